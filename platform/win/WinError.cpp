@@ -1,0 +1,10 @@
+#include "platform/win/WinError.h"
+
+namespace {
+// Everything runs on the UI thread, but tests may start helper threads.
+thread_local DWORD lastError = ERROR_SUCCESS;
+}  // namespace
+
+DWORD GetLastError() { return lastError; }
+
+void SetLastError(DWORD error) { lastError = error; }

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/sys/WinBase.h"
+#include "platform/win/Clock.h"
+
+namespace {
+
+SYSTEMTIME makeTime(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(y);
+  st.wMonth = static_cast<WORD>(mo);
+  st.wDay = static_cast<WORD>(d);
+  st.wHour = static_cast<WORD>(h);
+  st.wMinute = static_cast<WORD>(mi);
+  st.wSecond = static_cast<WORD>(s);
+  st.wMilliseconds = static_cast<WORD>(ms);
+  return st;
+}
+
+std::uint64_t value(const FILETIME& ft) { return (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime; }
+
+class ZoneGuard {
+ public:
+  explicit ZoneGuard(const char* tz) {
+    if (const char* old = std::getenv("TZ")) saved_ = old, had_ = true;
+    setenv("TZ", tz, 1);
+  }
+  ~ZoneGuard() {
+    if (had_)
+      setenv("TZ", saved_.c_str(), 1);
+    else
+      unsetenv("TZ");
+  }
+
+ private:
+  std::string saved_;
+  bool had_ = false;
+};
+
+TEST(SystemTimeToFileTime, EpochAndKnownInstants) {
+  FILETIME ft{};
+  auto st = makeTime(1601, 1, 1);
+  ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+  EXPECT_EQ(value(ft), 0u);
+
+  st = makeTime(1970, 1, 1);
+  ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+  EXPECT_EQ(value(ft), 116444736000000000ULL);
+
+  st = makeTime(2000, 2, 29, 23, 59, 59, 999);
+  ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+  SYSTEMTIME back{};
+  ASSERT_TRUE(FileTimeToSystemTime(&ft, &back));
+  EXPECT_EQ(back.wYear, 2000);
+  EXPECT_EQ(back.wMonth, 2);
+  EXPECT_EQ(back.wDay, 29);
+  EXPECT_EQ(back.wDayOfWeek, 2);  // a Tuesday
+  EXPECT_EQ(back.wHour, 23);
+  EXPECT_EQ(back.wMinute, 59);
+  EXPECT_EQ(back.wSecond, 59);
+  EXPECT_EQ(back.wMilliseconds, 999);
+}
+
+TEST(SystemTimeToFileTime, RejectsImpossibleDates) {
+  FILETIME ft{1, 2};
+  for (auto st : {makeTime(0, 1, 1), makeTime(1600, 12, 31), makeTime(2023, 2, 29), makeTime(2024, 2, 30),
+                  makeTime(1900, 2, 29), makeTime(2024, 4, 31), makeTime(2024, 13, 1), makeTime(2024, 0, 1),
+                  makeTime(2024, 1, 0), makeTime(2024, 1, 1, 24), makeTime(2024, 1, 1, 0, 60),
+                  makeTime(2024, 1, 1, 0, 0, 60), makeTime(2024, 1, 1, 0, 0, 0, 1000), makeTime(30828, 1, 1)}) {
+    SetLastError(0);
+    EXPECT_FALSE(SystemTimeToFileTime(&st, &ft)) << st.wYear << "-" << st.wMonth << "-" << st.wDay;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  }
+  EXPECT_EQ(value(ft), (2ULL << 32) | 1u) << "a failed conversion must not touch the output";
+  auto leap = makeTime(2000, 2, 29);
+  EXPECT_TRUE(SystemTimeToFileTime(&leap, &ft));
+  auto last = makeTime(30827, 12, 31, 23, 59, 59, 999);
+  EXPECT_TRUE(SystemTimeToFileTime(&last, &ft));
+}
+
+TEST(FileTimeToSystemTime, RangeAndWeekday) {
+  FILETIME ft{0, 0};
+  SYSTEMTIME st{};
+  ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
+  EXPECT_EQ(st.wYear, 1601);
+  EXPECT_EQ(st.wDayOfWeek, 1);  // 1601-01-01 was a Monday
+  ft = {0xFFFFFFFF, 0x7FFFFFFF};
+  ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
+  EXPECT_EQ(st.wYear, 30828);
+  ft = {0, 0x80000000};
+  SetLastError(0);
+  EXPECT_FALSE(FileTimeToSystemTime(&ft, &st));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST(CompareFileTime, OrdersByFullValue) {
+  FILETIME a{0xFFFFFFFF, 1}, b{0, 2}, c{0, 2};
+  EXPECT_EQ(CompareFileTime(&a, &b), -1);
+  EXPECT_EQ(CompareFileTime(&b, &a), 1);
+  EXPECT_EQ(CompareFileTime(&b, &c), 0);
+}
+
+class LocalTimeTest : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::Clock::instance().useReal(); }
+};
+
+TEST_F(LocalTimeTest, LocalTimeFollowsZoneOfHost) {
+  ZoneGuard zone("Europe/Berlin");
+  auto& clock = platform::Clock::instance();
+  // 2024-07-01 10:00:00 UTC, summer time: +2 h.
+  clock.useVirtual(1719828000000LL);
+  SYSTEMTIME utc{}, local{};
+  GetSystemTime(&utc);
+  GetLocalTime(&local);
+  EXPECT_EQ(utc.wHour, 10);
+  EXPECT_EQ(local.wHour, 12);
+  EXPECT_EQ(local.wDayOfWeek, 1);  // Monday
+  // Winter: +1 h.
+  clock.setUtcMilliseconds(1704067200000LL);  // 2024-01-01 00:00 UTC
+  GetLocalTime(&local);
+  EXPECT_EQ(local.wHour, 1);
+
+  FILETIME ftUtc{}, ftLocal{}, again{};
+  GetSystemTime(&utc);
+  SystemTimeToFileTime(&utc, &ftUtc);
+  ASSERT_TRUE(FileTimeToLocalFileTime(&ftUtc, &ftLocal));
+  EXPECT_EQ(value(ftLocal) - value(ftUtc), 36000000000ULL);
+  ASSERT_TRUE(LocalFileTimeToFileTime(&ftLocal, &again));
+  EXPECT_EQ(value(again), value(ftUtc));
+}
+
+TEST_F(LocalTimeTest, SetLocalTimeMovesVirtualClockOnly) {
+  ZoneGuard zone("America/New_York");
+  auto& clock = platform::Clock::instance();
+  clock.useVirtual(0);
+  auto st = makeTime(2024, 12, 24, 18, 30);
+  ASSERT_TRUE(SetLocalTime(&st));
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  EXPECT_EQ(utc.wHour, 23);
+  EXPECT_EQ(utc.wMinute, 30);
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  EXPECT_EQ(local.wDay, 24);
+  EXPECT_EQ(local.wHour, 18);
+
+  auto bad = makeTime(2024, 2, 30);
+  EXPECT_FALSE(SetLocalTime(&bad));
+
+  clock.useReal();
+  SetLastError(0);
+  EXPECT_FALSE(SetSystemTime(&st));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PRIVILEGE_NOT_HELD));
+}
+
+TEST_F(LocalTimeTest, SleepAdvancesVirtualTicks) {
+  auto& clock = platform::Clock::instance();
+  clock.useVirtual(1000);
+  const DWORD before = GetTickCount();
+  Sleep(250);
+  EXPECT_EQ(GetTickCount() - before, 250u);
+  SYSTEMTIME st{};
+  GetSystemTime(&st);
+  EXPECT_EQ(st.wSecond, 1);
+  EXPECT_EQ(st.wMilliseconds, 250);
+}
+
+}  // namespace

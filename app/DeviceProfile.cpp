@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win/DeviceConfig.h"
+#include "app/DeviceFacts.h"
 
 namespace pellucard {
 
@@ -23,9 +23,8 @@ bool DeviceProfile::isPocketPcPlatformType(const std::optional<std::u16string>& 
 }
 
 void DeviceProfile::compute() {
-  const platform::DeviceConfig& config = platform::DeviceConfig::current();
-  const std::u16string type = config.edition == platform::Edition::PocketPc ? u"PocketPC" : u"SmartPhone";
-  computeFrom(type, config.screenWidth, config.screenHeight);
+  const DeviceFacts facts = DeviceFacts::fromPlatform();
+  computeFrom(facts.platformType, facts.screenWidth, facts.screenHeight);
 }
 
 void DeviceProfile::computeFrom(const std::optional<std::u16string>& platformType, int screenWidth, int screenHeight) {

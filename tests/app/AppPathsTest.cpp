@@ -1,0 +1,35 @@
+#include "app/AppPaths.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/win/DeviceConfig.h"
+
+namespace pellucard {
+namespace {
+
+TEST(AppPaths, FilesLiveInTheApplicationFolder) {
+  AppPaths paths(u"/data/Pellucard/");
+  EXPECT_EQ(paths.applicationFolder(), u"/data/Pellucard");
+  EXPECT_EQ(paths.settingsPath(), u"/data/Pellucard/settings.xml");
+  EXPECT_EQ(paths.databasePath(), u"/data/Pellucard/Pellucard.cdb");
+  EXPECT_EQ(paths.helpPath(), u"/data/Pellucard/PellucardHelp.htm");
+  EXPECT_EQ(paths.skinsFolder(), u"/data/Pellucard/Skins");
+  EXPECT_EQ(AppPaths(u"/").settingsPath(), u"/settings.xml");
+}
+
+TEST(AppPaths, TheInstanceFollowsTheDeviceUntilDeleted) {
+  platform::DeviceConfig& config = platform::DeviceConfig::current();
+  const platform::DeviceConfig saved = config;
+  config.appDir = "/tmp/first";
+  deleteAppPaths();
+  EXPECT_EQ(getAppPaths().databasePath(), u"/tmp/first/Pellucard.cdb");
+  config.appDir = "/tmp/second";
+  EXPECT_EQ(getAppPaths().databasePath(), u"/tmp/first/Pellucard.cdb") << "built once";
+  deleteAppPaths();
+  EXPECT_EQ(getAppPaths().databasePath(), u"/tmp/second/Pellucard.cdb");
+  deleteAppPaths();
+  config = saved;
+}
+
+}  // namespace
+}  // namespace pellucard

@@ -184,6 +184,7 @@ inline bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<UINT_PTR>(p) >>
 #define E_OUTOFMEMORY (static_cast<HRESULT>(0x8007000EL))
 #define E_NOTIMPL (static_cast<HRESULT>(0x80004001L))
 #define E_POINTER (static_cast<HRESULT>(0x80004003L))
+#define E_ACCESSDENIED (static_cast<HRESULT>(0x80070005L))
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
 #define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
 

@@ -2,9 +2,10 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/sys/WinBase.h"
+#include "platform/win/WinError.h"
 
 namespace pellucard {
 
@@ -15,39 +16,34 @@ std::unique_ptr<AppPaths>& slot() {
   return paths;
 }
 
-// The folder is a host folder, so file names join with the host separator. Trailing separators are
-// dropped so that "/a/b/" and "/a/b" name the same files; the root stays "/".
-std::u16string trimFolder(std::u16string folder) {
-  while (folder.size() > 1 && (folder.back() == u'/' || folder.back() == u'\\')) folder.pop_back();
-  return folder;
-}
-
-std::u16string join(const std::u16string& folder, std::u16string_view name) {
-  if (folder.empty()) return std::u16string(name);
-  std::u16string path = folder;
-  if (path.back() != u'/') path += u'/';
-  path += name;
-  return path;
+std::u16string folderOf(const std::u16string& modulePath) {
+  const std::size_t slash = modulePath.rfind(u'\\');
+  return slash == std::u16string::npos ? modulePath : modulePath.substr(0, slash);
 }
 
 }  // namespace
 
-AppPaths::AppPaths(std::u16string applicationFolder)
-    : applicationFolder_(trimFolder(std::move(applicationFolder))),
-      settingsPath_(join(applicationFolder_, u"settings.xml")),
-      databasePath_(join(applicationFolder_, u"Pellucard.cdb")),
-      helpPath_(join(applicationFolder_, u"PellucardHelp.htm")),
-      skinsFolder_(join(applicationFolder_, u"Skins")) {}
+AppPaths::AppPaths(std::u16string modulePath)
+    : modulePath_(std::move(modulePath)),
+      applicationFolder_(folderOf(modulePath_)),
+      settingsPath_(applicationFolder_ + u"\\settings.xml"),
+      databasePath_(applicationFolder_ + u"\\Pellucard.cdb"),
+      helpPath_(applicationFolder_ + u"\\PellucardHelp.htm"),
+      skinsFolder_(applicationFolder_ + u"\\Skins") {}
 
-AppPaths AppPaths::fromDevice() {
-  platform::DeviceConfig& config = platform::DeviceConfig::current();
-  if (config.appDir.empty()) platform::resolveDefaultFolders(config);
-  return AppPaths(platform::toUtf16(config.appDir));
+AppPaths AppPaths::build() {
+  // A host folder may be longer than the handheld's MAX_PATH; a cut path would name other files.
+  std::vector<WCHAR> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size() || buffer.size() >= 32768) return AppPaths(std::u16string(buffer.data(), length));
+    buffer.resize(buffer.size() * 4);
+  }
 }
 
 AppPaths& getAppPaths() {
   auto& paths = slot();
-  if (!paths) paths = std::make_unique<AppPaths>(AppPaths::fromDevice());
+  if (!paths) paths = std::make_unique<AppPaths>(AppPaths::build());
   return *paths;
 }
 

@@ -1,4 +1,4 @@
-// Where the program's own files live: everything derives from the application folder.
+// Where the program's own files live: everything derives from the folder of the program file.
 #pragma once
 
 #include <string>
@@ -7,12 +7,14 @@ namespace pellucard {
 
 class AppPaths {
  public:
-  // The application folder is a host folder (the device's --app-dir); the file names are joined to it.
-  explicit AppPaths(std::u16string applicationFolder);
+  // The application folder is the module path up to its last backslash (the whole path when it has
+  // none); the file names are joined to it with a backslash.
+  explicit AppPaths(std::u16string modulePath);
 
-  // Builds from the running device's application folder.
-  static AppPaths fromDevice();
+  // Builds from the program file the platform reports for the running module.
+  static AppPaths build();
 
+  const std::u16string& modulePath() const { return modulePath_; }
   const std::u16string& applicationFolder() const { return applicationFolder_; }
   const std::u16string& settingsPath() const { return settingsPath_; }
   const std::u16string& databasePath() const { return databasePath_; }
@@ -20,6 +22,7 @@ class AppPaths {
   const std::u16string& skinsFolder() const { return skinsFolder_; }
 
  private:
+  std::u16string modulePath_;
   std::u16string applicationFolder_;
   std::u16string settingsPath_;
   std::u16string databasePath_;

@@ -3,9 +3,8 @@
 #include <pugixml.hpp>
 
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <new>
+#include <optional>
 #include <sstream>
 #include <utility>
 
@@ -13,14 +12,14 @@
 #include "app/DeviceProfile.h"
 #include "app/TextError.h"
 #include "platform/win/Utf.h"
-#include "settings/AtomicFile.h"
+#include "settings/SafeFile.h"
 
 namespace pellucard {
 
 namespace {
 
 // A settings file is a few hundred bytes; anything this large is not ours and is replaced.
-constexpr std::streamoff kMaxFileSize = 4 * 1024 * 1024;
+constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 
 std::unique_ptr<Settings>& slot() {
   static std::unique_ptr<Settings> settings;
@@ -72,16 +71,10 @@ class Utf8Check : public pugi::xml_tree_walker {
 };
 
 // A missing, unreadable or malformed file leaves the document empty.
-void readDocument(pugi::xml_document& doc, const std::string& hostPath) {
-  std::ifstream in(hostPath, std::ios::binary);
-  if (!in) return;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size <= 0 || size > kMaxFileSize) return;
-  in.seekg(0, std::ios::beg);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) return;
-  if (!doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto)) {
+void readDocument(pugi::xml_document& doc, const std::u16string& path) {
+  const std::optional<std::string> bytes = SafeFile::read(path, kMaxFileSize);
+  if (!bytes || bytes->empty()) return;
+  if (!doc.load_buffer(bytes->data(), bytes->size(), pugi::parse_default, pugi::encoding_auto)) {
     doc.reset();
     return;
   }
@@ -150,8 +143,7 @@ bool Settings::exchange(Direction direction) {
   std::unique_ptr<pugi::xml_document> doc(new (std::nothrow) pugi::xml_document);
   if (!doc) throw TextError(u"Failed to create XML Parser");
 
-  const std::string hostPath = platform::toUtf8(filePath_);
-  readDocument(*doc, hostPath);
+  readDocument(*doc, filePath_);
   pugi::xml_node root = findOrCreateRoot(*doc);
 
   struct Field {
@@ -195,7 +187,7 @@ bool Settings::exchange(Direction direction) {
 
   std::ostringstream out;
   doc->save(out, "\t", pugi::format_default, pugi::encoding_utf8);
-  return writeFileAtomically(hostPath, out.str());
+  return SafeFile::writeAtomically(filePath_, out.str());
 }
 
 void Settings::load() {

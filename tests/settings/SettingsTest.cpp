@@ -243,7 +243,7 @@ TEST(SettingsInstance, LivesInTheApplicationFolderUntilDeleted) {
   deleteSettings();
   Settings& settings = getSettings();
   EXPECT_EQ(&settings, &getSettings());
-  EXPECT_EQ(settings.filePath(), platform::toUtf16(folder.file("settings.xml")));
+  EXPECT_EQ(settings.filePath(), platform::toUtf16(folder.path().string() + "/\\settings.xml"));
   settings.load();
   settings.setFNameFirst(false);
   deleteSettings();

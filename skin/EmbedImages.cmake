@@ -1,0 +1,28 @@
+# Writes a C++ source that holds every PNG of IMAGE_DIR as a byte array, keyed by the
+# resource id its file name carries (200.png -> 200).
+#   cmake -DIMAGE_DIR=<dir> -DOUTPUT=<file.cpp> -P EmbedImages.cmake
+file(GLOB pngs RELATIVE ${IMAGE_DIR} ${IMAGE_DIR}/*.png)
+list(SORT pngs COMPARE NATURAL)
+set(arrays "")
+set(table "")
+foreach(png IN LISTS pngs)
+  string(REGEX REPLACE "\\.png$" "" id ${png})
+  if(NOT id MATCHES "^[0-9]+$")
+    continue()
+  endif()
+  file(READ ${IMAGE_DIR}/${png} hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND arrays "alignas(8) const std::uint8_t kImage${id}[${size}] = {\n    ${bytes}\n};\n\n")
+  string(APPEND table "    {${id}, kImage${id}, sizeof(kImage${id})},\n")
+endforeach()
+set(content "// Generated from resources/images by skin/EmbedImages.cmake; do not edit.\n#include \"skin/EmbeddedImages.h\"\n\nnamespace pellucard {\n\nnamespace {\n\n${arrays}const EmbeddedImage kImages[] = {\n${table}};\n\n}  // namespace\n\nstd::span<const EmbeddedImage> embeddedImages() { return kImages; }\n\n}  // namespace pellucard\n")
+# Leave the file alone when nothing changed, so the build does not recompile it.
+if(EXISTS ${OUTPUT})
+  file(READ ${OUTPUT} old)
+  if(old STREQUAL content)
+    return()
+  endif()
+endif()
+file(WRITE ${OUTPUT} "${content}")

@@ -1,0 +1,27 @@
+// The texts drawn into one surface or one window, with where they lie and their colour.
+#pragma once
+
+#include <vector>
+
+#include "platform/gdi/GdiBridge.h"
+
+namespace platform::gdi {
+
+class TextRecordList {
+ public:
+  // Drawing the same text at the same place again replaces the older record.
+  void add(CapturedText record);
+  // Drops the records lying wholly inside `area` (opaque drawing hid them).
+  void eraseInside(const RECT& area);
+  // Records that intersect `area`.
+  std::vector<CapturedText> intersecting(const RECT& area) const;
+  void offsetInside(const RECT& area, int dx, int dy);
+  void clear() { records_.clear(); }
+  bool empty() const { return records_.empty(); }
+  const std::vector<CapturedText>& records() const { return records_; }
+
+ private:
+  std::vector<CapturedText> records_;
+};
+
+}  // namespace platform::gdi

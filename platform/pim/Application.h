@@ -1,0 +1,38 @@
+// The application object of the personal-information service: log-on, folders, items.
+#pragma once
+
+#include <memory>
+
+#include "platform/pim/Folder.h"
+#include "platform/pim/Item.h"
+
+namespace platform::pim {
+
+class PimService;
+
+class Application {
+ public:
+  static std::shared_ptr<Application> create();
+
+  // Opens the PIM folder of the device (DeviceConfig pimDir), creating it and its contacts
+  // folder when missing. Fails, leaving the object logged off, when that is not possible.
+  HRESULT Logon(HWND owner);
+  HRESULT Logoff();
+  bool loggedOn() const;
+
+  // olFolderContacts only; the calendar and tasks are reached through their items.
+  HRESULT GetDefaultFolder(int folderId, std::shared_ptr<Folder>& folder);
+  // A contact, appointment or task; fails when none has that Oid (any more).
+  HRESULT GetItemFromOid(LONG oid, std::shared_ptr<Item>& item);
+  // A new unsaved appointment (olAppointmentItem) or task (olTaskItem).
+  HRESULT CreateItem(int itemType, std::shared_ptr<Item>& item);
+
+  HRESULT SystemTimeToVariantTime(const SYSTEMTIME& st, DATE& value) const;
+  HRESULT VariantTimeToSystemTime(DATE value, SYSTEMTIME& st) const;
+
+ private:
+  Application();
+  std::shared_ptr<PimService> service_;
+};
+
+}  // namespace platform::pim

@@ -1,0 +1,43 @@
+// The contacts of the PIM folder: every .vcf file of contacts/, in a stable order, with Oids.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/pim/ContactRecord.h"
+#include "platform/win/WinTypes.h"
+
+namespace platform::pim {
+
+class ContactBook {
+ public:
+  // Larger files are not read at all: nothing an address book exports comes near this.
+  static constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
+
+  // Reads the folder again; false when it cannot be listed (the book is then empty).
+  bool load(const std::string& contactsDir);
+
+  // Contacts in folder order (file name, then position in the file).
+  const std::vector<ContactRecord>& contacts() const { return contacts_; }
+  const std::vector<LONG>& oids() const { return oids_; }
+  // Index into contacts(), or -1.
+  int indexOfOid(LONG oid) const;
+
+  // All categories of all contacts, first-seen order, separated by commas.
+  std::u16string categoryList() const;
+
+  // Contact Oids use the positive half of the 32-bit range; appointments and tasks the other.
+  static LONG oidFromKey(const std::string& key);
+
+ private:
+  void assignOids();
+  void resolveRelations();
+
+  std::vector<ContactRecord> contacts_;
+  std::vector<LONG> oids_;
+  std::unordered_map<LONG, int> byOid_;
+};
+
+}  // namespace platform::pim

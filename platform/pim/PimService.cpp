@@ -1,0 +1,112 @@
+#include "platform/pim/PimService.h"
+
+#include <filesystem>
+
+#include "platform/pim/CalendarCodec.h"
+#include "platform/pim/CalendarItemFile.h"
+
+namespace platform::pim {
+
+namespace fs = std::filesystem;
+
+HRESULT PimService::logon(const std::string& pimDir) {
+  loggedOn_ = false;
+  if (pimDir.empty()) return E_FAIL;
+  dir_ = pimDir;
+  std::error_code ec;
+  fs::create_directories(contactsPath(), ec);
+  if (!fs::is_directory(contactsPath(), ec)) return E_FAIL;
+  if (!contacts_.load(contactsPath())) return E_FAIL;
+  loggedOn_ = true;
+  return S_OK;
+}
+
+void PimService::logoff() {
+  loggedOn_ = false;
+  contacts_ = ContactBook();
+}
+
+HRESULT PimService::refreshContacts() {
+  if (!loggedOn_) return E_FAIL;
+  return contacts_.load(contactsPath()) ? S_OK : E_FAIL;
+}
+
+OidKind PimService::kindOf(LONG oid) {
+  if (oid == 0) return OidKind::None;
+  auto tag = static_cast<std::uint32_t>(oid) & CalendarItemFile::kTagMask;
+  if (tag == CalendarItemFile::kAppointmentTag) return OidKind::Appointment;
+  if (tag == CalendarItemFile::kTaskTag) return OidKind::Task;
+  return OidKind::Contact;
+}
+
+std::optional<AppointmentData> PimService::appointment(LONG oid) const {
+  if (!loggedOn_ || kindOf(oid) != OidKind::Appointment) return std::nullopt;
+  CalendarItemFile file(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag);
+  if (!file.load()) return std::nullopt;
+  icalcomponent* c = file.find(oid);
+  if (!c) return std::nullopt;
+  AppointmentData data = CalendarCodec::readAppointment(c);
+  data.oid = oid;
+  return data;
+}
+
+std::optional<TaskData> PimService::task(LONG oid) const {
+  if (!loggedOn_ || kindOf(oid) != OidKind::Task) return std::nullopt;
+  CalendarItemFile file(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag);
+  if (!file.load()) return std::nullopt;
+  icalcomponent* c = file.find(oid);
+  if (!c) return std::nullopt;
+  TaskData data = CalendarCodec::readTask(c);
+  data.oid = oid;
+  return data;
+}
+
+namespace {
+
+template <typename Data, typename Write>
+HRESULT saveItem(const std::string& path, icalcomponent_kind kind, std::uint32_t tag, Data& data, Write write) {
+  CalendarItemFile file(path, kind, tag);
+  if (!file.load()) return E_FAIL;
+  Data copy = data;
+  icalcomponent* c = copy.oid != 0 ? file.find(copy.oid) : nullptr;
+  if (!c) {
+    // A new item, or one deleted meanwhile by someone else: it is stored as a new one.
+    c = file.add(copy.oid, copy.uid);
+  } else if (copy.uid.empty()) {
+    copy.uid = CalendarCodec::uid(c);
+    if (copy.uid.empty()) copy.uid = CalendarItemFile::newUid();
+  }
+  write(c, copy);
+  if (!file.save()) return E_FAIL;
+  data = copy;
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT PimService::save(AppointmentData& data) {
+  if (!loggedOn_) return E_FAIL;
+  return saveItem(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag, data,
+                  [](icalcomponent* c, const AppointmentData& d) { CalendarCodec::writeAppointment(c, d); });
+}
+
+HRESULT PimService::save(TaskData& data) {
+  if (!loggedOn_) return E_FAIL;
+  return saveItem(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag, data,
+                  [](icalcomponent* c, const TaskData& d) { CalendarCodec::writeTask(c, d); });
+}
+
+HRESULT PimService::remove(LONG oid) {
+  if (!loggedOn_) return E_FAIL;
+  OidKind kind = kindOf(oid);
+  if (kind != OidKind::Appointment && kind != OidKind::Task) return E_INVALIDARG;
+  bool appointment = kind == OidKind::Appointment;
+  CalendarItemFile file(appointment ? calendarPath() : tasksPath(),
+                        appointment ? ICAL_VEVENT_COMPONENT : ICAL_VTODO_COMPONENT,
+                        appointment ? CalendarItemFile::kAppointmentTag : CalendarItemFile::kTaskTag);
+  if (!file.load()) return E_FAIL;
+  if (!file.remove(oid)) return E_FAIL;
+  return file.save() ? S_OK : E_FAIL;
+}
+
+}  // namespace platform::pim

@@ -1,0 +1,48 @@
+// The state behind a logged-on application object: the PIM folder and what it holds.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/pim/AppointmentData.h"
+#include "platform/pim/ContactBook.h"
+#include "platform/pim/TaskData.h"
+#include "platform/win/WinTypes.h"
+
+namespace platform::pim {
+
+enum class OidKind { None, Contact, Appointment, Task };
+
+class PimService {
+ public:
+  // Creates the folder and contacts/ when missing and reads the contacts.
+  HRESULT logon(const std::string& pimDir);
+  void logoff();
+  bool loggedOn() const { return loggedOn_; }
+
+  // Reads contacts/ again (the user may have dropped new cards there).
+  HRESULT refreshContacts();
+  const ContactBook& contacts() const { return contacts_; }
+
+  static OidKind kindOf(LONG oid);
+
+  // The calendar and task files are read afresh for every call, so that edits made by
+  // another program in between are kept.
+  std::optional<AppointmentData> appointment(LONG oid) const;
+  std::optional<TaskData> task(LONG oid) const;
+  // Adds the item when its Oid is 0 (filling in Oid and UID), else replaces it.
+  HRESULT save(AppointmentData& data);
+  HRESULT save(TaskData& data);
+  HRESULT remove(LONG oid);
+
+  std::string calendarPath() const { return dir_ + "/calendar.ics"; }
+  std::string tasksPath() const { return dir_ + "/tasks.ics"; }
+  std::string contactsPath() const { return dir_ + "/contacts"; }
+
+ private:
+  bool loggedOn_ = false;
+  std::string dir_;
+  ContactBook contacts_;
+};
+
+}  // namespace platform::pim

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/sys/Registry.h"
 #include "platform/win/DeviceConfig.h"
 
 namespace pellucard {
@@ -83,6 +84,24 @@ TEST(DeviceKeyMap, TheInstanceReadsTheRunningDevice) {
   EXPECT_EQ(map.mapKey(u'1'), u'1');
   deleteDeviceKeyMap();
   config = saved;
+}
+
+TEST(DeviceKeyMap, ThePlatformNameComesFromTheRegistry) {
+  platform::DeviceConfig& config = platform::DeviceConfig::current();
+  const platform::DeviceConfig saved = config;
+  config.edition = platform::Edition::Smartphone;
+  config.screenWidth = 320;
+  config.screenHeight = 240;
+  config.oemInfo = "";
+  config.platformName = "Excalibur";
+  platform::sys::Registry& registry = platform::sys::Registry::instance();
+  registry.setFolder(registry.folder());  // reloads with the device's values
+  deleteDeviceKeyMap();
+  EXPECT_EQ(getDeviceKeyMap().table(), 1);
+  EXPECT_EQ(getDeviceKeyMap().mapKey(u'0'), u'\t');
+  deleteDeviceKeyMap();
+  config = saved;
+  registry.setFolder(registry.folder());
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#include "app/BackupRestore.h"
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "platform/cedb/WinDb.h"
+#include "platform/sys/WinBase.h"
+#include "platform/win/WinError.h"
+#include "settings/SafeFile.h"
+
+namespace pellucard {
+
+namespace {
+
+constexpr LONG kMarkerSize = static_cast<LONG>(BackupRestore::kBackupMarker.size());
+
+class FileHandle {
+ public:
+  FileHandle(const std::u16string& path, DWORD access)
+      : handle_(CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~FileHandle() { close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  bool close() {
+    if (!valid()) return true;
+    const bool ok = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool seekFromEnd(HANDLE file, LONG distance) {
+  SetLastError(NO_ERROR);
+  const DWORD position = SetFilePointer(file, distance, nullptr, FILE_END);
+  return !(position == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
+}
+
+bool appendMarker(const std::u16string& path) {
+  FileHandle file(path, GENERIC_WRITE);
+  if (!file.valid()) return false;
+  DWORD written = 0;
+  const bool ok = seekFromEnd(file.get(), 0) &&
+                  WriteFile(file.get(), BackupRestore::kBackupMarker.data(), kMarkerSize, &written, nullptr) &&
+                  written == static_cast<DWORD>(kMarkerSize) && FlushFileBuffers(file.get());
+  return file.close() && ok;
+}
+
+bool cutMarker(const std::u16string& path) {
+  FileHandle file(path, GENERIC_READ | GENERIC_WRITE);
+  if (!file.valid()) return false;
+  const bool ok = seekFromEnd(file.get(), -kMarkerSize) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+  return file.close() && ok;
+}
+
+// Runs the store's reopen however the body went.
+class StoreClosed {
+ public:
+  explicit StoreClosed(const BackupRestore::StoreAccess& store) : store_(store) {
+    if (store_.closeAll) store_.closeAll();
+  }
+  ~StoreClosed() {
+    if (store_.openAndLoadAll) store_.openAndLoadAll();
+  }
+  StoreClosed(const StoreClosed&) = delete;
+  StoreClosed& operator=(const StoreClosed&) = delete;
+
+ private:
+  const BackupRestore::StoreAccess& store_;
+};
+
+}  // namespace
+
+BackupRestore::BackupRestore(std::u16string volumePath, StoreAccess store)
+    : volumePath_(std::move(volumePath)), store_(std::move(store)) {
+  if (!store_.isVolume) store_.isVolume = &BackupRestore::mountsAsVolume;
+}
+
+bool BackupRestore::isValidBackup(const std::u16string& path) {
+  FileHandle file(path, GENERIC_READ);
+  if (!file.valid()) return false;
+  std::array<char, 32> buffer{};
+  if (!seekFromEnd(file.get(), -kMarkerSize)) return false;
+  DWORD read = 0;
+  if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+  return read >= static_cast<DWORD>(kMarkerSize) && std::memcmp(buffer.data(), kBackupMarker.data(), kMarkerSize) == 0;
+}
+
+bool BackupRestore::mountsAsVolume(const std::u16string& path) {
+  {
+    FileHandle file(path, GENERIC_READ);
+    if (!file.valid()) return false;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file.get(), &high);
+    if ((low == 0 && high == 0) || (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)) return false;
+  }
+  CEGUID guid{};
+  if (!CeMountDBVol(&guid, path.c_str(), OPEN_EXISTING)) return false;
+  CeUnmountDBVol(&guid);
+  return true;
+}
+
+bool BackupRestore::createBackup(const std::u16string& target) {
+  StoreClosed closed(store_);
+  const std::size_t slash = target.rfind(u'\\');
+  if (slash != std::u16string::npos) SafeFile::createFolders(target.substr(0, slash));
+
+  const std::u16string temp = SafeFile::tempPathFor(target);
+  if (!CopyFileW(volumePath_.c_str(), temp.c_str(), FALSE)) return false;
+  if (!appendMarker(temp)) {
+    DeleteFileW(temp.c_str());
+    return false;
+  }
+  return SafeFile::replace(temp, target);
+}
+
+bool BackupRestore::restoreBackup(const std::u16string& source) {
+  if (!isValidBackup(source)) return false;
+  StoreClosed closed(store_);
+
+  const std::u16string temp = SafeFile::tempPathFor(volumePath_);
+  if (!CopyFileW(source.c_str(), temp.c_str(), FALSE)) return false;
+  // The source may have changed since it was checked; the copy is what counts.
+  const bool ok = isValidBackup(temp) && cutMarker(temp) && store_.isVolume(temp);
+  if (!ok) {
+    DeleteFileW(temp.c_str());
+    return false;
+  }
+  return SafeFile::replace(temp, volumePath_);
+}
+
+}  // namespace pellucard

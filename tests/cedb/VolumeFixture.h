@@ -1,0 +1,37 @@
+// A temporary folder for volume files, removed after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/cedb/WinDb.h"
+#include "platform/win/Utf.h"
+
+class VolumeFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/cedb-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::string hostPath(const std::string& name) const { return dir_ + "/" + name; }
+  std::u16string path(const std::string& name) const { return platform::toUtf16(hostPath(name)); }
+
+  // Files in the folder other than the volume itself (journals, WAL, temporary files).
+  std::vector<std::string> strayFiles(const std::string& volume) const {
+    std::vector<std::string> stray;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+      if (entry.path().filename() != volume) stray.push_back(entry.path().filename().string());
+    return stray;
+  }
+
+  std::string dir_;
+};

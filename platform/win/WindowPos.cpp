@@ -1,0 +1,287 @@
+// Position, size, z-order and visibility of windows, and coordinate mapping.
+//
+// SetWindowPos rules kept here:
+// - WM_WINDOWPOSCHANGING is sent first (unless SWP_NOSENDCHANGING); the window may change the
+//   WINDOWPOS. WM_WINDOWPOSCHANGED follows only when something really changed. SWP_NOMOVE and
+//   SWP_NOSIZE are added when the position or size stays the same; SWP_SHOWWINDOW and
+//   SWP_HIDEWINDOW stay in the flags only when the visibility really changes. DefWindowProc
+//   turns WM_WINDOWPOSCHANGED into WM_MOVE and WM_SIZE.
+// - Activation of a top-level window happens between the two messages.
+// - There is no compositor: what a move or hide uncovers is invalidated (erase) in the windows
+//   below, and the desktop colour fills what no window covers. A moved or shown window is
+//   repainted whole; a resized one whole with CS_HREDRAW/CS_VREDRAW, else only the new part.
+#include <algorithm>
+
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/WinError.h"
+#include "platform/win/WindowManager.h"
+
+using platform::Window;
+using platform::WindowManager;
+
+namespace {
+WindowManager& wm() { return WindowManager::instance(); }
+
+void moveInZOrder(Window& w, HWND insertAfter) {
+  auto& list = wm().siblingsOf(w);
+  list.erase(std::remove(list.begin(), list.end(), w.handle), list.end());
+  if (insertAfter == HWND_BOTTOM) {
+    list.push_back(w.handle);
+    return;
+  }
+  if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+    if (insertAfter == HWND_TOPMOST) w.exStyle |= WS_EX_TOPMOST;
+    if (insertAfter == HWND_NOTOPMOST) w.exStyle &= ~WS_EX_TOPMOST;
+    auto pos = list.begin();
+    // Topmost windows stay above the others.
+    if (!(w.exStyle & WS_EX_TOPMOST)) {
+      while (pos != list.end()) {
+        Window* o = wm().find(*pos);
+        if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
+        ++pos;
+      }
+    }
+    list.insert(pos, w.handle);
+    return;
+  }
+  auto it = std::find(list.begin(), list.end(), insertAfter);
+  if (it == list.end()) {
+    list.insert(list.begin(), w.handle);
+  } else {
+    list.insert(it + 1, w.handle);
+  }
+}
+}  // namespace
+
+namespace platform {
+
+BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  Window* w = wm().get(hwnd);
+  if (!w) return FALSE;
+  if (!(flags & SWP_NOZORDER) && insertAfter != HWND_TOP && insertAfter != HWND_BOTTOM && insertAfter != HWND_TOPMOST &&
+      insertAfter != HWND_NOTOPMOST && !wm().find(insertAfter)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  const bool wasVisible = (w->style & WS_VISIBLE) != 0;
+  if ((flags & SWP_SHOWWINDOW) && wasVisible) flags &= ~SWP_SHOWWINDOW;
+  if ((flags & SWP_HIDEWINDOW) && !wasVisible) flags &= ~SWP_HIDEWINDOW;
+  if ((flags & SWP_SHOWWINDOW) && (flags & SWP_HIDEWINDOW)) flags &= ~SWP_HIDEWINDOW;
+  if (flags & SWP_NOMOVE) {
+    x = w->rect.left;
+    y = w->rect.top;
+  }
+  if (flags & SWP_NOSIZE) {
+    cx = w->rect.right - w->rect.left;
+    cy = w->rect.bottom - w->rect.top;
+  }
+  WINDOWPOS pos{hwnd, insertAfter, x, y, std::max(cx, 0), std::max(cy, 0), flags};
+  if (!(flags & SWP_NOSENDCHANGING)) {
+    SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
+  }
+  flags = pos.flags;
+  if (pos.x == w->rect.left && pos.y == w->rect.top) flags |= SWP_NOMOVE;
+  if (pos.cx == w->rect.right - w->rect.left && pos.cy == w->rect.bottom - w->rect.top) flags |= SWP_NOSIZE;
+  bool zChanged = false;
+  if (!(flags & SWP_NOZORDER)) {
+    auto& list = wm().siblingsOf(*w);
+    auto before = list;
+    moveInZOrder(*w, pos.hwndInsertAfter);
+    zChanged = before != list;
+    if (!zChanged) flags |= SWP_NOZORDER;
+  }
+  const bool moved = !(flags & SWP_NOMOVE);
+  const bool sized = !(flags & SWP_NOSIZE);
+  const bool showing = (flags & SWP_SHOWWINDOW) != 0;
+  const bool hiding = (flags & SWP_HIDEWINDOW) != 0;
+  const bool changed = moved || sized || zChanged || showing || hiding || (flags & SWP_FRAMECHANGED);
+
+  const RECT oldScreen = wm().windowScreenRect(*w);
+  const bool wasShown = wm().visible(*w);
+  const RECT oldClient = wm().clientRectLocal(*w);
+  w->rect = RECT{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  if (showing) w->style |= WS_VISIBLE;
+  if (hiding) w->style &= ~WS_VISIBLE;
+  const bool nowShown = wm().visible(*w);
+
+  if (changed && !(flags & SWP_NOREDRAW)) {
+    if (wasShown && (moved || sized || hiding)) wm().invalidateScreenArea(oldScreen);
+    if (nowShown) {
+      const RECT newClient = wm().clientRectLocal(*w);
+      const bool fullRedraw = moved || showing || zChanged || (flags & SWP_FRAMECHANGED) ||
+                              (sized && (((w->cls->style & CS_HREDRAW) && pos.cx != oldScreen.right - oldScreen.left) ||
+                                         ((w->cls->style & CS_VREDRAW) && pos.cy != oldScreen.bottom - oldScreen.top)));
+      w->frameDirty = true;
+      if (fullRedraw) {
+        wm().invalidate(*w, nullptr, true, true);
+      } else if (sized) {
+        const int width = newClient.right - newClient.left;
+        const int height = newClient.bottom - newClient.top;
+        const int oldWidth = oldClient.right - oldClient.left;
+        const int oldHeight = oldClient.bottom - oldClient.top;
+        if (width > oldWidth) {
+          RECT r{oldWidth, 0, width, height};
+          wm().invalidate(*w, &r, true, true);
+        }
+        if (height > oldHeight) {
+          RECT r{0, oldHeight, width, height};
+          wm().invalidate(*w, &r, true, true);
+        }
+      }
+    }
+  }
+  if (hiding) {
+    if (wm().capture && wm().isDescendant(hwnd, wm().capture)) ReleaseCapture();
+    if (!w->parent && wm().active == hwnd) wm().activateNextTopLevel(hwnd);
+  }
+  if ((w = wm().find(hwnd)) == nullptr) return FALSE;
+  if (!(flags & SWP_NOACTIVATE) && !w->parent && nowShown && (showing || zChanged || wm().active != hwnd)) {
+    wm().activate(hwnd, WA_ACTIVE);
+    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
+  }
+  if (changed) {
+    WINDOWPOS done{hwnd,        pos.hwndInsertAfter,          w->rect.left,
+                   w->rect.top, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top,
+                   flags};
+    SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+  }
+  return TRUE;
+}
+
+}  // namespace platform
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  return platform::setWindowPosition(hwnd, insertAfter, x, y, cx, cy, flags);
+}
+
+// Returns whether the window was visible before. WM_SHOWWINDOW goes first, and only when the
+// visibility changes; hiding a child that holds the focus gives the focus to its parent.
+BOOL ShowWindow(HWND hwnd, int command) {
+  Window* w = wm().get(hwnd);
+  if (!w) return FALSE;
+  const bool wasVisible = (w->style & WS_VISIBLE) != 0;
+  UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+  switch (command) {
+    case SW_HIDE:
+      if (!wasVisible) return FALSE;
+      flags |= SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER;
+      break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOWMINNOACTIVE:
+      if (wasVisible) return TRUE;
+      flags |= SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER;
+      break;
+    case SW_SHOW:
+    case SW_SHOWNORMAL:
+    case SW_SHOWMAXIMIZED:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+      if (wasVisible) {
+        if (!w->parent && wm().active != hwnd && command != SW_MINIMIZE) SetActiveWindow(hwnd);
+        return TRUE;
+      }
+      flags |= SWP_SHOWWINDOW;
+      if (w->parent) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+      break;
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+  }
+  SendMessageW(hwnd, WM_SHOWWINDOW, command != SW_HIDE, 0);
+  if (!wm().find(hwnd)) return wasVisible;
+  platform::setWindowPosition(hwnd, HWND_TOP, 0, 0, 0, 0, flags);
+  w = wm().find(hwnd);
+  if (w && command == SW_HIDE && w->parent && wm().focus && wm().isDescendant(hwnd, wm().focus)) {
+    wm().setFocus(w->parent);
+  }
+  return wasVisible ? TRUE : FALSE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0u : static_cast<UINT>(SWP_NOREDRAW)));
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
+  Window* w = wm().get(hwnd);
+  if (!w) return FALSE;
+  if (!rect) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *rect = wm().windowScreenRect(*w);
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+  Window* w = wm().get(hwnd);
+  if (!w) return FALSE;
+  if (!rect) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const RECT c = wm().clientRectLocal(*w);
+  *rect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
+  return TRUE;
+}
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+  Window* w = wm().get(hwnd);
+  if (!w || !point) return FALSE;
+  const POINT o = wm().clientOrigin(*w);
+  point->x += o.x;
+  point->y += o.y;
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
+  Window* w = wm().get(hwnd);
+  if (!w || !point) return FALSE;
+  const POINT o = wm().clientOrigin(*w);
+  point->x -= o.x;
+  point->y -= o.y;
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
+  POINT a{0, 0};
+  POINT b{0, 0};
+  if (from) {
+    Window* w = wm().get(from);
+    if (!w) return 0;
+    a = wm().clientOrigin(*w);
+  }
+  if (to) {
+    Window* w = wm().get(to);
+    if (!w) return 0;
+    b = wm().clientOrigin(*w);
+  }
+  const int dx = a.x - b.x;
+  const int dy = a.y - b.y;
+  for (UINT i = 0; points && i < count; ++i) {
+    points[i].x += dx;
+    points[i].y += dy;
+  }
+  SetLastError(0);
+  return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
+}
+
+HWND WindowFromPoint(POINT point) { return wm().windowFromPoint(point); }
+
+HWND ChildWindowFromPoint(HWND parent, POINT point) {
+  Window* w = wm().get(parent);
+  if (!w) return nullptr;
+  const RECT c = wm().clientRectLocal(*w);
+  if (point.x < 0 || point.y < 0 || point.x >= c.right - c.left || point.y >= c.bottom - c.top) return nullptr;
+  for (HWND h : w->children) {
+    Window* cw = wm().find(h);
+    if (cw && platform::rectContains(cw->rect, point)) return h;
+  }
+  return parent;
+}

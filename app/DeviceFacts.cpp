@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "platform/sys/SysParams.h"
 #include "platform/sys/WinReg.h"
 #include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
 
 namespace pellucard {
 
@@ -27,16 +27,24 @@ std::u16string readPlatformName() {
   return name;
 }
 
+// A text system parameter read into a buffer of 256 bytes, as the handheld's callers do.
+std::optional<std::u16string> readTextParameter(UINT action) {
+  WCHAR buffer[128] = {};
+  if (!SystemParametersInfoW(action, sizeof buffer, buffer, 0)) return std::nullopt;
+  buffer[127] = 0;
+  return std::u16string(buffer);
+}
+
 }  // namespace
 
 DeviceFacts DeviceFacts::fromPlatform() {
   const platform::DeviceConfig& config = platform::DeviceConfig::current();
   DeviceFacts facts;
-  facts.platformType = config.edition == platform::Edition::PocketPc ? u"PocketPC" : u"SmartPhone";
+  facts.platformType = readTextParameter(SPI_GETPLATFORMTYPE);
   facts.screenWidth = config.screenWidth;
   facts.screenHeight = config.screenHeight;
   facts.platformName = readPlatformName();
-  facts.oemInfo = platform::toUtf16(config.oemInfo);
+  facts.oemInfo = readTextParameter(SPI_GETOEMINFO).value_or(std::u16string());
   return facts;
 }
 

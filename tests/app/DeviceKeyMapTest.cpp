@@ -83,6 +83,14 @@ TEST(DeviceKeyMap, TheInstanceReadsTheRunningDevice) {
   map.retestOrientation();
   EXPECT_EQ(map.mapKey(u'1'), u'1');
   deleteDeviceKeyMap();
+
+  // An OEM text that does not fit the platform's 256-byte answer counts as missing.
+  config.screenWidth = 320;
+  config.screenHeight = 240;
+  config.oemInfo = "Dash " + std::string(200, 'x');
+  EXPECT_EQ(getDeviceKeyMap().table(), DeviceKeyMap::kNoTable);
+  EXPECT_EQ(getDeviceKeyMap().mapKey(u'1'), u'1');
+  deleteDeviceKeyMap();
   config = saved;
 }
 

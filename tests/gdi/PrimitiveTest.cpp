@@ -256,4 +256,23 @@ TEST(Objects, CompatibleBitmapOfAFreshMemoryDCIsMonochrome) {
   DeleteDC(dc);
 }
 
+TEST(Lines, DashedPenLeavesGapsFilledOnlyWhenOpaque) {
+  MemoryCanvas c(60, 2);
+  c.fill(kWhite, RECT{0, 0, 60, 2});
+  HPEN dash = CreatePen(PS_DASH, 1, kBlack);
+  HGDIOBJ old = SelectObject(c.dc, dash);
+  SetBkMode(c.dc, TRANSPARENT);
+  MoveToEx(c.dc, 0, 0, nullptr);
+  LineTo(c.dc, 60, 0);
+  EXPECT_EQ(inkCount(c.dc, RECT{0, 0, 60, 1}, kWhite), 18 + 18 + 12);
+  EXPECT_EQ(GetPixel(c.dc, 20, 0), kWhite);
+  SetBkMode(c.dc, OPAQUE);
+  SetBkColor(c.dc, RGB(255, 0, 0));
+  MoveToEx(c.dc, 0, 1, nullptr);
+  LineTo(c.dc, 60, 1);
+  EXPECT_EQ(GetPixel(c.dc, 20, 1), RGB(255, 0, 0));
+  SelectObject(c.dc, old);
+  DeleteObject(dash);
+}
+
 }  // namespace

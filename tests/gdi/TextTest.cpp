@@ -220,4 +220,56 @@ TEST_F(Text, MissingGlyphsDrawBoxesAndSurrogatePairsCountOnce) {
   EXPECT_EQ(dx[1], size.cx);
 }
 
+TEST_F(Text, NonAntialiasedQualityDrawsOnlyWholePixels) {
+  LOGFONTW lf{};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(lf), &lf);
+  lf.lfQuality = NONANTIALIASED_QUALITY;
+  HFONT sharp = CreateFontIndirectW(&lf);
+  HGDIOBJ old = SelectObject(canvas.dc, sharp);
+  SetTextColor(canvas.dc, RGB(0, 0, 0));
+  EXPECT_TRUE(TextOutW(canvas.dc, 0, 0, u"Sharp text", 10));
+  int grey = 0, ink = 0;
+  for (int y = 0; y < 14; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const COLORREF c = GetPixel(canvas.dc, x, y);
+      grey += (c != kWhite && c != RGB(0, 0, 0)) ? 1 : 0;
+      ink += c == RGB(0, 0, 0) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(grey, 0);
+  EXPECT_GT(ink, 20);
+  SelectObject(canvas.dc, old);
+  DeleteObject(sharp);
+}
+
+TEST_F(Text, ExtTextOutHonoursAlignmentAndExplicitAdvances) {
+  SetTextColor(canvas.dc, RGB(0, 0, 0));
+  const int w = width(u"Mid");
+  EXPECT_EQ(SetTextAlign(canvas.dc, TA_CENTER | TA_TOP), static_cast<UINT>(TA_LEFT | TA_TOP));
+  ExtTextOutW(canvas.dc, 100, 0, 0, nullptr, u"Mid", 3, nullptr);
+  const RECT centred = inkBounds(canvas.dc, RECT{0, 0, 200, 20}, kWhite);
+  EXPECT_GE(centred.left, 100 - w / 2 - 1);
+  EXPECT_LE(centred.right, 100 + w / 2 + 2);
+  SetTextAlign(canvas.dc, TA_LEFT | TA_TOP);
+
+  canvas.fill(kWhite, RECT{0, 0, 200, 100});
+  const INT spread[] = {30, 30, 30};
+  ExtTextOutW(canvas.dc, 0, 0, 0, nullptr, u"lll", 3, spread);
+  EXPECT_GT(inkBounds(canvas.dc, RECT{0, 0, 200, 20}, kWhite).right, 60);
+
+  int fit = 0;
+  SIZE size{};
+  EXPECT_TRUE(GetTextExtentExPointW(canvas.dc, u"abcdef", 6, width(u"abc"), &fit, nullptr, &size));
+  EXPECT_EQ(fit, 3);
+  EXPECT_EQ(size.cx, width(u"abcdef"));
+}
+
+TEST_F(Text, WrappedLinesGetEllipsesOnlyWhereAWordIsTooLong) {
+  const int limit = width(u"short words");
+  RECT r{0, 0, limit, 0};
+  EXPECT_EQ(DrawTextW(canvas.dc, u"short words Extraordinarily", -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_END_ELLIPSIS),
+            24);
+  EXPECT_LE(r.right, limit);
+}
+
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/cedb/PropertyCodec.h"
 #include "platform/cedb/Volume.h"
 #include "platform/cedb/WinDb.h"
+#include "platform/sys/DevicePath.h"
 #include "platform/sys/HandleTable.h"
 #include "platform/win/Utf.h"
 
@@ -154,7 +155,8 @@ using platform::cedb::Volume;
 BOOL CeMountDBVol(PCEGUID pceguid, LPCWSTR lpszVol, DWORD dwFlags) {
   if (!pceguid || !lpszVol || !*lpszVol) return fail(ERROR_INVALID_PARAMETER);
   auto& reg = registry();
-  const std::string path = platform::toUtf8(lpszVol);
+  // Volume names are paths in the handheld's notation, or host paths.
+  const std::string path = platform::sys::DevicePath::toHost(lpszVol);
   const std::string key = platform::cedb::volumeKey(path);
   for (auto& [id, mount] : reg.mounts) {
     if (mount->key == key) {

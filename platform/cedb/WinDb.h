@@ -154,9 +154,9 @@ struct CENOTIFYREQUEST {
 using PCENOTIFYREQUEST = CENOTIFYREQUEST*;
 
 // ---- Functions ---------------------------------------------------------------------
-// Mounts the volume file lpszVol (a host path). A volume that is already mounted is mounted again
-// (reference counted): the call succeeds with the same CEGUID and leaves ERROR_ALREADY_EXISTS.
-// A file that is not a volume is left untouched and the call fails with ERROR_BAD_FORMAT.
+// Mounts the volume file lpszVol, a device path (\Data\x.cdb) or a host path. A volume that is already mounted is
+// mounted again (reference counted): the call succeeds with the same CEGUID and leaves ERROR_ALREADY_EXISTS. A file
+// that is not a volume is left untouched and the call fails with ERROR_BAD_FORMAT.
 BOOL CeMountDBVol(PCEGUID pceguid, LPCWSTR lpszVol, DWORD dwFlags);
 BOOL CeUnmountDBVol(PCEGUID pceguid);
 // Every change is durable when its call returns, so flushing only checks the volume.

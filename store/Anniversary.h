@@ -1,0 +1,45 @@
+// A yearly date of a friend: a birthday, a wedding anniversary or any other named day.
+#pragma once
+
+#include <string>
+
+#include "platform/win/WinTypes.h"
+#include "store/RecordId.h"
+
+namespace pellucard {
+
+class Anniversary {
+ public:
+  Anniversary() = default;
+  Anniversary(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes, LONG outlookItemId);
+
+  // The date always carries 12:00:00; the identifier and the appointment's identifier stay.
+  void assign(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes);
+
+  RecordId recordId() const { return recordId_; }
+  void setRecordId(RecordId id) { recordId_ = id; }
+  LONG friendId() const { return friend_; }
+  const std::u16string& name() const { return name_; }
+  const std::u16string& notes() const { return notes_; }
+  const SYSTEMTIME& date() const { return date_; }
+  LONG outlookItemId() const { return outlookItemId_; }
+  void setOutlookItemId(LONG id) { outlookItemId_ = id; }
+
+  // The day the anniversary next falls on, never before now nor before the stored date itself:
+  // today gives now; 29 February falls on 28 February in common years.
+  SYSTEMTIME nextOccurrence(const SYSTEMTIME& now) const;
+  SYSTEMTIME nextOccurrence() const;
+  // Within the window from just after noon 29 days before an occurrence until noon of the day
+  // after it, looking at the occurrences of last year, this year and next year.
+  bool isNearest(const SYSTEMTIME& now) const;
+
+ private:
+  RecordId recordId_ = 0;
+  LONG friend_ = 0;
+  std::u16string name_;
+  std::u16string notes_;
+  SYSTEMTIME date_{};
+  LONG outlookItemId_ = 0;
+};
+
+}  // namespace pellucard

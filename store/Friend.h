@@ -1,0 +1,55 @@
+// A person: names, notes, a picture or a built-in avatar, and an optional link to a contact.
+#pragma once
+
+#include <string>
+
+#include "platform/win/WinTypes.h"
+#include "store/FriendPicture.h"
+#include "store/RecordId.h"
+
+namespace pellucard {
+
+class Friend {
+ public:
+  // AvatarIndex -1: the friend shows its own picture; 0 or more: a built-in avatar.
+  static constexpr LONG kOwnPicture = -1;
+
+  Friend() = default;
+  Friend(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex);
+
+  // An index other than kOwnPicture empties the picture.
+  void assign(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex);
+
+  RecordId recordId() const { return recordId_; }
+  void setRecordId(RecordId id) { recordId_ = id; }
+  LONG contactId() const { return contactId_; }
+  void setContactId(LONG id) { contactId_ = id; }
+  const std::u16string& firstName() const { return firstName_; }
+  const std::u16string& lastName() const { return lastName_; }
+  const std::u16string& notes() const { return notes_; }
+  LONG avatarIndex() const { return avatarIndex_; }
+  FriendPicture& picture() { return picture_; }
+  const FriendPicture& picture() const { return picture_; }
+
+  // The folded display name as of the last sort by name.
+  const std::u16string& sortName() const { return sortName_; }
+  void setSortName(std::u16string key) { sortName_ = std::move(key); }
+
+  // By the name-order setting: "First Last" or "Last, First"; a missing part drops the separator.
+  std::u16string displayName() const;
+  static std::u16string displayName(const std::u16string& first, const std::u16string& last, bool firstNameFirst);
+  // The empty text when there is no friend.
+  static std::u16string displayNameOf(const Friend* maybeFriend);
+
+ private:
+  RecordId recordId_ = 0;
+  LONG contactId_ = 0;
+  std::u16string firstName_;
+  std::u16string lastName_;
+  std::u16string sortName_;
+  std::u16string notes_;
+  FriendPicture picture_;
+  LONG avatarIndex_ = 0;
+};
+
+}  // namespace pellucard

@@ -1,0 +1,102 @@
+#include "store/FriendCollection.h"
+
+#include "settings/Settings.h"
+#include "store/FriendsTable.h"
+#include "store/SortKey.h"
+
+namespace pellucard {
+
+namespace {
+// Never destroyed at exit: the shutdown sequence empties it while the platform still runs.
+std::unique_ptr<FriendCollection>& slot() {
+  static auto* collection = new std::unique_ptr<FriendCollection>;
+  return *collection;
+}
+
+// Refreshes the sort names and returns the order of the exchange sort by them.
+template <class Friends>
+std::vector<std::size_t> nameOrder(const Friends& friends) {
+  const bool firstNameFirst = getSettings().fNameFirst();
+  std::vector<const std::u16string*> keys;
+  keys.reserve(friends.size());
+  for (const auto& f : friends) {
+    f->setSortName(SortKey(Friend::displayName(f->firstName(), f->lastName(), firstNameFirst)));
+    keys.push_back(&f->sortName());
+  }
+  return exchangeSortOrder(keys, [](const std::u16string* a, const std::u16string* b) { return *a < *b; });
+}
+}  // namespace
+
+bool FriendCollection::load() {
+  std::vector<std::unique_ptr<Friend>> loaded;
+  replaceAll({});
+  const bool ok = getFriendsTable().loadAll(&loaded);
+  replaceAll(std::move(loaded));
+  sortStored();
+  return ok;
+}
+
+bool FriendCollection::add(std::unique_ptr<Friend> item) {
+  if (!item) return false;
+  const bool added = getFriendsTable().add(*item);
+  append(std::move(item));
+  sortStored();
+  return added;
+}
+
+bool FriendCollection::update(Friend& item) {
+  const bool updated = getFriendsTable().update(item);
+  sortStored();
+  return updated;
+}
+
+bool FriendCollection::remove(RecordId id) {
+  std::unique_ptr<Friend> item = take(id);
+  if (!item) return false;
+  rebuildContactIndex();
+  if (item->recordId() == 0) return true;
+  return getFriendsTable().remove(*item);
+}
+
+Friend* FriendCollection::findByContactId(LONG contactId) const {
+  auto it = contacts_.find(contactId);
+  return it == contacts_.end() ? nullptr : it->second;
+}
+
+void FriendCollection::sort(List& list, int mode, bool ascending) {
+  // Display name is the only mode; any other keeps it.
+  (void)mode;
+  sortMode_ = kSortByName;
+  const std::vector<std::size_t> order = nameOrder(list);
+  List sorted;
+  sorted.reserve(list.size());
+  for (std::size_t i : order) sorted.push_back(list[i]);
+  if (!ascending) std::reverse(sorted.begin(), sorted.end());
+  list = std::move(sorted);
+}
+
+void FriendCollection::sortStored() {
+  reorder(nameOrder(items()), true);
+  rebuildContactIndex();
+}
+
+void FriendCollection::rebuildContactIndex() {
+  contacts_.clear();
+  contacts_.reserve(size());
+  for (const auto& f : items()) contacts_.try_emplace(f->contactId(), f.get());
+}
+
+Friend* friendOf(LONG friendId) {
+  if (friendId == 0) return nullptr;
+  return getFriendCollection().find(static_cast<RecordId>(friendId));
+}
+
+FriendCollection& getFriendCollection() {
+  auto& collection = slot();
+  if (!collection) collection = std::make_unique<FriendCollection>();
+  return *collection;
+}
+
+void deleteFriendCollection() { slot().reset(); }
+
+}  // namespace pellucard

@@ -1,0 +1,47 @@
+// Every friend, owned for the whole run, kept sorted by display name.
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include "store/Friend.h"
+#include "store/ItemCollection.h"
+
+namespace pellucard {
+
+class FriendCollection final : public ItemCollection<Friend> {
+ public:
+  static constexpr int kSortByName = 1;
+
+  FriendCollection() : ItemCollection(kSortByName) {}
+
+  // Drops every friend and reads them all from the table.
+  bool load();
+  // Writes the friend and takes it over, also when the write failed (it then has RecordId 0).
+  bool add(std::unique_ptr<Friend> item);
+  // The friend was changed through assign; its record is rewritten.
+  bool update(Friend& item);
+  // Deletes the first friend with that identifier and its record. False when there is none or the
+  // record could not be deleted (the friend leaves the list all the same).
+  bool remove(RecordId id);
+
+  // The first friend linked to that contact, or null.
+  Friend* findByContactId(LONG contactId) const;
+  // Friends are only ever sorted by display name, ascending; refreshes each friend's sort name.
+  void sort(List& list, int mode = kSortByName, bool ascending = true);
+
+ private:
+  void sortStored();
+  void rebuildContactIndex();
+
+  std::unordered_map<LONG, Friend*> contacts_;
+};
+
+// The friend an item refers to; null for 0 or an identifier no friend has.
+Friend* friendOf(LONG friendId);
+
+// Application-wide instance: created on first access, deleted by the store's shutdown order.
+FriendCollection& getFriendCollection();
+void deleteFriendCollection();
+
+}  // namespace pellucard

@@ -1,0 +1,32 @@
+#include "store/FriendPicture.h"
+
+#include <iterator>
+
+namespace pellucard {
+
+bool FriendPicture::loadFromBytes(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() > kMaxBytes) return false;
+  bytes_.assign(bytes.begin(), bytes.end());
+  bytes_.shrink_to_fit();
+  return true;
+}
+
+bool FriendPicture::loadFromStream(std::istream& in) {
+  std::vector<std::uint8_t> read;
+  char chunk[16384];
+  while (in) {
+    in.read(chunk, sizeof chunk);
+    const std::streamsize got = in.gcount();
+    if (got <= 0) break;
+    if (read.size() + static_cast<std::size_t>(got) > kMaxBytes) return false;
+    read.insert(read.end(), chunk, chunk + got);
+  }
+  if (in.bad()) return false;
+  read.shrink_to_fit();
+  bytes_ = std::move(read);
+  return true;
+}
+
+void FriendPicture::clear() { std::vector<std::uint8_t>().swap(bytes_); }
+
+}  // namespace pellucard

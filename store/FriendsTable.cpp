@@ -1,0 +1,45 @@
+#include "store/FriendsTable.h"
+
+namespace pellucard {
+
+namespace {
+enum Property : WORD { kContactId = 0, kFirstName = 1, kLastName = 2, kNotes = 3, kPicture = 4, kAvatarIndex = 5 };
+
+// Never destroyed at exit: the shutdown sequence empties it while the platform still runs.
+std::unique_ptr<FriendsTable>& slot() {
+  static auto* table = new std::unique_ptr<FriendsTable>;
+  return *table;
+}
+}  // namespace
+
+FriendsTable::FriendsTable() : ItemTable(u"FriendsDB") {}
+
+void FriendsTable::toRecord(const Friend& item, PropertyRecord& record) {
+  record.addInt(kContactId, item.contactId());
+  record.addText(kFirstName, item.firstName());
+  record.addText(kLastName, item.lastName());
+  record.addText(kNotes, item.notes());
+  record.addBlob(kPicture, item.picture().bytes());
+  record.addInt(kAvatarIndex, item.avatarIndex());
+}
+
+std::unique_ptr<Friend> FriendsTable::fromRecord(const PropertyRecord& record) {
+  auto item = std::make_unique<Friend>();
+  item->setContactId(record.intOr(kContactId));
+  // The index goes in first: a stored picture survives even when the index is not -1.
+  item->assign(record.textOr(kFirstName), record.textOr(kLastName), record.textOr(kNotes),
+               record.intOr(kAvatarIndex, 0));
+  const std::span<const BYTE> picture = record.blob(kPicture);
+  if (!picture.empty()) item->picture().loadFromBytes(picture);
+  return item;
+}
+
+FriendsTable& getFriendsTable() {
+  auto& table = slot();
+  if (!table) table = std::make_unique<FriendsTable>();
+  return *table;
+}
+
+void deleteFriendsTable() { slot().reset(); }
+
+}  // namespace pellucard

@@ -1,0 +1,50 @@
+// A thing borrowed from or lent to a friend, with the loan date and an optional return date.
+#pragma once
+
+#include <string>
+
+#include "platform/win/WinTypes.h"
+#include "store/RecordId.h"
+
+namespace pellucard {
+
+enum LoanDirection : LONG { kLoanFrom = 0, kLoanTo = 1 };
+
+class Loan {
+ public:
+  Loan() = default;
+  Loan(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
+       std::u16string notes, LONG outlookItemId);
+
+  // Keeps the identifier and the exported task's identifier.
+  void assign(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate,
+              const SYSTEMTIME& returnDate, std::u16string notes);
+
+  RecordId recordId() const { return recordId_; }
+  void setRecordId(RecordId id) { recordId_ = id; }
+  LONG friendId() const { return friend_; }
+  const std::u16string& item() const { return item_; }
+  const std::u16string& notes() const { return notes_; }
+  LONG direction() const { return direction_; }
+  const SYSTEMTIME& loanDate() const { return loanDate_; }
+  // Year 0 means there is no return date.
+  const SYSTEMTIME& returnDate() const { return returnDate_; }
+  bool hasReturnDate() const { return returnDate_.wYear != 0; }
+  LONG outlookItemId() const { return outlookItemId_; }
+  void setOutlookItemId(LONG id) { outlookItemId_ = id; }
+
+  // Due back strictly before now.
+  bool isOverdue(const SYSTEMTIME& now) const;
+
+ private:
+  RecordId recordId_ = 0;
+  LONG friend_ = 0;
+  std::u16string item_;
+  std::u16string notes_;
+  LONG direction_ = kLoanFrom;
+  SYSTEMTIME loanDate_{};
+  SYSTEMTIME returnDate_{};
+  LONG outlookItemId_ = 0;
+};
+
+}  // namespace pellucard

@@ -1,0 +1,76 @@
+// The one class that talks to the database volume: a named database of one table, its handle and
+// its own mount of the volume. The four tables derive from it.
+#pragma once
+
+#include <string>
+
+#include "platform/cedb/WinDb.h"
+#include "store/PropertyRecord.h"
+#include "store/RecordId.h"
+
+namespace pellucard {
+
+class RecordTable {
+ public:
+  static constexpr DWORD kDatabaseType = 1235;
+
+  explicit RecordTable(std::u16string name);
+  // Closing is what destroying a table does.
+  virtual ~RecordTable();
+  RecordTable(const RecordTable&) = delete;
+  RecordTable& operator=(const RecordTable&) = delete;
+
+  // Mounts the volume named by the application paths (or the given file), opens the database and
+  // creates it first when it is missing. Failure leaves the table inert.
+  bool open();
+  bool open(const std::u16string& volumePath);
+  void close();
+  bool isOpen() const { return opened_; }
+
+  bool seekFirst();
+  bool seekTo(RecordId id);
+  bool seekNext();
+  RecordId currentId() const { return current_; }
+
+  // Replaces the record's content with the properties of the current record.
+  bool readCurrent(PropertyRecord& record);
+
+  enum class Target { NewRecord, CurrentRecord };
+  // Returns the identifier written, 0 on failure (the last error tells why).
+  RecordId write(const PropertyRecord& record, Target target);
+  // Deletes the record with that identifier and clears it. An identifier of 0 deletes nothing.
+  bool remove(RecordId& id);
+
+  const std::u16string& name() const { return name_; }
+  CEOID databaseId() const { return databaseId_; }
+
+ protected:
+  // The add and update rules every table shares: the record must not / must exist already.
+  bool addRecord(const PropertyRecord& record, RecordId& id);
+  bool updateRecord(const PropertyRecord& record, RecordId id);
+
+  // Calls fn for every readable record, in the volume's order. Unreadable records are skipped.
+  template <class Fn>
+  bool forEachRecord(Fn&& fn) {
+    if (!opened_) return false;
+    PropertyRecord record;
+    for (bool more = seekFirst(); more; more = seekNext()) {
+      if (readCurrent(record)) fn(record);
+    }
+    return true;
+  }
+
+ private:
+  bool createDatabase();
+  void flush();
+
+  CEOID databaseId_ = 0;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  bool opened_ = false;
+  bool mounted_ = false;
+  CEGUID volume_{};
+  std::u16string name_;
+  RecordId current_ = 0;
+};
+
+}  // namespace pellucard

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "store/AnniversaryCollection.h"
+#include "store/FriendCollection.h"
+#include "store/GiftCollection.h"
+#include "store/LoanCollection.h"
+#include "store/LocalDate.h"
+#include "store/SortKey.h"
+#include "tests/store/ReferenceExchangeSort.h"
+#include "tests/store/StoreFixture.h"
+
+using namespace pellucard;
+using pellucard::testing::referenceExchangeSort;
+
+namespace {
+
+std::u16string friendKey(LONG id) { return SortKey(Friend::displayNameOf(friendOf(id))); }
+std::uint64_t dateKey(const SYSTEMTIME& d) { return fileTimeOf(d).value_or(0); }
+
+class SortTest : public StoreFixture {
+ protected:
+  void SetUp() override {
+    StoreFixture::SetUp();
+    ASSERT_TRUE(RecordStore::openAndLoadAll());
+  }
+};
+
+TEST(SortKeyTest, FoldsCaseAndLatinExtendedLettersOnly) {
+  EXPECT_EQ(SortKey(u"abc xyz"), u"ABC XYZ");
+  EXPECT_EQ(SortKey(u"Łódź"), u"LÓDZ");  // ó is Latin-1: upper-cased, not folded
+  EXPECT_EQ(SortKey(u"ŚĆŹŻĄĘŃ"), u"SCZZAEN");
+  EXPECT_EQ(SortKey(u"\u0132\u0133"), u"\u0132\u0132");  // IJ is in no range
+  EXPECT_EQ(SortKey(u"é"), u"É");
+  EXPECT_EQ(SortKey(u""), u"");
+}
+
+TEST_F(SortTest, TheExchangeSortIsNotStableAndDescendingIsItsReverse) {
+  Gift* b1 = new Gift(u"b", kGiftFrom, 0, makeDate(2026, 1, 1), u"1");
+  Gift* b2 = new Gift(u"B", kGiftFrom, 0, makeDate(2026, 1, 1), u"2");
+  Gift* a = new Gift(u"a", kGiftFrom, 0, makeDate(2026, 1, 1), u"3");
+  for (Gift* g : {b1, b2, a}) getGiftCollection().add(std::unique_ptr<Gift>(g));
+  GiftCollection::List list{b1, b2, a};
+  getGiftCollection().sort(list, GiftCollection::kSortByName, true);
+  EXPECT_EQ(list, (GiftCollection::List{a, b2, b1}));
+  list = {b1, b2, a};
+  getGiftCollection().sort(list, GiftCollection::kSortByName, false);
+  EXPECT_EQ(list, (GiftCollection::List{b1, b2, a}));
+  // An unknown mode sorts by the remembered one.
+  list = {b1, b2, a};
+  getGiftCollection().sort(list, 17, true);
+  EXPECT_EQ(getGiftCollection().sortMode(), GiftCollection::kSortByName);
+  EXPECT_EQ(list, (GiftCollection::List{a, b2, b1}));
+}
+
+TEST_F(SortTest, NamesWithStrokeOrAcuteSortWhereTheFoldingPutsThem) {
+  for (const char16_t* name : {u"Zenon", u"\u0141ukasz", u"Lena", u"Mia", u"\u00C9mile", u"Adam"})
+    getFriendCollection().add(std::make_unique<Friend>(name, u"", u"", 0));
+  std::vector<std::u16string> names;
+  for (const Friend* f : getFriendCollection().snapshot()) names.push_back(f->firstName());
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Adam", u"Lena", u"\u0141ukasz", u"Mia", u"Zenon", u"\u00C9mile"}));
+}
+
+TEST_F(SortTest, LoansWithoutReturnDateComeFirstByReturnDate) {
+  auto add = [](const char16_t* item, SYSTEMTIME ret) {
+    auto l = std::make_unique<Loan>(item, kLoanFrom, 0, makeDate(2026, 1, 1), ret, u"", 0);
+    Loan* raw = l.get();
+    getLoanCollection().add(std::move(l));
+    return raw;
+  };
+  Loan* late = add(u"late", makeDate(2026, 9, 1));
+  Loan* none = add(u"none", SYSTEMTIME{});
+  Loan* soon = add(u"soon", makeDate(2026, 4, 1));
+  LoanCollection::List list = getLoanCollection().snapshot();
+  getLoanCollection().sort(list, LoanCollection::kSortByReturnDate, true);
+  EXPECT_EQ(list, (LoanCollection::List{none, soon, late}));
+}
+
+// The fast sort against the plain exchange sort on many random lists full of ties.
+TEST_F(SortTest, EveryModeMatchesThePlainExchangeSort) {
+  std::mt19937 rng(20261207);
+  const std::u16string names[] = {u"ala", u"Ala", u"\u0141ukasz", u"lukasz", u"Ewa", u"\u00C9va", u"", u"bob"};
+  std::vector<LONG> friendIds{0, 999999};
+  for (const auto& n : names) {
+    auto f = std::make_unique<Friend>(n, rng() % 2 ? u"Nowak" : u"", u"", 0);
+    Friend* raw = f.get();
+    getFriendCollection().add(std::move(f));
+    friendIds.push_back(static_cast<LONG>(raw->recordId()));
+  }
+  auto pick = [&](auto& range) -> const auto& { return range[rng() % std::size(range)]; };
+  auto randomDate = [&] {
+    if (rng() % 5 == 0) return SYSTEMTIME{};
+    return makeDate(2020 + rng() % 3, 1 + rng() % 3, 1 + rng() % 3, rng() % 2 ? 12 : 0);
+  };
+  for (int i = 0; i < 120; ++i) {
+    getGiftCollection().add(
+        std::make_unique<Gift>(pick(names), static_cast<LONG>(rng() % 3), pick(friendIds), randomDate(), u""));
+    getLoanCollection().add(std::make_unique<Loan>(pick(names), static_cast<LONG>(rng() % 2), pick(friendIds),
+                                                   randomDate(), randomDate(), u"", 0));
+    SYSTEMTIME d = randomDate();
+    if (d.wYear == 0) d = makeDate(1999, 2, 28);
+    getAnniversaryCollection().add(std::make_unique<Anniversary>(pick(names), pick(friendIds), d, u"", 0));
+  }
+
+  for (int round = 0; round < 25; ++round) {
+    const bool ascending = round % 2 == 0;
+    auto gifts = getGiftCollection().snapshot();
+    std::shuffle(gifts.begin(), gifts.end(), rng);
+    gifts.resize(rng() % gifts.size());
+    for (int mode = 0; mode <= 3; ++mode) {
+      auto fast = gifts;
+      getGiftCollection().sort(fast, mode, ascending);
+      auto slow = gifts;
+      referenceExchangeSort(
+          slow,
+          [&](const Gift* a, const Gift* b) {
+            switch (mode) {
+              case 0:
+                return a->recordId() < b->recordId();
+              case 1:
+                return SortKey(a->name()) < SortKey(b->name());
+              case 2:
+                return dateKey(a->date()) < dateKey(b->date());
+              default:
+                return friendKey(a->friendId()) < friendKey(b->friendId());
+            }
+          },
+          ascending);
+      ASSERT_EQ(fast, slow) << "gifts mode " << mode << " round " << round;
+    }
+
+    auto loans = getLoanCollection().snapshot();
+    std::shuffle(loans.begin(), loans.end(), rng);
+    for (int mode = 0; mode <= 4; ++mode) {
+      auto fast = loans;
+      getLoanCollection().sort(fast, mode, ascending);
+      auto slow = loans;
+      referenceExchangeSort(
+          slow,
+          [&](const Loan* a, const Loan* b) {
+            switch (mode) {
+              case 0:
+                return a->recordId() < b->recordId();
+              case 1:
+                return SortKey(a->item()) < SortKey(b->item());
+              case 2:
+                return dateKey(a->loanDate()) < dateKey(b->loanDate());
+              case 3:
+                return dateKey(a->returnDate()) < dateKey(b->returnDate());
+              default:
+                return friendKey(a->friendId()) < friendKey(b->friendId());
+            }
+          },
+          ascending);
+      ASSERT_EQ(fast, slow) << "loans mode " << mode << " round " << round;
+    }
+
+    auto days = getAnniversaryCollection().snapshot();
+    std::shuffle(days.begin(), days.end(), rng);
+    for (int mode = 0; mode <= 4; ++mode) {
+      auto fast = days;
+      getAnniversaryCollection().sort(fast, mode, ascending);
+      auto slow = days;
+      referenceExchangeSort(
+          slow,
+          [&](const Anniversary* a, const Anniversary* b) {
+            switch (mode) {
+              case 0:
+                return a->recordId() < b->recordId();
+              case 1:
+                return SortKey(a->name()) < SortKey(b->name());
+              case 2:
+                return dateKey(a->date()) < dateKey(b->date());
+              case 3:
+                return a->date().wMonth < b->date().wMonth ||
+                       (a->date().wMonth == b->date().wMonth && a->date().wDay < b->date().wDay);
+              default:
+                return friendKey(a->friendId()) < friendKey(b->friendId());
+            }
+          },
+          ascending);
+      ASSERT_EQ(fast, slow) << "anniversaries mode " << mode << " round " << round;
+    }
+
+    auto friends = getFriendCollection().snapshot();
+    std::shuffle(friends.begin(), friends.end(), rng);
+    auto fast = friends;
+    getFriendCollection().sort(fast, FriendCollection::kSortByName, ascending);
+    auto slow = friends;
+    referenceExchangeSort(
+        slow, [](const Friend* a, const Friend* b) { return SortKey(a->displayName()) < SortKey(b->displayName()); },
+        ascending);
+    ASSERT_EQ(fast, slow) << "friends round " << round;
+  }
+}
+
+TEST(ExchangeSortOrderTest, MatchesTheReferenceOnSmallListsWithManyTies) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<int> keys(rng() % 30);
+    const int distinct = 1 + static_cast<int>(rng() % 5);
+    for (int& k : keys) k = static_cast<int>(rng() % distinct);
+    std::vector<std::size_t> reference(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) reference[i] = i;
+    referenceExchangeSort(
+        reference, [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; }, true);
+    ASSERT_EQ(exchangeSortOrder(keys), reference) << "round " << round;
+  }
+}
+
+}  // namespace

@@ -188,6 +188,19 @@ TEST_F(PinLockTest, HashingFailuresCarryTheirText) {
   EXPECT_FALSE(stored());
 }
 
+TEST_F(PinLockTest, AnUnusableRegistryMeansOffAndHashingCannotStart) {
+  testing::writeBytes(folder.file("blocker"), "a file where the registry folder should be");
+  platform::sys::Registry::instance().setFolder(folder.file("blocker") + "/registry");
+  EXPECT_FALSE(lock.isEnabled());
+  EXPECT_TRUE(lock.verify(u""));
+  try {
+    lock.setPin(u"1234");
+    FAIL() << "without its key container the hash cannot be made";
+  } catch (const TextError& error) {
+    EXPECT_EQ(error.text(), u"Couldn't acquire crypt context (2)");
+  }
+}
+
 TEST_F(PinLockTest, TheInstanceUsesTheProductNumber) {
   deletePinLock();
   PinLock& instance = getPinLock();

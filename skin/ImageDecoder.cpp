@@ -90,14 +90,19 @@ bool runPng(PngJob* job) {
   RgbImage& out = *job->out;
   out.width = static_cast<int>(width);
   out.height = static_cast<int>(height);
-  out.rgb.assign(static_cast<std::size_t>(width) * height * 3, 0);
+  const std::size_t outRow = static_cast<std::size_t>(width) * 3;
   if (passes == 1) {
+    // The picture grows row by row, so a file that ends early never costs its full size.
+    out.rgb.clear();
+    out.rgb.reserve(outRow * height);
     job->rows.assign(rowBytes, 0);
     for (png_uint_32 y = 0; y < height; ++y) {
       png_read_row(png, job->rows.data(), nullptr);
-      flattenRgba(job->rows.data(), out.rgb.data() + static_cast<std::size_t>(y) * width * 3, out.width);
+      out.rgb.resize(out.rgb.size() + outRow);
+      flattenRgba(job->rows.data(), out.rgb.data() + out.rgb.size() - outRow, out.width);
     }
   } else {
+    out.rgb.assign(outRow * height, 0);
     job->rows.assign(rowBytes * height, 0);
     for (int pass = 0; pass < passes; ++pass) {
       for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, job->rows.data() + rowBytes * y, nullptr);
@@ -200,16 +205,18 @@ bool runJpeg(JpegJob* job) {
   RgbImage& out = *job->out;
   out.width = width;
   out.height = height;
-  out.rgb.assign(static_cast<std::size_t>(width) * height * 3, 0);
+  const std::size_t outRow = static_cast<std::size_t>(width) * 3;
+  out.rgb.clear();
+  out.rgb.reserve(outRow * height);
   job->row.assign(static_cast<std::size_t>(width) * components, 0);
   while (info->output_scanline < info->output_height) {
-    const auto y = info->output_scanline;
     JSAMPROW row = job->row.data();
     if (jpeg_read_scanlines(info, &row, 1) != 1 || job->error.truncated) {
       jpeg_destroy_decompress(info);
       return false;
     }
-    std::uint8_t* target = out.rgb.data() + static_cast<std::size_t>(y) * width * 3;
+    out.rgb.resize(out.rgb.size() + outRow);
+    std::uint8_t* target = out.rgb.data() + out.rgb.size() - outRow;
     if (cmyk) {
       cmykToRgb(row, target, width, info->saw_Adobe_marker);
     } else {

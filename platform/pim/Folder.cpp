@@ -22,6 +22,7 @@ HRESULT Folder::GetProps(CEPROPID propId, std::u16string& value) const {
   value.clear();
   if (!service_ || !service_->loggedOn()) return E_FAIL;
   if (propId != PIMPR_FOLDER_CATEGORIES) return E_INVALIDARG;
+  if (FAILED(service_->refreshContacts())) return E_FAIL;
   value = service_->contacts().categoryList();
   return S_OK;
 }

@@ -4,7 +4,7 @@
 
 #include "platform/sys/SysParams.h"
 #include "platform/sys/WinReg.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/win/WinUser.h"
 
 namespace pellucard {
 
@@ -38,11 +38,10 @@ std::optional<std::u16string> readTextParameter(UINT action) {
 }  // namespace
 
 DeviceFacts DeviceFacts::fromPlatform() {
-  const platform::DeviceConfig& config = platform::DeviceConfig::current();
   DeviceFacts facts;
   facts.platformType = readTextParameter(SPI_GETPLATFORMTYPE);
-  facts.screenWidth = config.screenWidth;
-  facts.screenHeight = config.screenHeight;
+  facts.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  facts.screenHeight = GetSystemMetrics(SM_CYSCREEN);
   facts.platformName = readPlatformName();
   facts.oemInfo = readTextParameter(SPI_GETOEMINFO).value_or(std::u16string());
   return facts;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/gdi/GdiBridge.h"
 #include "platform/sys/Registry.h"
 #include "platform/win/DeviceConfig.h"
 
@@ -70,36 +71,33 @@ TEST(DeviceKeyMap, TheInstanceReadsTheRunningDevice) {
   platform::DeviceConfig& config = platform::DeviceConfig::current();
   const platform::DeviceConfig saved = config;
   config.edition = platform::Edition::Smartphone;
-  config.screenWidth = 320;
-  config.screenHeight = 240;
+  platform::gdi::resizeScreen(320, 240);
   config.oemInfo = "Some Dash";
   config.platformName = "";
   deleteDeviceKeyMap();
   DeviceKeyMap& map = getDeviceKeyMap();
   EXPECT_EQ(&map, &getDeviceKeyMap());
   EXPECT_EQ(map.mapKey(u'1'), u'E');
-  config.screenWidth = 240;
-  config.screenHeight = 320;
+  platform::gdi::resizeScreen(240, 320);
   map.retestOrientation();
   EXPECT_EQ(map.mapKey(u'1'), u'1');
   deleteDeviceKeyMap();
 
   // An OEM text that does not fit the platform's 256-byte answer counts as missing.
-  config.screenWidth = 320;
-  config.screenHeight = 240;
+  platform::gdi::resizeScreen(320, 240);
   config.oemInfo = "Dash " + std::string(200, 'x');
   EXPECT_EQ(getDeviceKeyMap().table(), DeviceKeyMap::kNoTable);
   EXPECT_EQ(getDeviceKeyMap().mapKey(u'1'), u'1');
   deleteDeviceKeyMap();
   config = saved;
+  platform::gdi::resizeScreen(saved.screenWidth, saved.screenHeight);
 }
 
 TEST(DeviceKeyMap, ThePlatformNameComesFromTheRegistry) {
   platform::DeviceConfig& config = platform::DeviceConfig::current();
   const platform::DeviceConfig saved = config;
   config.edition = platform::Edition::Smartphone;
-  config.screenWidth = 320;
-  config.screenHeight = 240;
+  platform::gdi::resizeScreen(320, 240);
   config.oemInfo = "";
   config.platformName = "Excalibur";
   platform::sys::Registry& registry = platform::sys::Registry::instance();
@@ -109,6 +107,7 @@ TEST(DeviceKeyMap, ThePlatformNameComesFromTheRegistry) {
   EXPECT_EQ(getDeviceKeyMap().mapKey(u'0'), u'\t');
   deleteDeviceKeyMap();
   config = saved;
+  platform::gdi::resizeScreen(saved.screenWidth, saved.screenHeight);
   registry.setFolder(registry.folder());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/DeviceConfig.h"
 
 namespace pellucard {
@@ -74,13 +75,13 @@ TEST(DeviceProfile, ComputeAsksTheRunningDevice) {
   platform::DeviceConfig& config = platform::DeviceConfig::current();
   const platform::DeviceConfig saved = config;
   config.edition = platform::Edition::Smartphone;
-  config.screenWidth = 320;
-  config.screenHeight = 240;
+  platform::gdi::resizeScreen(320, 240);
   DeviceProfile profile;
   profile.compute();
   EXPECT_FALSE(profile.isPocketPc());
   EXPECT_EQ(profile.screenClass(), 4);
   config = saved;
+  platform::gdi::resizeScreen(saved.screenWidth, saved.screenHeight);
 }
 
 }  // namespace

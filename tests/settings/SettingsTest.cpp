@@ -10,6 +10,7 @@
 
 #include "app/AppPaths.h"
 #include "app/DeviceProfile.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/DeviceConfig.h"
 #include "platform/win/Utf.h"
 #include "tests/settings/TempFolder.h"
@@ -221,17 +222,16 @@ TEST_F(SettingsFile, EachLoadRecomputesTheDeviceProfile) {
   platform::DeviceConfig& config = platform::DeviceConfig::current();
   const platform::DeviceConfig saved = config;
   config.edition = platform::Edition::PocketPc;
-  config.screenWidth = 240;
-  config.screenHeight = 320;
+  platform::gdi::resizeScreen(240, 320);
   settings.load();
   EXPECT_TRUE(settings.deviceProfile().isPocketPc());
   EXPECT_EQ(settings.deviceProfile().layout().kind(), LayoutKind::PocketPc240Portrait);
-  config.screenWidth = 320;
-  config.screenHeight = 240;
+  platform::gdi::resizeScreen(320, 240);
   settings.load();
   EXPECT_TRUE(settings.deviceProfile().landscape());
   EXPECT_EQ(settings.deviceProfile().layout().kind(), LayoutKind::PocketPc240Landscape);
   config = saved;
+  platform::gdi::resizeScreen(saved.screenWidth, saved.screenHeight);
 }
 
 TEST(SettingsInstance, LivesInTheApplicationFolderUntilDeleted) {

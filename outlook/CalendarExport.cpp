@@ -1,0 +1,77 @@
+#include "outlook/CalendarExport.h"
+
+#include "outlook/OutlookConnection.h"
+#include "platform/sys/OleAuto.h"
+#include "platform/sys/ResourceTable.h"
+#include "resources/StringIds.h"
+#include "settings/Settings.h"
+#include "store/AnniversariesTable.h"
+#include "store/Anniversary.h"
+#include "store/FriendCollection.h"
+
+namespace pellucard {
+
+namespace pim = platform::pim;
+
+LONG CalendarExport::reminderMinutes(int days, int packedTime) {
+  if (days == 0) return 0;
+  // Seconds from the start of the day to the reminder time on the anniversary's own day.
+  const LONG seconds = (packedTime / 256) * 3600 + (packedTime % 256) * 60;
+  const LONG minutes = (days - 1) * 1440 + (86400 - seconds) / 60;
+  return minutes < 0 ? 0 : minutes;
+}
+
+bool CalendarExport::exportAnniversary(Anniversary& a) {
+  auto appointment = std::dynamic_pointer_cast<pim::Appointment>(connection_.newItem(olAppointmentItem));
+  if (!appointment) return false;
+
+  const Friend* owner = friendOf(a.friendId());
+  std::u16string subject = owner ? owner->displayName() + u": " + a.name() : a.name();
+
+  const Settings& settings = getSettings();
+  const int days = settings.anniversariesReminder();
+  SYSTEMTIME start = a.date();
+  start.wHour = 0;
+  start.wMinute = 0;
+  start.wSecond = 0;
+  DATE startDate = 0;
+  if (!::SystemTimeToVariantTime(&start, &startDate) || FAILED(appointment->SetStart(startDate))) return false;
+  appointment->SetAllDayEvent(true);
+  appointment->SetSubject(subject);
+  appointment->SetBody(a.notes());
+  appointment->SetCategories(platform::loadString(IDS_APP_TITLE));
+  if (days == Settings::kNoReminder) {
+    appointment->SetReminderSet(false);
+  } else {
+    appointment->SetReminderSet(true);
+    appointment->SetReminderMinutesBeforeStart(reminderMinutes(days, settings.anniversariesReminderTime()));
+  }
+  appointment->SetBusyStatus(olFree);
+  if (FAILED(appointment->Save())) return false;
+
+  std::shared_ptr<pim::RecurrencePattern> pattern;
+  bool repeats = SUCCEEDED(appointment->GetRecurrencePattern(pattern)) &&
+                 SUCCEEDED(pattern->SetRecurrenceType(olRecursYearly)) &&
+                 SUCCEEDED(pattern->SetMonthOfYear(a.date().wMonth)) &&
+                 SUCCEEDED(pattern->SetDayOfMonth(a.date().wDay)) && SUCCEEDED(pattern->SetNoEndDate(true));
+  if (!repeats || FAILED(appointment->Save())) {
+    // The first save already stored a one-off appointment; do not leave it behind.
+    appointment->Delete();
+    return false;
+  }
+
+  if (a.outlookItemId() != 0) deleteExportedAppointment(a);
+  if (LONG oid = appointment->Oid(); oid != 0) {
+    a.setOutlookItemId(oid);
+    getAnniversariesTable().update(a);
+  }
+  return true;
+}
+
+void CalendarExport::deleteExportedAppointment(Anniversary& a) {
+  if (auto item = connection_.itemFromOid(a.outlookItemId()); item && item->ItemType() == olAppointmentItem)
+    item->Delete();
+  a.setOutlookItemId(0);
+}
+
+}  // namespace pellucard

@@ -1,0 +1,70 @@
+// The program's one connection to the device's contacts, calendar and tasks.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/pim/PimStore.h"
+
+namespace pellucard {
+
+class OutlookExportService;
+
+class OutlookConnection {
+ public:
+  struct ContactRow {
+    std::u16string fileAs;
+    LONG oid = 0;
+  };
+  // Shows the single-select chooser over the names with the title; the chosen position or -1.
+  using ContactChooser = std::function<int(const std::vector<std::u16string>& names, const std::u16string& title)>;
+
+  // Registers the export into Calendar and Tasks with the store for as long as it lives.
+  OutlookConnection();
+  ~OutlookConnection();
+  OutlookConnection(const OutlookConnection&) = delete;
+  OutlookConnection& operator=(const OutlookConnection&) = delete;
+
+  // (Re)creates the application object and logs on. On failure the object is released and
+  // the failure code returned: the program then runs without contacts, calendar and tasks.
+  HRESULT start();
+  void stop();
+  bool isLoggedOn() const { return loggedOn_; }
+  // Null when start failed. Callers keep their own reference while they use it.
+  std::shared_ptr<platform::pim::Application> application() const { return app_; }
+
+  // The category names of a default folder in stored order (empty names kept).
+  HRESULT categories(int folderId, std::vector<std::u16string>& names) const;
+  // The contact, appointment or task with that Oid, or null.
+  std::shared_ptr<platform::pim::Item> itemFromOid(LONG oid) const;
+  std::shared_ptr<platform::pim::Contact> contactFromOid(LONG oid) const;
+  // A new unsaved appointment (olAppointmentItem) or task (olTaskItem), or null.
+  std::shared_ptr<platform::pim::Item> newItem(int itemType) const;
+
+  // Every contact of the contacts folder in folder order: its file-as text and Oid. A contact
+  // that cannot be read gives an empty row, so that positions stay aligned.
+  bool contactRows(std::vector<ContactRow>& rows) const;
+  // Select Contact: the chooser titled "Select Contact" over the contacts' file-as texts; the
+  // chosen contact fetched again by its Oid, or null (no connection, no chooser, cancelled).
+  std::shared_ptr<platform::pim::Contact> selectContact() const;
+  void setContactChooser(ContactChooser chooser) { chooser_ = std::move(chooser); }
+
+  // Cuts a folder's category property into names: every comma ends a name, each name is
+  // trimmed of spaces, and empty names between two commas are kept.
+  static std::vector<std::u16string> splitCategoryList(const std::u16string& list);
+
+ private:
+  std::shared_ptr<platform::pim::Application> app_;
+  bool loggedOn_ = false;
+  ContactChooser chooser_;
+  std::unique_ptr<OutlookExportService> exportService_;
+};
+
+// Application-wide instance: created empty on first access, deleted by the shutdown sequence
+// (which logs off).
+OutlookConnection& getOutlookConnection();
+void deleteOutlookConnection();
+
+}  // namespace pellucard

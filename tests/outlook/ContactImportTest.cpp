@@ -1,0 +1,178 @@
+// Friends made from contacts, and the connection's contact lookups.
+#include "outlook/ContactImporter.h"
+#include "tests/outlook/OutlookFixture.h"
+
+using namespace pellucard;
+using outlooktest::date;
+
+namespace {
+
+class ContactImportTest : public outlooktest::OutlookFixture {
+ protected:
+  void SetUp() override {
+    OutlookFixture::SetUp();
+    getSettings().setAnniversariesAutoExport(false);
+  }
+
+  LONG oidOf(const std::u16string& fileAs) {
+    std::vector<OutlookConnection::ContactRow> rows;
+    EXPECT_TRUE(getOutlookConnection().contactRows(rows));
+    for (const auto& row : rows)
+      if (row.fileAs == fileAs) return row.oid;
+    ADD_FAILURE() << "no contact";
+    return 0;
+  }
+
+  std::unique_ptr<Friend> friendFrom(const std::u16string& fileAs) {
+    auto contact = getOutlookConnection().contactFromOid(oidOf(fileAs));
+    EXPECT_TRUE(contact);
+    return contact ? ContactImporter::friendFromContact(*contact) : nullptr;
+  }
+
+  std::vector<Anniversary*> anniversariesOf(const Friend& f) {
+    return getAnniversaryCollection().itemsOfFriend(static_cast<LONG>(f.recordId()));
+  }
+};
+
+}  // namespace
+
+TEST_F(ContactImportTest, NotesGainSpouseChildrenAndWorkWithoutStrayBreaksOrCommas) {
+  addCard("a.vcf",
+          "BEGIN:VCARD\nVERSION:3.0\nFN:With Notes\nN:Notes;With\nNOTE:Likes tea\nX-SPOUSE:Ann\nORG:Acme\n"
+          "END:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nFN:No Notes\nN:Notes;No\nX-SPOUSE:Ann\nTITLE:\nORG:Acme\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nFN:Everything\nNOTE:\\nline\nX-SPOUSE:Bo\nX-CHILDREN:Cy\nTITLE:Engineer\n"
+          "ORG:Acme\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nFN:Title Only\nTITLE:Mayor\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nFN:Bare\nN:Bare;Just\nEND:VCARD\n");
+  EXPECT_EQ(friendFrom(u"With Notes")->notes(), u"Likes tea\r\nSpouse: Ann\r\nWork: Acme");
+  auto noNotes = friendFrom(u"No Notes");
+  EXPECT_EQ(noNotes->notes(), u"Spouse: Ann\r\nWork: Acme");
+  EXPECT_EQ(noNotes->firstName(), u"No");
+  EXPECT_EQ(noNotes->lastName(), u"Notes");
+  EXPECT_EQ(friendFrom(u"Everything")->notes(), u"line\r\nSpouse: Bo\r\nChildren: Cy\r\nWork: Engineer, Acme")
+      << "leading line breaks of the contact's own notes go too";
+  EXPECT_EQ(friendFrom(u"Title Only")->notes(), u"Work: Mayor");
+  EXPECT_EQ(friendFrom(u"Bare")->notes(), u"");
+}
+
+TEST_F(ContactImportTest, ContactPictureBecomesTheFriendsPictureElseTheFirstAvatar) {
+  addCard("p.vcf",
+          "BEGIN:VCARD\nVERSION:3.0\nFN:Pictured\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nFN:Linked\nPHOTO;VALUE=uri:http://example.com/x.jpg\nEND:VCARD\n");
+  auto pictured = friendFrom(u"Pictured");
+  EXPECT_EQ(pictured->avatarIndex(), Friend::kOwnPicture);
+  EXPECT_EQ(pictured->picture().bytes(), (std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10}));
+  EXPECT_EQ(pictured->contactId(), oidOf(u"Pictured"));
+  auto linked = friendFrom(u"Linked");
+  EXPECT_EQ(linked->avatarIndex(), 0);
+  EXPECT_FALSE(linked->picture().hasPicture());
+}
+
+TEST_F(ContactImportTest, ImportAddsFriendsWithTheirDatesOnceOnly) {
+  addCard("c.vcf",
+          "BEGIN:VCARD\nVERSION:3.0\nUID:ann\nN:Lee;Ann\nFN:Ann Lee\nBDAY:1990-05-10\nANNIVERSARY:2015-06-20\n"
+          "END:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nUID:bo\nN:Bo;\nFN:Bo\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nUID:cy\nN:Cy;\nFN:Cy\nEND:VCARD\n");
+  ContactImporter importer(getOutlookConnection());
+  const LONG ann = oidOf(u"Ann Lee");
+  const LONG bo = oidOf(u"Bo");
+  EXPECT_EQ(importer.importContacts({ann, bo, 0x7777}), 2) << "an Oid that finds nothing is skipped";
+  EXPECT_EQ(importer.importContacts({ann, bo}), 0) << "linked contacts are not imported again";
+  ASSERT_EQ(getFriendCollection().size(), 2u);
+
+  Friend* annFriend = getFriendCollection().findByContactId(ann);
+  ASSERT_TRUE(annFriend);
+  auto dates = anniversariesOf(*annFriend);
+  ASSERT_EQ(dates.size(), 2u);
+  EXPECT_EQ(dates[0]->name(), u"Anniversary");
+  EXPECT_EQ(dates[0]->date().wYear, 2015);
+  EXPECT_EQ(dates[0]->date().wMonth, 6);
+  EXPECT_EQ(dates[0]->date().wDay, 20);
+  EXPECT_EQ(dates[0]->date().wHour, 12);
+  EXPECT_EQ(dates[1]->name(), u"Birthday");
+  EXPECT_EQ(dates[1]->date().wYear, 1990);
+  EXPECT_EQ(dates[1]->notes(), u"");
+  EXPECT_EQ(dates[1]->outlookItemId(), 0);
+
+  Friend* boFriend = getFriendCollection().findByContactId(bo);
+  ASSERT_TRUE(boFriend);
+  EXPECT_TRUE(anniversariesOf(*boFriend).empty()) << "no dates, no anniversaries";
+
+  restart();
+  EXPECT_EQ(ContactImporter(getOutlookConnection()).importContacts({ann}), 0) << "the link survives a restart";
+  EXPECT_EQ(getAnniversaryCollection().size(), 2u);
+}
+
+TEST_F(ContactImportTest, YearlessAndOutOfRangeDates) {
+  addCard("d.vcf",
+          "BEGIN:VCARD\nVERSION:3.0\nUID:y\nFN:Yearless\nBDAY:--0229\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:3.0\nUID:z\nFN:Far\nBDAY:2999-12-31\nANNIVERSARY:2999-12-30\nEND:VCARD\n");
+  ContactImporter importer(getOutlookConnection());
+  ASSERT_EQ(importer.importContacts({oidOf(u"Yearless"), oidOf(u"Far")}), 2);
+  auto yearless = anniversariesOf(*getFriendCollection().findByContactId(oidOf(u"Yearless")));
+  ASSERT_EQ(yearless.size(), 1u);
+  EXPECT_EQ(yearless[0]->date().wMonth, 2);
+  EXPECT_EQ(yearless[0]->date().wDay, 29);
+  EXPECT_TRUE(ContactImporter::hasUnknownYear(yearless[0]->date()));
+  auto far = anniversariesOf(*getFriendCollection().findByContactId(oidOf(u"Far")));
+  ASSERT_EQ(far.size(), 1u) << "31 December 2999 is the no-date limit; the day before is a date";
+  EXPECT_EQ(far[0]->name(), u"Anniversary");
+  SYSTEMTIME out{};
+  EXPECT_FALSE(ContactImporter::usableDate(0, out));
+}
+
+TEST_F(ContactImportTest, FolderCategoriesInOrderAndCategoryListCutting) {
+  std::string cards;
+  const char* names[] = {"Work",   "Family", "Friends", "Book club", "Gym",    "Neighbours",
+                         "School", "Choir",  "Travel",  "Chess",     "Garden", "Homework"};
+  for (int i = 0; i < 12; ++i)
+    cards += "BEGIN:VCARD\nVERSION:3.0\nFN:P" + std::to_string(i) + "\nCATEGORIES:" + names[i] + "," + names[i / 2] +
+             "\nEND:VCARD\n";
+  addCard("cats.vcf", cards);
+  std::vector<std::u16string> categories;
+  ASSERT_EQ(getOutlookConnection().categories(olFolderContacts, categories), S_OK);
+  ASSERT_EQ(categories.size(), 12u);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(platform::toUtf8(categories[i]), names[i]);
+
+  using V = std::vector<std::u16string>;
+  EXPECT_EQ(OutlookConnection::splitCategoryList(u"a,,b, ,c"), (V{u"a", u"", u"b", u"", u"c"}));
+  EXPECT_EQ(OutlookConnection::splitCategoryList(u" Work , Home"), (V{u"Work", u"Home"}));
+  EXPECT_EQ(OutlookConnection::splitCategoryList(u"a,"), (V{u"a", u""}));
+  EXPECT_TRUE(OutlookConnection::splitCategoryList(u"").empty());
+}
+
+TEST_F(ContactImportTest, SelectContactLooksTheChosenRowUp) {
+  addCard("s.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN:First\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nFN:Second\nEND:VCARD\n");
+  OutlookConnection& connection = getOutlookConnection();
+  EXPECT_FALSE(connection.selectContact()) << "no chooser, no contact";
+  std::vector<std::u16string> shown;
+  std::u16string title;
+  int answer = 1;
+  connection.setContactChooser([&](const std::vector<std::u16string>& names, const std::u16string& t) {
+    shown = names;
+    title = t;
+    return answer;
+  });
+  auto chosen = connection.selectContact();
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->FileAs(), u"Second");
+  EXPECT_EQ(shown, (std::vector<std::u16string>{u"First", u"Second"}));
+  EXPECT_EQ(title, u"Select Contact");
+  answer = -1;
+  EXPECT_FALSE(connection.selectContact());
+  connection.stop();
+  answer = 0;
+  EXPECT_FALSE(connection.selectContact()) << "without a connection nothing is chosen";
+}
+
+TEST_F(ContactImportTest, NothingIsImportedWithoutAConnection) {
+  addCard("n.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN:Nobody\nEND:VCARD\n");
+  LONG oid = oidOf(u"Nobody");
+  getOutlookConnection().stop();
+  EXPECT_EQ(ContactImporter(getOutlookConnection()).importContacts({oid}), 0);
+  std::vector<std::u16string> categories;
+  EXPECT_TRUE(FAILED(getOutlookConnection().categories(olFolderContacts, categories)));
+  EXPECT_TRUE(getFriendCollection().empty());
+}

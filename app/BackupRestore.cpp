@@ -4,10 +4,12 @@
 #include <cstring>
 #include <utility>
 
+#include "app/AppPaths.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/WinError.h"
 #include "settings/SafeFile.h"
+#include "store/RecordStore.h"
 
 namespace pellucard {
 
@@ -80,6 +82,11 @@ class StoreClosed {
 BackupRestore::BackupRestore(std::u16string volumePath, StoreAccess store)
     : volumePath_(std::move(volumePath)), store_(std::move(store)) {
   if (!store_.isVolume) store_.isVolume = &BackupRestore::mountsAsVolume;
+}
+
+BackupRestore BackupRestore::forApplication() {
+  return BackupRestore(getAppPaths().databasePath(),
+                       {&RecordStore::closeAll, [] { RecordStore::openAndLoadAll(); }, &BackupRestore::mountsAsVolume});
 }
 
 bool BackupRestore::isValidBackup(const std::u16string& path) {

@@ -23,6 +23,9 @@ class BackupRestore {
 
   BackupRestore(std::u16string volumePath, StoreAccess store);
 
+  // The program's database volume and record store.
+  static BackupRestore forApplication();
+
   // Closes the store, writes volume + marker to a temporary file beside the target and puts it in
   // place of the target in one step, then reopens the store. Missing folders of the target are created.
   // On failure an older file of that name is left as it was.

@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/win/DeviceConfig.h"
 #include "platform/win/Utf.h"
+#include "store/FriendCollection.h"
+#include "store/RecordStore.h"
 #include "tests/settings/TempFolder.h"
 
 namespace pellucard {
@@ -177,6 +180,51 @@ TEST_F(BackupTest, AKilledBackupOrRestoreLeavesOldOrNewButNothingBetween) {
     EXPECT_TRUE(volumeNow == big || volumeNow == std::string(8 * 1024 * 1024, 'r')) << "round " << round;
     writeBytes(volume, big);
   }
+}
+
+}  // namespace
+}  // namespace pellucard
+
+namespace pellucard {
+namespace {
+
+std::vector<std::u16string> friendNames() {
+  std::vector<std::u16string> names;
+  for (Friend* f : getFriendCollection().snapshot()) names.push_back(f->firstName());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The program's own store: backups travel through a closed store and the lists come back loaded.
+TEST(ApplicationBackup, RestoreBringsBackTheFriendsOfTheBackup) {
+  TempFolder folder;
+  platform::DeviceConfig& config = platform::DeviceConfig::current();
+  const platform::DeviceConfig saved = config;
+  std::filesystem::create_directories(folder.file("app"));
+  std::filesystem::create_directories(folder.file("root"));
+  config.appDir = folder.file("app");
+  config.deviceRoot = folder.file("root");
+  deleteAppPaths();
+
+  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(getFriendCollection().add(std::make_unique<Friend>(u"Ann", u"A", u"", 0)));
+  BackupRestore backup = BackupRestore::forApplication();
+  ASSERT_TRUE(backup.createBackup(u"\\Backups\\Pellucard.bkf"));
+  EXPECT_EQ(friendNames(), std::vector<std::u16string>{u"Ann"}) << "the store is reloaded after the copy";
+
+  ASSERT_TRUE(getFriendCollection().add(std::make_unique<Friend>(u"Bob", u"B", u"", 1)));
+  writeBytes(folder.file("root/garbage.bkf"), std::string(4096, 'g') + "PellucardBackup");
+  EXPECT_FALSE(backup.restoreBackup(u"\\garbage.bkf"));
+  EXPECT_EQ(friendNames(), (std::vector<std::u16string>{u"Ann", u"Bob"}));
+
+  ASSERT_TRUE(backup.restoreBackup(u"\\Backups\\Pellucard.bkf"));
+  EXPECT_EQ(friendNames(), std::vector<std::u16string>{u"Ann"});
+  ASSERT_TRUE(backup.createBackup(u"\\again.bkf"));
+  EXPECT_EQ(readBytes(folder.file("root/again.bkf")), readBytes(folder.file("root/Backups/Pellucard.bkf")));
+
+  RecordStore::closeAll();
+  deleteAppPaths();
+  config = saved;
 }
 
 }  // namespace

@@ -1,43 +1,18 @@
-// The platform owns main, as the handheld's loader did: it reads the device
-// options, opens the backend and runs the program.
-#include <SDL.h>
-
+// The platform owns main, as the handheld's loader did: it reads the device options, opens the
+// backend (a host window, or headless with a script) and runs the program's WinMain with the
+// rest of the command line, returning its exit code.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/backend/WinMain.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/backend/sdl/SdlBackend.h"
 #include "platform/win/DeviceConfig.h"
-
-namespace {
-
-int runWindow(const platform::DeviceConfig& config) {
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "pellucard: cannot open a window (%s); run with --headless instead\n", SDL_GetError());
-    return 1;
-  }
-  SDL_Window* window = SDL_CreateWindow("Pellucard", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        config.screenWidth * config.scale, config.screenHeight * config.scale, 0);
-  if (!window) {
-    std::fprintf(stderr, "pellucard: cannot open a window (%s); run with --headless instead\n", SDL_GetError());
-    SDL_Quit();
-    return 1;
-  }
-  bool running = true;
-  while (running) {
-    SDL_Event event;
-    if (SDL_WaitEvent(&event) && event.type == SDL_QUIT) running = false;
-    SDL_Surface* surface = SDL_GetWindowSurface(window);
-    if (surface) {
-      SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
-      SDL_UpdateWindowSurface(window);
-    }
-  }
-  SDL_DestroyWindow(window);
-  SDL_Quit();
-  return 0;
-}
-
-}  // namespace
+#include "platform/win/Host.h"
+#include "platform/win/Utf.h"
+#include "platform/win/WinUser.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -56,9 +31,32 @@ int main(int argc, char** argv) {
     std::printf("%s\n", platform::pellucardVersion().c_str());
     return 0;
   }
+  std::unique_ptr<platform::Backend> backend;
+  std::string error;
   if (config.headless) {
-    std::fprintf(stderr, "pellucard: the headless device is not there yet\n");
-    return 2;
+    auto headless = std::make_unique<platform::HeadlessBackend>(config.edition);
+    if (!config.scriptPath.empty() && !headless->loadScript(config.scriptPath, error)) {
+      std::fprintf(stderr, "pellucard: %s\n", error.c_str());
+      return 2;
+    }
+    backend = std::move(headless);
+  } else {
+    if (!config.scriptPath.empty()) {
+      std::fprintf(stderr, "pellucard: --script needs --headless\n");
+      return 2;
+    }
+    backend = std::make_unique<platform::SdlBackend>();
   }
-  return runWindow(config);
+  if (!backend->open(config, error)) {
+    std::fprintf(stderr, "pellucard: %s\n", error.c_str());
+    return 1;
+  }
+  platform::setHost(backend.get());
+  std::u16string commandLine = platform::toUtf16(config.commandLine);
+  // Any non-null value names the program itself; there is one module.
+  const auto instance = reinterpret_cast<HINSTANCE>(static_cast<UINT_PTR>(0x00010000));
+  const int rc = WinMain(instance, nullptr, commandLine.data(), SW_SHOW);
+  const int exitCode = backend->finish(rc);
+  platform::setHost(nullptr);
+  return exitCode;
 }

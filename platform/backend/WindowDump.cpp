@@ -1,0 +1,112 @@
+#include "platform/backend/WindowDump.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/DeviceConfig.h"
+#include "platform/win/Utf.h"
+#include "platform/win/WindowManager.h"
+
+namespace platform {
+
+namespace {
+std::string quote(const std::u16string& text) {
+  std::string out = "\"";
+  for (char c : toUtf8(text)) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string rectText(const RECT& r) {
+  std::ostringstream s;
+  s << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom;
+  return s.str();
+}
+
+std::string colourText(COLORREF c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return buf;
+}
+
+void dumpWindow(WindowManager& m, HWND hwnd, int depth, std::ostringstream& out) {
+  Window* w = m.find(hwnd);
+  if (!w || !(w->style & WS_VISIBLE)) return;
+  const std::string indent(static_cast<size_t>(depth) * 2, ' ');
+  out << indent << "window " << quote(w->cls->name) << ' ' << quote(w->text) << " id=" << w->id
+      << " rect=" << rectText(m.windowScreenRect(*w));
+  if (m.focus == hwnd) out << " focus";
+  if (m.active == hwnd) out << " active";
+  if (w->style & WS_DISABLED) out << " disabled";
+  out << '\n';
+  for (const auto& t : gdi::capturedTexts(hwnd)) {
+    out << indent << "  text " << quote(t.text) << " rect=" << rectText(t.screenRect)
+        << " color=" << colourText(t.color) << '\n';
+  }
+  const std::vector<HWND> children = w->children;
+  for (HWND c : children) dumpWindow(m, c, depth + 1, out);
+}
+}  // namespace
+
+std::string dumpWindows() {
+  auto& m = WindowManager::instance();
+  std::ostringstream out;
+  const DeviceConfig& config = DeviceConfig::current();
+  out << "screen " << gdi::screenWidth() << 'x' << gdi::screenHeight() << " edition "
+      << (config.edition == Edition::PocketPc ? "pocketpc" : "smartphone") << '\n';
+  const std::vector<HWND> tops = m.topLevels;
+  for (HWND h : tops) dumpWindow(m, h, 0, out);
+  return out.str();
+}
+
+bool writeDump(const std::string& path, std::string& error) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    error = "cannot write " + path;
+    return false;
+  }
+  file << dumpWindows();
+  file.close();
+  if (!file) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+bool writeScreenshot(const std::string& path, std::string& error) {
+  if (!gdi::writePng(path, gdi::screenPixels(), gdi::screenWidth(), gdi::screenHeight(), gdi::screenWidth())) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,298 @@
+#include "platform/backend/demo/DemoFrame.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/WinGdi.h"
+
+namespace platform::demo {
+
+namespace {
+constexpr const char16_t* kLabelClass = u"DemoLabel";
+constexpr const char16_t* kListClass = u"DemoList";
+constexpr const char16_t* kButtonClass = u"DemoButton";
+
+int unit() {
+  const int shortSide = std::min(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return shortSide >= 480 ? 2 : 1;
+}
+
+void drawText(HDC dc, const std::u16string& text, RECT r, UINT format, COLORREF colour) {
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
+}
+
+// A label paints its window text.
+LRESULT CALLBACK labelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    WCHAR text[64];
+    GetWindowTextW(hwnd, text, 64);
+    drawText(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER, RGB(0, 0, 128));
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  if (message == WM_SETTEXT) {
+    const LRESULT r = DefWindowProcW(hwnd, message, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return r;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The list paints eight two-line rows into a memory bitmap and copies it in one block, as the
+// program's own lists do.
+LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  FillRect(mem, &client, GetSysColorBrush(COLOR_WINDOW));
+  const int rowHeight = client.bottom / 8;
+  for (int i = 0; i < 8; ++i) {
+    RECT row{0, i * rowHeight, client.right, (i + 1) * rowHeight};
+    if (i % 2) {
+      HBRUSH shade = CreateSolidBrush(RGB(232, 240, 255));
+      FillRect(mem, &row, shade);
+      DeleteObject(shade);
+    }
+    RECT line1{row.left + 4, row.top + 1, row.right - 4, row.top + rowHeight / 2};
+    RECT line2{row.left + 4, row.top + rowHeight / 2, row.right - 4, row.bottom - 1};
+    drawText(mem, u"Friend " + std::u16string(1, static_cast<char16_t>(u'A' + i)), line1, DT_SINGLELINE | DT_VCENTER,
+             RGB(0, 0, 0));
+    drawText(mem, u"Row " + std::u16string(1, static_cast<char16_t>(u'1' + i)) + u" of eight", line2,
+             DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, RGB(96, 96, 96));
+  }
+  BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+// The button sends WM_COMMAND to its parent when tapped or when Enter is pressed on it.
+LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(dc, &r, GetSysColorBrush(GetFocus() == hwnd ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+      WCHAR text[64];
+      GetWindowTextW(hwnd, text, 64);
+      drawText(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER,
+               GetSysColor(GetFocus() == hwnd ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_KEYUP:
+      if (message == WM_KEYUP && wParam != VK_RETURN) break;
+      SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), 0),
+                   reinterpret_cast<LPARAM>(hwnd));
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      drawText(dc, u"Hello from a modal dialog.\r\nEnter: OK, Back: Cancel", r, DT_CENTER | DT_VCENTER | DT_WORDBREAK,
+               RGB(0, 0, 0));
+      EndPaint(hwnd, &ps);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(hwnd, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// An in-memory template: header, no menu, default class, the caption, no controls.
+std::vector<WORD> dialogTemplate() {
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+  DLGTEMPLATE header{WS_POPUP | WS_CAPTION | WS_BORDER | DS_CENTER | WS_VISIBLE, 0, 0, 0, 0, 140, 60};
+  std::memcpy(words.data(), &header, sizeof header);
+  words.push_back(0);  // menu
+  words.push_back(0);  // class
+  for (char16_t c : std::u16string(u"Demo dialog")) words.push_back(c);
+  words.push_back(0);
+  return words;
+}
+}  // namespace
+
+void registerDemoClasses() {
+  const std::pair<const char16_t*, WNDPROC> classes[] = {
+      {kLabelClass, labelProc}, {kListClass, listProc}, {kButtonClass, buttonProc}};
+  for (const auto& [name, proc] : classes) {
+    WNDCLASSW existing;
+    if (GetClassInfoW(nullptr, name, &existing)) continue;
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+  }
+}
+
+const MessageMap<DemoFrame>& DemoFrame::messageMap() {
+  static const MessageMap<DemoFrame> map = MessageMap<DemoFrame>()
+                                               .message(WM_CREATE, &DemoFrame::onCreate)
+                                               .message(WM_PAINT, &DemoFrame::onPaint)
+                                               .message(WM_ERASEBKGND, &DemoFrame::onEraseBackground)
+                                               .message(WM_TIMER, &DemoFrame::onTimer)
+                                               .message(WM_KEYDOWN, &DemoFrame::onKeyDown)
+                                               .message(WM_SIZE, &DemoFrame::onSize)
+                                               .message(WM_SETTINGCHANGE, &DemoFrame::onSettingChange)
+                                               .message(WM_DESTROY, &DemoFrame::onDestroy)
+                                               .command(kButtonId, &DemoFrame::onButton);
+  return map;
+}
+
+WindowClassInfo DemoFrame::windowClass() const {
+  WindowClassInfo info;
+  info.name = u"PellucardDemo";
+  info.style = CS_HREDRAW | CS_VREDRAW;
+  info.background = GetSysColorBrush(COLOR_WINDOW);
+  return info;
+}
+
+HWND DemoFrame::createFrame(int showCommand) {
+  registerDemoClasses();
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const HWND h = create(nullptr, screen, u"Pellucard demo", WS_CLIPCHILDREN);
+  if (h) {
+    ShowWindow(h, showCommand);
+    UpdateWindow(h);
+  }
+  return h;
+}
+
+LRESULT DemoFrame::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+  const HWND self = hwnd();
+  label_ = CreateWindowExW(0, kLabelClass, u"Ticks: 0", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, self,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelId)), nullptr, nullptr);
+  list_ = CreateWindowExW(0, kListClass, u"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, self,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), nullptr, nullptr);
+  button_ = CreateWindowExW(0, kButtonClass, u"Open dialog", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, self,
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), nullptr, nullptr);
+  SetTimer(self, kTimerId, 1000, nullptr);
+  return 0;
+}
+
+void DemoFrame::layout() {
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  const int u = unit();
+  const int header = 24 * u;
+  const int buttonHeight = 24 * u;
+  MoveWindow(label_, r.right / 2, 0, r.right - r.right / 2, header, TRUE);
+  MoveWindow(list_, 4 * u, header, r.right - 8 * u, r.bottom - header - buttonHeight - 8 * u, TRUE);
+  MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
+}
+
+LRESULT DemoFrame::onSize(UINT, WPARAM, LPARAM, BOOL&) {
+  layout();
+  return 0;
+}
+
+LRESULT DemoFrame::onSettingChange(UINT, WPARAM, LPARAM, BOOL&) {
+  MoveWindow(hwnd(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+  return 0;
+}
+
+LRESULT DemoFrame::onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_WINDOW));
+  return 1;
+}
+
+LRESULT DemoFrame::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  RECT title{4 * unit(), 0, r.right / 2, 24 * unit()};
+  drawText(dc, u"Pellucard", title, DT_SINGLELINE | DT_VCENTER | DT_LEFT, RGB(0, 0, 0));
+  EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+LRESULT DemoFrame::onTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  if (wParam != kTimerId) {
+    handled = FALSE;
+    return 0;
+  }
+  ++ticks_;
+  const std::string text = "Ticks: " + std::to_string(ticks_);
+  SetWindowTextW(label_, std::u16string(text.begin(), text.end()).c_str());
+  return 0;
+}
+
+LRESULT DemoFrame::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  if (wParam == VK_TSOFT1 || wParam == VK_RETURN) {
+    openDialog();
+  } else if (wParam == VK_TSOFT2) {
+    DestroyWindow(hwnd());
+  } else {
+    handled = FALSE;
+  }
+  return 0;
+}
+
+LRESULT DemoFrame::onButton(WORD, WORD, HWND, BOOL&) {
+  openDialog();
+  return 0;
+}
+
+void DemoFrame::openDialog() {
+  const std::vector<WORD> tpl = dialogTemplate();
+  const INT_PTR result =
+      DialogBoxIndirectParamW(nullptr, reinterpret_cast<const DLGTEMPLATE*>(tpl.data()), hwnd(), dialogProc, 0);
+  SetWindowTextW(label_, result == IDOK ? u"Dialog: OK" : u"Dialog: Cancel");
+}
+
+LRESULT DemoFrame::onDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+  KillTimer(hwnd(), kTimerId);
+  PostQuitMessage(0);
+  return 0;
+}
+
+}  // namespace platform::demo

@@ -1,0 +1,46 @@
+// A small window tree that stands in for the program until it exists: a full-screen frame
+// with a title, a ticking clock label (a one-second timer), a list of rows and a button that
+// opens a modal dialog. Soft key 1 opens the dialog, soft key 2 or closing the frame quits.
+#pragma once
+
+#include "platform/win/WindowBase.h"
+
+namespace platform::demo {
+
+class DemoFrame : public WindowImpl<DemoFrame> {
+ public:
+  static constexpr UINT kTimerId = 1;
+  static constexpr UINT kButtonId = 101;
+  static constexpr UINT kLabelId = 102;
+  static constexpr UINT kListId = 103;
+
+  static const MessageMap<DemoFrame>& messageMap();
+  HWND createFrame(int showCommand);
+  int ticks() const { return ticks_; }
+
+ protected:
+  WindowClassInfo windowClass() const override;
+
+ private:
+  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onTimer(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onKeyDown(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onSize(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onSettingChange(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT onButton(WORD, WORD, HWND, BOOL&);
+  void layout();
+  void openDialog();
+
+  int ticks_ = 0;
+  HWND label_ = nullptr;
+  HWND list_ = nullptr;
+  HWND button_ = nullptr;
+};
+
+// Registers the demo's child window classes (label, list, button).
+void registerDemoClasses();
+
+}  // namespace platform::demo

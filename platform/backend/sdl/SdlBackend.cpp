@@ -1,0 +1,168 @@
+#include "platform/backend/sdl/SdlBackend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/backend/sdl/SdlKeyMap.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Input.h"
+#include "platform/win/Screen.h"
+#include "platform/win/Utf.h"
+
+namespace platform {
+
+struct SdlBackend::Impl {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int scale = 2;
+  Edition edition = Edition::PocketPc;
+  bool quitRequested = false;
+  bool stylusDown = false;
+
+  bool makeTexture() {
+    if (texture) SDL_DestroyTexture(texture);
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, gdi::screenWidth(),
+                                gdi::screenHeight());
+    return texture != nullptr;
+  }
+
+  void show(const RECT& dirty) {
+    const int w = gdi::screenWidth();
+    const RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, w),
+                 std::min<LONG>(dirty.bottom, gdi::screenHeight())};
+    if (r.right > r.left && r.bottom > r.top) {
+      const SDL_Rect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+      SDL_UpdateTexture(texture, &area, gdi::screenPixels() + r.top * w + r.left, w * 2);
+    }
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+  }
+
+  void showAll() { show(RECT{0, 0, gdi::screenWidth(), gdi::screenHeight()}); }
+
+  POINT devicePoint(int x, int y) const { return POINT{x / scale, y / scale}; }
+
+  void rotate() {
+    rotateScreen();
+    SDL_SetWindowSize(window, gdi::screenWidth() * scale, gdi::screenHeight() * scale);
+    makeTexture();
+    showAll();
+  }
+
+  void handle(const SDL_Event& e) {
+    switch (e.type) {
+      case SDL_QUIT:
+        closeRequested();
+        break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested();
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) showAll();
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (e.button.button == SDL_BUTTON_LEFT) {
+          stylusDown = true;
+          postStylusDown(devicePoint(e.button.x, e.button.y));
+        }
+        break;
+      case SDL_MOUSEBUTTONUP:
+        if (e.button.button == SDL_BUTTON_LEFT && stylusDown) {
+          stylusDown = false;
+          postStylusUp(devicePoint(e.button.x, e.button.y));
+        }
+        break;
+      case SDL_MOUSEMOTION:
+        if (stylusDown) postStylusMove(devicePoint(e.motion.x, e.motion.y));
+        break;
+      case SDL_KEYDOWN:
+        if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) {
+          if (!e.key.repeat) rotate();
+          break;
+        }
+        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym)) postKeyDown(vk, e.key.repeat != 0);
+        break;
+      case SDL_KEYUP:
+        if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) break;
+        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym)) postKeyUp(vk);
+        break;
+      case SDL_TEXTINPUT: {
+        const std::u16string text = toUtf16(e.text.text);
+        for (char16_t c : text) {
+          const bool hasKey =
+              (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ';
+          if (hasKey) continue;  // arrived as a key already
+          if (UINT vk = virtualKeyForCharacter(c, edition)) {
+            postKeyDown(vk);
+            postKeyUp(vk);
+          } else {
+            postCharacter(c);
+          }
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  // The program decides: its foreground window is asked to close.
+  void closeRequested() {
+    if (HWND fg = GetForegroundWindow()) {
+      PostMessageW(fg, WM_CLOSE, 0, 0);
+    } else {
+      quitRequested = true;
+    }
+  }
+};
+
+SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {}
+
+SdlBackend::~SdlBackend() {
+  if (impl_->texture) SDL_DestroyTexture(impl_->texture);
+  if (impl_->renderer) SDL_DestroyRenderer(impl_->renderer);
+  if (impl_->window) SDL_DestroyWindow(impl_->window);
+  if (impl_->window || impl_->renderer) SDL_Quit();
+}
+
+bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    error = std::string("cannot open a window (") + SDL_GetError() + "); run with --headless instead";
+    return false;
+  }
+  impl_->scale = std::max(1, config.scale);
+  impl_->edition = config.edition;
+  Clock::instance().useReal();
+  openScreen(config.screenWidth, config.screenHeight);
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  impl_->window = SDL_CreateWindow("Pellucard", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   config.screenWidth * impl_->scale, config.screenHeight * impl_->scale, 0);
+  if (impl_->window) impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
+  if (!impl_->window || !impl_->renderer || !impl_->makeTexture()) {
+    error = std::string("cannot open a window (") + SDL_GetError() + "); run with --headless instead";
+    return false;
+  }
+  SDL_StartTextInput();
+  impl_->showAll();
+  return true;
+}
+
+void SdlBackend::present(const RECT& dirty) { impl_->show(dirty); }
+
+bool SdlBackend::waitForInput(int timeoutMs) {
+  if (impl_->quitRequested) return false;
+  SDL_Event e;
+  const int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+  if (got) impl_->handle(e);
+  pollInput();
+  return !impl_->quitRequested;
+}
+
+void SdlBackend::pollInput() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) impl_->handle(e);
+}
+
+}  // namespace platform

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/cedb/BulkWrite.h"
 #include "platform/cedb/PropertyCodec.h"
 #include "platform/cedb/Volume.h"
 #include "platform/cedb/WinDb.h"
@@ -19,8 +20,6 @@
 #include "platform/win/Utf.h"
 
 namespace platform::cedb {
-
-namespace {
 
 // Marks our GUIDs so that a GUID from elsewhere is never mistaken for a mount.
 constexpr DWORD kGuidTag = 0x0CEDB0A1;
@@ -58,6 +57,8 @@ class OpenDatabase : public platform::sys::KernelObject {
  private:
   std::shared_ptr<Mount> mount_;
 };
+
+namespace {
 
 class Registry {
  public:
@@ -140,6 +141,35 @@ bool cursorOnCurrent(const Volume& volume, const OpenDatabase& db) {
 }
 
 }  // namespace
+
+BulkWrite::BulkWrite(std::u16string_view volumePath) {
+  const std::string key = volumeKey(platform::sys::DevicePath::toHost(volumePath));
+  for (auto& [id, mount] : registry().mounts) {
+    if (mount->key != key || !mount->volume) continue;
+    stopCursors(*mount);
+    DWORD error = 0;
+    if (mount->volume->beginBulk(error)) {
+      mount_ = mount;
+    } else {
+      SetLastError(error);
+    }
+    return;
+  }
+  SetLastError(ERROR_INVALID_PARAMETER);
+}
+
+BulkWrite::~BulkWrite() { commit(); }
+
+bool BulkWrite::commit() {
+  if (!mount_) return true;
+  std::shared_ptr<Mount> mount = std::move(mount_);
+  if (!mount->volume) return false;
+  stopCursors(*mount);
+  DWORD error = 0;
+  if (mount->volume->endBulk(error)) return true;
+  SetLastError(error);
+  return false;
+}
 
 bool isDatabaseHandle(HANDLE handle) { return platform::sys::HandleTable::instance().get<OpenDatabase>(handle); }
 

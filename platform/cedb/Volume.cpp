@@ -236,7 +236,26 @@ bool Volume::prepareStatements(DWORD& error) {
   return true;
 }
 
+bool Volume::beginBulk(DWORD& error) {
+  if (bulk_) return true;
+  if (!begin(error)) return false;
+  bulk_ = true;
+  return true;
+}
+
+bool Volume::endBulk(DWORD& error) {
+  if (!bulk_) return true;
+  bulk_ = false;
+  // A full disk or an I/O error may already have rolled the whole transaction back.
+  if (sqlite3_get_autocommit(db_.get())) {
+    error = ERROR_WRITE_FAULT;
+    return false;
+  }
+  return commit(error);
+}
+
 bool Volume::begin(DWORD& error) {
+  if (bulk_) return true;
   if (begin_.valid()) {
     Use use(begin_);
     const int rc = sqlite3_step(*use);
@@ -248,6 +267,10 @@ bool Volume::begin(DWORD& error) {
 }
 
 bool Volume::commit(DWORD& error) {
+  if (bulk_) {
+    ++generation_;
+    return true;
+  }
   int rc;
   if (commit_.valid()) {
     Use use(commit_);
@@ -266,7 +289,8 @@ bool Volume::commit(DWORD& error) {
 }
 
 void Volume::rollback() {
-  if (sqlite3_get_autocommit(db_.get())) return;
+  // Inside a bulk write a failed statement undoes only itself.
+  if (bulk_ || sqlite3_get_autocommit(db_.get())) return;
   if (rollback_.valid()) {
     Use use(rollback_);
     sqlite3_step(*use);

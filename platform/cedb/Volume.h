@@ -75,6 +75,11 @@ class Volume {
   // Number of records whose id is below oid.
   bool countBelow(CEOID database, CEOID oid, DWORD& count, DWORD& error);
 
+  // Groups every following write into one transaction until endBulk (tools filling large volumes).
+  bool beginBulk(DWORD& error);
+  bool endBulk(DWORD& error);
+  bool inBulk() const { return bulk_; }
+
   static DWORD errorFromSqlite(int code);
 
  private:
@@ -92,6 +97,7 @@ class Volume {
   // Declared first so that the statements are finalized before the connection closes.
   std::unique_ptr<sqlite3, CloseConnection> db_;
   std::uint64_t generation_ = 1;
+  bool bulk_ = false;
   Statement begin_, commit_, rollback_;
   Statement nextOid_, setNextOid_;
   Statement findByName_, findByOid_, insertDatabase_, deleteDatabase_, deleteDatabaseRecords_, statistics_;

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/cedb/BulkWrite.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
 #include "tests/cedb/VolumeFixture.h"
@@ -446,6 +447,31 @@ TEST_F(DatabaseApiTest, ACorruptRecordFailsAloneAndATruncatedVolumeDoesNotCrash)
     }
   }
   EXPECT_GT(std::filesystem::file_size(hostPath("v.cdb")), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DatabaseApiTest, ABulkWriteKeepsEveryRecordOnceCommitted) {
+  mountAndOpen();
+  {
+    platform::cedb::BulkWrite bulk(path("v.cdb"));
+    ASSERT_TRUE(bulk.active());
+    for (int i = 0; i < 200; ++i) ASSERT_NE(addInt(i), 0u);
+    EXPECT_EQ(enumerateInts().size(), 200u);
+    EXPECT_TRUE(bulk.commit());
+  }
+  EXPECT_TRUE(strayFiles("v.cdb").empty());
+  CloseHandle(handle_);
+  CeUnmountDBVol(&guid_);
+  --mounted_;
+  ASSERT_TRUE(CeMountDBVol(&guid_, path("v.cdb").c_str(), OPEN_EXISTING));
+  ++mounted_;
+  handle_ = CeOpenDatabaseEx2(&guid_, nullptr, u"ThingsDB", nullptr, 0, nullptr);
+  EXPECT_EQ(enumerateInts().size(), 200u);
+  // An unmounted volume has nothing to group.
+  EXPECT_FALSE(platform::cedb::BulkWrite(path("other.cdb")).active());
 }
 
 }  // namespace

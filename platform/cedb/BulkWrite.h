@@ -1,0 +1,29 @@
+// Groups every write to a mounted volume into one transaction, for tools that fill large volumes.
+// Nothing written meanwhile is durable until commit() returns true; the destructor commits too.
+// The program itself never uses it: its every change must be durable when the call returns.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+namespace platform::cedb {
+
+struct Mount;
+
+class BulkWrite {
+ public:
+  // The volume (a device or host path) must be mounted; otherwise the object is inactive.
+  explicit BulkWrite(std::u16string_view volumePath);
+  ~BulkWrite();
+  BulkWrite(const BulkWrite&) = delete;
+  BulkWrite& operator=(const BulkWrite&) = delete;
+
+  bool active() const { return mount_ != nullptr; }
+  // Ends the transaction; false (with the last error set) when it could not be kept.
+  bool commit();
+
+ private:
+  std::shared_ptr<Mount> mount_;
+};
+
+}  // namespace platform::cedb

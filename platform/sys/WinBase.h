@@ -130,3 +130,11 @@ LPWSTR lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
 LPWSTR lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
 int lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
 int lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
+
+// ---- Named mutexes ------------------------------------------------------------
+// A named mutex is a lock file in the user's runtime folder ($XDG_RUNTIME_DIR/pellucard,
+// or a private folder under /tmp): the first creator on the machine gets ERROR_SUCCESS,
+// every later one (in any process) a handle and ERROR_ALREADY_EXISTS. The lock dies
+// with its process, so a crashed instance blocks nothing.
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCWSTR lpName);
+BOOL ReleaseMutex(HANDLE hMutex);

@@ -180,6 +180,8 @@ bool runJpeg(JpegJob* job) {
     return false;
   }
   jpeg_create_decompress(info);
+  // Progressive files keep all coefficients in memory; bound what a hostile one may ask for.
+  info->mem->max_memory_to_use = 512L * 1024 * 1024;
   jpeg_mem_src(info, job->data.data(), static_cast<unsigned long>(job->data.size()));
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK || tooLarge(info->image_width, info->image_height)) {
     jpeg_destroy_decompress(info);

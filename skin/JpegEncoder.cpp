@@ -71,11 +71,13 @@ std::optional<std::vector<std::uint8_t>> JpegEncoder::encode(const RgbImage& ima
   auto job = std::make_unique<EncodeJob>();
   job->image = &image;
   job->quality = quality < 1 ? 1 : (quality > 100 ? 100 : quality);
-  const bool ok = runEncode(job.get());
-  std::optional<std::vector<std::uint8_t>> result;
-  if (ok && job->buffer != nullptr) result.emplace(job->buffer, job->buffer + job->size);
+  if (!runEncode(job.get()) || job->buffer == nullptr) {
+    std::free(job->buffer);
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(job->buffer, job->buffer + job->size);
   std::free(job->buffer);
-  return result;
+  return bytes;
 }
 
 }  // namespace pellucard

@@ -1,0 +1,139 @@
+#include "tests/support/TestDevice.h"
+
+#include "platform/backend/WindowDump.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Input.h"
+#include "platform/win/Screen.h"
+#include "platform/win/Utf.h"
+#include "platform/win/WindowManager.h"
+
+namespace platform::testing {
+
+TestDevice::TestDevice(Edition edition, int width, int height) : edition_(edition), runner_(edition) {
+  WindowManager::instance().reset();
+  DeviceConfig& config = DeviceConfig::current();
+  config.edition = edition;
+  config.screenWidth = width;
+  config.screenHeight = height;
+  config.headless = true;
+  Clock::instance().useVirtual(HeadlessBackend::kStartUtcMs);
+  openScreen(width, height);
+  gdi::takeDirtyRect();
+  setHost(this);
+}
+
+TestDevice::~TestDevice() {
+  WindowManager::instance().reset();
+  if (host() == this) setHost(nullptr);
+}
+
+bool TestDevice::runUntilIdle() {
+  MSG msg;
+  // A window that never validates its update area would repaint forever.
+  for (int budget = 100000; budget > 0; --budget) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      gdi::takeDirtyRect();
+      return true;
+    }
+    if (msg.message == WM_QUIT) {
+      quitReceived_ = true;
+      quitCode_ = static_cast<int>(msg.wParam);
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return false;
+}
+
+void TestDevice::advance(int ms) {
+  auto& m = WindowManager::instance();
+  const std::int64_t end = m.now() + ms;
+  runUntilIdle();
+  for (;;) {
+    const int next = m.msUntilNextTimer();
+    const std::int64_t now = m.now();
+    if (next < 0 || now + next > end) {
+      Clock::instance().advance(end - now);
+      runUntilIdle();
+      return;
+    }
+    Clock::instance().advance(next);
+    runUntilIdle();
+  }
+}
+
+void TestDevice::key(UINT vk) {
+  postKeyDown(vk);
+  postKeyUp(vk);
+  runUntilIdle();
+}
+
+void TestDevice::keyDown(UINT vk, bool repeat) {
+  postKeyDown(vk, repeat);
+  runUntilIdle();
+}
+
+void TestDevice::keyUp(UINT vk) {
+  postKeyUp(vk);
+  runUntilIdle();
+}
+
+void TestDevice::type(const std::u16string& text) {
+  std::string error;
+  ScriptRunner typing(edition_);
+  // The script runner knows how text becomes keys; run its single command here.
+  typing.load("type " + toUtf8(text), error);
+  typing.waitForInput(-1);
+  runUntilIdle();
+}
+
+void TestDevice::tap(int x, int y) {
+  postStylusDown(POINT{x, y});
+  postStylusUp(POINT{x, y});
+  runUntilIdle();
+}
+
+void TestDevice::stylusDown(int x, int y) {
+  postStylusDown(POINT{x, y});
+  runUntilIdle();
+}
+
+void TestDevice::stylusMove(int x, int y) {
+  postStylusMove(POINT{x, y});
+  runUntilIdle();
+}
+
+void TestDevice::stylusUp(int x, int y) {
+  postStylusUp(POINT{x, y});
+  runUntilIdle();
+}
+
+void TestDevice::rotate() {
+  rotateScreen();
+  runUntilIdle();
+}
+
+bool TestDevice::script(const std::string& text, std::string* error) {
+  std::string reason;
+  const bool ok = runner_.load(text, reason);
+  if (!ok && error) *error = reason;
+  return ok;
+}
+
+bool TestDevice::waitForInput(int timeoutMs) { return runner_.waitForInput(timeoutMs); }
+
+std::string TestDevice::dump() const { return dumpWindows(); }
+
+COLORREF TestDevice::pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= gdi::screenWidth() || y >= gdi::screenHeight()) return CLR_INVALID;
+  const std::uint16_t p = gdi::screenPixels()[y * gdi::screenWidth() + x];
+  const BYTE r = static_cast<BYTE>(((p >> 11) & 0x1F) * 255 / 31);
+  const BYTE g = static_cast<BYTE>(((p >> 5) & 0x3F) * 255 / 63);
+  const BYTE b = static_cast<BYTE>((p & 0x1F) * 255 / 31);
+  return RGB(r, g, b);
+}
+
+}  // namespace platform::testing

@@ -96,6 +96,7 @@ std::string messageName(UINT message) {
       {WM_HOTKEY, "WM_HOTKEY"},
       {WM_STYLECHANGING, "WM_STYLECHANGING"},
       {WM_STYLECHANGED, "WM_STYLECHANGED"},
+      {WM_USER, "WM_USER"},
   };
   auto it = names.find(message);
   return it == names.end() ? std::to_string(message) : it->second;

@@ -67,9 +67,11 @@ struct Extent {
   bool mirrored;
 };
 
-Extent normalize(int pos, int size) {
-  if (size < 0) return Extent{pos + size, -size, true};
-  return Extent{pos, size, false};
+Extent normalize(long long pos, long long size) {
+  const bool mirrored = size < 0;
+  if (mirrored) pos += size, size = -size;
+  return Extent{platform::gdi::clampCoordinate(pos), static_cast<int>(std::min(size, platform::gdi::kCoordinateLimit)),
+                mirrored};
 }
 
 // Source coordinate (relative) sampled by destination index i, at pixel centres.
@@ -233,8 +235,10 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
   Transfer t;
   t.dx = normalize(x, width);
   t.dy = normalize(y, height);
-  t.sx = Extent{srcX + (t.dx.mirrored ? width : 0), t.dx.size, false};
-  t.sy = Extent{srcY + (t.dy.mirrored ? height : 0), t.dy.size, false};
+  t.sx = Extent{platform::gdi::clampCoordinate(srcX + (t.dx.mirrored ? static_cast<long long>(width) : 0)), t.dx.size,
+                false};
+  t.sy = Extent{platform::gdi::clampCoordinate(srcY + (t.dy.mirrored ? static_cast<long long>(height) : 0)), t.dy.size,
+                false};
   t.dx.mirrored = t.dy.mirrored = false;
   t.rop = static_cast<std::uint8_t>((rop >> 16) & 0xFF);
   return transfer(dest, src, t);

@@ -31,6 +31,12 @@ void Painter::restrictTo(const RECT& surfaceRect) {
 
 RECT Painter::toSurface(const RECT& logical) const { return offsetRect(logical, dc_.origin().x, dc_.origin().y); }
 
+RECT Painter::clipBounds() const {
+  RECT b{0, 0, 0, 0};
+  for (const RECT& r : clip_) b = unionRects(b, r);
+  return b;
+}
+
 bool Painter::visible(int x, int y) const {
   for (const RECT& r : clip_) {
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/FontInstance.h"
+#include "platform/gdi/RectMath.h"
 
 namespace platform::gdi {
 
@@ -24,8 +25,11 @@ class Painter {
   // Narrows the clip further (surface coordinates).
   void restrictTo(const RECT& surfaceRect);
   RECT toSurface(const RECT& logical) const;
-  int sx(int logicalX) const { return logicalX + dc_.origin().x; }
-  int sy(int logicalY) const { return logicalY + dc_.origin().y; }
+  // Far logical coordinates are pinned before the origin is added, so slopes survive.
+  int sx(long long logicalX) const { return clampCoordinate(logicalX) + dc_.origin().x; }
+  int sy(long long logicalY) const { return clampCoordinate(logicalY) + dc_.origin().y; }
+  // The bounds of the clip in surface coordinates.
+  RECT clipBounds() const;
   bool visible(int x, int y) const;
 
   // Fills a surface rectangle with a raw pixel value; covered texts are forgotten.

@@ -18,8 +18,14 @@ inline RECT unionRects(const RECT& a, const RECT& b) {
   return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
               std::max(a.bottom, b.bottom)};
 }
-inline RECT offsetRect(const RECT& r, int dx, int dy) {
-  return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+// Coordinates far outside any surface are pinned here, so offsets never overflow.
+constexpr long long kCoordinateLimit = 1 << 28;
+inline LONG clampCoordinate(long long v) {
+  return static_cast<LONG>(std::clamp(v, -kCoordinateLimit, kCoordinateLimit));
+}
+inline RECT offsetRect(const RECT& r, long long dx, long long dy) {
+  return RECT{clampCoordinate(r.left + dx), clampCoordinate(r.top + dy), clampCoordinate(r.right + dx),
+              clampCoordinate(r.bottom + dy)};
 }
 inline bool rectsEqual(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -28,8 +34,9 @@ inline bool rectsEqual(const RECT& a, const RECT& b) {
 inline bool rectInside(const RECT& a, const RECT& b) {
   return !rectEmpty(a) && a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
 }
-inline RECT normalizedRect(int left, int top, int right, int bottom) {
-  return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+inline RECT normalizedRect(long long left, long long top, long long right, long long bottom) {
+  return RECT{clampCoordinate(std::min(left, right)), clampCoordinate(std::min(top, bottom)),
+              clampCoordinate(std::max(left, right)), clampCoordinate(std::max(top, bottom))};
 }
 
 }  // namespace platform::gdi

@@ -1,6 +1,7 @@
 // Filled rectangles, outlines, lines and the rounded shapes, drawn with the DC's pen and brush.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -56,9 +57,50 @@ std::vector<Span> penShape(int width) {
   return rows;
 }
 
+// Cuts a line to the box (Liang-Barsky); false when nothing of it is inside.
+bool clipLine(const RECT& box, int& x0, int& y0, int& x1, int& y1) {
+  double t0 = 0, t1 = 1;
+  const double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {static_cast<double>(x0) - box.left, static_cast<double>(box.right) - 1 - x0,
+                       static_cast<double>(y0) - box.top, static_cast<double>(box.bottom) - 1 - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, r);
+    } else {
+      t1 = std::min(t1, r);
+    }
+    if (t0 > t1) return false;
+  }
+  const int nx0 = static_cast<int>(std::lround(x0 + t0 * dx)), ny0 = static_cast<int>(std::lround(y0 + t0 * dy));
+  x1 = static_cast<int>(std::lround(x0 + t1 * dx));
+  y1 = static_cast<int>(std::lround(y0 + t1 * dy));
+  x0 = nx0;
+  y0 = ny0;
+  return true;
+}
+
 // Bresenham in surface coordinates; each visited point is stamped with the pen.
 void strokeLine(Painter& p, DeviceContext& dc, const PenData& pen, int x0, int y0, int x1, int y1, bool includeLast) {
   if (pen.style == PS_NULL) return;
+  // Lines reaching far outside the drawable area are cut first, so stepping stays short;
+  // lines within reach are stepped whole so their pixels are exact.
+  const RECT reach = [&] {
+    const RECT b = p.clipBounds();
+    const int margin = pen.width + 2;
+    return RECT{b.left - margin, b.top - margin, b.right + margin, b.bottom + margin};
+  }();
+  const auto outside = [&](int x, int y) {
+    return x < reach.left || x >= reach.right || y < reach.top || y >= reach.bottom;
+  };
+  if (outside(x0, y0) || outside(x1, y1)) {
+    if (!clipLine(reach, x0, y0, x1, y1)) return;
+  }
   const std::uint32_t raw = colorToRaw(p.surface().format(), pen.color);
   const bool dashed = pen.width == 1 && pen.style != PS_SOLID && pen.style != 6;
   const std::uint32_t gapRaw = colorToRaw(p.surface().format(), dc.state().bkColor);
@@ -121,6 +163,9 @@ void drawShape(Painter& p, DeviceContext& dc, int top, int bottom, const RowShap
   const PenData pen = currentPen(dc);
   const BrushData* brush = currentBrush(dc);
   const std::uint32_t penRaw = colorToRaw(p.surface().format(), pen.color);
+  const RECT bounds = p.clipBounds();
+  top = std::max<long long>(top, static_cast<long long>(bounds.top) - p.sy(0));
+  bottom = std::min<long long>(bottom, static_cast<long long>(bounds.bottom) - p.sy(0));
   for (int y = top; y < bottom; ++y) {
     const Span o = outer(y);
     if (o.left >= o.right) continue;
@@ -223,11 +268,13 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
   auto invert = [&](int x, int y) {
     if (((x + y) & 1) == 0 && p.visible(x, y)) p.plot(x, y, ~p.surface().raw(x, y) & mask);
   };
-  for (int x = r.left; x < r.right; ++x) {
+  // Only the part that can be seen is walked.
+  const RECT seen = platform::gdi::intersectRects(r, p.clipBounds());
+  for (int x = seen.left; x < seen.right; ++x) {
     invert(x, r.top);
     if (r.bottom - 1 > r.top) invert(x, r.bottom - 1);
   }
-  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+  for (int y = std::max(seen.top, r.top + 1); y < std::min(seen.bottom, r.bottom - 1); ++y) {
     invert(r.left, y);
     if (r.right - 1 > r.left) invert(r.right - 1, y);
   }
@@ -275,7 +322,8 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWid
   Painter p(*dc);
   if (!p.valid()) return TRUE;
   const RECT box = platform::gdi::normalizedRect(left, top, right, bottom);
-  const int ew = std::abs(ellipseWidth), eh = std::abs(ellipseHeight);
+  const int ew = platform::gdi::clampCoordinate(std::llabs(ellipseWidth));
+  const int eh = platform::gdi::clampCoordinate(std::llabs(ellipseHeight));
   const PenData pen = currentPen(*dc);
   if (pen.style == PS_NULL) {
     const RECT fill{box.left, box.top, box.right - 1, box.bottom - 1};

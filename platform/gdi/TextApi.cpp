@@ -219,7 +219,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
   if (t.empty()) return TRUE;
 
   const int width = runWidth(font, t, dx);
-  POINT origin{x, y};
+  POINT origin{platform::gdi::clampCoordinate(x), platform::gdi::clampCoordinate(y)};
   if (s.textAlign & TA_UPDATECP) origin = s.position;
   const UINT horizontal = s.textAlign & TA_CENTER;
   if (horizontal == TA_CENTER) {
@@ -263,29 +263,31 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   }
   FontInstance& font = fontOf(*dc);
   const platform::gdi::TextLayout layout(font, format);
-  const int maxWidth = std::max<int>(0, rect->right - rect->left);
+  const RECT box = platform::gdi::normalizedRect(rect->left, rect->top, std::max(rect->left, rect->right),
+                                                 std::max(rect->top, rect->bottom));
+  const int maxWidth = box.right - box.left;
   const std::vector<platform::gdi::LayoutLine> lines = layout.layout(textArgument(text, count), maxWidth);
   const int lineHeight = font.height();
-  const int total = lineHeight * static_cast<int>(lines.size());
-  int top = rect->top;
+  const int total = static_cast<int>(std::min<long long>(static_cast<long long>(lineHeight) * lines.size(), 1 << 28));
+  int top = box.top;
   if (format & DT_VCENTER) {
-    top = rect->top + (rect->bottom - rect->top - total) / 2;
+    top = box.top + (box.bottom - box.top - total) / 2;
   } else if (format & DT_BOTTOM) {
-    top = rect->bottom - total;
+    top = box.bottom - total;
   }
-  const int result = (format & (DT_VCENTER | DT_BOTTOM)) ? top + total - rect->top : total;
+  const int result = (format & (DT_VCENTER | DT_BOTTOM)) ? top + total - box.top : total;
 
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (const auto& line : lines) widest = std::max(widest, line.width);
-    rect->right = rect->left + widest;
-    rect->bottom = rect->top + total;
+    rect->right = box.left + widest;
+    rect->bottom = box.top + total;
     return result;
   }
 
   Painter p(*dc);
   if (!p.valid()) return result;
-  if (!(format & DT_NOCLIP)) p.restrictTo(p.toSurface(*rect));
+  if (!(format & DT_NOCLIP)) p.restrictTo(p.toSurface(box));
   const auto& s = dc->state();
   const std::uint32_t bkRaw = platform::gdi::colorToRaw(p.surface().format(), s.bkColor);
   RunStyle style;
@@ -293,14 +295,15 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   style.tabWidth = (format & DT_EXPANDTABS) ? std::max(1, 8 * font.avgCharWidth()) : 0;
   style.skipGlyphs = (format & DT_PREFIXONLY) != 0;
   std::u16string shown;
-  RECT box{0, 0, 0, 0};
+  RECT inked{0, 0, 0, 0};
   int y = top;
   for (const auto& line : lines) {
-    int x = rect->left;
+    if (y >= box.bottom && !(format & DT_NOCLIP)) break;
+    int x = box.left;
     if (format & DT_CENTER) {
-      x = rect->left + (maxWidth - line.width) / 2;
+      x = box.left + (maxWidth - line.width) / 2;
     } else if (format & DT_RIGHT) {
-      x = rect->right - line.width;
+      x = box.right - line.width;
     }
     const RECT lineBox = p.toSurface(RECT{x, y, x + line.width, y + lineHeight});
     if (s.bkMode == OPAQUE) p.fill(lineBox, bkRaw);
@@ -308,9 +311,9 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     drawRun(p, font, line.text, lineBox.left, lineBox.top, style);
     if (!shown.empty() || &line != &lines.front()) shown += line.wrapped ? u" " : u"\n";
     shown += line.text;
-    box = platform::gdi::unionRects(box, lineBox.right > lineBox.left ? lineBox : RECT{0, 0, 0, 0});
+    inked = platform::gdi::unionRects(inked, lineBox.right > lineBox.left ? lineBox : RECT{0, 0, 0, 0});
     y += lineHeight;
   }
-  if (!(format & DT_PREFIXONLY)) recordText(p, std::move(shown), box, s.textColor);
+  if (!(format & DT_PREFIXONLY)) recordText(p, std::move(shown), inked, s.textColor);
   return result;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/win/WinError.h"
 #include "tests/gdi/GdiTestSupport.h"
 
@@ -94,6 +96,48 @@ TEST(RectHelpers, BehaveAsOnWin32) {
   EXPECT_EQ(a.left, -1);
   EXPECT_EQ(a.bottom, 12);
   EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
+}
+
+TEST(BadArguments, ExtremeCoordinatesAreClippedQuickly) {
+  platform::gdi::initScreen(240, 320);
+  HDC dc = platform::gdi::createWindowDC(reinterpret_cast<HWND>(0x7000), POINT{10, 30}, {RECT{10, 30, 230, 300}});
+  constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+  RECT huge{lo, lo, hi, hi};
+  EXPECT_NE(FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))), 0);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, hi, hi), CLR_INVALID);
+  EXPECT_TRUE(Ellipse(dc, lo, lo, hi, hi));
+  EXPECT_TRUE(RoundRect(dc, lo, lo, hi, hi, hi, hi));
+  EXPECT_TRUE(Rectangle(dc, lo, lo, hi, hi));
+  EXPECT_TRUE(DrawFocusRect(dc, &huge));
+  EXPECT_TRUE(InvertRect(dc, &huge));
+  EXPECT_NE(FrameRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 0);
+  EXPECT_TRUE(InvertRect(dc, &huge));
+  MoveToEx(dc, lo, lo, nullptr);
+  EXPECT_TRUE(LineTo(dc, hi, hi));
+  EXPECT_EQ(GetPixel(dc, 100, 100), RGB(0, 0, 0)) << "the diagonal crosses the window";
+  HPEN wide = CreatePen(PS_SOLID, 1000, RGB(0, 0, 255));
+  HGDIOBJ old = SelectObject(dc, wide);
+  EXPECT_TRUE(LineTo(dc, lo, 0));
+  SelectObject(dc, old);
+  DeleteObject(wide);
+  EXPECT_TRUE(PatBlt(dc, hi, hi, hi, hi, WHITENESS));
+  EXPECT_TRUE(PatBlt(dc, lo, lo, hi, hi, BLACKNESS));
+  MemoryCanvas source(8, 8);
+  EXPECT_TRUE(BitBlt(dc, lo, lo, hi, hi, source.dc, hi, lo, SRCCOPY));
+  EXPECT_TRUE(StretchBlt(dc, 0, 0, hi, hi, source.dc, 0, 0, 1, 1, SRCCOPY));
+  EXPECT_TRUE(StretchBlt(dc, 0, 0, 10, 10, source.dc, lo, lo, hi, hi, SRCCOPY));
+  SetStretchBltMode(dc, HALFTONE);
+  EXPECT_TRUE(StretchBlt(dc, 0, 0, 2, 2, source.dc, 0, 0, 8, 8, SRCCOPY));
+  EXPECT_TRUE(TransparentBlt(dc, lo, lo, hi, hi, source.dc, 0, 0, hi, hi, 0));
+  EXPECT_NE(DrawTextW(dc, u"Far away", -1, &huge, DT_CENTER | DT_VCENTER | DT_WORDBREAK), 0);
+  RECT inverted{100, 100, 0, 0};
+  EXPECT_EQ(DrawTextW(dc, u"Nowhere", -1, &inverted, 0), 12);
+  EXPECT_TRUE(ExtTextOutW(dc, hi, hi, ETO_OPAQUE | ETO_CLIPPED, &huge, u"x", 1, nullptr));
+  EXPECT_EQ(IntersectClipRect(dc, hi, hi, lo, lo), NULLREGION);
+  EXPECT_TRUE(Ellipse(dc, 0, 0, 50, 50));
+  platform::gdi::releaseWindowDC(dc);
+  platform::gdi::forgetWindow(reinterpret_cast<HWND>(0x7000));
 }
 
 }  // namespace

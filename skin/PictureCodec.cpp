@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/sys/DevicePath.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"
 #include "skin/PictureScaler.h"
@@ -29,6 +30,12 @@ std::optional<std::vector<std::uint8_t>> PictureCodec::encodeFileForBox(const st
   const std::optional<std::vector<std::uint8_t>> bytes = readFile(hostPath);
   if (!bytes) return std::nullopt;
   return encodeForBox(*bytes, box);
+}
+
+std::optional<std::vector<std::uint8_t>> PictureCodec::encodeDeviceFileForBox(std::u16string_view devicePath,
+                                                                              SIZE box) {
+  if (devicePath.empty()) return std::nullopt;
+  return encodeFileForBox(platform::sys::DevicePath::toHost(devicePath), box);
 }
 
 std::optional<std::vector<std::uint8_t>> PictureCodec::readFile(const std::string& hostPath, std::uint64_t maxBytes) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/win/WinTypes.h"
@@ -22,8 +23,9 @@ class PictureCodec {
   // None when the bytes are not a PNG or JPEG we can read.
   static std::optional<std::vector<std::uint8_t>> encodeForBox(std::span<const std::uint8_t> imageBytes, SIZE box);
 
-  // The same from a host file.
+  // The same from a host file, or from a file in the device's notation ("\My Pictures\a.jpg").
   static std::optional<std::vector<std::uint8_t>> encodeFileForBox(const std::string& hostPath, SIZE box);
+  static std::optional<std::vector<std::uint8_t>> encodeDeviceFileForBox(std::u16string_view devicePath, SIZE box);
 
   // A stored picture (any encoding we decode) fitted into box, ready to become a bitmap.
   static std::optional<RgbImage> decodeForBox(std::span<const std::uint8_t> storedBytes, SIZE box);

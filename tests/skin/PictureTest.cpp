@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/DeviceConfig.h"
 #include "skin/EmbeddedImages.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"
@@ -183,6 +184,16 @@ TEST(PictureCodecTest, ReadsFilesAndRefusesMissingOrOversizedOnes) {
   EXPECT_FALSE(PictureCodec::readFile(path, png.size() - 1));
   EXPECT_FALSE(PictureCodec::encodeFileForBox(std::string(dir) + "/missing.jpg", {50, 50}));
   EXPECT_FALSE(PictureCodec::encodeFileForBox(dir, {50, 50}));
+
+  // Device paths are rooted at the device root.
+  platform::DeviceConfig& config = platform::DeviceConfig::current();
+  const std::string savedRoot = config.deviceRoot;
+  config.deviceRoot = dir;
+  const auto fromDevice = PictureCodec::encodeDeviceFileForBox(u"\\photo.png", {80, 80});
+  config.deviceRoot = savedRoot;
+  ASSERT_TRUE(fromDevice);
+  EXPECT_EQ(ImageDecoder::readSize(*fromDevice)->cy, 8);
+  EXPECT_FALSE(PictureCodec::encodeDeviceFileForBox(u"", {80, 80}));
   std::remove(path.c_str());
   rmdir(dir);
 }

@@ -8,6 +8,7 @@
 #include "skin/ImageResource.h"
 #include "skin/JpegEncoder.h"
 #include "skin/PictureBitmap.h"
+#include "skin/PictureBitmaps.h"
 #include "skin/SkinPainter.h"
 
 namespace pellucard {
@@ -252,6 +253,35 @@ TEST_F(SkinDrawing, PictureBitmapsAreMadeAtTheBoxSize) {
   std::vector<std::uint8_t> broken(jpeg->begin(), jpeg->begin() + jpeg->size() / 2);
   EXPECT_FALSE(PictureBitmap::make(broken, {50, 50}));
   EXPECT_FALSE(PictureBitmap::make({}, {50, 50}));
+}
+
+TEST_F(SkinDrawing, PictureBitmapsAreMadeOnDemandAndDroppedOnReset) {
+  RgbImage photo;
+  photo.width = 480;
+  photo.height = 640;
+  photo.rgb.assign(480 * 640 * 3, 90);
+  const auto jpeg = *JpegEncoder::encode(photo);
+  const ScreenLayout portrait(LayoutKind::Portrait);
+  PictureBitmaps bitmaps;
+  EXPECT_EQ(bitmaps.large({}, portrait), nullptr);
+  HBITMAP large = bitmaps.large(jpeg, portrait);
+  ASSERT_NE(large, nullptr);
+  EXPECT_EQ(bitmaps.largeBitmap().width(), 60);
+  EXPECT_EQ(bitmaps.largeBitmap().height(), 80);
+  EXPECT_EQ(bitmaps.large(jpeg, portrait), large);  // made once
+  ASSERT_NE(bitmaps.small(jpeg, portrait), nullptr);
+  EXPECT_EQ(bitmaps.smallBitmap().width(), 24);
+  EXPECT_EQ(bitmaps.smallBitmap().height(), 32);
+
+  // A blob that does not decode gives no bitmaps; new bytes after a reset do.
+  bitmaps.reset();
+  const std::vector<std::uint8_t> junk(300, 0x42);
+  EXPECT_EQ(bitmaps.large(junk, portrait), nullptr);
+  EXPECT_EQ(bitmaps.small(junk, portrait), nullptr);
+  bitmaps.reset();
+  EXPECT_NE(bitmaps.small(jpeg, ScreenLayout(LayoutKind::PocketPc240Portrait)), nullptr);
+  EXPECT_EQ(bitmaps.largeBitmap().height(), 50);
+  EXPECT_EQ(bitmaps.smallBitmap().height(), 26);
 }
 
 TEST_F(SkinDrawing, ShellLoaderGivesCallerOwnedSections) {

@@ -1,0 +1,206 @@
+// Window classes, window data, relations, text, coordinates, metrics and the failures of bad
+// handles and arguments.
+#include <gtest/gtest.h>
+
+#include "platform/win/Screen.h"
+#include "platform/win/WinError.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TestDevice.h"
+
+using platform::testing::createLogWindow;
+using platform::testing::MessageLog;
+using platform::testing::TestDevice;
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MessageLog::instance().clear();
+    MessageLog::instance().keepOnly({});
+  }
+  TestDevice device;
+};
+
+LRESULT refuseCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MessageLog::instance().record(hwnd, message, wParam, lParam);
+  if (message == WM_CREATE) return -1;
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+WNDPROC g_previous = nullptr;
+LRESULT upperText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTEXT) {
+    std::u16string text(reinterpret_cast<LPCWSTR>(lParam));
+    for (auto& c : text)
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    return CallWindowProcW(g_previous, hwnd, message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  return CallWindowProcW(g_previous, hwnd, message, wParam, lParam);
+}
+
+BOOL CALLBACK collect(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+TEST_F(WindowTest, ClassesRegisterOnceAndUnknownClassesFail) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"OnceOnly";
+  EXPECT_NE(RegisterClassW(&wc), 0);
+  SetLastError(0);
+  EXPECT_EQ(RegisterClassW(&wc), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+  EXPECT_EQ(RegisterClassW(nullptr), 0);
+
+  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+  EXPECT_EQ(CreateWindowExW(0, u"OnceOnly", u"", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD));
+
+  HWND w = CreateWindowExW(0, u"oncEonly", u"t", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(UnregisterClassW(u"OnceOnly", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_HAS_WINDOWS));
+  WCHAR name[32];
+  EXPECT_EQ(GetClassNameW(w, name, 32), 8);
+  EXPECT_EQ(std::u16string(name), u"OnceOnly");
+  DestroyWindow(w);
+  EXPECT_TRUE(UnregisterClassW(u"OnceOnly", nullptr));
+}
+
+TEST_F(WindowTest, CreateReturningMinusOneDestroysTheWindow) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = refuseCreate;
+  wc.lpszClassName = u"Refusing";
+  RegisterClassW(&wc);
+  MessageLog::instance().namePending("r");
+  MessageLog::instance().keepOnly({WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY});
+  EXPECT_EQ(CreateWindowExW(0, u"Refusing", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(MessageLog::instance().sequence(),
+            (std::vector<std::string>{"r:WM_NCCREATE", "r:WM_CREATE", "r:WM_DESTROY", "r:WM_NCDESTROY"}));
+}
+
+TEST_F(WindowTest, InvalidHandlesFailWithTheLastError) {
+  HWND w = createLogWindow("gone", 0, 0, 0, 10, 10);
+  DestroyWindow(w);
+  const HWND bad[] = {w, reinterpret_cast<HWND>(0x12345678)};
+  for (HWND h : bad) {
+    SetLastError(0);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_FALSE(DestroyWindow(h));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    RECT r;
+    EXPECT_FALSE(GetWindowRect(h, &r));
+    EXPECT_FALSE(GetClientRect(h, &r));
+    EXPECT_FALSE(ShowWindow(h, SW_SHOW));
+    EXPECT_FALSE(SetWindowPos(h, nullptr, 0, 0, 1, 1, 0));
+    EXPECT_FALSE(PostMessageW(h, WM_USER, 0, 0));
+    EXPECT_EQ(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE), 0);
+    EXPECT_EQ(SetFocus(h), nullptr);
+    EXPECT_EQ(SetCapture(h), nullptr);
+    EXPECT_EQ(GetDC(h), nullptr);
+    EXPECT_FALSE(InvalidateRect(h, nullptr, TRUE));
+    EXPECT_EQ(GetParent(h), nullptr);
+    EXPECT_EQ(GetDlgItem(h, 1), nullptr);
+    EXPECT_FALSE(EnableWindow(h, TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+  }
+  HWND top = createLogWindow("top", 0, 0, 0, 10, 10);
+  SetLastError(0);
+  EXPECT_EQ(GetWindowLongPtrW(top, 4000), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
+  EXPECT_EQ(GetWindow(top, 17), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_GW_COMMAND));
+}
+
+TEST_F(WindowTest, SubclassingThroughTheWindowProcedure) {
+  HWND w = createLogWindow("w", 0, 0, 0, 10, 10);
+  g_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&upperText)));
+  ASSERT_NE(g_previous, nullptr);
+  SetWindowTextW(w, u"done");
+  WCHAR text[8];
+  EXPECT_EQ(GetWindowTextW(w, text, 8), 4);
+  EXPECT_EQ(std::u16string(text), u"DONE");
+  EXPECT_EQ(GetWindowTextLengthW(w), 4);
+  EXPECT_EQ(GetWindowTextW(w, text, 3), 2);  // truncated, terminated
+  EXPECT_EQ(std::u16string(text), u"DO");
+  SetWindowLongPtrW(w, GWLP_USERDATA, 77);
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_USERDATA), 77);
+}
+
+TEST_F(WindowTest, RelationsOrderAndSearch) {
+  HWND top = createLogWindow("top", WS_VISIBLE, 0, 0, 240, 320);
+  SetWindowTextW(top, u"Main");
+  HWND a = createLogWindow("a", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, 1);
+  HWND b = createLogWindow("b", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, 2);
+  HWND c = createLogWindow("c", WS_CHILD, 0, 0, 10, 10, b, 3);
+  EXPECT_EQ(GetWindow(top, GW_CHILD), a);  // creation order
+  EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+  EXPECT_EQ(GetWindow(b, GW_HWNDPREV), a);
+  EXPECT_EQ(GetDlgItem(top, 2), b);
+  EXPECT_TRUE(IsChild(top, c));
+  EXPECT_FALSE(IsWindowVisible(c));
+  std::vector<HWND> all;
+  EnumChildWindows(top, collect, reinterpret_cast<LPARAM>(&all));
+  EXPECT_EQ(all, (std::vector<HWND>{a, b, c}));
+  EXPECT_EQ(FindWindowW(u"LogWindow", u"Main"), top);
+  EXPECT_EQ(FindWindowW(u"LogWindow", u"Other"), nullptr);
+  EXPECT_EQ(FindWindowW(u"NoSuchClass", nullptr), nullptr);
+  SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+  SetWindowPos(a, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetWindow(top, GW_CHILD), b);
+}
+
+TEST_F(WindowTest, CoordinatesMapThroughParentsAndFrames) {
+  HWND top = createLogWindow("top", WS_VISIBLE | WS_BORDER, 10, 20, 200, 200);
+  HWND child = createLogWindow("child", WS_CHILD | WS_VISIBLE, 5, 6, 50, 50, top);
+  POINT p{0, 0};
+  ClientToScreen(child, &p);
+  EXPECT_EQ(p.x, 16);  // 10 + border 1 + 5
+  EXPECT_EQ(p.y, 27);
+  ScreenToClient(top, &p);
+  EXPECT_EQ(p.x, 5);
+  POINT q{1, 1};
+  MapWindowPoints(child, nullptr, &q, 1);
+  EXPECT_EQ(q.x, 17);
+  RECT r;
+  GetWindowRect(child, &r);
+  EXPECT_EQ(r.left, 16);
+  EXPECT_EQ(r.right, 66);
+  EXPECT_EQ(WindowFromPoint(POINT{20, 30}), child);
+  EXPECT_EQ(WindowFromPoint(POINT{150, 150}), top);
+  EXPECT_EQ(WindowFromPoint(POINT{5, 5}), nullptr);
+}
+
+TEST_F(WindowTest, MetricsFollowTheScreenAndRotationTellsTheEdition) {
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
+  EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 13);
+  HWND top = createLogWindow("top", WS_VISIBLE, 0, 0, 240, 320);
+  MessageLog::instance().keepOnly({WM_SETTINGCHANGE});
+  MessageLog::instance().clear();
+  device.rotate();
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 240);
+  ASSERT_EQ(MessageLog::instance().entries().size(), 1u);
+  EXPECT_EQ(MessageLog::instance().entries()[0].wParam, static_cast<WPARAM>(SETTINGCHANGE_RESET));
+  (void)top;
+}
+
+TEST(WindowMetrics, SmartphoneRotationAndLargeScreens) {
+  TestDevice device(platform::Edition::Smartphone, 480, 640);
+  EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 26);
+  createLogWindow("top", WS_VISIBLE, 0, 0, 480, 640);
+  MessageLog::instance().keepOnly({WM_SETTINGCHANGE});
+  MessageLog::instance().clear();
+  device.rotate();
+  ASSERT_EQ(MessageLog::instance().entries().size(), 1u);
+  EXPECT_EQ(MessageLog::instance().entries()[0].wParam, 47u);  // SPI_SETWORKAREA
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+}

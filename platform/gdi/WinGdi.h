@@ -1,5 +1,15 @@
 // The drawing API of the handheld platform: device contexts, bitmaps, blits, pens, brushes,
 // regions, fonts and text, with their Win32 names, values and failure results.
+//
+// Rules worth knowing (as the handheld behaves):
+// - The screen and compatible bitmaps are 16-bit 5-6-5; a memory DC starts with a 1x1
+//   monochrome bitmap, so CreateCompatibleBitmap on a fresh memory DC gives a monochrome one.
+// - DeleteObject on a pen, brush or font still selected somewhere succeeds and the object goes
+//   when the last DC lets go; a selected bitmap cannot be deleted (FALSE).
+// - The stock system font is DejaVu Sans with a 12-pixel cell on quarter-VGA screens (24 on VGA);
+//   LOGPIXELSX/Y are 96 and 192 respectively.
+// - DT_VCENTER and DT_BOTTOM place the whole block of lines, with or without DT_SINGLELINE.
+// - Stretching drops pixels (COLORONCOLOR) unless HALFTONE is chosen, which averages them.
 #pragma once
 
 #include "platform/win/WinTypes.h"

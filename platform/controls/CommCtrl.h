@@ -3,32 +3,13 @@
 #pragma once
 
 #include "platform/win/WinTypes.h"
+#include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 
 // ---------------------------------------------------------------------------------------------
-// Initialisation
-struct INITCOMMONCONTROLSEX {
-  DWORD dwSize;
-  DWORD dwICC;
-};
-using LPINITCOMMONCONTROLSEX = INITCOMMONCONTROLSEX*;
-
-#define ICC_LISTVIEW_CLASSES 0x00000001
-#define ICC_TREEVIEW_CLASSES 0x00000002
-#define ICC_BAR_CLASSES 0x00000004
-#define ICC_TAB_CLASSES 0x00000008
-#define ICC_UPDOWN_CLASS 0x00000010
-#define ICC_PROGRESS_CLASS 0x00000020
-#define ICC_WIN95_CLASSES 0x000000FF
-#define ICC_DATE_CLASSES 0x00000100
-#define ICC_COOL_CLASSES 0x00000400
-#define ICC_INTERNET_CLASSES 0x00000800
-#define ICC_TOOLTIP_CLASSES 0x00001000
-#define ICC_CAPEDIT_CLASS 0x00002000
-
-// Registers the control classes (the list view and the static control); safe to call again.
+// Initialisation: InitCommonControlsEx and INITCOMMONCONTROLSEX live with the system services.
+// The classes themselves are registered when the shell starts (platform/shell/Shell.h).
 void InitCommonControls();
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
 // ---------------------------------------------------------------------------------------------
 // Notifications shared by all controls

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/win/Screen.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::controls {
 
-int uiScale() {
-  const int shorter = std::min(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  return std::max(1, shorter / 240);
-}
+int uiScale() { return platform::screenScale(); }
 
 int scaled(int pixels) { return pixels * uiScale(); }
 

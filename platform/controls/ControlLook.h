@@ -7,7 +7,7 @@
 
 namespace platform::controls {
 
-// Pixel zoom of the current screen: the shorter side divided by 240, at least 1.
+// Pixel zoom of the current screen: 2 from 480 pixels on the short side, else 1.
 int uiScale();
 // Pixels scaled by uiScale().
 int scaled(int pixels);

@@ -2,6 +2,7 @@
 // button, the input panel and the Back key, with their documented names and numeric values.
 #pragma once
 
+#include "platform/sys/SysParams.h"
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinUser.h"
 
@@ -118,21 +119,7 @@ BOOL SHDoneButton(HWND hwnd, DWORD state);
 
 // ---------------------------------------------------------------------------------------------
 // Input panel
-#define SIPF_OFF 0x00000000
-#define SIPF_ON 0x00000001
-#define SIPF_DOCKED 0x00000002
-#define SIPF_LOCKED 0x00000004
-
-struct SIPINFO {
-  DWORD cbSize;
-  DWORD fdwFlags;
-  RECT rcVisibleDesktop;
-  RECT rcSipRect;
-  DWORD dwImDataSize;
-  void* pvImData;
-};
-using PSIPINFO = SIPINFO*;
-
+// SIPINFO and the SIPF_ flags are the system parameters' (platform/sys/SysParams.h).
 enum SIPSTATE { SIP_UP = 0, SIP_DOWN, SIP_FORCEDOWN, SIP_UNCHANGED, SIP_INPUTDIALOG };
 
 // uiAction SPI_GETSIPINFO (225) fills a SIPINFO whose cbSize is set; SPI_SETSIPINFO (224) shows

@@ -309,7 +309,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     if (s.bkMode == OPAQUE) p.fill(lineBox, bkRaw);
     style.underlineIndex = (format & DT_HIDEPREFIX) ? -1 : line.underline;
     drawRun(p, font, line.text, lineBox.left, lineBox.top, style);
-    if (!shown.empty() || &line != &lines.front()) shown += line.wrapped ? u" " : u"\n";
+    if (!shown.empty() || &line != &lines.front()) shown += line.wrapped ? (line.spaceBefore ? u" " : u"") : u"\n";
     shown += line.text;
     inked = platform::gdi::unionRects(inked, lineBox.right > lineBox.left ? lineBox : RECT{0, 0, 0, 0});
     y += lineHeight;

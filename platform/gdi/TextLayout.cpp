@@ -76,6 +76,7 @@ void TextLayout::wrap(const Paragraph& p, int maxWidth, std::vector<LayoutLine>&
   }
   std::size_t start = 0;
   bool wrapped = false;
+  bool spaceBefore = false;
   do {
     int width = 0;
     std::size_t i = start;
@@ -119,8 +120,10 @@ void TextLayout::wrap(const Paragraph& p, int maxWidth, std::vector<LayoutLine>&
     std::size_t trimmed = end;
     while (trimmed > start && t[trimmed - 1] == u' ') --trimmed;
     out.push_back(makeLine(p, start, trimmed, wrapped));
+    out.back().spaceBefore = spaceBefore;
     wrapped = true;
     while (resume < n && t[resume] == u' ') ++resume;
+    spaceBefore = resume > trimmed;
     start = resume;
   } while (start < n);
 }

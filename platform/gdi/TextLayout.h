@@ -16,8 +16,9 @@ char32_t nextCodePoint(std::u16string_view text, std::size_t& i);
 struct LayoutLine {
   std::u16string text;
   int width = 0;
-  int underline = -1;    // index into text of the mnemonic character, -1 for none
-  bool wrapped = false;  // continues the paragraph of the line before
+  int underline = -1;        // index into text of the mnemonic character, -1 for none
+  bool wrapped = false;      // continues the paragraph of the line before
+  bool spaceBefore = false;  // the wrap swallowed spaces between this line and the one before
 };
 
 class TextLayout {

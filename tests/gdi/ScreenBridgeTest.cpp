@@ -123,9 +123,13 @@ TEST_F(ScreenBridge, TextDrawnStraightOnTheWindowAndWrappedLinesJoin) {
   RECT r{0, 0, size.cx + 2, 100};
   DrawTextW(dc, u"Permanently delete this item?", -1, &r, DT_WORDBREAK);
   ExtTextOutW(dc, 0, 200, 0, nullptr, u"Done", 4, nullptr);
+  RECT narrow{0, 250, 20, 300};
+  DrawTextW(dc, u"Overlong", -1, &narrow, DT_WORDBREAK | DT_EDITCONTROL);
   platform::gdi::releaseWindowDC(dc);
   const std::vector<CapturedText> texts = capturedTexts(window);
-  ASSERT_EQ(texts.size(), 2u);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[2].text, u"Overlong") << "a word broken across lines reads whole";
+  EXPECT_GT(texts[2].screenRect.bottom, 262);
   EXPECT_EQ(texts[0].text, u"Permanently delete this item?");
   EXPECT_EQ(texts[0].screenRect.bottom, 24);
   EXPECT_EQ(texts[1].text, u"Done");

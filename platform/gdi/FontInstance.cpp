@@ -14,6 +14,8 @@ namespace platform::gdi {
 
 namespace {
 
+constexpr std::size_t kMaxCachedGlyphs = 4096;
+
 int roundToInt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 }  // namespace
@@ -41,7 +43,7 @@ FontInstance::FontInstance(FT_FaceRec_* face, const LOGFONTW& font) : face_(face
   LONG requested = font.lfHeight;
   if (requested == 0) requested = systemFontDescription().lfHeight;
   // Absurd sizes would only exhaust memory in the glyph cache.
-  requested = std::clamp<LONG>(requested, -1024, 1024);
+  requested = std::clamp<LONG>(requested, -512, 512);
   if (requested > 0) {
     // Cell height: the em is scaled so that ascent + descent equals it exactly.
     pixelsPerEm_ = requested * units / (winAscent + winDescent);
@@ -72,6 +74,9 @@ FontInstance::~FontInstance() {
 const Glyph& FontInstance::glyph(char32_t codePoint) {
   auto it = cache_.find(codePoint);
   if (it != cache_.end()) return it->second;
+  // Bounded: text in many scripts would otherwise grow the cache without end. Callers never
+  // keep a glyph reference across another lookup.
+  if (cache_.size() >= kMaxCachedGlyphs) cache_.clear();
   return cache_.emplace(codePoint, render(codePoint)).first->second;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "platform/win/WinError.h"
@@ -60,6 +61,20 @@ TEST_F(Text, FontHeightsFollowTheLogfontRules) {
   SelectObject(canvas.dc, old);
   DeleteObject(em);
   DeleteObject(cell);
+}
+
+TEST_F(Text, AbsurdFontSizesAreBounded) {
+  LOGFONTW lf{};
+  lf.lfHeight = std::numeric_limits<LONG>::min();
+  HFONT huge = CreateFontIndirectW(&lf);
+  HGDIOBJ old = SelectObject(canvas.dc, huge);
+  TEXTMETRICW tm{};
+  ASSERT_TRUE(GetTextMetricsW(canvas.dc, &tm));
+  EXPECT_LE(tm.tmHeight, 1024);
+  RECT r{0, 0, 200, 100};
+  EXPECT_GT(DrawTextW(canvas.dc, u"W", 1, &r, 0), 0);
+  SelectObject(canvas.dc, old);
+  DeleteObject(huge);
 }
 
 TEST_F(Text, DrawingIsAntialiasedAndRepeatable) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win/DeviceConfig.h"
+#include "platform/win/Screen.h"
 #include "platform/win/Utf.h"
 
 namespace platform::sys {
@@ -62,6 +63,7 @@ void notify(WPARAM wParam) {
     notifier = state().notifier;
   }
   if (notifier) notifier(wParam, 0);
+  else platform::broadcastSettingChange(wParam, 0);
 }
 
 BOOL copyText(const std::string& text, UINT bytes, PVOID buffer) {

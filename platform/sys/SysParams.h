@@ -43,8 +43,8 @@ BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWin
 
 namespace platform::sys {
 
-// Who hears of a setting change: by default the window manager's broadcast to the
-// top-level windows. Tests and the window manager may replace it.
+// Who hears of a setting change: the window manager's broadcast to the top-level windows,
+// unless a notifier is set (tests); nullptr goes back to the broadcast.
 using SettingChangeNotifier = void (*)(WPARAM wParam, LPARAM lParam);
 void setSettingChangeNotifier(SettingChangeNotifier notifier);
 

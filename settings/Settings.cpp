@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <climits>
+#include <exception>
 #include <new>
 #include <optional>
 #include <sstream>
@@ -83,8 +84,8 @@ void readDocument(pugi::xml_document& doc, const std::u16string& path) {
   if (!check.valid) doc.reset();
 }
 
-pugi::xml_node findOrCreateRoot(pugi::xml_document& doc) {
-  pugi::xml_node root = doc.select_node("//configuration").node();
+pugi::xml_node findOrCreateRoot(pugi::xml_document& doc, const pugi::xpath_query& rootQuery) {
+  pugi::xml_node root = doc.select_node(rootQuery).node();
   if (root) return root;
   // A well-formed file of some other kind has a document element already; a second one would make
   // the file malformed, so it is replaced.
@@ -140,11 +141,18 @@ int Settings::parseInt(const std::u16string& text) {
 }
 
 bool Settings::exchange(Direction direction) {
+  // Setting up the XML machinery can only fail for want of memory; the start-up error says which part.
+  std::unique_ptr<pugi::xpath_query> rootQuery;
+  try {
+    rootQuery = std::make_unique<pugi::xpath_query>("//configuration");
+  } catch (const std::exception&) {
+  }
+  if (!rootQuery || !*rootQuery) throw TextError(u"Failed to initiatie XML Parser");
   std::unique_ptr<pugi::xml_document> doc(new (std::nothrow) pugi::xml_document);
   if (!doc) throw TextError(u"Failed to create XML Parser");
 
   readDocument(*doc, filePath_);
-  pugi::xml_node root = findOrCreateRoot(*doc);
+  pugi::xml_node root = findOrCreateRoot(*doc, *rootQuery);
 
   struct Field {
     const char* element;

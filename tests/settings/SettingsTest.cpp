@@ -160,6 +160,23 @@ TEST_F(SettingsFile, ForeignElementsOfAWellFormedFileSurviveSaves) {
   EXPECT_EQ(view.text("LoansReminder"), "3");
 }
 
+TEST_F(SettingsFile, TheConfigurationMayBeNestedAndTheFileMayBeUtf16) {
+  writeBytes(path, "<settings><configuration><FNameFirst>0</FNameFirst></configuration></settings>");
+  settings.load();
+  EXPECT_FALSE(settings.fNameFirst());
+
+  std::string utf16 = "\xff\xfe";
+  for (char c : std::string("<configuration><LoansReminder>7</LoansReminder></configuration>")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  writeBytes(path, utf16);
+  Settings fresh(platform::toUtf16(path));
+  fresh.load();
+  EXPECT_EQ(fresh.loansReminder(), 7);
+  EXPECT_EQ(readFile(path).text("LoansReminder"), "7");
+}
+
 TEST_F(SettingsFile, EverySetterWritesTheWholeFileAtOnce) {
   settings.load();
   settings.setFNameFirst(false);

@@ -160,6 +160,14 @@ bool SdlBackend::waitForInput(int timeoutMs) {
   return !impl_->quitRequested;
 }
 
+bool SdlBackend::readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) {
+  if (!impl_->renderer) return false;
+  if (SDL_GetRendererOutputSize(impl_->renderer, &width, &height) != 0) return false;
+  pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  impl_->showAll();
+  return SDL_RenderReadPixels(impl_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
+}
+
 void SdlBackend::pollInput() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) impl_->handle(e);

@@ -3,7 +3,9 @@
 // window asks the program's foreground window to close (WM_CLOSE).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/backend/Backend.h"
 
@@ -18,6 +20,10 @@ class SdlBackend : public Backend {
   void present(const RECT& dirty) override;
   bool waitForInput(int timeoutMs) override;
   void pollInput() override;
+
+  // What the host window shows, read back as 0xAARRGGBB pixels of the zoomed window (for
+  // checking that the window shows exactly the device's pixels).
+  bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 
  private:
   struct Impl;

@@ -64,13 +64,6 @@ TEST(DeviceProfile, OnlyExactlyPocketPcIsAPocketPc) {
   EXPECT_FALSE(DeviceProfile::isPocketPcPlatformType(std::nullopt)) << "a failed query counts as Smartphone";
 }
 
-TEST(DeviceProfile, ARecomputeReplacesTheLayout) {
-  DeviceProfile profile = profileOf(u"PocketPC", 240, 320);
-  profile.computeFrom(std::u16string(u"SmartPhone"), 240, 320);
-  EXPECT_EQ(profile.layout().kind(), LayoutKind::Portrait);
-  EXPECT_TRUE(profile.smallSmartphone());
-}
-
 TEST(DeviceProfile, ComputeAsksTheRunningDevice) {
   platform::DeviceConfig& config = platform::DeviceConfig::current();
   const platform::DeviceConfig saved = config;

@@ -45,9 +45,10 @@ std::vector<Key> layout(const RECT& client) {
     for (int c = 0; c < n; ++c) {
       const RECT rect{client.left + width * c / n, client.top + r * rowHeight, client.left + width * (c + 1) / n,
                       client.top + (r + 1) * rowHeight};
-      const char16_t ch = shifted() && row[static_cast<std::size_t>(c)] >= u'a' && row[static_cast<std::size_t>(c)] <= u'z'
-                              ? static_cast<char16_t>(row[static_cast<std::size_t>(c)] - u'a' + u'A')
-                              : row[static_cast<std::size_t>(c)];
+      const char16_t ch =
+          shifted() && row[static_cast<std::size_t>(c)] >= u'a' && row[static_cast<std::size_t>(c)] <= u'z'
+              ? static_cast<char16_t>(row[static_cast<std::size_t>(c)] - u'a' + u'A')
+              : row[static_cast<std::size_t>(c)];
       keys.push_back(Key{rect, ch, std::u16string(1, ch)});
     }
   }

@@ -381,7 +381,8 @@ void MenuBar::paint() {
     SIPINFO info{};
     info.cbSize = sizeof(info);
     SHSipInfo(SPI_GETSIPINFO, 0, &info, 0);
-    if (info.fdwFlags & SIPF_ON) controls::fillSysColor(hdc, RECT{s.left, s.top + 1, s.right, s.bottom}, COLOR_HIGHLIGHT);
+    if (info.fdwFlags & SIPF_ON)
+      controls::fillSysColor(hdc, RECT{s.left, s.top + 1, s.right, s.bottom}, COLOR_HIGHLIGHT);
     const int k = controls::uiScale();
     const int w = 18 * k;
     const int h = 11 * k;

@@ -63,7 +63,7 @@ class MenuBar {
   HMENU menu_ = nullptr;  // owned
   std::map<UINT, WORD> overrides_;
   bool sipButton_ = false;
-  int pressed_ = -1;   // the button held by the stylus or whose menu is open
+  int pressed_ = -1;  // the button held by the stylus or whose menu is open
   bool tracking_ = false;
   unsigned serial_ = 0;
 };

@@ -314,9 +314,9 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   current() = &box;
 
   const RECT rect = boxRect(box);
-  box.hwnd = CreateWindowExW(WS_EX_TOPMOST, kMessageBoxClass, caption != nullptr ? caption : u"Error", WS_POPUP,
-                             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, top, nullptr,
-                             nullptr, nullptr);
+  box.hwnd =
+      CreateWindowExW(WS_EX_TOPMOST, kMessageBoxClass, caption != nullptr ? caption : u"Error", WS_POPUP, rect.left,
+                      rect.top, rect.right - rect.left, rect.bottom - rect.top, top, nullptr, nullptr, nullptr);
   if (box.hwnd == nullptr) {
     current() = outer;
     return 0;

@@ -125,8 +125,8 @@ MenuLayout layoutMenu(HMENU handle) {
   }
   SelectObject(dc, old);
   DeleteDC(dc);
-  layout.width = std::max(2 + numberColumn() + checkColumn() + widest + controls::scaled(8) + arrowColumn(),
-                          controls::scaled(80));
+  layout.width =
+      std::max(2 + numberColumn() + checkColumn() + widest + controls::scaled(8) + arrowColumn(), controls::scaled(80));
   int y = 1;
   for (const MenuItem& item : menu->items) {
     const int h = item.separator() ? separatorHeight() : itemHeight();
@@ -246,7 +246,8 @@ void PopupMenu::activateItem(int index, bool fromKeyboard) {
   if (item.separator() || !item.enabled()) return;
   if (item.popup()) {
     if (!MenuTable::instance().find(item.subMenu)) return;
-    SendMessageW(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(item.subMenu), MAKELPARAM(static_cast<WORD>(index), 0));
+    SendMessageW(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(item.subMenu),
+                 MAKELPARAM(static_cast<WORD>(index), 0));
     if (done_ || levels_.empty()) return;
     RECT wr{};
     GetWindowRect(levels_.back().hwnd, &wr);

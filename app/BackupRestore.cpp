@@ -8,6 +8,7 @@
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/WinError.h"
+#include "settings/FileHandle.h"
 #include "settings/SafeFile.h"
 #include "store/RecordStore.h"
 
@@ -17,27 +18,6 @@ namespace {
 
 constexpr LONG kMarkerSize = static_cast<LONG>(BackupRestore::kBackupMarker.size());
 
-class FileHandle {
- public:
-  FileHandle(const std::u16string& path, DWORD access)
-      : handle_(CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool close() {
-    if (!valid()) return true;
-    const bool ok = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 bool seekFromEnd(HANDLE file, LONG distance) {
   SetLastError(NO_ERROR);
   const DWORD position = SetFilePointer(file, distance, nullptr, FILE_END);
@@ -45,7 +25,7 @@ bool seekFromEnd(HANDLE file, LONG distance) {
 }
 
 bool appendMarker(const std::u16string& path) {
-  FileHandle file(path, GENERIC_WRITE);
+  FileHandle file = FileHandle::openExisting(path, GENERIC_WRITE);
   if (!file.valid()) return false;
   DWORD written = 0;
   const bool ok = seekFromEnd(file.get(), 0) &&
@@ -55,7 +35,7 @@ bool appendMarker(const std::u16string& path) {
 }
 
 bool cutMarker(const std::u16string& path) {
-  FileHandle file(path, GENERIC_READ | GENERIC_WRITE);
+  FileHandle file = FileHandle::openExisting(path, GENERIC_READ | GENERIC_WRITE);
   if (!file.valid()) return false;
   const bool ok = seekFromEnd(file.get(), -kMarkerSize) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
   return file.close() && ok;
@@ -90,7 +70,7 @@ BackupRestore BackupRestore::forApplication() {
 }
 
 bool BackupRestore::isValidBackup(const std::u16string& path) {
-  FileHandle file(path, GENERIC_READ);
+  FileHandle file = FileHandle::openExisting(path, GENERIC_READ);
   if (!file.valid()) return false;
   std::array<char, 32> buffer{};
   if (!seekFromEnd(file.get(), -kMarkerSize)) return false;
@@ -101,7 +81,7 @@ bool BackupRestore::isValidBackup(const std::u16string& path) {
 
 bool BackupRestore::mountsAsVolume(const std::u16string& path) {
   {
-    FileHandle file(path, GENERIC_READ);
+    FileHandle file = FileHandle::openExisting(path, GENERIC_READ);
     if (!file.valid()) return false;
     DWORD high = 0;
     const DWORD low = GetFileSize(file.get(), &high);

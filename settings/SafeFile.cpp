@@ -4,31 +4,13 @@
 
 #include "platform/sys/WinBase.h"
 #include "platform/win/WinError.h"
+#include "settings/FileHandle.h"
 
 namespace pellucard {
 
 namespace {
 
 bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool close() {
-    if (!valid()) return true;
-    const bool ok = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool writeAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -43,8 +25,7 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> SafeFile::read(const std::u16string& path, std::size_t maxSize) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file = FileHandle::openExisting(path, GENERIC_READ);
   if (!file.valid()) return std::nullopt;
   DWORD high = 0;
   const DWORD low = GetFileSize(file.get(), &high);

@@ -316,6 +316,9 @@ void InstanceChannel::serve(int fd) {
   if (!receiveAll(fd, request.className.data(), h.classLength * sizeof(char16_t), deadline) ||
       !receiveAll(fd, request.windowName.data(), h.nameLength * sizeof(char16_t), deadline))
     return;
+  // A client that gave up waiting must not have its request carried out late.
+  pollfd p{fd, POLLRDHUP, 0};
+  if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR))) return;
   const HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(h.window));
   std::uint64_t result = 0;
   serving_ = true;

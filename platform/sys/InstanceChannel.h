@@ -48,7 +48,7 @@ class InstanceChannel : public RemoteWindowProvider {
   static void stop();
 
   // How long a request waits for the other process's message loop.
-  static constexpr int kReplyTimeoutMs = 3000;
+  static constexpr int kReplyTimeoutMs = 1500;
 
  private:
   struct Remote {

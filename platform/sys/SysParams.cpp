@@ -62,8 +62,10 @@ void notify(WPARAM wParam) {
     std::lock_guard lock(state().mutex);
     notifier = state().notifier;
   }
-  if (notifier) notifier(wParam, 0);
-  else platform::broadcastSettingChange(wParam, 0);
+  if (notifier)
+    notifier(wParam, 0);
+  else
+    platform::broadcastSettingChange(wParam, 0);
 }
 
 BOOL copyText(const std::string& text, UINT bytes, PVOID buffer) {

@@ -148,6 +148,27 @@ TEST_F(SingleInstance, CrashedInstanceLeavesNothingThatBlocks) {
   CloseHandle(mutex);
 }
 
+TEST_F(SingleInstance, BusyFirstInstanceDoesNotHangTheSecond) {
+  std::vector<HWND> foreground;
+  InstanceChannel::LocalWindows frame;
+  frame.find = [](LPCWSTR, LPCWSTR) { return kFrame; };
+  frame.setForeground = [&foreground](HWND h) {
+    foreground.push_back(h);
+    return TRUE;
+  };
+  InstanceChannel& channel = InstanceChannel::start(frame);
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Pellucard");
+  // This process does not run its message loop until the second one has given up.
+  const auto start = std::chrono::steady_clock::now();
+  const int status = serveUntilExit(spawnSecondInstance("impatient"), nullptr);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  channel.poll();  // the abandoned request is dropped, not carried out
+  EXPECT_TRUE(foreground.empty());
+  CloseHandle(mutex);
+}
+
 // Runs only inside the second process started by the tests above.
 TEST(SecondInstance, PlaysItsRole) {
   const char* role = std::getenv(kRoleVariable);
@@ -155,6 +176,13 @@ TEST(SecondInstance, PlaysItsRole) {
   if (std::string(role) == "crash") {
     CreateMutexW(nullptr, FALSE, u"Pellucard");
     kill(getpid(), SIGKILL);
+  }
+  if (std::string(role) == "impatient") {
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Pellucard");
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    CloseHandle(mutex);
+    EXPECT_EQ(FindWindowW(u"Pellucard", nullptr), nullptr) << "no answer in time counts as no window";
+    return;
   }
   // The start-up check of a second instance, through the window manager's calls.
   HANDLE mutex = CreateMutexW(nullptr, FALSE, u"Pellucard");

@@ -47,8 +47,7 @@ void shiftScreenPixels(HWND hwnd, const RECT& area, int dx, int dy, const RECT& 
     std::memcpy(s.row16(y) + target.left, row.data(), row.size() * 2);
   }
   screen.markDirty(target);
-  TextRecordList& texts = screen.texts(hwnd);
-  texts.offsetInside(source, dx, dy);
+  screen.texts(hwnd).shift(source, target, dx, dy);
 }
 
 void beginTextCapture(HWND hwnd, const RECT& updateScreenRect) {

@@ -25,10 +25,17 @@ std::vector<CapturedText> TextRecordList::intersecting(const RECT& area) const {
   return result;
 }
 
-void TextRecordList::offsetInside(const RECT& area, int dx, int dy) {
+void TextRecordList::shift(const RECT& source, const RECT& target, int dx, int dy) {
+  std::vector<CapturedText> kept;
   for (CapturedText& r : records_) {
-    if (rectInside(r.screenRect, area)) r.screenRect = offsetRect(r.screenRect, dx, dy);
+    if (rectInside(r.screenRect, source)) {
+      r.screenRect = intersectRects(offsetRect(r.screenRect, dx, dy), target);
+      if (!rectEmpty(r.screenRect)) kept.push_back(std::move(r));
+    } else if (!rectInside(r.screenRect, target)) {
+      kept.push_back(std::move(r));
+    }
   }
+  records_ = std::move(kept);
 }
 
 }  // namespace platform::gdi

@@ -15,7 +15,9 @@ class TextRecordList {
   void eraseInside(const RECT& area);
   // Records that intersect `area`.
   std::vector<CapturedText> intersecting(const RECT& area) const;
-  void offsetInside(const RECT& area, int dx, int dy);
+  // Pixels of `source` moved by (dx, dy) and landed clipped to `target`: the records there move
+  // with them, and the records they covered in `target` are dropped.
+  void shift(const RECT& source, const RECT& target, int dx, int dy);
   void clear() { records_.clear(); }
   bool empty() const { return records_.empty(); }
   const std::vector<CapturedText>& records() const { return records_; }

@@ -140,13 +140,18 @@ TEST_F(ScreenBridge, ShiftMovesPixelsAndTexts) {
   HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {RECT{0, 0, 240, 320}});
   SetPixel(dc, 10, 50, RGB(255, 0, 0));
   ExtTextOutW(dc, 100, 40, 0, nullptr, u"Row", 3, nullptr);
+  ExtTextOutW(dc, 100, 22, 0, nullptr, u"Covered", 7, nullptr);
+  ExtTextOutW(dc, 100, 2, 0, nullptr, u"Scrolled away", 13, nullptr);
   platform::gdi::releaseWindowDC(dc);
   platform::gdi::takeDirtyRect();
-  platform::gdi::shiftScreenPixels(window, RECT{0, 0, 240, 320}, 0, -20, RECT{0, 0, 240, 320});
+  platform::gdi::shiftScreenPixels(window, RECT{0, 20, 240, 320}, 0, -20, RECT{0, 0, 240, 320});
   EXPECT_EQ(screenAt(10, 30), RGB(255, 0, 0));
   const std::vector<CapturedText> texts = capturedTexts(window);
-  ASSERT_EQ(texts.size(), 1u);
+  ASSERT_EQ(texts.size(), 2u) << "the text the moved pixels covered is gone";
+  EXPECT_EQ(texts[0].text, u"Row");
   EXPECT_EQ(texts[0].screenRect.top, 20);
+  EXPECT_EQ(texts[1].text, u"Covered");
+  EXPECT_EQ(texts[1].screenRect.top, 2);
   EXPECT_EQ(platform::gdi::takeDirtyRect().bottom, 300);
 }
 

@@ -505,7 +505,8 @@ std::string Registry::serialise(const Keys& keys, const std::set<std::pair<std::
       out += '\n';
     }
   }
-  return out;
+  // The last line tells a whole file from one cut short at a line's end.
+  return out + "end\n";
 }
 
 std::optional<Registry::Keys> Registry::parse(const std::string& text) {
@@ -514,8 +515,14 @@ std::optional<Registry::Keys> Registry::parse(const std::string& text) {
   std::string line;
   if (!std::getline(in, line) || line != kHeader) return std::nullopt;
   KeyData* current = nullptr;
+  bool ended = false;
   while (std::getline(in, line)) {
     if (line.empty()) continue;
+    if (ended) return std::nullopt;
+    if (line == "end") {
+      ended = true;
+      continue;
+    }
     LineReader reader(line);
     std::string kind;
     reader.word(kind);
@@ -555,6 +562,7 @@ std::optional<Registry::Keys> Registry::parse(const std::string& text) {
     }
     current->values[fold(name)] = {name, std::move(value)};
   }
+  if (!ended) return std::nullopt;
   return keys;
 }
 

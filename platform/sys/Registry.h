@@ -47,7 +47,8 @@ class Registry {
   // Joins a key path and a sub-key, dropping empty components; the result's case is kept.
   static std::u16string join(const std::u16string& key, const std::u16string& subKey);
 
-  // The text form of the store and its parser; the parser fails on anything it does not know.
+  // The text form of the store and its parser; the parser fails on anything it does not know
+  // and on a file without its closing "end" line.
   struct KeyData {
     std::u16string name;                                                // as first written
     std::map<std::u16string, std::pair<std::u16string, Value>> values;  // folded name -> (name, value)

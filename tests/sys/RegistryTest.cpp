@@ -175,7 +175,7 @@ TEST_F(RegistryTest, CorruptFileReadsEmptyAndIsKeptAside) {
   EXPECT_EQ(dword(key, u"Fresh"), 5u);
   RegCloseKey(key);
 
-  // A file cut short in the middle of a line is damaged too.
+  // A file cut short, even at the end of a line, is damaged too.
   const std::string whole = readFile(dir_ / "registry");
   writeFile(dir_ / "registry", whole.substr(0, whole.size() - 4));
   restart();
@@ -204,15 +204,20 @@ TEST_F(RegistryTest, PlatformNameComesFromTheDevice) {
 }
 
 TEST(RegistryText, ParserRejectsWhatItDoesNotKnow) {
-  EXPECT_TRUE(Registry::parse("pellucard-registry 1\n").has_value());
+  EXPECT_TRUE(Registry::parse("pellucard-registry 1\nend\n").has_value());
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\n").has_value()) << "cut short";
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nend\nkey \"HKEY_USERS\"\n").has_value());
   EXPECT_FALSE(Registry::parse("").has_value());
-  EXPECT_FALSE(Registry::parse("pellucard-registry 1\ndword \"x\" 0x00000001\n").has_value()) << "value before key";
-  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_NOWHERE\\a\"\n").has_value());
-  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\\a\n").has_value());
-  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\"\nbin 3 \"b\" 0g\n").has_value());
-  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\"\nsz \"b\" \"\xff\"\n").has_value());
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\ndword \"x\" 0x00000001\nend\n").has_value())
+      << "value before key";
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_NOWHERE\\a\"\nend\n").has_value());
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\\a\nend\n").has_value());
+  EXPECT_FALSE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\"\nbin 3 \"b\" 0g\nend\n").has_value());
+  EXPECT_FALSE(
+      Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\"\nsz \"b\" \"\xff\"\nend\n").has_value());
+  EXPECT_TRUE(Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\"\nbin 3 \"b\" 0a\nend\n").has_value());
   const auto keys =
-      Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\\\\Software\"\nsz \"Lone\" \"\\uD800x\"\n");
+      Registry::parse("pellucard-registry 1\nkey \"HKEY_CURRENT_USER\\\\Software\"\nsz \"Lone\" \"\\uD800x\"\nend\n");
   ASSERT_TRUE(keys.has_value());
   // Text that is not valid UTF-16 still round-trips exactly.
   const std::string again = Registry::serialise(*keys, {});

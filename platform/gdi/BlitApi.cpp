@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Painter.h"
@@ -89,11 +90,17 @@ struct Transfer {
   COLORREF key = 0;
 };
 
-void carryTexts(DeviceContext& src, const RECT& srcArea, Painter& dst, const RECT& dstArea, const Transfer& t) {
+// The source's texts are taken before any pixel moves, so a copy within one surface works too.
+std::vector<platform::gdi::CapturedText> textsToCarry(DeviceContext& src, const RECT& srcArea) {
   platform::gdi::TextRecordList* from = src.textStore();
+  return from ? from->intersecting(srcArea) : std::vector<platform::gdi::CapturedText>{};
+}
+
+void carryTexts(std::vector<platform::gdi::CapturedText> carried, const RECT& srcArea, Painter& dst,
+                const RECT& dstArea, const Transfer& t) {
   platform::gdi::TextRecordList* to = dst.dc().textStore();
-  if (!from || !to || from == to) return;
-  for (platform::gdi::CapturedText record : from->intersecting(srcArea)) {
+  if (!to) return;
+  for (platform::gdi::CapturedText& record : carried) {
     const RECT r = platform::gdi::intersectRects(record.screenRect, srcArea);
     auto mapX = [&](long long x) {
       return static_cast<LONG>(dstArea.left + (x - srcArea.left) * t.dx.size / std::max(1, t.sx.size));
@@ -153,6 +160,7 @@ BOOL transfer(HDC hdcDest, HDC hdcSrc, Transfer t) {
   const PixelConverter convert(*in, *src, out, *dst);
   const int srcOx = t.sx.pos + src->origin().x, srcOy = t.sy.pos + src->origin().y;
   const RECT srcArea{srcOx, srcOy, srcOx + t.sx.size, srcOy + t.sy.size};
+  std::vector<platform::gdi::CapturedText> carried = textsToCarry(*src, srcArea);
   const bool stretched = t.sx.size != t.dx.size || t.sy.size != t.dy.size || t.sx.mirrored != t.dx.mirrored ||
                          t.sy.mirrored != t.dy.mirrored;
   const bool halftone = stretched && t.mode == Mode::Rop && t.rop == 0xCC && dst->state().stretchMode == HALFTONE &&
@@ -225,7 +233,7 @@ BOOL transfer(HDC hdcDest, HDC hdcSrc, Transfer t) {
     if (opaque && dstTexts) dstTexts->eraseInside(area);
     painter.touched(area);
   }
-  carryTexts(*src, srcArea, painter, dstArea, t);
+  carryTexts(std::move(carried), srcArea, painter, dstArea, t);
   return TRUE;
 }
 

@@ -116,6 +116,23 @@ TEST_F(ScreenBridge, OverpaintingABitmapForgetsItsTexts) {
   EXPECT_GE(texts[0].screenRect.bottom, 20) << "stretched with the pixels";
 }
 
+TEST_F(ScreenBridge, CopiesWithinOneBitmapCarryTheirTexts) {
+  MemoryCanvas buffer(100, 60);
+  RECT row{0, 0, 100, 20};
+  DrawTextW(buffer.dc, u"Moved", -1, &row, DT_SINGLELINE);
+  RECT bottom{0, 40, 100, 60};
+  DrawTextW(buffer.dc, u"Hidden", -1, &bottom, DT_SINGLELINE);
+  BitBlt(buffer.dc, 0, 40, 100, 20, buffer.dc, 0, 0, SRCCOPY);
+  HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {RECT{0, 0, 240, 320}});
+  BitBlt(dc, 0, 0, 100, 60, buffer.dc, 0, 0, SRCCOPY);
+  platform::gdi::releaseWindowDC(dc);
+  const std::vector<CapturedText> texts = capturedTexts(window);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, u"Moved");
+  EXPECT_EQ(texts[1].text, u"Moved");
+  EXPECT_EQ(texts[1].screenRect.top, 40);
+}
+
 TEST_F(ScreenBridge, TextDrawnStraightOnTheWindowAndWrappedLinesJoin) {
   HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {RECT{0, 0, 240, 320}});
   SIZE size{};

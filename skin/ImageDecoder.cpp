@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include "skin/ExifOrientation.h"
 
 // clang-format off
 #include <png.h>
@@ -128,7 +131,8 @@ struct JpegJob {
   std::span<const std::uint8_t> data;
   bool headerOnly = false;
   SIZE atLeast{0, 0};
-  SIZE size{0, 0};
+  SIZE size{0, 0};  // as meant to be seen
+  int orientation = ExifOrientation::kUpright;
   std::vector<std::uint8_t> row;
   RgbImage* out = nullptr;
   jpeg_decompress_struct info{};
@@ -183,11 +187,20 @@ bool runJpeg(JpegJob* job) {
   // Progressive files keep all coefficients in memory; bound what a hostile one may ask for.
   info->mem->max_memory_to_use = 512L * 1024 * 1024;
   jpeg_mem_src(info, job->data.data(), static_cast<unsigned long>(job->data.size()));
+  jpeg_save_markers(info, JPEG_APP0 + 1, 0xFFFF);
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK || tooLarge(info->image_width, info->image_height)) {
     jpeg_destroy_decompress(info);
     return false;
   }
-  job->size = SIZE{static_cast<LONG>(info->image_width), static_cast<LONG>(info->image_height)};
+  for (jpeg_saved_marker_ptr marker = info->marker_list; marker != nullptr; marker = marker->next) {
+    if (marker->marker != JPEG_APP0 + 1) continue;
+    job->orientation = ExifOrientation::fromApp1(std::span<const std::uint8_t>(marker->data, marker->data_length));
+    if (job->orientation != ExifOrientation::kUpright) break;
+  }
+  const bool turned = ExifOrientation::swapsSides(job->orientation);
+  job->size = SIZE{static_cast<LONG>(turned ? info->image_height : info->image_width),
+                   static_cast<LONG>(turned ? info->image_width : info->image_height)};
+  if (turned) std::swap(job->atLeast.cx, job->atLeast.cy);
   if (job->headerOnly) {
     jpeg_destroy_decompress(info);
     return true;
@@ -275,8 +288,9 @@ std::optional<RgbImage> ImageDecoder::decode(std::span<const std::uint8_t> bytes
       job->data = bytes;
       job->atLeast = atLeast;
       job->out = &image;
-      if (runJpeg(job.get())) return image;
-      return std::nullopt;
+      if (!runJpeg(job.get())) return std::nullopt;
+      if (job->orientation != ExifOrientation::kUpright) return ExifOrientation::upright(image, job->orientation);
+      return image;
     }
     case ImageFormat::Unknown:
       break;

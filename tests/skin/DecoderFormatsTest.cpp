@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "skin/ExifOrientation.h"
 #include "skin/ImageDecoder.h"
 #include "skin/PictureCodec.h"
 
@@ -68,6 +69,66 @@ TEST(DecoderFormats, KnownHostileInputsFailCleanly) {
     }
     PictureCodec::encodeForBox(*bytes, {80, 80});
   }
+}
+
+}  // namespace
+}  // namespace pellucard
+
+namespace pellucard {
+namespace {
+
+// The 24x16 picture saved with an Exif orientation: decoded upright.
+TEST(DecoderFormats, CameraOrientationIsApplied) {
+  const auto turned = dataFile("exif6.jpg");  // taken turned a quarter clockwise
+  const auto size = ImageDecoder::readSize(turned);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->cx, 16);
+  EXPECT_EQ(size->cy, 24);
+  const auto six = ImageDecoder::decode(turned);
+  ASSERT_TRUE(six);
+  EXPECT_EQ(six->width, 16);
+  EXPECT_EQ(six->height, 24);
+  expectNear(*six, 8, 2, 240, 120, 40, 8, "exif6 top");
+  expectNear(*six, 8, 21, 40, 160, 160, 8, "exif6 bottom");
+
+  const auto eight = ImageDecoder::decode(dataFile("exif8.jpg"));
+  ASSERT_TRUE(eight);
+  expectNear(*eight, 8, 2, 40, 160, 160, 8, "exif8 top");
+  expectNear(*eight, 8, 21, 240, 120, 40, 8, "exif8 bottom");
+
+  const auto three = ImageDecoder::decode(dataFile("exif3.jpg"));
+  ASSERT_TRUE(three);
+  EXPECT_EQ(three->width, 24);
+  expectNear(*three, 2, 8, 40, 160, 160, 8, "exif3 left");
+
+  // Fitting uses the upright size: a portrait avatar.
+  const auto avatar = PictureCodec::encodeForBox(turned, {80, 80});
+  ASSERT_TRUE(avatar);
+  EXPECT_EQ(ImageDecoder::readSize(*avatar)->cx, 53);
+  EXPECT_EQ(ImageDecoder::readSize(*avatar)->cy, 80);
+}
+
+TEST(DecoderFormats, ExifDataIsReadDefensively) {
+  // Big-endian TIFF with one IFD entry: orientation 8.
+  const std::vector<std::uint8_t> motorola = {'E', 'x', 'i',  'f',  0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                                              0,   1,   0x01, 0x12, 0, 3, 0,   0,   0, 1,  0, 8, 0, 0};
+  EXPECT_EQ(ExifOrientation::fromApp1(motorola), 8);
+  // An IFD that claims more entries than there are bytes, an offset past the end, a wrong type.
+  std::vector<std::uint8_t> tooMany = motorola;
+  tooMany[15] = 200;
+  tooMany[16] = 0x00;  // the first entry is no longer the orientation
+  EXPECT_EQ(ExifOrientation::fromApp1(tooMany), 1);
+  std::vector<std::uint8_t> farOffset = motorola;
+  farOffset[13] = 0xF0;
+  EXPECT_EQ(ExifOrientation::fromApp1(farOffset), 1);
+  std::vector<std::uint8_t> wrongType = motorola;
+  wrongType[19] = 4;
+  EXPECT_EQ(ExifOrientation::fromApp1(wrongType), 1);
+  std::vector<std::uint8_t> badValue = motorola;
+  badValue[25] = 9;
+  EXPECT_EQ(ExifOrientation::fromApp1(badValue), 1);
+  EXPECT_EQ(ExifOrientation::fromApp1(std::vector<std::uint8_t>(motorola.begin(), motorola.begin() + 10)), 1);
+  EXPECT_EQ(ExifOrientation::fromApp1({}), 1);
 }
 
 }  // namespace

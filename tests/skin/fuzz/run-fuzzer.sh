@@ -13,7 +13,8 @@ for id in 204 402 403 410; do cp -n "$root/resources/images/$id.png" "$out/corpu
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root" $(pkg-config --cflags libpng libjpeg) \
   "$root/tests/skin/fuzz/DecoderFuzzer.cpp" "$root/skin/ImageDecoder.cpp" "$root/skin/PictureCodec.cpp" \
-  "$root/skin/PictureScaler.cpp" "$root/skin/JpegEncoder.cpp" \
+  "$root/skin/PictureScaler.cpp" "$root/skin/JpegEncoder.cpp" "$root/skin/ExifOrientation.cpp" \
+  "$root/platform/sys/DevicePath.cpp" "$root/platform/win/DeviceConfig.cpp" "$root/platform/win/Utf.cpp" \
   $(pkg-config --libs libpng libjpeg) -o "$out/decoder-fuzzer"
 cd "$out"
 ./decoder-fuzzer -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -malloc_limit_mb=512 \

@@ -2,6 +2,7 @@
 
 #include "outlook/OutlookExportService.h"
 #include "platform/sys/ResourceTable.h"
+#include "platform/sys/TextCase.h"
 #include "resources/StringIds.h"
 #include "store/ExportService.h"
 
@@ -111,6 +112,15 @@ bool OutlookConnection::contactRows(std::vector<ContactRow>& rows) const {
     rows.push_back(contact ? ContactRow{contact->FileAs(), contact->Oid()} : ContactRow{});
   }
   return true;
+}
+
+bool OutlookConnection::contactInCategories(LONG oid, const std::vector<std::u16string>& names) const {
+  std::shared_ptr<pim::Contact> contact = contactFromOid(oid);
+  if (!contact) return false;
+  const std::u16string categories = platform::sys::upperCase(contact->Categories());
+  for (const std::u16string& name : names)
+    if (categories.find(platform::sys::upperCase(name)) != std::u16string::npos) return true;
+  return false;
 }
 
 std::shared_ptr<pim::Contact> OutlookConnection::selectContact() const {

@@ -46,6 +46,9 @@ class OutlookConnection {
   // Every contact of the contacts folder in folder order: its file-as text and Oid. A contact
   // that cannot be read gives an empty row, so that positions stay aligned.
   bool contactRows(std::vector<ContactRow>& rows) const;
+  // Whether the contact's category text contains any of the names, as a substring and ignoring
+  // case, so that "Work" also finds "Homework"; false when the contact cannot be fetched.
+  bool contactInCategories(LONG oid, const std::vector<std::u16string>& names) const;
   // Select Contact: the chooser titled "Select Contact" over the contacts' file-as texts; the
   // chosen contact fetched again by its Oid, or null (no connection, no chooser, cancelled).
   std::shared_ptr<platform::pim::Contact> selectContact() const;

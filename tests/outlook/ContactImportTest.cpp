@@ -136,6 +136,14 @@ TEST_F(ContactImportTest, FolderCategoriesInOrderAndCategoryListCutting) {
   ASSERT_EQ(categories.size(), 12u);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(platform::toUtf8(categories[i]), names[i]);
 
+  std::vector<OutlookConnection::ContactRow> rows;
+  ASSERT_TRUE(getOutlookConnection().contactRows(rows));
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_TRUE(getOutlookConnection().contactInCategories(rows[11].oid, {u"Work"})) << "Homework contains Work";
+  EXPECT_FALSE(getOutlookConnection().contactInCategories(rows[2].oid, {u"Work", u"Choir"}));
+  EXPECT_TRUE(getOutlookConnection().contactInCategories(rows[2].oid, {u"Choir", u"Family"}));
+  EXPECT_FALSE(getOutlookConnection().contactInCategories(0x5555, {u"Work"}));
+
   using V = std::vector<std::u16string>;
   EXPECT_EQ(OutlookConnection::splitCategoryList(u"a,,b, ,c"), (V{u"a", u"", u"b", u"", u"c"}));
   EXPECT_EQ(OutlookConnection::splitCategoryList(u" Work , Home"), (V{u"Work", u"Home"}));

@@ -63,8 +63,9 @@ BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime)
 }
 
 LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2) {
-  const std::uint64_t a = fileTimeValue(*lpFileTime1);
-  const std::uint64_t b = fileTimeValue(*lpFileTime2);
+  // A missing time counts as the earliest rather than crashing the caller.
+  const std::uint64_t a = lpFileTime1 ? fileTimeValue(*lpFileTime1) : 0;
+  const std::uint64_t b = lpFileTime2 ? fileTimeValue(*lpFileTime2) : 0;
   return a < b ? -1 : (a > b ? 1 : 0);
 }
 

@@ -368,8 +368,8 @@ void PopupMenu::onStylus(const MSG& msg) {
   if (msg.message == WM_LBUTTONUP) {
     const bool wasDown = stylusDown_;
     stylusDown_ = false;
-    if (!wasDown || level < 0) return;
-    while (static_cast<int>(levels_.size()) > level + 1) closeLevel();
+    // Lifting the stylus off the item that opened a submenu leaves the submenu open.
+    if (!wasDown || level < 0 || level != static_cast<int>(levels_.size()) - 1) return;
     const int item = itemAt(levels_[static_cast<std::size_t>(level)], pt);
     const Menu* menu = MenuTable::instance().find(levels_[static_cast<std::size_t>(level)].menu);
     if (item >= 0 && menu != nullptr && !menu->items[static_cast<std::size_t>(item)].popup()) activateItem(item, false);

@@ -157,6 +157,10 @@ class Recorder {
         self->log.push_back(r);
         return TRUE;
       case WM_COMMAND:
+      case WM_CHAR:
+      case WM_KEYDOWN:
+      case WM_KEYUP:
+      case WM_SETTINGCHANGE:
       case WM_HOTKEY:
       case WM_INITMENUPOPUP:
       case WM_ACTIVATE:

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "tests/shell/ShellHarness.h"
+
+using namespace testing_device;
+
+namespace {
+
+class MessageBoxTest : public ::testing::TestWithParam<platform::Edition> {
+ protected:
+  bool pocketPc() const { return GetParam() == platform::Edition::PocketPc; }
+  ShellDevice device{GetParam(), pocketPc() ? 240 : 176, pocketPc() ? 320 : 220};
+  Recorder owner{RECT{0, 26, pocketPc() ? 240 : 176, 194}};
+
+  void SetUp() override {
+    SetActiveWindow(owner.hwnd);
+    device.pump();
+  }
+
+  static HWND box() { return FindWindowW(platform::shell::kMessageBoxClass, nullptr); }
+
+  int ask(UINT type, std::initializer_list<std::function<void()>> steps) {
+    for (const auto& step : steps) device.host.steps.push_back(step);
+    const int answer = MessageBoxW(owner.hwnd, u"Permanently delete this item?", u"Pellucard", type);
+    device.host.steps.clear();
+    device.pump();
+    return answer;
+  }
+};
+
+TEST_P(MessageBoxTest, KeysAnswer) {
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_RETURN); }}), IDYES) << "Enter takes the default";
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {[] { press(VK_RETURN); }}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press('N'); }}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press('Y'); }}), IDYES);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_ESCAPE); }}), IDNO) << "Back says No";
+  EXPECT_EQ(ask(MB_OK | MB_ICONINFORMATION, {[] { press('N'); }, [] { press(VK_ESCAPE); }}), IDOK);
+  EXPECT_EQ(ask(MB_OKCANCEL, {[] { press(VK_ESCAPE); }}), IDCANCEL);
+  EXPECT_EQ(ask(MB_YESNO, {[] { press(VK_F2); }}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO, {[] { press(VK_F1); }}), IDYES);
+  EXPECT_TRUE(owner.messages(WM_KEYDOWN).empty()) << "the box keeps its keys";
+}
+
+TEST_P(MessageBoxTest, OwnerIsDisabledWhileTheBoxRuns) {
+  bool enabledDuring = true;
+  HWND seen = nullptr;
+  std::vector<std::u16string> texts;
+  EXPECT_EQ(ask(MB_OK | MB_ICONEXCLAMATION, {[&] {
+                                               enabledDuring = IsWindowEnabled(owner.hwnd) != 0;
+                                               seen = box();
+                                               texts = Device::texts(seen);
+                                             },
+                                             [] { tap(5, 40); }, [] { press(VK_RETURN); }}),
+            IDOK);
+  EXPECT_FALSE(enabledDuring);
+  ASSERT_NE(seen, nullptr);
+  EXPECT_FALSE(IsWindow(seen));
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
+  EXPECT_EQ(GetActiveWindow(), owner.hwnd);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), u"Permanently delete this item?"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), u"OK"), texts.end());
+}
+
+TEST_P(MessageBoxTest, LayoutOfTheEdition) {
+  RECT rect{};
+  ask(MB_YESNO | MB_ICONQUESTION, {[&] { GetWindowRect(box(), &rect); }, [] { press(VK_RETURN); }});
+  if (pocketPc()) {
+    EXPECT_GT(rect.left, 0);
+    EXPECT_LT(rect.right, 240);
+    EXPECT_GT(rect.top, 26);
+  } else {
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 26);
+    EXPECT_EQ(rect.right, 176);
+    EXPECT_EQ(rect.bottom, 220) << "full screen below the title bar";
+  }
+}
+
+TEST_P(MessageBoxTest, StylusPressesTheButtons) {
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { ShellDevice::tapText(box(), u"No"); }}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { ShellDevice::tapText(box(), u"Yes"); }}), IDYES);
+}
+
+TEST_P(MessageBoxTest, BackOverriddenByTheOwnersBarStillAnswersTheBox) {
+  HWND bar = device.createMenuBar(owner.hwnd, kBarDoneOnly);
+  ASSERT_NE(bar, nullptr);
+  SendMessageW(bar, SHCMBM_OVERRIDEKEY, VK_TBACK,
+               MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
+  owner.log.clear();
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_ESCAPE); }}), IDNO);
+  EXPECT_TRUE(owner.messages(WM_HOTKEY).empty()) << "the owner does not also go back";
+  EXPECT_TRUE(owner.messages(WM_COMMAND).empty());
+}
+
+TEST_P(MessageBoxTest, BadOwnerFails) { EXPECT_EQ(MessageBoxW(reinterpret_cast<HWND>(0x7777), u"x", u"y", MB_OK), 0); }
+
+INSTANTIATE_TEST_SUITE_P(Editions, MessageBoxTest,
+                         ::testing::Values(platform::Edition::PocketPc, platform::Edition::Smartphone));
+
+}  // namespace

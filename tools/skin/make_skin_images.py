@@ -243,7 +243,7 @@ def background(w, h):
     L.ellipse(w * 0.92, h * 0.96, big * 0.42, big * 0.42, alpha(WHITE, 0.28))
     L.ellipse(w * 1.02, h * 0.70, big * 0.20, big * 0.20, alpha(WHITE, 0.22))
     L.ellipse(w * 0.10, h * 1.05, big * 0.25, big * 0.25, alpha((190, 208, 232), 0.30))
-    L.ring(w * 0.92, h * 0.96, big * 0.50, 1.0, alpha(WHITE, 0.45))
+    L.ring(w * 0.92, h * 0.96, big * 0.50, 1.0, alpha(WHITE, 0.30))
     return opaque(L.reduced(), dither=True)
 
 
@@ -451,9 +451,13 @@ def avatar(p, s):
     elif style == "bob":
         L.rounded(u(0.27), u(0.22), u(0.73), u(0.66), u(0.16), hair, clip=clip)
     elif style == "afro":
-        L.ellipse(u(0.5), u(0.38), u(0.30), u(0.27), hair, clip=clip)
-        L.ellipse(u(0.30), u(0.50), u(0.10), u(0.12), hair, clip=clip)
-        L.ellipse(u(0.70), u(0.50), u(0.10), u(0.12), hair, clip=clip)
+        L.ellipse(u(0.5), u(0.38), u(0.28), u(0.25), hair, clip=clip)
+        # A ring of small curls makes the outline soft and round.
+        for i in range(14):
+            a = math.radians(-200 + i * 220 / 13)
+            L.ellipse(u(0.5 + math.cos(a) * 0.28), u(0.40 + math.sin(a) * 0.25), u(0.065), u(0.065), hair, clip=clip)
+        L.ellipse(u(0.30), u(0.52), u(0.09), u(0.11), hair, clip=clip)
+        L.ellipse(u(0.70), u(0.52), u(0.09), u(0.11), hair, clip=clip)
     elif style == "bun":
         L.ellipse(u(0.5), u(0.16), u(0.11), u(0.10), hair, clip=clip)
 
@@ -470,7 +474,7 @@ def avatar(p, s):
     L.ellipse(u(0.31), u(0.47), u(0.045), u(0.06), shade(skin, 0.93), clip=clip)
     L.ellipse(u(0.69), u(0.47), u(0.045), u(0.06), shade(skin, 0.93), clip=clip)
     L.ellipse(u(0.5), u(0.45), u(0.19), u(0.22), skin, clip=clip)
-    if "earrings" in p["extras"]:
+    if "earrings" in p["extras"] and big:
         L.ellipse(u(0.305), u(0.54), max(0.8, u(0.022)), max(0.8, u(0.022)), (250, 204, 60), clip=clip)
         L.ellipse(u(0.695), u(0.54), max(0.8, u(0.022)), max(0.8, u(0.022)), (250, 204, 60), clip=clip)
 
@@ -690,14 +694,19 @@ def contact_sheet(images, out_dir, path):
     def part_width(label, img):
         return max(img.size[0], int(font.getlength(label)) + 4)
 
+    # Each image's parts sit side by side, or one under the other when that is too wide.
     x, y, row_h = margin, 40, 0
     placed = []
     for cid, parts in tiles:
         tw = sum(part_width(*p) for p in parts) + margin * (len(parts) - 1)
         th = max(p[1].size[1] for p in parts) + 16
+        vertical = tw > sheet_w - 2 * margin
+        if vertical:
+            tw = max(part_width(*p) for p in parts)
+            th = sum(p[1].size[1] + 16 for p in parts) + margin * (len(parts) - 1)
         if x + tw > sheet_w - margin:
             x, y, row_h = margin, y + row_h + margin, 0
-        placed.append((x, y, parts))
+        placed.append((x, y, parts, vertical))
         x += tw + margin * 3
         row_h = max(row_h, th)
     sheet_h = y + row_h + margin
@@ -705,12 +714,15 @@ def contact_sheet(images, out_dir, path):
     d = ImageDraw.Draw(sheet)
     d.text((margin, 12), "Pellucard skin images (colour, mask, and the 5-bit blend over the background)", fill=(0, 0, 0),
            font=bold)
-    for x, y, parts in placed:
-        px = x
+    for x, y, parts, vertical in placed:
+        px, py = x, y
         for label, img in parts:
-            d.text((px, y), label, fill=(60, 60, 60), font=font)
-            sheet.paste(img, (px, y + 14))
-            px += part_width(label, img) + margin
+            d.text((px, py), label, fill=(60, 60, 60), font=font)
+            sheet.paste(img, (px, py + 14))
+            if vertical:
+                py += img.size[1] + 16 + margin
+            else:
+                px += part_width(label, img) + margin
     save_png(sheet, path)
 
 

@@ -1,0 +1,108 @@
+// What the shell looks like in both editions at both zooms: the title bar, a list, the
+// menubar, an open menu and a message box. Set PELLUCARD_SCREENSHOT_DIR to keep the pictures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/shell/ShellHarness.h"
+
+using namespace testing_device;
+using platform::Edition;
+
+namespace {
+
+struct Look {
+  Edition edition;
+  int width;
+  int height;
+  const char* name;
+};
+
+std::uint16_t pixelAt(int x, int y) { return platform::gdi::screenPixels()[y * platform::gdi::screenWidth() + x]; }
+
+std::uint16_t to565(COLORREF c) {
+  return static_cast<std::uint16_t>(((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 2) << 5) | (GetBValue(c) >> 3));
+}
+
+void keep(const std::string& name) {
+  const char* dir = std::getenv("PELLUCARD_SCREENSHOT_DIR");
+  if (dir == nullptr || *dir == 0) return;
+  const std::string path = std::string(dir) + "/" + name + ".png";
+  EXPECT_TRUE(platform::gdi::writePng(path, platform::gdi::screenPixels(), platform::gdi::screenWidth(),
+                                      platform::gdi::screenHeight(), platform::gdi::screenWidth()));
+}
+
+class LookTest : public ::testing::TestWithParam<Look> {};
+
+TEST_P(LookTest, ShellWindowsSitWhereTheHandheldHasThem) {
+  const Look look = GetParam();
+  ShellDevice device(look.edition, look.width, look.height);
+  const int scale = look.width >= 480 ? 2 : 1;
+  const int bar = 26 * scale;
+  Recorder frame(RECT{0, bar, look.width, look.height - bar});
+  SetWindowTextW(frame.hwnd, u"Pellucard");
+  SetActiveWindow(frame.hwnd);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, u"FriendList",
+                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, 0, 0, look.width,
+                              look.height - 2 * bar, frame.hwnd, reinterpret_cast<HMENU>(1015), nullptr, nullptr);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  column.cx = look.width;
+  ListView_InsertColumn(list, 0, &column);
+  const char16_t* names[] = {u"Anna Berg", u"Bo Lind", u"Carl Holm", u"Dana Ek", u"Eva Sund"};
+  for (int i = 0; i < 5; ++i) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = const_cast<LPWSTR>(names[i]);
+    ListView_InsertItem(list, &item);
+  }
+  SetFocus(list);
+  ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ASSERT_NE(device.createMenuBar(frame.hwnd, kBarWithMenu), nullptr);
+  device.pump();
+  keep(std::string(look.name) + "-list");
+
+  EXPECT_EQ(pixelAt(look.width / 2, 1), to565(GetSysColor(COLOR_ACTIVECAPTION))) << "title bar";
+  EXPECT_EQ(pixelAt(2, look.height - 2), to565(GetSysColor(COLOR_ACTIVECAPTION))) << "menubar";
+  RECT row{LVIR_BOUNDS, 0, 0, 0};
+  ListView_GetItemRect(list, 1, &row, LVIR_BOUNDS);
+  EXPECT_EQ(pixelAt(look.width - 3, bar + row.top + 1), to565(GetSysColor(COLOR_HIGHLIGHT))) << "selected row";
+  EXPECT_EQ(pixelAt(look.width - 3, bar + row.bottom + 1), to565(GetSysColor(COLOR_WINDOW)));
+
+  // The menu, opened by the right soft key, and a message box.
+  RECT menuRect{};
+  device.host.steps.push_back([&] {
+    keep(std::string(look.name) + "-menu");
+    GetWindowRect(FindWindowW(platform::shell::kPopupMenuClass, nullptr), &menuRect);
+  });
+  device.host.steps.push_back([] { press(VK_ESCAPE); });
+  press(VK_F2);
+  device.pump();
+  EXPECT_EQ(menuRect.bottom, look.height - bar) << "the menu stands on the menubar";
+  EXPECT_EQ(menuRect.right, look.width);
+
+  device.host.steps.push_back([&] { keep(std::string(look.name) + "-question"); });
+  device.host.steps.push_back([] { press(VK_RETURN); });
+  EXPECT_EQ(MessageBoxW(frame.hwnd, u"Permanently delete this item?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDYES);
+  device.host.steps.push_back([&] { keep(std::string(look.name) + "-error"); });
+  device.host.steps.push_back([] { press(VK_RETURN); });
+  MessageBoxW(frame.hwnd, u"Failed to create Pellucard database backup.", u"Pellucard", MB_OK | MB_ICONERROR);
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, LookTest,
+                         ::testing::Values(Look{Edition::PocketPc, 240, 320, "pocketpc-1x"},
+                                           Look{Edition::PocketPc, 480, 640, "pocketpc-2x"},
+                                           Look{Edition::Smartphone, 240, 320, "smartphone-1x"},
+                                           Look{Edition::Smartphone, 480, 640, "smartphone-2x"}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name) {
+                             if (c == '-') c = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace

@@ -141,9 +141,7 @@ HBRUSH ObjectTable::sysColorBrush(int index) const {
 void ObjectTable::setSysColor(int index, COLORREF color) {
   if (index < 0 || index >= kSysColorCount) return;
   sysColors_[index] = color;
-  if (BrushData* brush = find(sysBrushes_[index]) ? find(sysBrushes_[index])->as<BrushData>() : nullptr) {
-    brush->color = color;
-  }
+  if (BrushData* brush = findAs<BrushData>(sysBrushes_[index])) brush->color = color;
 }
 
 DeviceContext* lookupDC(HDC hdc) {

@@ -36,6 +36,19 @@ TEST(Colors, SystemSchemeHasTheDocumentedIndexes) {
   EXPECT_EQ(GetObjectW(GetSysColorBrush(COLOR_HIGHLIGHT), sizeof(lb), &lb), static_cast<int>(sizeof(lb)));
 }
 
+TEST(Colors, SetSysColorsRecoloursTheSystemBrushes) {
+  const int index = COLOR_BTNFACE;
+  const COLORREF before = GetSysColor(index);
+  const COLORREF pink = RGB(255, 192, 203);
+  EXPECT_TRUE(SetSysColors(1, &index, &pink));
+  EXPECT_EQ(GetSysColor(index), pink);
+  LOGBRUSH lb{};
+  GetObjectW(GetSysColorBrush(index), sizeof(lb), &lb);
+  EXPECT_EQ(lb.lbColor, pink);
+  EXPECT_TRUE(SetSysColors(1, &index, &before));
+  EXPECT_FALSE(SetSysColors(1, nullptr, &before));
+}
+
 TEST(Fills, FillRectExcludesRightAndBottomEdgesAndTakesColourIndexBrushes) {
   MemoryCanvas c(10, 10);
   c.fill(kWhite, RECT{0, 0, 10, 10});

@@ -69,6 +69,11 @@ bool CalendarItemFile::load() {
   return true;
 }
 
+bool CalendarItemFile::refresh() {
+  if (file_.isCurrent()) return file_.state() != ICalendarFile::State::Unreadable;
+  return load();
+}
+
 icalcomponent* CalendarItemFile::find(LONG oid) const {
   for (const auto& [o, c] : items_)
     if (o == oid) return c;

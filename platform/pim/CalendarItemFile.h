@@ -24,6 +24,9 @@ class CalendarItemFile {
 
   // false when the file exists but cannot be read or parsed.
   bool load();
+  // Loads only when the file changed since it was last loaded or saved.
+  bool refresh();
+  void invalidate() { file_.invalidate(); }
   ICalendarFile::State state() const { return file_.state(); }
   icalcomponent* find(LONG oid) const;
   // A new component of the file's kind with a fresh UID and Oid, added to the calendar.

@@ -1,7 +1,9 @@
 #include "platform/pim/ContactBook.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cctype>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -69,25 +71,37 @@ LONG ContactBook::oidFromKey(const std::string& key) {
 }
 
 bool ContactBook::load(const std::string& contactsDir) {
+  std::error_code ec;
+  fs::directory_iterator it(contactsDir, ec);
+  if (ec) {
+    *this = ContactBook();
+    return false;
+  }
+  std::vector<FileStamp> stamps;
+  for (const fs::directory_entry& entry : it) {
+    if (!isVcfFile(entry)) continue;
+    struct stat st {};
+    if (::stat(entry.path().c_str(), &st) != 0) continue;
+    stamps.push_back(FileStamp{entry.path().filename().string(), static_cast<std::uintmax_t>(st.st_size),
+                               static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+                               static_cast<unsigned long long>(st.st_ino)});
+  }
+  std::sort(stamps.begin(), stamps.end(), [](const FileStamp& a, const FileStamp& b) { return a.name < b.name; });
+  if (loaded_ && dir_ == contactsDir && stamps == stamps_) return true;
+
   contacts_.clear();
   oids_.clear();
   byOid_.clear();
-  std::error_code ec;
-  fs::directory_iterator it(contactsDir, ec);
-  if (ec) return false;
-  std::vector<fs::path> files;
-  for (const fs::directory_entry& entry : it) {
-    if (isVcfFile(entry)) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end(),
-            [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
-  for (const fs::path& file : files) {
+  for (const FileStamp& stamp : stamps) {
     std::string bytes;
-    if (!readFile(file, bytes)) continue;
-    for (ContactRecord& rec : VCardReader::read(bytes, file.filename().string())) contacts_.push_back(std::move(rec));
+    if (!readFile(fs::path(contactsDir) / stamp.name, bytes)) continue;
+    for (ContactRecord& rec : VCardReader::read(bytes, stamp.name)) contacts_.push_back(std::move(rec));
   }
   resolveRelations();
   assignOids();
+  dir_ = contactsDir;
+  stamps_ = std::move(stamps);
+  loaded_ = true;
   return true;
 }
 

@@ -16,7 +16,8 @@ class ContactBook {
   // Larger files are not read at all: nothing an address book exports comes near this.
   static constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
 
-  // Reads the folder again; false when it cannot be listed (the book is then empty).
+  // Reads the folder again unless no file changed since the last load; false when it cannot be
+  // listed (the book is then empty).
   bool load(const std::string& contactsDir);
 
   // Contacts in folder order (file name, then position in the file).
@@ -35,6 +36,17 @@ class ContactBook {
   void assignOids();
   void resolveRelations();
 
+  struct FileStamp {
+    std::string name;
+    std::uintmax_t size = 0;
+    long long modifiedNs = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+
+  std::string dir_;
+  bool loaded_ = false;
+  std::vector<FileStamp> stamps_;
   std::vector<ContactRecord> contacts_;
   std::vector<LONG> oids_;
   std::unordered_map<LONG, int> byOid_;

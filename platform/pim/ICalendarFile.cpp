@@ -42,8 +42,25 @@ void ICalendarFile::ensureHeader() {
     icalcomponent_add_property(root, icalproperty_new_prodid(kProductId));
 }
 
+ICalendarFile::Signature ICalendarFile::signature() const {
+  Signature sig;
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0) return sig;
+  sig.exists = true;
+  sig.device = st.st_dev;
+  sig.inode = st.st_ino;
+  sig.size = st.st_size;
+  sig.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  return sig;
+}
+
+bool ICalendarFile::isCurrent() const { return loaded_ && signature() == signature_; }
+
 ICalendarFile::State ICalendarFile::load() {
   root_.reset();
+  // Taken before reading: a change made while reading shows as a different signature next time.
+  signature_ = signature();
+  loaded_ = true;
   struct stat st {};
   if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
     makeEmpty();
@@ -74,8 +91,12 @@ bool ICalendarFile::save() {
   if (!text) return false;
   std::string bytes(text);
   icalmemory_free_buffer(text);
-  if (!AtomicFile::write(path_, bytes)) return false;
+  if (!AtomicFile::write(path_, bytes)) {
+    loaded_ = false;
+    return false;
+  }
   state_ = State::Loaded;
+  signature_ = signature();
   return true;
 }
 

@@ -21,6 +21,11 @@ class ICalendarFile {
   explicit ICalendarFile(std::string path);
 
   State load();
+  // Whether the file on disk is still the one last loaded or saved, so that the parsed
+  // calendar can be used again instead of reading the file anew.
+  bool isCurrent() const;
+  // Forgets the parsed calendar (after changes that could not be saved).
+  void invalidate() { loaded_ = false; }
   State state() const { return state_; }
   // The VCALENDAR component; null only when Unreadable.
   icalcomponent* calendar() { return root_.get(); }
@@ -34,8 +39,20 @@ class ICalendarFile {
   void makeEmpty();
   void ensureHeader();
 
+  struct Signature {
+    bool exists = false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const Signature&) const = default;
+  };
+  Signature signature() const;
+
   std::string path_;
   State state_ = State::Missing;
+  bool loaded_ = false;
+  Signature signature_;
   std::unique_ptr<icalcomponent, Free> root_;
 };
 

@@ -17,6 +17,9 @@ HRESULT PimService::logon(const std::string& pimDir) {
   fs::create_directories(contactsPath(), ec);
   if (!fs::is_directory(contactsPath(), ec)) return E_FAIL;
   if (!contacts_.load(contactsPath())) return E_FAIL;
+  calendar_ =
+      std::make_unique<CalendarItemFile>(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag);
+  tasks_ = std::make_unique<CalendarItemFile>(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag);
   loggedOn_ = true;
   return S_OK;
 }
@@ -24,7 +27,11 @@ HRESULT PimService::logon(const std::string& pimDir) {
 void PimService::logoff() {
   loggedOn_ = false;
   contacts_ = ContactBook();
+  calendar_.reset();
+  tasks_.reset();
 }
+
+CalendarItemFile& PimService::fileFor(OidKind kind) const { return kind == OidKind::Task ? *tasks_ : *calendar_; }
 
 HRESULT PimService::refreshContacts() {
   if (!loggedOn_) return E_FAIL;
@@ -41,8 +48,8 @@ OidKind PimService::kindOf(LONG oid) {
 
 std::optional<AppointmentData> PimService::appointment(LONG oid) const {
   if (!loggedOn_ || kindOf(oid) != OidKind::Appointment) return std::nullopt;
-  CalendarItemFile file(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag);
-  if (!file.load()) return std::nullopt;
+  CalendarItemFile& file = *calendar_;
+  if (!file.refresh()) return std::nullopt;
   icalcomponent* c = file.find(oid);
   if (!c) return std::nullopt;
   AppointmentData data = CalendarCodec::readAppointment(c);
@@ -52,8 +59,8 @@ std::optional<AppointmentData> PimService::appointment(LONG oid) const {
 
 std::optional<TaskData> PimService::task(LONG oid) const {
   if (!loggedOn_ || kindOf(oid) != OidKind::Task) return std::nullopt;
-  CalendarItemFile file(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag);
-  if (!file.load()) return std::nullopt;
+  CalendarItemFile& file = *tasks_;
+  if (!file.refresh()) return std::nullopt;
   icalcomponent* c = file.find(oid);
   if (!c) return std::nullopt;
   TaskData data = CalendarCodec::readTask(c);
@@ -64,9 +71,8 @@ std::optional<TaskData> PimService::task(LONG oid) const {
 namespace {
 
 template <typename Data, typename Write>
-HRESULT saveItem(const std::string& path, icalcomponent_kind kind, std::uint32_t tag, Data& data, Write write) {
-  CalendarItemFile file(path, kind, tag);
-  if (!file.load()) return E_FAIL;
+HRESULT saveItem(CalendarItemFile& file, Data& data, Write write) {
+  if (!file.refresh()) return E_FAIL;
   Data copy = data;
   icalcomponent* c = copy.oid != 0 ? file.find(copy.oid) : nullptr;
   if (!c) {
@@ -77,7 +83,10 @@ HRESULT saveItem(const std::string& path, icalcomponent_kind kind, std::uint32_t
     if (copy.uid.empty()) copy.uid = CalendarItemFile::newUid();
   }
   write(c, copy);
-  if (!file.save()) return E_FAIL;
+  if (!file.save()) {
+    file.invalidate();
+    return E_FAIL;
+  }
   data = copy;
   return S_OK;
 }
@@ -86,27 +95,27 @@ HRESULT saveItem(const std::string& path, icalcomponent_kind kind, std::uint32_t
 
 HRESULT PimService::save(AppointmentData& data) {
   if (!loggedOn_) return E_FAIL;
-  return saveItem(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag, data,
+  return saveItem(*calendar_, data,
                   [](icalcomponent* c, const AppointmentData& d) { CalendarCodec::writeAppointment(c, d); });
 }
 
 HRESULT PimService::save(TaskData& data) {
   if (!loggedOn_) return E_FAIL;
-  return saveItem(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag, data,
-                  [](icalcomponent* c, const TaskData& d) { CalendarCodec::writeTask(c, d); });
+  return saveItem(*tasks_, data, [](icalcomponent* c, const TaskData& d) { CalendarCodec::writeTask(c, d); });
 }
 
 HRESULT PimService::remove(LONG oid) {
   if (!loggedOn_) return E_FAIL;
   OidKind kind = kindOf(oid);
   if (kind != OidKind::Appointment && kind != OidKind::Task) return E_INVALIDARG;
-  bool appointment = kind == OidKind::Appointment;
-  CalendarItemFile file(appointment ? calendarPath() : tasksPath(),
-                        appointment ? ICAL_VEVENT_COMPONENT : ICAL_VTODO_COMPONENT,
-                        appointment ? CalendarItemFile::kAppointmentTag : CalendarItemFile::kTaskTag);
-  if (!file.load()) return E_FAIL;
+  CalendarItemFile& file = fileFor(kind);
+  if (!file.refresh()) return E_FAIL;
   if (!file.remove(oid)) return E_FAIL;
-  return file.save() ? S_OK : E_FAIL;
+  if (!file.save()) {
+    file.invalidate();
+    return E_FAIL;
+  }
+  return S_OK;
 }
 
 }  // namespace platform::pim

@@ -1,10 +1,12 @@
 // The state behind a logged-on application object: the PIM folder and what it holds.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/pim/AppointmentData.h"
+#include "platform/pim/CalendarItemFile.h"
 #include "platform/pim/ContactBook.h"
 #include "platform/pim/TaskData.h"
 #include "platform/win/WinTypes.h"
@@ -26,8 +28,8 @@ class PimService {
 
   static OidKind kindOf(LONG oid);
 
-  // The calendar and task files are read afresh for every call, so that edits made by
-  // another program in between are kept.
+  // The calendar and task files are read again whenever they changed on disk since the last
+  // call, so that edits made by another program in between are kept.
   std::optional<AppointmentData> appointment(LONG oid) const;
   std::optional<TaskData> task(LONG oid) const;
   // Adds the item when its Oid is 0 (filling in Oid and UID), else replaces it.
@@ -40,9 +42,14 @@ class PimService {
   std::string contactsPath() const { return dir_ + "/contacts"; }
 
  private:
+  CalendarItemFile& fileFor(OidKind kind) const;
+
   bool loggedOn_ = false;
   std::string dir_;
   ContactBook contacts_;
+  // Parsed once and kept while the files stay as the service left them.
+  mutable std::unique_ptr<CalendarItemFile> calendar_;
+  mutable std::unique_ptr<CalendarItemFile> tasks_;
 };
 
 }  // namespace platform::pim

@@ -1,8 +1,11 @@
 // Appointments and tasks in calendar.ics and tasks.ics: what is written must read back,
 // through the service and through libical, and a file the service cannot read stays intact.
 #include <libical/ical.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "platform/win/Utf.h"
 #include "tests/pim/PimTestSupport.h"
@@ -286,14 +289,56 @@ TEST_F(CalendarTest, SavesReplaceTheFileWholeAndKeepItsMode) {
   }
 }
 
-TEST_F(CalendarTest, FailedWriteLeavesTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
-  auto a = newBirthdayAppointment();
+TEST_F(CalendarTest, FailedWriteLeavesTheOldFileAndTheServiceConsistent) {
+  auto kept = newBirthdayAppointment();
   std::string before = calendarText();
-  ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
-  auto t = newBirthdayAppointment();
+  // A file-size limit makes every write fail, for the super-user too, like a full disk.
+  struct rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tight = old;
+  tight.rlim_cur = 64;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+  std::shared_ptr<Item> item;
+  ASSERT_EQ(app_->CreateItem(olAppointmentItem, item), S_OK);
+  auto lost = std::dynamic_pointer_cast<Appointment>(item);
+  lost->SetStart(variant(2020, 1, 1));
+  lost->SetSubject(u"never stored");
+  HRESULT saved = lost->Save();
+  HRESULT deleted = kept->Delete();
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_TRUE(FAILED(saved));
+  EXPECT_EQ(lost->Oid(), 0);
+  EXPECT_TRUE(FAILED(deleted));
   EXPECT_EQ(calendarText(), before);
-  ::chmod(dir_.c_str(), 0700);
+  for (const auto& entry : std::filesystem::directory_iterator(dir_))
+    EXPECT_EQ(entry.path().filename().string().find("calendar.ics."), std::string::npos) << "temporary file left";
+  std::shared_ptr<Item> found;
+  EXPECT_EQ(app_->GetItemFromOid(kept->Oid(), found), S_OK) << "the item whose deletion failed is still there";
+  ASSERT_EQ(kept->Delete(), S_OK);
+  auto root = parse(calendarText());
+  EXPECT_EQ(icalcomponent_count_components(root.get(), ICAL_VEVENT_COMPONENT), 0)
+      << "the failed new item did not sneak in with a later save";
+}
+
+TEST_F(CalendarTest, ChangesMadeByOtherProgramsBetweenCallsAreSeen) {
+  auto mine = newBirthdayAppointment();
+  std::string text = calendarText();
+  std::size_t end = text.rfind("END:VCALENDAR");
+  ASSERT_NE(end, std::string::npos);
+  text.insert(end,
+              "BEGIN:VEVENT\r\nUID:added-elsewhere\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260505T100000\r\n"
+              "SUMMARY:Their meeting\r\nEND:VEVENT\r\n");
+  pimtest::writeAll(dir_ / "calendar.ics", text);
+  newBirthdayAppointment();
+  EXPECT_NE(calendarText().find("UID:added-elsewhere"), std::string::npos);
+  EXPECT_EQ(icalcomponent_count_components(parse(calendarText()).get(), ICAL_VEVENT_COMPONENT), 3);
+
+  std::filesystem::remove(dir_ / "calendar.ics");
+  std::shared_ptr<Item> item;
+  EXPECT_TRUE(FAILED(app_->GetItemFromOid(mine->Oid(), item))) << "deleted with the file";
 }
 
 TEST_F(CalendarTest, UnsupportedValuesAreRefused) {

@@ -57,25 +57,23 @@ class Fenwick {
 
 }  // namespace exchange_sort_detail
 
-// order[k] is the index (into keys) of the item the exchange sort puts at position k, ascending.
-template <class Key, class Less = std::less<Key>>
-std::vector<std::size_t> exchangeSortOrder(const std::vector<Key>& keys, Less less = Less()) {
+// The exchange sort's order from the ranks of the keys: rank[i] in 0..groups-1, equal keys sharing
+// a rank, a smaller key a smaller rank. order[k] is the index of the item at position k, ascending.
+inline std::vector<std::size_t> exchangeSortOrderFromRanks(const std::vector<std::uint32_t>& rank, std::size_t groups) {
   using exchange_sort_detail::Fenwick;
-  const std::size_t n = keys.size();
-  std::vector<std::size_t> byKey(n);
-  std::iota(byKey.begin(), byKey.end(), std::size_t{0});
-  if (n < 2) return byKey;
-  std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
+  const std::size_t n = rank.size();
 
-  // Ranks of equal keys, and where each group of equal keys starts in the result.
-  std::vector<std::size_t> rank(n);
-  std::vector<std::size_t> groupStart;
-  for (std::size_t k = 0; k < n; ++k) {
-    if (k == 0 || less(keys[byKey[k - 1]], keys[byKey[k]])) groupStart.push_back(k);
-    rank[byKey[k]] = groupStart.size() - 1;
+  // Members of each group in arrival order (counting sort by rank, stable in i), and where each
+  // group of equal keys starts in the result.
+  std::vector<std::size_t> groupStart(groups + 1, 0);
+  for (std::size_t i = 0; i < n; ++i) ++groupStart[rank[i] + 1];
+  for (std::size_t g = 0; g < groups; ++g) groupStart[g + 1] += groupStart[g];
+  std::vector<std::size_t> members(n);
+  {
+    std::vector<std::size_t> fill(groupStart.begin(), groupStart.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) members[fill[rank[i]]++] = i;
   }
-  const std::size_t groups = groupStart.size();
-  if (groups == n) return byKey;  // all keys differ: the plain sorted order
+  if (groups == n) return members;  // all keys differ: the plain sorted order
 
   // lessBefore[i]: items before i whose key is smaller.
   std::vector<std::int64_t> lessBefore(n);
@@ -87,31 +85,19 @@ std::vector<std::size_t> exchangeSortOrder(const std::vector<Key>& keys, Less le
     }
   }
 
-  // Members of each group in arrival order (counting sort by rank, stable in i).
-  std::vector<std::size_t> memberStart(groups + 1, 0);
-  for (std::size_t i = 0; i < n; ++i) ++memberStart[rank[i] + 1];
-  for (std::size_t g = 0; g < groups; ++g) memberStart[g + 1] += memberStart[g];
-  std::vector<std::size_t> members(n);
-  {
-    std::vector<std::size_t> fill(memberStart.begin(), memberStart.end() - 1);
-    for (std::size_t i = 0; i < n; ++i) members[fill[rank[i]]++] = i;
-  }
-
   std::vector<std::size_t> order(n);
   for (std::size_t g = 0; g < groups; ++g) {
-    const std::size_t first = memberStart[g];
-    const std::size_t k = memberStart[g + 1] - first;
-    const std::size_t base = groupStart[g];
+    const std::size_t first = groupStart[g];
+    const std::size_t k = groupStart[g + 1] - first;
     if (k == 1) {
-      order[base] = members[first];
+      order[first] = members[first];
       continue;
     }
     // Rotations after the t-th member arrived: smaller keys arriving before the next member
     // (after the last member: all remaining smaller keys).
     auto rotationsAfter = [&](std::size_t t) -> std::int64_t {
       const std::size_t at = members[first + t];
-      const std::int64_t until =
-          t + 1 < k ? lessBefore[members[first + t + 1]] : static_cast<std::int64_t>(groupStart[g]);
+      const std::int64_t until = t + 1 < k ? lessBefore[members[first + t + 1]] : static_cast<std::int64_t>(first);
       return until - lessBefore[at];
     };
     Fenwick slots(k);
@@ -122,12 +108,29 @@ std::vector<std::size_t> exchangeSortOrder(const std::vector<Key>& keys, Less le
       offset = ((offset - rotationsAfter(s - 1)) % size + size) % size;
       const std::int64_t j = (size - 1 + offset) % size;
       const std::size_t slot = slots.select(j);
-      order[base + slot] = members[first + s - 1];
+      order[first + slot] = members[first + s - 1];
       slots.add(slot, -1);
       offset = s > 1 ? j % (size - 1) : 0;
     }
   }
   return order;
+}
+
+// The same for keys compared with less (a strict weak order).
+template <class Key, class Less = std::less<Key>>
+std::vector<std::size_t> exchangeSortOrder(const std::vector<Key>& keys, Less less = Less()) {
+  const std::size_t n = keys.size();
+  std::vector<std::size_t> byKey(n);
+  std::iota(byKey.begin(), byKey.end(), std::size_t{0});
+  if (n < 2) return byKey;
+  std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
+  std::vector<std::uint32_t> rank(n);
+  std::uint32_t groups = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (k > 0 && less(keys[byKey[k - 1]], keys[byKey[k]])) ++groups;
+    rank[byKey[k]] = groups;
+  }
+  return exchangeSortOrderFromRanks(rank, groups + 1);
 }
 
 // Sorts list (parallel to keys) as the exchange sort does; descending is the reversed result.

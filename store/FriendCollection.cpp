@@ -3,6 +3,7 @@
 #include "settings/Settings.h"
 #include "store/FriendsTable.h"
 #include "store/SortKey.h"
+#include "store/TextRanks.h"
 
 namespace pellucard {
 
@@ -17,13 +18,12 @@ std::unique_ptr<FriendCollection>& slot() {
 template <class Friends>
 std::vector<std::size_t> nameOrder(const Friends& friends) {
   const bool firstNameFirst = getSettings().fNameFirst();
-  std::vector<const std::u16string*> keys;
-  keys.reserve(friends.size());
-  for (const auto& f : friends) {
+  for (const auto& f : friends)
     f->setSortName(SortKey(Friend::displayName(f->firstName(), f->lastName(), firstNameFirst)));
-    keys.push_back(&f->sortName());
-  }
-  return exchangeSortOrder(keys, [](const std::u16string* a, const std::u16string* b) { return *a < *b; });
+  std::size_t groups = 0;
+  const auto ranks = textRanks(
+      friends.size(), [&](std::size_t i) -> const std::u16string& { return friends[i]->sortName(); }, groups);
+  return exchangeSortOrderFromRanks(ranks, groups);
 }
 }  // namespace
 
@@ -59,8 +59,8 @@ bool FriendCollection::remove(RecordId id) {
 }
 
 Friend* FriendCollection::findByContactId(LONG contactId) const {
-  auto it = contacts_.find(contactId);
-  return it == contacts_.end() ? nullptr : it->second;
+  const auto* entry = contacts_.find(static_cast<RecordId>(contactId));
+  return entry ? entry->first : nullptr;
 }
 
 void FriendCollection::sort(List& list, int mode, bool ascending) {
@@ -81,9 +81,8 @@ void FriendCollection::sortStored() {
 }
 
 void FriendCollection::rebuildContactIndex() {
-  contacts_.clear();
-  contacts_.reserve(size());
-  for (const auto& f : items()) contacts_.try_emplace(f->contactId(), f.get());
+  contacts_.reset(size());
+  for (const auto& f : items()) contacts_.add(static_cast<RecordId>(f->contactId()), f.get());
 }
 
 Friend* friendOf(LONG friendId) {

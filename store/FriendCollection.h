@@ -2,9 +2,9 @@
 #pragma once
 
 #include <memory>
-#include <unordered_map>
 
 #include "store/Friend.h"
+#include "store/IdIndex.h"
 #include "store/ItemCollection.h"
 
 namespace pellucard {
@@ -34,7 +34,7 @@ class FriendCollection final : public ItemCollection<Friend> {
   void sortStored();
   void rebuildContactIndex();
 
-  std::unordered_map<LONG, Friend*> contacts_;
+  IdIndex<Friend*> contacts_;  // by ContactId
 };
 
 // The friend an item refers to; null for 0 or an identifier no friend has.

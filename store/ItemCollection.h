@@ -3,11 +3,11 @@
 #pragma once
 
 #include <memory>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "store/ExchangeSort.h"
+#include "store/IdIndex.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -31,8 +31,8 @@ class ItemCollection {
 
   // The first item with that identifier, or null.
   Item* find(RecordId id) const {
-    auto it = index_.find(id);
-    return it == index_.end() ? nullptr : it->second.first;
+    const auto* entry = index_.find(id);
+    return entry ? entry->first : nullptr;
   }
 
   std::size_t size() const { return items_.size(); }
@@ -43,11 +43,6 @@ class ItemCollection {
  protected:
   explicit ItemCollection(int sortMode) : sortMode_(sortMode) {}
 
-  struct IndexEntry {
-    Item* first;  // first in list order
-    std::size_t count;
-  };
-
   void replaceAll(std::vector<std::unique_ptr<Item>> items) {
     items_ = std::move(items);
     rebuildIndex();
@@ -56,8 +51,7 @@ class ItemCollection {
   Item* append(std::unique_ptr<Item> item) {
     Item* raw = item.get();
     items_.push_back(std::move(item));
-    auto [it, inserted] = index_.try_emplace(raw->recordId(), IndexEntry{raw, 1});
-    if (!inserted) ++it->second.count;
+    index_.add(raw->recordId(), raw);
     return raw;
   }
 
@@ -95,12 +89,8 @@ class ItemCollection {
   }
 
   void rebuildIndex() {
-    index_.clear();
-    index_.reserve(items_.size());
-    for (const auto& item : items_) {
-      auto [it, inserted] = index_.try_emplace(item->recordId(), IndexEntry{item.get(), 1});
-      if (!inserted) ++it->second.count;
-    }
+    index_.reset(items_.size());
+    for (const auto& item : items_) index_.add(item->recordId(), item.get());
   }
 
   const std::vector<std::unique_ptr<Item>>& items() const { return items_; }
@@ -122,23 +112,23 @@ class ItemCollection {
 
  private:
   void forget(RecordId id, Item* removed) {
-    auto it = index_.find(id);
-    if (it == index_.end()) return;
-    if (--it->second.count == 0) {
-      index_.erase(it);
+    auto* entry = index_.find(id);
+    if (!entry) return;
+    if (--entry->count == 0) {
+      index_.erase(entry);
       return;
     }
-    if (it->second.first != removed) return;
+    if (entry->first != removed) return;
     for (const auto& item : items_) {
       if (item->recordId() == id) {
-        it->second.first = item.get();
+        entry->first = item.get();
         return;
       }
     }
   }
 
   std::vector<std::unique_ptr<Item>> items_;
-  std::unordered_map<RecordId, IndexEntry> index_;
+  IdIndex<Item*> index_;
 };
 
 }  // namespace pellucard

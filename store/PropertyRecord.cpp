@@ -18,6 +18,11 @@ void PropertyRecord::clear() {
   freeBuffer();
 }
 
+void PropertyRecord::clearProperties() {
+  values_.clear();
+  recordId_ = 0;
+}
+
 void PropertyRecord::addInt(WORD number, LONG value) {
   PropertyValue p(number);
   p.setInt(value);

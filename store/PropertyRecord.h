@@ -22,12 +22,16 @@ class PropertyRecord {
 
   // Drops the properties, the identifier and the read buffer.
   void clear();
+  // Drops the properties and the identifier; the read buffer is kept for the next read to reuse.
+  void clearProperties();
 
   void addInt(WORD number, LONG value);
   void addText(WORD number, std::u16string_view text);
   void addFileTime(WORD number, const FILETIME& value);
   void addBlob(WORD number, std::span<const BYTE> bytes);
   void append(PropertyValue value) { values_.push_back(std::move(value)); }
+  // Appends a property that points into the read buffer.
+  void appendBorrowed(const CEPROPVAL& value) { values_.emplace_back().borrow(value); }
 
   // The first property with that number, or null.
   const PropertyValue* find(WORD number) const;

@@ -1,31 +1,38 @@
 #include "store/PropertyValue.h"
 
+#include <cstring>
+
 namespace pellucard {
 
 PropertyValue PropertyValue::borrowed(const CEPROPVAL& value) {
   PropertyValue p;
-  p.tag_ = value.propid;
-  p.flags_ = value.wFlags;
-  if (value.wFlags & CEDB_PROPNOTFOUND) return p;
+  p.borrow(value);
+  return p;
+}
+
+void PropertyValue::borrow(const CEPROPVAL& value) {
+  clear();
+  tag_ = value.propid;
+  flags_ = value.wFlags;
+  if (value.wFlags & CEDB_PROPNOTFOUND) return;
   switch (TypeFromPropID(value.propid)) {
     case CEVT_I4:
-      p.int_ = value.val.lVal;
+      int_ = value.val.lVal;
       break;
     case CEVT_FILETIME:
-      p.fileTime_ = value.val.filetime;
+      fileTime_ = value.val.filetime;
       break;
     case CEVT_LPWSTR:
-      p.borrowedText_ = value.val.lpwstr;
-      p.borrowedLength_ = value.val.lpwstr ? std::u16string_view(value.val.lpwstr).size() : 0;
+      borrowedText_ = value.val.lpwstr;
+      borrowedLength_ = value.val.lpwstr ? std::char_traits<char16_t>::length(value.val.lpwstr) : 0;
       break;
     case CEVT_BLOB:
-      p.borrowedBytes_ = value.val.blob.lpb;
-      p.borrowedCount_ = value.val.blob.lpb ? value.val.blob.dwCount : 0;
+      borrowedBytes_ = value.val.blob.lpb;
+      borrowedCount_ = value.val.blob.lpb ? value.val.blob.dwCount : 0;
       break;
     default:
       break;
   }
-  return p;
 }
 
 // A copy owns its text and bytes: it may outlive the buffer the original points into.
@@ -40,6 +47,7 @@ PropertyValue& PropertyValue::operator=(const PropertyValue& other) {
   fileTime_ = other.fileTime_;
   if (other.type() == CEVT_LPWSTR) setText(other.text());
   if (other.type() == CEVT_BLOB) setBlob(other.blob());
+  flags_ = other.flags_;
   return *this;
 }
 
@@ -50,8 +58,7 @@ void PropertyValue::clear() {
   borrowedLength_ = 0;
   borrowedBytes_ = nullptr;
   borrowedCount_ = 0;
-  std::u16string().swap(ownedText_);
-  std::vector<BYTE>().swap(ownedBytes_);
+  if (owns_) std::vector<BYTE>().swap(owned_);
   owns_ = false;
   flags_ = 0;
 }
@@ -66,7 +73,9 @@ void PropertyValue::setText(std::u16string_view text) {
   const WORD n = number();
   clear();
   tag_ = PropIdFromTag(n, CEVT_LPWSTR);
-  ownedText_.assign(text);
+  owned_.resize((text.size() + 1) * sizeof(char16_t));
+  std::memcpy(owned_.data(), text.data(), text.size() * sizeof(char16_t));
+  owned_[owned_.size() - 1] = owned_[owned_.size() - 2] = 0;
   owns_ = true;
 }
 
@@ -80,17 +89,21 @@ void PropertyValue::setBlob(std::span<const BYTE> bytes) {
   std::vector<BYTE> copy(bytes.begin(), bytes.end());
   clear();
   tag_ = PropIdFromTag(number(), CEVT_BLOB);
-  ownedBytes_ = std::move(copy);
+  owned_ = std::move(copy);
   owns_ = true;
 }
 
 std::u16string_view PropertyValue::text() const {
-  if (owns_) return ownedText_;
+  if (owns_) {
+    return owned_.size() < 2 ? std::u16string_view()
+                             : std::u16string_view(reinterpret_cast<const char16_t*>(owned_.data()),
+                                                   owned_.size() / sizeof(char16_t) - 1);
+  }
   return borrowedText_ ? std::u16string_view(borrowedText_, borrowedLength_) : std::u16string_view();
 }
 
 std::span<const BYTE> PropertyValue::blob() const {
-  if (owns_) return ownedBytes_;
+  if (owns_) return owned_;
   return borrowedBytes_ ? std::span<const BYTE>(borrowedBytes_, borrowedCount_) : std::span<const BYTE>();
 }
 
@@ -106,8 +119,9 @@ CEPROPVAL PropertyValue::toPlatform() const {
       v.val.filetime = fileTime_;
       break;
     case CEVT_LPWSTR:
-      // The string keeps its terminator, so c_str() is the zero-terminated text.
-      v.val.lpwstr = owns_ ? const_cast<LPWSTR>(ownedText_.c_str()) : const_cast<LPWSTR>(borrowedText_);
+      // Owned text keeps its terminator.
+      v.val.lpwstr =
+          owns_ ? reinterpret_cast<LPWSTR>(const_cast<BYTE*>(owned_.data())) : const_cast<LPWSTR>(borrowedText_);
       if (!v.val.lpwstr) v.val.lpwstr = const_cast<LPWSTR>(u"");
       break;
     case CEVT_BLOB: {

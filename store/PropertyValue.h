@@ -15,6 +15,7 @@ class PropertyValue {
   explicit PropertyValue(WORD number = 0) : tag_(static_cast<CEPROPID>(number) << 16) {}
   // A property read from the store: its text or bytes stay in the record's read buffer.
   static PropertyValue borrowed(const CEPROPVAL& value);
+  void borrow(const CEPROPVAL& value);
 
   PropertyValue(const PropertyValue& other);
   PropertyValue& operator=(const PropertyValue& other);
@@ -53,8 +54,8 @@ class PropertyValue {
   std::size_t borrowedLength_ = 0;
   const BYTE* borrowedBytes_ = nullptr;
   DWORD borrowedCount_ = 0;
-  std::u16string ownedText_;
-  std::vector<BYTE> ownedBytes_;
+  // Owned text (with its terminator) or bytes.
+  std::vector<BYTE> owned_;
   bool owns_ = false;
 };
 

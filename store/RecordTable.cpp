@@ -91,14 +91,14 @@ bool RecordTable::seekNext() {
 }
 
 bool RecordTable::readCurrent(PropertyRecord& record) {
-  record.clear();
+  record.clearProperties();
   if (!opened_ || current_ == 0) return false;
   WORD count = 0;
   const CEOID oid =
       CeReadRecordProps(handle_, CEDB_ALLOWREALLOC, &count, nullptr, &record.readBuffer(), &record.readBufferSize());
   if (oid == 0) return false;
   const auto* values = reinterpret_cast<const CEPROPVAL*>(record.readBuffer());
-  for (WORD i = 0; i < count; ++i) record.append(PropertyValue::borrowed(values[i]));
+  for (WORD i = 0; i < count; ++i) record.appendBorrowed(values[i]);
   record.setRecordId(oid);
   return true;
 }

@@ -37,10 +37,7 @@ struct Mount {
 class OpenDatabase : public platform::sys::KernelObject {
  public:
   explicit OpenDatabase(std::shared_ptr<Mount> mount) : mount_(std::move(mount)) { mount_->open.insert(this); }
-  ~OpenDatabase() override {
-    cursor = Statement();
-    mount_->open.erase(this);
-  }
+  ~OpenDatabase() override;
   Volume* volume() const { return mount_->volume.get(); }
   Mount& mount() const { return *mount_; }
 
@@ -79,8 +76,21 @@ Registry& registry() {
 }
 
 // An open database whose volume is still mounted, or null.
+// Enumerations call with the same handle for every record; the last lookup is remembered.
+struct LastLookup {
+  HANDLE handle = nullptr;
+  OpenDatabase* db = nullptr;
+};
+LastLookup& lastLookup() {
+  static LastLookup last;
+  return last;
+}
+
 OpenDatabase* openDatabase(HANDLE h) {
-  auto* db = platform::sys::HandleTable::instance().get<OpenDatabase>(h);
+  LastLookup& last = lastLookup();
+  OpenDatabase* db =
+      last.handle == h && last.db ? last.db : platform::sys::HandleTable::instance().get<OpenDatabase>(h);
+  if (db) last = {h, db};
   return db && db->volume() ? db : nullptr;
 }
 
@@ -141,6 +151,12 @@ bool cursorOnCurrent(const Volume& volume, const OpenDatabase& db) {
 }
 
 }  // namespace
+
+OpenDatabase::~OpenDatabase() {
+  cursor = Statement();
+  mount_->open.erase(this);
+  if (lastLookup().db == this) lastLookup() = {};
+}
 
 BulkWrite::BulkWrite(std::u16string_view volumePath) {
   const std::string key = volumeKey(platform::sys::DevicePath::toHost(volumePath));
@@ -430,14 +446,17 @@ CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROP
     if (db->flags & CEDB_AUTOINCREMENT) CeSeekDatabaseEx(hDbase, CEDB_SEEK_CURRENT, 1, 0, nullptr);
   };
 
-  std::vector<platform::cedb::StoredProperty> stored;
+  // Reused from call to call: reading is the hot path of loading a whole volume.
+  static std::vector<platform::cedb::StoredProperty> stored;
+  static std::vector<platform::cedb::StoredProperty> selected;
   if (!platform::cedb::parseRecord(bytes, length, stored)) {
     advance();
     return failOid(ERROR_INVALID_DATA);
   }
-  std::vector<platform::cedb::StoredProperty> selected;
+  const std::vector<platform::cedb::StoredProperty>* chosen = &stored;
   if (rgPropID) {
-    selected.reserve(*lpcPropID);
+    selected.clear();
+    chosen = &selected;
     for (WORD i = 0; i < *lpcPropID; ++i) {
       platform::cedb::StoredProperty match{rgPropID[i], nullptr, 0};
       for (const auto& p : stored) {
@@ -448,10 +467,8 @@ CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROP
       }
       selected.push_back(match);
     }
-  } else {
-    selected = std::move(stored);
   }
-  const std::size_t needed = platform::cedb::unpackedSize(selected);
+  const std::size_t needed = platform::cedb::unpackedSize(*chosen);
   if (needed > 0xFFFFFFFFu) return failOid(ERROR_NOT_ENOUGH_MEMORY);
   if (!*lplpBuffer || *lpcbBuffer < needed) {
     if (!(dwFlags & CEDB_ALLOWREALLOC)) {
@@ -463,8 +480,8 @@ CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROP
     *lplpBuffer = static_cast<LPBYTE>(grown);
     *lpcbBuffer = static_cast<DWORD>(needed);
   }
-  platform::cedb::unpack(selected, *lplpBuffer);
-  *lpcPropID = static_cast<WORD>(selected.size());
+  platform::cedb::unpack(*chosen, *lplpBuffer);
+  *lpcPropID = static_cast<WORD>(chosen->size());
   advance();
   SetLastError(ERROR_SUCCESS);
   return oid;

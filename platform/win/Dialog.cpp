@@ -85,7 +85,6 @@ RECT dialogUnitsToPixels(int x, int y, int cx, int cy) {
   return RECT{left, top, left + cx * bx / 4, top + cy * by / 8};
 }
 
-
 bool tabCandidate(HWND h) {
   Window* w = wm().find(h);
   return w && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
@@ -107,6 +106,11 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
     return nullptr;
   }
   if (owner && !wm().get(owner)) return nullptr;
+  // The extended template (version 1, signature 0xFFFF) is not what the program builds.
+  if (tpl->style == 0xFFFF0001u) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
   ensureDialogClass();
   const WORD* p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(tpl) + sizeof(DLGTEMPLATE));
   std::u16string menu, className, title;
@@ -475,7 +479,8 @@ BOOL MapDialogRect(HWND dialog, LPRECT rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const RECT r = dialogUnitsToPixels(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
-  *rect = r;
+  const RECT topLeft = dialogUnitsToPixels(rect->left, rect->top, 0, 0);
+  const RECT bottomRight = dialogUnitsToPixels(rect->right, rect->bottom, 0, 0);
+  *rect = RECT{topLeft.left, topLeft.top, bottomRight.left, bottomRight.top};
   return TRUE;
 }

@@ -133,6 +133,7 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
   }
   if (hiding) {
     if (wm().capture && wm().isDescendant(hwnd, wm().capture)) ReleaseCapture();
+    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
     if (!w->parent && wm().active == hwnd) wm().activateNextTopLevel(hwnd);
   }
   if ((w = wm().find(hwnd)) == nullptr) return FALSE;

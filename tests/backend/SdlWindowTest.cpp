@@ -2,6 +2,10 @@
 // SDL's offscreen video driver.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/backend/demo/DemoFrame.h"
@@ -22,47 +26,56 @@ void runUntilIdle() {
 
 }  // namespace
 
-TEST(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreen) {
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+// The host libraries keep allocations past SDL_Quit that the leak checker would report, so the
+// window lives in a child process that hands back the number of mismatching pixels.
+int countMismatchesInHostWindow() {
   platform::WindowManager::instance().reset();
   platform::DeviceConfig config;
   config.scale = 2;
   platform::DeviceConfig::current() = config;
   platform::SdlBackend backend;
   std::string error;
-  if (!backend.open(config, error)) GTEST_SKIP() << error;
+  if (!backend.open(config, error)) return -2;
   platform::setHost(&backend);
   platform::demo::DemoFrame frame;
-  ASSERT_NE(frame.createFrame(SW_SHOW), nullptr);
+  if (!frame.createFrame(SW_SHOW)) return -3;
   runUntilIdle();
   backend.present(platform::gdi::takeDirtyRect());
-
   std::vector<std::uint32_t> shown;
   int width = 0, height = 0;
-  ASSERT_TRUE(backend.readWindowPixels(shown, width, height));
-  ASSERT_EQ(width, 480);
-  ASSERT_EQ(height, 640);
+  if (!backend.readWindowPixels(shown, width, height) || width != 480 || height != 640) return -4;
   const std::uint16_t* device = platform::gdi::screenPixels();
+  std::vector<std::uint16_t> back(shown.size());
   int mismatches = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const std::uint32_t p = shown[static_cast<size_t>(y) * width + x];
-      const std::uint16_t as565 = static_cast<std::uint16_t>((((p >> 16) & 0xFF) >> 3) << 11 |
-                                                             (((p >> 8) & 0xFF) >> 2) << 5 | ((p & 0xFF) >> 3));
+      const auto as565 = static_cast<std::uint16_t>((((p >> 16) & 0xFF) >> 3) << 11 | (((p >> 8) & 0xFF) >> 2) << 5 |
+                                                    ((p & 0xFF) >> 3));
+      back[static_cast<size_t>(y) * width + x] = as565;
       if (as565 != device[(y / 2) * 240 + x / 2]) ++mismatches;
     }
   }
-  EXPECT_EQ(mismatches, 0);
   if (const char* snapshot = std::getenv("PELLUCARD_SDL_SNAPSHOT")) {
-    std::vector<std::uint16_t> back(shown.size());
-    for (size_t i = 0; i < shown.size(); ++i) {
-      const std::uint32_t p = shown[i];
-      back[i] = static_cast<std::uint16_t>((((p >> 16) & 0xFF) >> 3) << 11 | (((p >> 8) & 0xFF) >> 2) << 5 |
-                                           ((p & 0xFF) >> 3));
-    }
     platform::gdi::writePng(snapshot, back.data(), width, height, width);
   }
   frame.destroyWindow();
   platform::setHost(nullptr);
-  platform::WindowManager::instance().reset();
+  return std::min(mismatches, 250);
+}
+
+TEST(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreen) {
+  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int result = countMismatchesInHostWindow();
+    _exit(result < 0 ? 250 + (-result) : result);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  const int code = WEXITSTATUS(status);
+  if (code == 252) GTEST_SKIP() << "no host window could be opened";
+  EXPECT_EQ(code, 0) << "mismatching pixels (or failure code above 250)";
 }

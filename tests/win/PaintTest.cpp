@@ -225,3 +225,19 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheUncoveredStrip) {
   EXPECT_EQ(device.pixel(10, 85), RGB(0, 0, 255));
   EXPECT_EQ(ScrollWindowEx(reinterpret_cast<HWND>(0x1234), 0, 1, nullptr, nullptr, nullptr, nullptr, 0), ERROR);
 }
+
+TEST_F(PaintTest, WaitCursorShowsTheBusyIndicatorUntilTheArrowReturns) {
+  createLogWindow("top", WS_VISIBLE, 0, 0, 240, 320);
+  device.runUntilIdle();
+  ASSERT_EQ(device.pixel(120, 160), RGB(255, 255, 255));
+  const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  ASSERT_NE(wait, nullptr);
+  const HCURSOR before = SetCursor(wait);
+  EXPECT_NE(device.pixel(120 - 9, 160 - 9), RGB(255, 255, 255));  // a segment of the indicator
+  EXPECT_EQ(GetCursor(), wait);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  device.runUntilIdle();
+  EXPECT_EQ(device.pixel(120 - 9, 160 - 9), RGB(255, 255, 255));
+  (void)before;
+  EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCE(1)), nullptr);
+}

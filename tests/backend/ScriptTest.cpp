@@ -50,8 +50,7 @@ struct RunResult {
 RunResult runDevice(const TempDir& dir, const std::string& script, const std::string& extra = "") {
   const std::string scriptPath = dir.file("script.txt");
   std::ofstream(scriptPath) << script;
-  const char* binary = std::getenv("PELLUCARD_BINARY_DIR");
-  const std::string exe = std::string(binary ? binary : ".") + "/platform/backend/pellucard";
+  const std::string exe = PELLUCARD_DEVICE_EXE;
   const std::string errPath = dir.file("stderr.txt");
   const std::string command = "cd " + dir.file("") + " && " + exe + " --headless --app-dir " + dir.file("app") +
                               " --script " + scriptPath + " " + extra + " 2>" + errPath;

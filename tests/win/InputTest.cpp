@@ -167,3 +167,21 @@ TEST_F(InputTest, ScrollInfoClampsAndShowsTheBarOnlyWhenThereIsSomethingToScroll
   EXPECT_EQ(SetScrollInfo(w, SB_VERT, &bad, TRUE), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
+
+TEST_F(InputTest, HeldKeyRepeatsAfterTheDelayThenAtTheRate) {
+  SetFocus(top);
+  log().keepOnly({WM_KEYDOWN, WM_KEYUP});
+  log().clear();
+  ASSERT_TRUE(device.script("hold DOWN 1000\nquit\n"));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  // Down at 0, repeats at 500, 600, 700, 800 and 900 ms, up at 1000 ms.
+  const auto downs = only(WM_KEYDOWN);
+  ASSERT_EQ(downs.size(), 6u);
+  EXPECT_EQ(downs[0].lParam & (1L << 30), 0);
+  for (size_t i = 1; i < downs.size(); ++i) EXPECT_NE(downs[i].lParam & (1L << 30), 0);
+  EXPECT_EQ(only(WM_KEYUP).size(), 1u);
+}

@@ -2,6 +2,7 @@
 // handles and arguments.
 #include <gtest/gtest.h>
 
+#include "platform/win/RemoteWindowProvider.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WinError.h"
 #include "tests/support/MessageLog.h"
@@ -203,4 +204,42 @@ TEST(WindowMetrics, SmartphoneRotationAndLargeScreens) {
   ASSERT_EQ(MessageLog::instance().entries().size(), 1u);
   EXPECT_EQ(MessageLog::instance().entries()[0].wParam, 47u);  // SPI_SETWORKAREA
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+}
+
+namespace {
+// Stands for another process's window, reached over the single-instance channel.
+struct FakeRemote : platform::RemoteWindowProvider {
+  HWND remote = reinterpret_cast<HWND>(0x7000);
+  std::vector<UINT> posted;
+  int polls = 0;
+  bool foreground = false;
+  HWND findWindow(LPCWSTR className, LPCWSTR) override {
+    return className && std::u16string(className) == u"OtherApp" ? remote : nullptr;
+  }
+  bool isRemote(HWND hwnd) const override { return hwnd == remote; }
+  BOOL isWindow(HWND hwnd) override { return hwnd == remote; }
+  BOOL postMessage(HWND, UINT message, WPARAM, LPARAM) override {
+    posted.push_back(message);
+    return TRUE;
+  }
+  BOOL setForegroundWindow(HWND) override { return foreground = true; }
+  void poll() override { ++polls; }
+};
+}  // namespace
+
+TEST_F(WindowTest, WindowsOfAnotherInstanceAreReachedThroughTheProvider) {
+  FakeRemote remote;
+  platform::setRemoteWindowProvider(&remote);
+  const HWND other = FindWindowW(u"OtherApp", nullptr);
+  EXPECT_EQ(other, remote.remote);
+  EXPECT_TRUE(IsWindow(other));
+  EXPECT_TRUE(PostMessageW(other, WM_USER + 30, 0, 0));
+  EXPECT_TRUE(SetForegroundWindow(other));
+  EXPECT_EQ(remote.posted, (std::vector<UINT>{WM_USER + 30}));
+  EXPECT_TRUE(remote.foreground);
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+  EXPECT_GT(remote.polls, 0);
+  platform::setRemoteWindowProvider(nullptr);
+  EXPECT_FALSE(IsWindow(other));
 }

@@ -127,6 +127,11 @@ bool TestDevice::waitForInput(int timeoutMs) { return runner_.waitForInput(timeo
 
 std::string TestDevice::dump() const { return dumpWindows(); }
 
+bool TestDevice::screenshot(const std::string& path) const {
+  std::string error;
+  return writeScreenshot(path, error);
+}
+
 COLORREF TestDevice::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= gdi::screenWidth() || y >= gdi::screenHeight()) return CLR_INVALID;
   const std::uint16_t p = gdi::screenPixels()[y * gdi::screenWidth() + x];

@@ -42,6 +42,8 @@ class TestDevice : public Host {
   bool script(const std::string& text, std::string* error = nullptr);
 
   std::string dump() const;
+  // Writes the screen as a PNG; false when the file cannot be written.
+  bool screenshot(const std::string& path) const;
   COLORREF pixel(int x, int y) const;
   bool quitReceived() const { return quitReceived_; }
   int quitCode() const { return quitCode_; }

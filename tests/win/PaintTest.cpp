@@ -2,6 +2,8 @@
 // pixels that end up on the screen.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/gdi/WinGdi.h"
 #include "platform/win/Clock.h"
 #include "tests/support/MessageLog.h"
@@ -240,4 +242,24 @@ TEST_F(PaintTest, WaitCursorShowsTheBusyIndicatorUntilTheArrowReturns) {
   EXPECT_EQ(device.pixel(120 - 9, 160 - 9), RGB(255, 255, 255));
   (void)before;
   EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCE(1)), nullptr);
+}
+
+TEST_F(PaintTest, ThePlatformDrawsCaptionBorderAndScrollBar) {
+  HWND top = createLogWindow("top", WS_VISIBLE | WS_POPUP | WS_CAPTION | WS_VSCROLL, 0, 0, 240, 320);
+  SetWindowTextW(top, u"Title");
+  device.runUntilIdle();
+  RECT client;
+  GetClientRect(top, &client);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  // WS_CAPTION carries WS_DLGFRAME: a dialog frame on every side.
+  const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+  EXPECT_EQ(client.bottom, 320 - 2 * frame - caption);
+  EXPECT_EQ(client.right, 240 - 2 * frame - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_NE(device.dump().find("  text \"Title\""), std::string::npos) << device.dump();
+  EXPECT_EQ(device.pixel(0, 100), RGB(0, 0, 0));                  // the border
+  EXPECT_NE(device.pixel(120, caption / 2), RGB(255, 255, 255));  // the caption bar
+  // The scroll bar track, below the thumb, differs from the white client area.
+  EXPECT_NE(device.pixel(240 - frame - GetSystemMetrics(SM_CXVSCROLL) / 2, 250), RGB(255, 255, 255));
+  EXPECT_EQ(device.pixel(100, 250), RGB(255, 255, 255));
+  if (const char* dir = std::getenv("PELLUCARD_TEST_SNAPSHOTS")) device.screenshot(std::string(dir) + "/frame.png");
 }

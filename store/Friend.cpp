@@ -1,6 +1,7 @@
 #include "store/Friend.h"
 
 #include "settings/Settings.h"
+#include "store/SortKey.h"
 
 namespace pellucard {
 
@@ -14,6 +15,21 @@ void Friend::assign(std::u16string firstName, std::u16string lastName, std::u16s
   notes_ = std::move(notes);
   avatarIndex_ = avatarIndex;
   if (avatarIndex_ != kOwnPicture) picture_.clear();
+}
+
+void Friend::refreshSortName(bool firstNameFirst) {
+  sortName_.clear();
+  if (lastName_.empty() || firstName_.empty()) {
+    appendSortKey(sortName_, lastName_.empty() ? firstName_ : lastName_);
+  } else if (firstNameFirst) {
+    appendSortKey(sortName_, firstName_);
+    sortName_ += u' ';
+    appendSortKey(sortName_, lastName_);
+  } else {
+    appendSortKey(sortName_, lastName_);
+    sortName_ += u", ";
+    appendSortKey(sortName_, firstName_);
+  }
 }
 
 std::u16string Friend::displayName() const { return displayName(firstName_, lastName_, getSettings().fNameFirst()); }

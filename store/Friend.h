@@ -33,7 +33,8 @@ class Friend {
 
   // The folded display name as of the last sort by name.
   const std::u16string& sortName() const { return sortName_; }
-  void setSortName(std::u16string key) { sortName_ = std::move(key); }
+  // Sets it to SortKey(display name), reusing its storage.
+  void refreshSortName(bool firstNameFirst);
 
   // By the name-order setting: "First Last" or "Last, First"; a missing part drops the separator.
   std::u16string displayName() const;

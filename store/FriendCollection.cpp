@@ -18,8 +18,7 @@ std::unique_ptr<FriendCollection>& slot() {
 template <class Friends>
 std::vector<std::size_t> nameOrder(const Friends& friends) {
   const bool firstNameFirst = getSettings().fNameFirst();
-  for (const auto& f : friends)
-    f->setSortName(SortKey(Friend::displayName(f->firstName(), f->lastName(), firstNameFirst)));
+  for (const auto& f : friends) f->refreshSortName(firstNameFirst);
   std::size_t groups = 0;
   const auto ranks = textRanks(
       friends.size(), [&](std::size_t i) -> const std::u16string& { return friends[i]->sortName(); }, groups);

@@ -31,7 +31,7 @@ class PropertyRecord {
   void addBlob(WORD number, std::span<const BYTE> bytes);
   void append(PropertyValue value) { values_.push_back(std::move(value)); }
   // Appends a property that points into the read buffer.
-  void appendBorrowed(const CEPROPVAL& value) { values_.emplace_back().borrow(value); }
+  void appendBorrowed(const CEPROPVAL& value) { values_.emplace_back(value); }
 
   // The first property with that number, or null.
   const PropertyValue* find(WORD number) const;

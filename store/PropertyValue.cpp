@@ -4,14 +4,7 @@
 
 namespace pellucard {
 
-PropertyValue PropertyValue::borrowed(const CEPROPVAL& value) {
-  PropertyValue p;
-  p.borrow(value);
-  return p;
-}
-
-void PropertyValue::borrow(const CEPROPVAL& value) {
-  clear();
+void PropertyValue::assignBorrowed(const CEPROPVAL& value) {
   tag_ = value.propid;
   flags_ = value.wFlags;
   if (value.wFlags & CEDB_PROPNOTFOUND) return;

@@ -14,8 +14,12 @@ class PropertyValue {
  public:
   explicit PropertyValue(WORD number = 0) : tag_(static_cast<CEPROPID>(number) << 16) {}
   // A property read from the store: its text or bytes stay in the record's read buffer.
-  static PropertyValue borrowed(const CEPROPVAL& value);
-  void borrow(const CEPROPVAL& value);
+  explicit PropertyValue(const CEPROPVAL& value) { assignBorrowed(value); }
+  static PropertyValue borrowed(const CEPROPVAL& value) { return PropertyValue(value); }
+  void borrow(const CEPROPVAL& value) {
+    clear();
+    assignBorrowed(value);
+  }
 
   PropertyValue(const PropertyValue& other);
   PropertyValue& operator=(const PropertyValue& other);
@@ -45,6 +49,7 @@ class PropertyValue {
 
  private:
   void clear();
+  void assignBorrowed(const CEPROPVAL& value);
 
   CEPROPID tag_ = 0;
   WORD flags_ = 0;

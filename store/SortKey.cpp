@@ -45,9 +45,10 @@ const std::array<char16_t, kLastFolded - kFirstFolded + 1>& foldTable() {
 
 }  // namespace
 
-std::u16string SortKey(std::u16string_view text) {
+void appendSortKey(std::u16string& out, std::u16string_view text) {
   const auto& table = foldTable();
-  std::u16string key(text.size(), u'\0');
+  const std::size_t start = out.size();
+  out.resize(start + text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
     if (c >= u'a' && c <= u'z') {
@@ -56,8 +57,13 @@ std::u16string SortKey(std::u16string_view text) {
       c = platform::sys::upperCase(c);
       if (c >= kFirstFolded && c <= kLastFolded) c = table[c - kFirstFolded];
     }
-    key[i] = c;
+    out[start + i] = c;
   }
+}
+
+std::u16string SortKey(std::u16string_view text) {
+  std::u16string key;
+  appendSortKey(key, text);
   return key;
 }
 

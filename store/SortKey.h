@@ -8,5 +8,8 @@
 namespace pellucard {
 
 std::u16string SortKey(std::u16string_view text);
+// Appends SortKey(text) to out; folding goes unit by unit, so keys of pieces join into the key of
+// the joined text.
+void appendSortKey(std::u16string& out, std::u16string_view text);
 
 }  // namespace pellucard

@@ -177,23 +177,23 @@ void unpack(const std::vector<StoredProperty>& properties, BYTE* buffer) {
   BYTE* data = buffer + align8(properties.size() * sizeof(CEPROPVAL));
   for (std::size_t i = 0; i < properties.size(); ++i) {
     const StoredProperty& p = properties[i];
-    CEPROPVAL v;
-    std::memset(&v, 0, sizeof v);
+    CEPROPVAL& v = values[i];
     v.propid = p.propid;
+    v.wLenData = 0;
+    v.wFlags = 0;
+    v.val.filetime = FILETIME{0, 0};
     if (!p.payload) {
       v.wFlags = CEDB_PROPNOTFOUND;
-      values[i] = v;
       continue;
     }
     switch (TypeFromPropID(p.propid)) {
-      case CEVT_LPWSTR: {
+      case CEVT_LPWSTR:
         std::memcpy(data, p.payload, p.size);
         data[p.size] = 0;
         data[p.size + 1] = 0;
         v.val.lpwstr = reinterpret_cast<LPWSTR>(data);
         data += align8(p.size + 2);
         break;
-      }
       case CEVT_BLOB:
         if (p.size > 0) std::memcpy(data, p.payload, p.size);
         v.val.blob.dwCount = p.size;
@@ -204,7 +204,6 @@ void unpack(const std::vector<StoredProperty>& properties, BYTE* buffer) {
         std::memcpy(&v.val, p.payload, p.size);
         break;
     }
-    values[i] = v;
   }
 }
 

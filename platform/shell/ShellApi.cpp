@@ -58,6 +58,11 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
     SetWindowPos(dialog, nullptr, 0, top, GetSystemMetrics(SM_CXSCREEN), std::max(bottom - top, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
+  if (pocketPc() && (flags & SHIDIF_WANTSCROLLBAR)) {
+    SetWindowLongW(dialog, GWL_STYLE, GetWindowLongW(dialog, GWL_STYLE) | static_cast<LONG>(WS_VSCROLL));
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   if (flags & SHIDIF_SIPDOWN) SHSipPreference(dialog, SIP_DOWN);
   if (pocketPc() && (flags & (SHIDIF_DONEBUTTON | SHIDIF_CANCELBUTTON))) setDoneButton(dialog, true);
   refreshTitleBar();

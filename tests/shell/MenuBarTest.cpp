@@ -175,3 +175,40 @@ INSTANTIATE_TEST_SUITE_P(Editions, MenuBarTest,
                          ::testing::Values(platform::Edition::PocketPc, platform::Edition::Smartphone));
 
 }  // namespace
+
+namespace {
+
+// The way the program drives its menus: check an item, grey another through the bar's menu,
+// open the menu with the soft key, choose with the stylus, then answer the question it asks.
+TEST(MenuScriptTest, CheckGreyChooseAndAnswer) {
+  for (const auto edition : {platform::Edition::PocketPc, platform::Edition::Smartphone}) {
+    const bool pocketPc = edition == platform::Edition::PocketPc;
+    ShellDevice device(edition, 240, 320);
+    Recorder owner(RECT{0, 26, 240, 294});
+    SetActiveWindow(owner.hwnd);
+    HWND bar = device.createMenuBar(owner.hwnd, kBarWithMenu);
+    ASSERT_NE(bar, nullptr);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1000));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(CheckMenuItem(menu, 1046, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
+    EXPECT_EQ(EnableMenuItem(menu, 1050, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
+    device.pump();
+
+    // Export is greyed now: a tap on it does nothing; Exit is chosen.
+    device.host.steps.push_back(
+        [] { ShellDevice::tapText(FindWindowW(platform::shell::kPopupMenuClass, nullptr), u"Export"); });
+    device.host.steps.push_back(
+        [] { ShellDevice::tapText(FindWindowW(platform::shell::kPopupMenuClass, nullptr), u"Exit"); });
+    press(VK_F2);
+    device.pump();
+    const auto commands = owner.messages(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 1u) << (pocketPc ? "Pocket PC" : "Smartphone");
+    EXPECT_EQ(LOWORD(commands[0].wParam), 1001);
+    EXPECT_EQ(GetMenuState(menu, 1046, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED)) << "checks stay";
+
+    device.host.steps.push_back([] { press(VK_ESCAPE); });
+    EXPECT_EQ(MessageBoxW(owner.hwnd, u"Exit?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDNO);
+  }
+}
+
+}  // namespace

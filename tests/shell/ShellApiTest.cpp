@@ -136,3 +136,29 @@ TEST(ShellApiTest, NavigatingBackWithNoEarlierProgramSendsThisOneToTheBackground
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShellRotationTest, TitleBarMenubarAndPanelFollowTheScreen) {
+  ShellDevice device(Edition::PocketPc, 240, 320);
+  Recorder frame(RECT{0, 26, 240, 294});
+  SetActiveWindow(frame.hwnd);
+  HWND bar = device.createMenuBar(frame.hwnd, kBarWithMenu);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(SHSipPreference(frame.hwnd, SIP_UP));
+  platform::rotateScreen();
+  device.pump();
+  RECT title{};
+  RECT menu{};
+  RECT panel{};
+  GetWindowRect(platform::shell::titleBarWindow(), &title);
+  GetWindowRect(bar, &menu);
+  GetWindowRect(platform::shell::InputPanel::window(), &panel);
+  EXPECT_EQ(title.right, 320);
+  EXPECT_EQ(menu.right, 320);
+  EXPECT_EQ(menu.bottom, 240);
+  EXPECT_EQ(panel.right, 320);
+  EXPECT_EQ(panel.bottom, menu.top);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ namespace platform::pim {
 
 class Contact : public Item {
  public:
-  Contact(std::shared_ptr<PimService> service, ContactRecord record, LONG oid);
+  Contact(std::shared_ptr<PimService> service, std::shared_ptr<const ContactRecord> record, LONG oid);
 
   int ItemType() const override { return olContactItem; }
   LONG Oid() const override { return oid_; }
@@ -22,14 +23,14 @@ class Contact : public Item {
   // Shows the contact's own card through the handler the program's shell registers.
   HRESULT Display() override;
 
-  const std::u16string& FirstName() const { return record_.firstName; }
-  const std::u16string& LastName() const { return record_.lastName; }
-  const std::u16string& FileAs() const { return record_.fileAs; }
-  const std::u16string& Body() const { return record_.body; }
-  const std::u16string& Spouse() const { return record_.spouse; }
-  const std::u16string& Children() const { return record_.children; }
-  const std::u16string& JobTitle() const { return record_.jobTitle; }
-  const std::u16string& CompanyName() const { return record_.companyName; }
+  const std::u16string& FirstName() const { return record_->firstName; }
+  const std::u16string& LastName() const { return record_->lastName; }
+  const std::u16string& FileAs() const { return record_->fileAs; }
+  const std::u16string& Body() const { return record_->body; }
+  const std::u16string& Spouse() const { return record_->spouse; }
+  const std::u16string& Children() const { return record_->children; }
+  const std::u16string& JobTitle() const { return record_->jobTitle; }
+  const std::u16string& CompanyName() const { return record_->companyName; }
   // Comma-separated, in the card's order.
   std::u16string Categories() const;
   // Automation dates at midnight; 0 when the card has none. A date given without a year
@@ -41,14 +42,14 @@ class Contact : public Item {
   // Fails when the contact has no picture or another property or access is asked for.
   HRESULT OpenProperty(CEPROPID propId, DWORD access, std::vector<std::uint8_t>& stream) const;
 
-  const ContactRecord& record() const { return record_; }
+  const ContactRecord& record() const { return *record_; }
 
   using DisplayHandler = std::function<HRESULT(const Contact&)>;
   // The shell registers how a contact card is shown; without one Display fails.
   static void setDisplayHandler(DisplayHandler handler);
 
  private:
-  ContactRecord record_;
+  std::shared_ptr<const ContactRecord> record_;
   LONG oid_;
 };
 

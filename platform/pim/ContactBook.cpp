@@ -89,32 +89,33 @@ bool ContactBook::load(const std::string& contactsDir) {
   std::sort(stamps.begin(), stamps.end(), [](const FileStamp& a, const FileStamp& b) { return a.name < b.name; });
   if (loaded_ && dir_ == contactsDir && stamps == stamps_) return true;
 
-  contacts_.clear();
-  oids_.clear();
-  byOid_.clear();
+  std::vector<ContactRecord> records;
   for (const FileStamp& stamp : stamps) {
     std::string bytes;
     if (!readFile(fs::path(contactsDir) / stamp.name, bytes)) continue;
-    for (ContactRecord& rec : VCardReader::read(bytes, stamp.name)) contacts_.push_back(std::move(rec));
+    for (ContactRecord& rec : VCardReader::read(bytes, stamp.name)) records.push_back(std::move(rec));
   }
-  resolveRelations();
-  assignOids();
+  resolveRelations(records);
+  assignOids(records);
+  contacts_.clear();
+  contacts_.reserve(records.size());
+  for (ContactRecord& rec : records) contacts_.push_back(std::make_shared<const ContactRecord>(std::move(rec)));
   dir_ = contactsDir;
   stamps_ = std::move(stamps);
   loaded_ = true;
   return true;
 }
 
-void ContactBook::resolveRelations() {
+void ContactBook::resolveRelations(std::vector<ContactRecord>& records) {
   std::unordered_map<std::string, std::u16string> nameByUid;
-  for (const ContactRecord& c : contacts_) {
+  for (const ContactRecord& c : records) {
     if (c.uid.empty()) continue;
     std::string uid = platform::toUtf8(c.uid);
     nameByUid.emplace(uid, c.fullName.empty() ? c.fileAs : c.fullName);
     if (uid.rfind("urn:uuid:", 0) != 0)
       nameByUid.emplace("urn:uuid:" + uid, c.fullName.empty() ? c.fileAs : c.fullName);
   }
-  for (ContactRecord& c : contacts_) {
+  for (ContactRecord& c : records) {
     for (const std::string& ref : c.spouseRefs) {
       auto it = nameByUid.find(ref);
       if (it != nameByUid.end() && c.spouse.empty()) c.spouse = it->second;
@@ -128,12 +129,12 @@ void ContactBook::resolveRelations() {
   }
 }
 
-void ContactBook::assignOids() {
-  const std::size_t n = contacts_.size();
+void ContactBook::assignOids(const std::vector<ContactRecord>& records) {
+  const std::size_t n = records.size();
   std::vector<std::string> keys(n);
   std::vector<LONG> natural(n);
   for (std::size_t i = 0; i < n; ++i) {
-    keys[i] = identityKey(contacts_[i]);
+    keys[i] = identityKey(records[i]);
     natural[i] = oidFromKey(keys[i]);
   }
   // Which card keeps a contested Oid must not depend on where the files lie, so that
@@ -142,10 +143,11 @@ void ContactBook::assignOids() {
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     if (keys[a] != keys[b]) return keys[a] < keys[b];
-    if (contacts_[a].content != contacts_[b].content) return contacts_[a].content < contacts_[b].content;
+    if (records[a].content != records[b].content) return records[a].content < records[b].content;
     return a < b;
   });
   oids_.assign(n, 0);
+  byOid_.clear();
   std::set<LONG> naturalTaken;
   for (std::size_t i = 0; i < n; ++i) naturalTaken.insert(natural[i]);
   std::set<LONG> used;
@@ -176,8 +178,8 @@ int ContactBook::indexOfOid(LONG oid) const {
 std::u16string ContactBook::categoryList() const {
   std::vector<std::u16string> seen;
   std::set<std::u16string> folded;
-  for (const ContactRecord& c : contacts_) {
-    for (const std::u16string& cat : c.categories) {
+  for (const auto& c : contacts_) {
+    for (const std::u16string& cat : c->categories) {
       if (folded.insert(lowerAscii(cat)).second) seen.push_back(cat);
     }
   }

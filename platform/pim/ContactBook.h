@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,7 +22,8 @@ class ContactBook {
   bool load(const std::string& contactsDir);
 
   // Contacts in folder order (file name, then position in the file).
-  const std::vector<ContactRecord>& contacts() const { return contacts_; }
+  // Shared with the Contact objects handed out, so pictures are not copied for every lookup.
+  const std::vector<std::shared_ptr<const ContactRecord>>& contacts() const { return contacts_; }
   const std::vector<LONG>& oids() const { return oids_; }
   // Index into contacts(), or -1.
   int indexOfOid(LONG oid) const;
@@ -33,8 +35,8 @@ class ContactBook {
   static LONG oidFromKey(const std::string& key);
 
  private:
-  void assignOids();
-  void resolveRelations();
+  void assignOids(const std::vector<ContactRecord>& records);
+  static void resolveRelations(std::vector<ContactRecord>& records);
 
   struct FileStamp {
     std::string name;
@@ -47,7 +49,7 @@ class ContactBook {
   std::string dir_;
   bool loaded_ = false;
   std::vector<FileStamp> stamps_;
-  std::vector<ContactRecord> contacts_;
+  std::vector<std::shared_ptr<const ContactRecord>> contacts_;
   std::vector<LONG> oids_;
   std::unordered_map<LONG, int> byOid_;
 };

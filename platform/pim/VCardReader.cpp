@@ -337,7 +337,9 @@ class CardBuilder {
     }
     // A year the writer marks as omitted, or one before the platform's dates begin, is unknown.
     for (const auto& [k, v] : p.params)
-      if (endsWith(k, "OMIT-YEAR") && allDigits(vt::trim(v)) && std::stoi(vt::trim(v)) == d.year) d.year = 0;
+      if (endsWith(k, "OMIT-YEAR") && vt::trim(v).size() <= 4 && allDigits(vt::trim(v)) &&
+          std::stoi(vt::trim(v)) == d.year)
+        d.year = 0;
     if (d.year != 0 && d.year < 1601) d.year = 0;
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1]) return std::nullopt;

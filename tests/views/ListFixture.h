@@ -1,0 +1,245 @@
+// A headless handheld with the string table, settings, skin images and an empty store in a
+// temporary application folder, and a parent window that owns one list control, reflects its
+// notifications and records the private messages it receives.
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppPaths.h"
+#include "app/DeviceProfile.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/sys/WinBase.h"
+#include "platform/sys/WinNls.h"
+#include "platform/win/Clock.h"
+#include "platform/win/DeviceConfig.h"
+#include "platform/win/Utf.h"
+#include "platform/win/WindowBase.h"
+#include "resources/StringTable.h"
+#include "settings/Settings.h"
+#include "skin/ImageCache.h"
+#include "store/AnniversaryCollection.h"
+#include "store/ExportService.h"
+#include "store/FriendCollection.h"
+#include "store/GiftCollection.h"
+#include "store/LoanCollection.h"
+#include "store/RecordStore.h"
+#include "tests/support/TestDevice.h"
+#include "views/ItemListCtrl.h"
+#include "views/ListMessages.h"
+
+namespace pellucard::testing {
+
+inline SYSTEMTIME date(int y, int m, int d, int h = 12, int mi = 0) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(y);
+  st.wMonth = static_cast<WORD>(m);
+  st.wDay = static_cast<WORD>(d);
+  st.wHour = static_cast<WORD>(h);
+  st.wMinute = static_cast<WORD>(mi);
+  return st;
+}
+
+inline std::string shortDate(const SYSTEMTIME& st) {
+  WCHAR buffer[64] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 64);
+  return platform::toUtf8(buffer);
+}
+
+struct Drawn {
+  std::string text;
+  RECT rect;
+  COLORREF colour;
+};
+
+class ListParent : public platform::WindowImpl<ListParent> {
+ public:
+  static const platform::MessageMap<ListParent>& messageMap() {
+    static const auto map = platform::MessageMap<ListParent>()
+                                .message(UM_SELCHANGED, &ListParent::onPrivate)
+                                .message(UM_RELOADLIST, &ListParent::onPrivate)
+                                .add(reflectNotifications());
+    return map;
+  }
+  struct Received {
+    UINT message;
+    WPARAM wParam;
+  };
+  std::vector<Received> received;
+  int count(UINT message) const {
+    return static_cast<int>(
+        std::count_if(received.begin(), received.end(), [&](const Received& r) { return r.message == message; }));
+  }
+
+ private:
+  LRESULT onPrivate(UINT message, WPARAM wParam, LPARAM, BOOL&) {
+    received.push_back({message, wParam});
+    return 0;
+  }
+};
+
+class ListFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    char pattern[] = "/tmp/views-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    boot(platform::Edition::PocketPc, 240, 320);
+  }
+
+  void TearDown() override {
+    list.reset();
+    parent.reset();
+    device.reset();
+    RecordStore::closeAll();
+    setExportService(nullptr);
+    deleteSettings();
+    deleteAppPaths();
+    platform::Clock::instance().useReal();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  // A device of this edition and size with settings, images and the store of the test's folder.
+  void boot(platform::Edition edition, int width, int height) {
+    list.reset();
+    parent.reset();
+    device.reset();
+    RecordStore::closeAll();
+    device = std::make_unique<platform::testing::TestDevice>(edition, width, height);
+    platform::DeviceConfig::current().appDir = dir_;
+    deleteAppPaths();
+    deleteSettings();
+    registerStringTable();
+    setExportService(nullptr);
+    getSettings().load();
+    ImageCache::instance().setUpRoles(getSettings().deviceProfile().layout());
+    ASSERT_TRUE(RecordStore::openAndLoadAll());
+  }
+
+  // The parent over the whole screen and a list of this kind filling it (or `rect`).
+  void makeList(ListKind kind, RECT rect = RECT{0, 0, 0, 0}) {
+    const int w = platform::gdi::screenWidth();
+    const int h = platform::gdi::screenHeight();
+    parent = std::make_unique<ListParent>();
+    ASSERT_NE(parent->create(nullptr, RECT{0, 0, w, h}, u"Parent", WS_VISIBLE), nullptr);
+    if (rect.right == 0) rect = RECT{0, 0, w, h};
+    list = std::make_unique<ItemListCtrl>();
+    const UINT ids[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
+    ASSERT_NE(list->create(parent->hwnd(), rect, kind, ids[static_cast<int>(kind)]), nullptr);
+    SetFocus(list->hwnd());
+    device->runUntilIdle();
+  }
+
+  RecordId addFriend(const std::u16string& first, const std::u16string& last, LONG avatar = 0) {
+    auto f = std::make_unique<Friend>(first, last, u"", avatar);
+    Friend* raw = f.get();
+    getFriendCollection().add(std::move(f));
+    return raw->recordId();
+  }
+  RecordId addGift(const std::u16string& name, LONG direction, RecordId friendId) {
+    auto g = std::make_unique<Gift>(name, direction, static_cast<LONG>(friendId), date(2024, 12, 24), u"");
+    Gift* raw = g.get();
+    getGiftCollection().add(std::move(g));
+    return raw->recordId();
+  }
+  RecordId addLoan(const std::u16string& item, LONG direction, RecordId friendId, const SYSTEMTIME& due) {
+    auto l = std::make_unique<Loan>(item, direction, static_cast<LONG>(friendId), date(2024, 11, 1), due, u"", 0);
+    Loan* raw = l.get();
+    getLoanCollection().add(std::move(l));
+    return raw->recordId();
+  }
+  RecordId addAnniversary(const std::u16string& name, RecordId friendId, const SYSTEMTIME& when) {
+    auto a = std::make_unique<Anniversary>(name, static_cast<LONG>(friendId), when, u"", 0);
+    Anniversary* raw = a.get();
+    getAnniversaryCollection().add(std::move(a));
+    return raw->recordId();
+  }
+
+  // Fills the list from the collection of its kind, in the collection's order.
+  void fillFromStore() {
+    switch (list->kind()) {
+      case ListKind::Friends:
+        list->fill(getFriendCollection().snapshot());
+        break;
+      case ListKind::Gifts:
+        list->fill(getGiftCollection().snapshot());
+        break;
+      case ListKind::Loans:
+        list->fill(getLoanCollection().snapshot());
+        break;
+      case ListKind::Anniversaries:
+        list->fill(getAnniversaryCollection().snapshot());
+        break;
+    }
+    device->runUntilIdle();
+  }
+
+  // What the list drew in its last paints, top to bottom, left to right.
+  std::vector<Drawn> drawn() const {
+    std::vector<Drawn> out;
+    for (const auto& t : platform::gdi::capturedTexts(list->hwnd())) {
+      out.push_back({platform::toUtf8(t.text), t.screenRect, t.color});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Drawn& a, const Drawn& b) {
+      return a.rect.top != b.rect.top ? a.rect.top < b.rect.top : a.rect.left < b.rect.left;
+    });
+    return out;
+  }
+  std::vector<std::string> drawnTexts() const {
+    std::vector<std::string> out;
+    for (const auto& d : drawn()) out.push_back(d.text);
+    return out;
+  }
+  // The texts of the pieces on one line joined, one entry per line of text.
+  std::vector<std::string> drawnLines() const {
+    std::vector<std::string> out;
+    LONG top = -100000;
+    for (const auto& d : drawn()) {
+      if (d.rect.top != top) {
+        out.emplace_back();
+        top = d.rect.top;
+      }
+      out.back() += d.text;
+    }
+    return out;
+  }
+  const Drawn* find(const std::string& text) const {
+    static std::vector<Drawn> last;
+    last = drawn();
+    for (const auto& d : last) {
+      if (d.text == text) return &d;
+    }
+    return nullptr;
+  }
+
+  void typeChar(char16_t ch) {
+    PostMessageW(list->hwnd(), WM_CHAR, ch, 0);
+    device->runUntilIdle();
+  }
+  void typeChars(const std::u16string& text) {
+    for (char16_t ch : text) typeChar(ch);
+  }
+  std::vector<RecordId> rowIds() const {
+    std::vector<RecordId> ids;
+    for (int i = 0; i < list->count(); ++i) ids.push_back(list->recordIdAt(i));
+    return ids;
+  }
+
+  std::string dir_;
+  std::unique_ptr<platform::testing::TestDevice> device;
+  std::unique_ptr<ListParent> parent;
+  std::unique_ptr<ItemListCtrl> list;
+};
+
+}  // namespace pellucard::testing

@@ -1,0 +1,581 @@
+#include "views/ItemListCtrl.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_set>
+
+#include "app/DeviceKeyMap.h"
+#include "app/DeviceProfile.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/sys/ResourceTable.h"
+#include "platform/sys/WinBase.h"
+#include "resources/StringIds.h"
+#include "settings/Settings.h"
+#include "skin/ImageCache.h"
+#include "skin/SkinPainter.h"
+#include "store/AnniversaryCollection.h"
+#include "store/FriendCollection.h"
+#include "store/GiftCollection.h"
+#include "store/LoanCollection.h"
+#include "views/ListMessages.h"
+#include "views/RowPainter.h"
+
+namespace pellucard {
+
+namespace {
+
+constexpr DWORD kHoldThresholdMs = 2501;
+constexpr DWORD kPageStepPauseMs = 150;
+constexpr int kMaxRowText = 128;
+
+// The top row last seen by any list's cache hint.
+int& lastSeenTop() {
+  static int top = -1;
+  return top;
+}
+
+// Draws the background image's top-left part over the rectangle (0, 0, width, height).
+void drawBackground(HDC hdc, int width, int height) {
+  ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kBackground);
+  if (background == nullptr || !background->colour) return;
+  const int w = std::min(width, background->colour.width());
+  const int h = std::min(height, background->colour.height());
+  if (w <= 0 || h <= 0) return;
+  SkinPainter::drawSkinImage(hdc, background, RECT{0, 0, w, h}, RECT{0, 0, w, h});
+}
+
+}  // namespace
+
+ItemListCtrl::Surface::Surface(HDC like, int width, int height) {
+  dc = CreateCompatibleDC(like);
+  bitmap = CreateCompatibleBitmap(like, std::max(width, 1), std::max(height, 1));
+  if (dc != nullptr && bitmap != nullptr) old = SelectObject(dc, bitmap);
+}
+
+ItemListCtrl::Surface::~Surface() {
+  if (dc != nullptr && old != nullptr) SelectObject(dc, old);
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (dc != nullptr) DeleteDC(dc);
+}
+
+ItemListCtrl::ItemListCtrl() = default;
+
+ItemListCtrl::~ItemListCtrl() { freeCaches(); }
+
+const platform::MessageMap<ItemListCtrl>& ItemListCtrl::messageMap() {
+  using Map = platform::MessageMap<ItemListCtrl>;
+  static const Map map = Map()
+                             .message(WM_DESTROY, &ItemListCtrl::onDestroy)
+                             .message(WM_SIZE, &ItemListCtrl::onSize)
+                             .message(WM_ERASEBKGND, &ItemListCtrl::onEraseBackground)
+                             .message(WM_PAINT, &ItemListCtrl::onPaint)
+                             .message(OCM_MEASUREITEM, &ItemListCtrl::onMeasureItem)
+                             .message(OCM_DRAWITEM, &ItemListCtrl::onDrawItem)
+                             .message(OCM_DELETEITEM, &ItemListCtrl::onDeleteItem)
+                             .message(OCM_COMPAREITEM, &ItemListCtrl::onCompareItem)
+                             .message(WM_KEYDOWN, &ItemListCtrl::onKeyDown)
+                             .message(WM_KEYUP, &ItemListCtrl::onKeyUp)
+                             .message(WM_CHAR, &ItemListCtrl::onChar)
+                             .message(WM_VSCROLL, &ItemListCtrl::onVScroll)
+                             .message(WM_WINDOWPOSCHANGED, &ItemListCtrl::onWindowPosChanged)
+                             .message(UM_ISSEARCHING, &ItemListCtrl::onIsSearching)
+                             .notifyCode(LVN_KEYDOWN, &ItemListCtrl::onListKeyDown, true)
+                             .notifyCode(LVN_DELETEALLITEMS, &ItemListCtrl::onDeleteAllItems, true)
+                             .notifyCode(LVN_ITEMCHANGED, &ItemListCtrl::onItemChanged, true)
+                             .notifyCode(LVN_ITEMCHANGING, &ItemListCtrl::onItemChanging, true)
+                             .notifyCode(LVN_ODCACHEHINT, &ItemListCtrl::onCacheHint, true);
+  return map;
+}
+
+const char16_t* ItemListCtrl::windowName(ListKind kind) {
+  switch (kind) {
+    case ListKind::Friends:
+      return u"FriendList";
+    case ListKind::Gifts:
+      return u"GiftList";
+    case ListKind::Loans:
+      return u"LoanList";
+    case ListKind::Anniversaries:
+      return u"AnniversaryList";
+  }
+  return u"";
+}
+
+int ItemListCtrl::iconRoleOf(ListKind kind) {
+  switch (kind) {
+    case ListKind::Friends:
+      return ImageCache::kSmallAvatars;
+    case ListKind::Gifts:
+      return ImageCache::kGiftIcons;
+    case ListKind::Loans:
+      return ImageCache::kLoanIcons;
+    case ListKind::Anniversaries:
+      return ImageCache::kAnniversaryIcons;
+  }
+  return 0;
+}
+
+HWND ItemListCtrl::create(HWND parent, const RECT& rect, ListKind kind, UINT listId, DWORD style) {
+  InitCommonControls();
+  HWND hwnd = createOfClass(WC_LISTVIEWW, parent, rect, windowName(kind), style, 0, listId);
+  if (hwnd == nullptr) return nullptr;
+  kind_ = kind;
+  iconImage_ = iconRoleOf(kind);
+  LVCOLUMNW column{};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = rect.right - rect.left;
+  column.pszText = const_cast<LPWSTR>(u"");
+  SendMessageW(hwnd, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  return hwnd;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rows
+
+void ItemListCtrl::insertRows(const std::vector<Row>& rows) {
+  LVITEMW item{};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    item.mask = LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(i);
+    item.iImage = 0;
+    item.lParam = static_cast<LPARAM>(rows[i].recordId);
+    if (!rows[i].text.empty()) {
+      item.mask |= LVIF_TEXT;
+      item.pszText = const_cast<LPWSTR>(rows[i].text.c_str());
+    }
+    SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void ItemListCtrl::fill(const std::vector<Row>& rows) {
+  if (hwnd() == nullptr) return;
+  SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+  insertRows(rows);
+  if (!rows.empty()) select(0);
+  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ItemListCtrl::fill(const std::vector<Friend*>& items) {
+  std::vector<Row> rows;
+  rows.reserve(items.size());
+  for (const Friend* f : items) rows.push_back(Row{f->recordId(), {}});
+  fill(rows);
+}
+
+void ItemListCtrl::fill(const std::vector<Gift*>& items) {
+  std::vector<Row> rows;
+  rows.reserve(items.size());
+  for (const Gift* g : items) rows.push_back(Row{g->recordId(), {}});
+  fill(rows);
+}
+
+void ItemListCtrl::fill(const std::vector<Loan*>& items) {
+  std::vector<Row> rows;
+  rows.reserve(items.size());
+  for (const Loan* l : items) rows.push_back(Row{l->recordId(), l->item()});
+  fill(rows);
+}
+
+void ItemListCtrl::fill(const std::vector<Anniversary*>& items) {
+  std::vector<Row> rows;
+  rows.reserve(items.size());
+  for (const Anniversary* a : items) rows.push_back(Row{a->recordId(), a->name()});
+  fill(rows);
+}
+
+int ItemListCtrl::count() const {
+  return hwnd() != nullptr ? static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int ItemListCtrl::selectedIndex() const {
+  if (hwnd() == nullptr) return -1;
+  return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+RecordId ItemListCtrl::recordIdAt(int row) const {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (hwnd() == nullptr || !SendMessageW(hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return static_cast<RecordId>(item.lParam);
+}
+
+RecordId ItemListCtrl::selectedRecordId() const {
+  const int row = selectedIndex();
+  return row >= 0 ? recordIdAt(row) : 0;
+}
+
+std::u16string ItemListCtrl::textAt(int row) const {
+  std::array<WCHAR, kMaxRowText + 1> buffer{};
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  if (hwnd() == nullptr || !SendMessageW(hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  return std::u16string(buffer.data());
+}
+
+void ItemListCtrl::select(int row) {
+  if (hwnd() == nullptr) return;
+  LVITEMW item{};
+  // The old row is deselected first, as the list view's own moves do, so that the focus
+  // bookkeeping never sees two rows with the focus.
+  const int previous = selectedIndex();
+  if (previous >= 0 && previous != row) {
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(&item));
+  }
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+int ItemListCtrl::topIndex() const { return static_cast<int>(SendMessageW(hwnd(), LVM_GETTOPINDEX, 0, 0)); }
+
+int ItemListCtrl::perPage() const { return static_cast<int>(SendMessageW(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0)); }
+
+void ItemListCtrl::redrawRows(int first, int last) {
+  const int n = count();
+  first = std::max(first, 0);
+  last = std::min(last, n - 1);
+  if (first > last) return;
+  SendMessageW(hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(first), last);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Search
+
+void ItemListCtrl::discardSearch() {
+  search_.clear();
+  indexBuilt_ = false;
+}
+
+void ItemListCtrl::buildIndex() {
+  search_.clear();
+  const int n = count();
+  for (int i = 0; i < n; ++i) {
+    const RecordId id = recordIdAt(i);
+    switch (kind_) {
+      case ListKind::Friends:
+        if (const Friend* f = getFriendCollection().find(id)) search_.addText(id, f->displayName());
+        break;
+      case ListKind::Gifts:
+        if (const Gift* g = getGiftCollection().find(id)) {
+          search_.addText(id, g->name());
+          if (const Friend* f = friendOf(g->friendId())) search_.addText(id, f->displayName());
+        }
+        break;
+      case ListKind::Loans:
+        if (const Loan* l = getLoanCollection().find(id)) {
+          search_.addText(id, l->item());
+          if (const Friend* f = friendOf(l->friendId())) search_.addText(id, f->displayName());
+        }
+        break;
+      case ListKind::Anniversaries:
+        if (const Anniversary* a = getAnniversaryCollection().find(id)) {
+          search_.addText(id, a->name());
+          if (const Friend* f = friendOf(a->friendId())) search_.addText(id, f->displayName());
+        }
+        break;
+    }
+  }
+  indexBuilt_ = true;
+}
+
+void ItemListCtrl::rebuildRowsFromSearch() {
+  rebuilding_ = true;
+  SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+  // A record matched by several of its words is listed once, at its first match.
+  std::unordered_set<RecordId> listed;
+  listed.reserve(search_.topSize());
+  std::u16string word;
+  LVITEMW item{};
+  int row = 0;
+  for (std::size_t i = 0; i < search_.topSize(); ++i) {
+    const KeypadSearch::SearchEntry entry = search_.topEntry(i);
+    if (!listed.insert(entry.recordId).second) continue;
+    word.assign(entry.word);
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = row++;
+    item.iImage = 0;
+    item.lParam = static_cast<LPARAM>(entry.recordId);
+    item.pszText = word.data();
+    SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  if (row > 0) select(0);
+  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  rebuilding_ = false;
+}
+
+LRESULT ItemListCtrl::onChar(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  if (!indexBuilt_) buildIndex();
+  const char16_t ch = getDeviceKeyMap().mapKey(static_cast<char16_t>(wParam));
+  if (search_.type(ch)) rebuildRowsFromSearch();
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+int ItemListCtrl::rowHeight() const { return ImageCache::instance().layout().rowHeight(); }
+
+int ItemListCtrl::rowWidth() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int width = client.right - client.left;
+  // A list as wide as the screen leaves room for its scroll bar.
+  return width == GetSystemMetrics(SM_CXSCREEN) ? width - GetSystemMetrics(SM_CXVSCROLL) : width;
+}
+
+void ItemListCtrl::freeCaches() {
+  stripeCache_.reset();
+  composedCache_.reset();
+}
+
+void ItemListCtrl::ensureCaches(HDC like) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  if (!composedCache_) {
+    stripeCache_ = std::make_unique<Surface>(like, width, height);
+    composedCache_ = std::make_unique<Surface>(like, width, height);
+    // A new composed cache holds nothing yet.
+    backgroundDirty_ = true;
+    drawBackground(stripeCache_->dc, width, height);
+    ImageEntry* stripe = ImageCache::instance().loadedEntry(ImageCache::kRowStripe);
+    if (stripe != nullptr && stripe->colour && stripe->colour.height() > 0) {
+      const int h = stripe->colour.height();
+      for (int y = 0; y <= height - h; y += h) SkinPainter::drawSkinImageAt(stripeCache_->dc, stripe, 0, y);
+    }
+  }
+  if (backgroundDirty_) {
+    drawBackground(composedCache_->dc, width, height);
+    // Stripes only behind the rows there are.
+    const long long band = std::min<long long>(static_cast<long long>(count()) * rowHeight(), height);
+    if (band > 0) BitBlt(composedCache_->dc, 0, 0, width, static_cast<int>(band), stripeCache_->dc, 0, 0, SRCCOPY);
+    backgroundDirty_ = false;
+  }
+}
+
+LRESULT ItemListCtrl::onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  ensureCaches(reinterpret_cast<HDC>(wParam));
+  return 1;
+}
+
+void ItemListCtrl::drawRow(HDC hdc, const RECT& rect, int row, bool selected) {
+  std::array<WCHAR, kMaxRowText + 1> buffer{};
+  LVITEMW item{};
+  item.mask = LVIF_PARAM | LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  if (!SendMessageW(hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return;
+  const bool smartphone = !getSettings().deviceProfile().isPocketPc();
+  const RowPainter painter(kind_, iconImage_, typedKeys(), smartphone);
+  painter.draw(hdc, rect, static_cast<RecordId>(item.lParam), std::u16string_view(buffer.data()), selected);
+}
+
+LRESULT ItemListCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+  PAINTSTRUCT ps{};
+  HDC hdc = BeginPaint(hwnd(), &ps);
+  if (hdc == nullptr) return 0;
+  // A paint that was not preceded by an erase still needs the background.
+  ensureCaches(hdc);
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const RECT& update = ps.rcPaint;
+  const int uw = update.right - update.left;
+  const int uh = update.bottom - update.top;
+  Surface buffer(hdc, client.right, client.bottom);
+  if (buffer.dc != nullptr && buffer.old != nullptr && uw > 0 && uh > 0) {
+    BitBlt(buffer.dc, update.left, update.top, uw, uh, composedCache_->dc, update.left, update.top, SRCCOPY);
+    SetBkMode(buffer.dc, TRANSPARENT);
+    const int rows = count();
+    const int h = rowHeight();
+    const int width = rowWidth();
+    if (rows > 0 && h > 0) {
+      const int selected = selectedIndex();
+      // Rows outside the update area would not reach the screen; they are skipped.
+      for (int i = topIndex(), y = 0; i < rows && y < client.bottom; ++i, y += h) {
+        if (y + h <= update.top) continue;
+        if (y >= update.bottom) break;
+        drawRow(buffer.dc, RECT{0, y, width, y + h}, i, i == selected);
+      }
+    } else if (rows == 0) {
+      const int top = (client.bottom - h) / 2;
+      RECT placeholder{0, top, width, top + h};
+      SkinPainter::drawSkinImageAt(buffer.dc, ImageCache::instance().loadedEntry(ImageCache::kSelectionBar), 0, top);
+      const std::u16string text = platform::loadString(IDS_EMPTY_LIST);
+      DrawTextW(buffer.dc, text.c_str(), static_cast<int>(text.size()), &placeholder, DT_CENTER | DT_VCENTER);
+    }
+    BitBlt(hdc, update.left, update.top, uw, uh, buffer.dc, update.left, update.top, SRCCOPY);
+  }
+  EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+LRESULT ItemListCtrl::onMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  if (measure == nullptr) return FALSE;
+  measure->itemHeight = static_cast<UINT>(rowHeight());
+  measure->itemWidth = static_cast<UINT>(std::max(rowWidth(), 0));
+  return TRUE;
+}
+
+LRESULT ItemListCtrl::onDrawItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
+  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+  if (draw == nullptr || draw->hDC == nullptr) return FALSE;
+  drawRow(draw->hDC, draw->rcItem, static_cast<int>(draw->itemID), (draw->itemState & ODS_SELECTED) != 0);
+  return TRUE;
+}
+
+LRESULT ItemListCtrl::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+  freeCaches();
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemListCtrl::onSize(UINT, WPARAM, LPARAM, BOOL& handled) {
+  // Both caches are made again, at the new size, by the next erase.
+  freeCaches();
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemListCtrl::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  const int position = HIWORD(wParam);
+  if (position != lastScrollPos_) {
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    lastScrollPos_ = position;
+  }
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemListCtrl::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+  handled = FALSE;
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+  if (pos == nullptr || !(pos->flags & SWP_HIDEWINDOW)) return 0;
+  // Hidden lists lose their search; the owner refills them in full.
+  discardSearch();
+  HWND parent = GetParent(hwnd());
+  if (parent != nullptr) SendMessageW(parent, UM_RELOADLIST, static_cast<WPARAM>(GetDlgCtrlID(hwnd())), 0);
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and selection
+
+LRESULT ItemListCtrl::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  const bool fresh = freshPress_;
+  freshPress_ = false;
+  const int rows = count();
+  if (fresh && rows > 0) {
+    const int selected = selectedIndex();
+    if (wParam == VK_UP && selected == 0) {
+      select(rows - 1);
+      return 0;
+    }
+    if (wParam == VK_DOWN && selected == rows - 1) {
+      select(0);
+      return 0;
+    }
+  }
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemListCtrl::onKeyUp(UINT, WPARAM, LPARAM, BOOL& handled) {
+  freshPress_ = true;
+  holding_ = false;
+  holdStart_ = 0;
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemListCtrl::onListKeyDown(int, NMHDR* header, BOOL&) {
+  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(header);
+  const DWORD now = GetTickCount();
+  if (!holding_) {
+    holding_ = true;
+    holdStart_ = now;
+  }
+  const int rows = count();
+  const int s = selectedIndex();
+  const int p = perPage();
+  if (now - holdStart_ >= kHoldThresholdMs) {
+    Sleep(kPageStepPauseMs);
+    // The list view's own one-row move follows; together they travel one page.
+    int middle = -1;
+    if (key->wVKey == VK_UP && s > 0) middle = std::max(0, s - p + 1);
+    if (key->wVKey == VK_DOWN && s >= 0) middle = std::min(s + p - 1, rows - 2);
+    if (middle >= 0 && middle != s && (key->wVKey == VK_UP ? middle < s : middle > s)) {
+      select(middle);
+      repaintPending_ = true;
+    }
+  } else if (key->wVKey == VK_DOWN && s >= 0 && s + 1 == topIndex() + p) {
+    repaintPending_ = true;
+  }
+  return 0;
+}
+
+LRESULT ItemListCtrl::onDeleteAllItems(int, NMHDR*, BOOL&) {
+  backgroundDirty_ = true;
+  if (!rebuilding_) discardSearch();
+  // The rows own nothing: no LVN_DELETEITEM per row.
+  return TRUE;
+}
+
+LRESULT ItemListCtrl::onItemChanged(int, NMHDR* header, BOOL&) {
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+  if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_FOCUSED)) {
+    HWND parent = GetParent(hwnd());
+    if (parent != nullptr) SendMessageW(parent, UM_SELCHANGED, 0, 0);
+  }
+  return 0;
+}
+
+LRESULT ItemListCtrl::onItemChanging(int, NMHDR* header, BOOL&) {
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+  if (!(change->uChanged & LVIF_STATE)) return 0;
+  const int c = change->iItem;
+  if (change->uNewState & LVIS_FOCUSED) {
+    const int t = topIndex();
+    const int p = perPage();
+    if (c >= t + p) {
+      repaintPending_ = true;
+      redrawRows(t + 1, t + p);
+    } else if (c < t) {
+      repaintPending_ = true;
+      redrawRows(t, t + p - 1);
+    } else {
+      redrawRows(c, c);
+    }
+  }
+  if (change->uOldState & LVIS_FOCUSED) redrawRows(c, c);
+  return 0;
+}
+
+LRESULT ItemListCtrl::onCacheHint(int, NMHDR*, BOOL&) {
+  const int t = topIndex();
+  if (t != lastSeenTop()) {
+    redrawRows(t, t + perPage());
+    lastSeenTop() = t;
+  }
+  if (repaintPending_) {
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    repaintPending_ = false;
+  }
+  return 0;
+}
+
+}  // namespace pellucard

@@ -90,6 +90,21 @@ TEST_P(LookTest, ShellWindowsSitWhereTheHandheldHasThem) {
   device.host.steps.push_back([&] { keep(std::string(look.name) + "-error"); });
   device.host.steps.push_back([] { press(VK_RETURN); });
   MessageBoxW(frame.hwnd, u"Failed to create Pellucard database backup.", u"Pellucard", MB_OK | MB_ICONERROR);
+
+  if (look.edition == Edition::PocketPc) {
+    // The Done button and the input panel.
+    SHDoneButton(frame.hwnd, SHDB_SHOW);
+    SHSipPreference(frame.hwnd, SIP_UP);
+    device.pump();
+    keep(std::string(look.name) + "-keyboard");
+    SIPINFO sip{};
+    sip.cbSize = sizeof(sip);
+    ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0));
+    EXPECT_EQ(pixelAt(0, sip.rcSipRect.top + 3), to565(GetSysColor(COLOR_BTNSHADOW))) << "key outlines";
+    EXPECT_EQ(pixelAt(3, sip.rcSipRect.top + 3), to565(GetSysColor(COLOR_BTNFACE))) << "keys";
+    const RECT done = ShellDevice::textRect(platform::shell::titleBarWindow(), u"ok");
+    EXPECT_GT(done.left, look.width * 3 / 4);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, LookTest,

@@ -341,6 +341,28 @@ TEST_F(CalendarTest, ChangesMadeByOtherProgramsBetweenCallsAreSeen) {
   EXPECT_TRUE(FAILED(app_->GetItemFromOid(mine->Oid(), item))) << "deleted with the file";
 }
 
+TEST_F(CalendarTest, CutCalendarFilesAreEitherReadWholeOrLeftAlone) {
+  newBirthdayAppointment();
+  newBirthdayAppointment();
+  const std::string full = calendarText();
+  for (std::size_t cut = 0; cut < full.size(); cut += 37) {
+    const std::string prefix = full.substr(0, cut);
+    pimtest::writeAll(dir_ / "calendar.ics", prefix);
+    std::shared_ptr<Item> item;
+    ASSERT_EQ(app_->CreateItem(olAppointmentItem, item), S_OK);
+    auto a = std::dynamic_pointer_cast<Appointment>(item);
+    a->SetStart(variant(2021, 3, 4));
+    if (SUCCEEDED(a->Save())) {
+      auto root = parse(calendarText());
+      ASSERT_TRUE(root) << "cut at " << cut;
+      EXPECT_EQ(icalcomponent_count_errors(root.get()), 0) << "cut at " << cut;
+      EXPECT_GE(calendarText().size(), prefix.size() > 60 ? 60u : 0u);
+    } else {
+      EXPECT_EQ(calendarText(), prefix) << "cut at " << cut;
+    }
+  }
+}
+
 TEST_F(CalendarTest, UnsupportedValuesAreRefused) {
   std::shared_ptr<Item> item;
   EXPECT_EQ(app_->CreateItem(olContactItem, item), E_INVALIDARG);

@@ -135,6 +135,11 @@ WORD MenuBar::overrideFlags(UINT vk) const {
   return it == overrides_.end() ? 0 : it->second;
 }
 
+void MenuBar::setSipButton(bool shown) {
+  sipButton_ = shown && pocketPc();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 SoftKeyButton* MenuBar::byCommand(int command) {
   for (SoftKeyButton& b : buttons_) {
     if (static_cast<int>(b.command) == command) return &b;

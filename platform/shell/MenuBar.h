@@ -42,6 +42,9 @@ class MenuBar {
   bool softKey(UINT vk);
   // The override flags the owner set for a key (SHMBOF_NODEFAULT, SHMBOF_NOTIFY); 0 for none.
   WORD overrideFlags(UINT vk) const;
+  // Shows or hides the input-panel button (Pocket PC only).
+  void setSipButton(bool shown);
+  bool sipButton() const { return sipButton_; }
 
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

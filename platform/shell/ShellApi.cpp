@@ -80,7 +80,7 @@ BOOL SHFullScreen(HWND hwnd, DWORD state) {
   if (state & SHFS_SHOWSTARTICON) setStartIconVisible(true);
   if (state & SHFS_HIDESTARTICON) setStartIconVisible(false);
   if (state & (SHFS_SHOWSIPBUTTON | SHFS_HIDESIPBUTTON)) {
-    if (MenuBar* bar = MenuBar::forOwner(hwnd)) InvalidateRect(bar->hwnd(), nullptr, FALSE);
+    if (MenuBar* bar = MenuBar::forOwner(hwnd)) bar->setSipButton((state & SHFS_SHOWSIPBUTTON) != 0);
   }
   return TRUE;
 }

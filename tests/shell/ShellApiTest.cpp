@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/shell/InputPanel.h"
+#include "platform/shell/MenuBar.h"
 #include "platform/shell/TitleBar.h"
 #include "tests/shell/ShellHarness.h"
 
@@ -104,6 +105,13 @@ TEST(ShellApiTest, FullScreenHidesAndShowsTheTaskBar) {
   EXPECT_TRUE(IsWindowVisible(title));
   EXPECT_TRUE(platform::shell::startIconVisible());
   EXPECT_FALSE(SHFullScreen(nullptr, SHFS_SHOWTASKBAR));
+
+  HWND bar = device.createMenuBar(frame.hwnd, kBarDoneOnly);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(SHFullScreen(frame.hwnd, SHFS_HIDESIPBUTTON));
+  EXPECT_FALSE(platform::shell::MenuBar::fromWindow(bar)->sipButton());
+  ASSERT_TRUE(SHFullScreen(frame.hwnd, SHFS_SHOWSIPBUTTON));
+  EXPECT_TRUE(platform::shell::MenuBar::fromWindow(bar)->sipButton());
 }
 
 TEST(ShellApiTest, BackGoesToTheFocusedWindowAsBackspace) {

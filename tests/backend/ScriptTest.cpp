@@ -87,6 +87,9 @@ TEST(KeyNames, HostKeysAndSmartphoneCharacters) {
   EXPECT_EQ(platform::virtualKeyForCharacter(U'*', Edition::PocketPc), 0u);
   EXPECT_EQ(platform::virtualKeyForSdlKey(27), static_cast<UINT>(VK_ESCAPE));
   EXPECT_EQ(platform::virtualKeyForSdlKey('q'), static_cast<UINT>('Q'));
+  EXPECT_EQ(platform::virtualKeyForSdlKey('8'), static_cast<UINT>('8'));
+  EXPECT_EQ(platform::virtualKeyForSdlKey('8', true), 0u);  // '*' comes as text
+  EXPECT_EQ(platform::virtualKeyForSdlKey('q', true), static_cast<UINT>('Q'));
 }
 
 TEST(ScriptParsing, ErrorsNameTheLineAndNothingIsLoaded) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <set>
 
 #include "platform/backend/sdl/SdlKeyMap.h"
 #include "platform/gdi/GdiBridge.h"
@@ -21,6 +22,7 @@ struct SdlBackend::Impl {
   Edition edition = Edition::PocketPc;
   bool quitRequested = false;
   bool stylusDown = false;
+  std::set<SDL_Keycode> pressed;
 
   bool makeTexture() {
     if (texture) SDL_DestroyTexture(texture);
@@ -82,11 +84,15 @@ struct SdlBackend::Impl {
           if (!e.key.repeat) rotate();
           break;
         }
-        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym)) postKeyDown(vk, e.key.repeat != 0);
+        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym, (e.key.keysym.mod & KMOD_SHIFT) != 0)) {
+          postKeyDown(vk, e.key.repeat != 0);
+          pressed.insert(e.key.keysym.sym);
+        }
         break;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) break;
-        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym)) postKeyUp(vk);
+        // Only keys whose press went in as a key come out as one.
+        if (pressed.erase(e.key.keysym.sym)) postKeyUp(virtualKeyForSdlKey(e.key.keysym.sym));
         break;
       case SDL_TEXTINPUT: {
         const std::u16string text = toUtf16(e.text.text);

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-UINT virtualKeyForSdlKey(int key) {
+UINT virtualKeyForSdlKey(int key, bool shift) {
   if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
+  if (key >= SDLK_0 && key <= SDLK_9) return shift ? 0 : static_cast<UINT>('0' + (key - SDLK_0));
   if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<UINT>(VK_F1 + (key - SDLK_F1));
   switch (key) {
     case SDLK_UP:

@@ -377,12 +377,16 @@ BOOL ListView::deleteAllItems(bool destroying) {
   if (dead_ && !destroying) return FALSE;
   if (!suppress) {
     for (int i = items_.count() - 1; i >= 0; --i) {
+      // The parent may have deleted rows itself meanwhile.
+      if (i >= items_.count()) {
+        i = items_.count();
+        continue;
+      }
       NMLISTVIEW del{};
       del.iItem = i;
       del.lParam = items_.at(i).lParam;
       notify(del.hdr, LVN_DELETEITEM);
       if (dead_ && !destroying) return FALSE;
-      if (i > items_.count()) i = items_.count();
     }
   }
   items_.clear();

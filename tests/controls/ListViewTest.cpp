@@ -378,3 +378,31 @@ TEST_F(ListViewTest, DrawsColumnTextsAndHeaderOfVisibleRows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListViewTest, ParentDeletingRowsDuringDeleteAllIsSafe) {
+  createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
+  fill(4);
+  HWND target = list;
+  bool once = false;
+  parent.onNotify = [&](const NMHDR& h) -> LRESULT {
+    if (h.code == LVN_DELETEITEM && !once) {
+      once = true;
+      ListView_DeleteItem(target, 0);
+      ListView_DeleteItem(target, 0);
+    }
+    return 0;
+  };
+  EXPECT_TRUE(ListView_DeleteAllItems(list));
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+  // And a list destroyed with its rows tells the parent once more, without crashing.
+  parent.onNotify = nullptr;
+  fill(2);
+  parent.log.clear();
+  DestroyWindow(list);
+  EXPECT_EQ(parent.notifications(LVN_DELETEALLITEMS).size(), 1u);
+  EXPECT_EQ(parent.notifications(LVN_DELETEITEM).size(), 2u);
+}
+
+}  // namespace

@@ -59,6 +59,41 @@ void sendScroll(HWND hwnd, int bar, int code, int pos) {
 // Parts of a scroll bar the stylus can hold.
 enum ScrollPart { kNone, kLineUp, kLineDown, kPageUp, kPageDown, kThumb };
 
+constexpr UINT kScrollRepeatDelayMs = 400;
+constexpr UINT kScrollRepeatPeriodMs = 100;
+
+void stopScrollRepeat() {
+  if (wm().scrollRepeatTimer) KillTimer(nullptr, wm().scrollRepeatTimer);
+  wm().scrollRepeatTimer = 0;
+}
+
+// Holding an arrow or the track repeats its scroll, as the stylus held on a scroll bar does;
+// paging stops once the thumb has reached the stylus.
+void CALLBACK scrollRepeat(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND hwnd = wm().scrollTrackWindow;
+  Window* w = wm().find(hwnd);
+  if (!w) {
+    stopScrollRepeat();
+    return;
+  }
+  const int bar = wm().scrollTrackPart >> 8;
+  const int part = wm().scrollTrackPart & 0xFF;
+  if (part == kPageUp || part == kPageDown) {
+    const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
+    const RECT wr = wm().windowScreenRect(*w);
+    const int at = bar == SB_VERT ? wm().cursorPos.y - wr.top : wm().cursorPos.x - wr.left;
+    const int thumbStart = bar == SB_VERT ? g.thumb.top : g.thumb.left;
+    const int thumbEnd = bar == SB_VERT ? g.thumb.bottom : g.thumb.right;
+    if (part == kPageUp ? thumbStart <= at : thumbEnd > at) {
+      stopScrollRepeat();
+      return;
+    }
+  }
+  static const int codes[] = {0, SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN};
+  if (part >= kLineUp && part <= kPageDown) sendScroll(hwnd, bar, codes[part], 0);
+  if (wm().scrollRepeatTimer) SetTimer(nullptr, wm().scrollRepeatTimer, kScrollRepeatPeriodMs, scrollRepeat);
+}
+
 void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
   Window* w = wm().find(hwnd);
   if (!w) return;
@@ -81,6 +116,7 @@ void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
   wm().scrollTrackWindow = hwnd;
   wm().scrollTrackPart = part | (bar << 8);
   wm().scrollTrackOffset = vertical ? p.y - g.thumb.top : p.x - g.thumb.left;
+  if (part != kThumb) wm().scrollRepeatTimer = SetTimer(nullptr, 0, kScrollRepeatDelayMs, scrollRepeat);
   switch (part) {
     case kLineUp:
       sendScroll(hwnd, bar, SB_LINEUP, 0);
@@ -161,6 +197,7 @@ bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
       if (thumb) sendScroll(h, bar, SB_THUMBTRACK, trackThumb(h, e.pt));
     } else {
       if (thumb) sendScroll(h, bar, SB_THUMBPOSITION, trackThumb(h, e.pt));
+      stopScrollRepeat();
       m.scrollTrackWindow = nullptr;
       sendScroll(h, bar, SB_ENDSCROLL, 0);
     }

@@ -275,8 +275,11 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   if (hwnd && !wm().get(hwnd)) return 0;
   auto& timers = wm().timers;
+  // A thread timer keeps its id when set again; a new one gets a fresh id.
   if (!hwnd) {
-    id = wm().nextTimerId++;
+    const bool known = std::any_of(timers.begin(), timers.end(),
+                                   [&](const platform::Timer& t) { return !t.hwnd && t.id == id && id != 0; });
+    if (!known) id = wm().nextTimerId++;
   }
   const UINT interval = std::clamp<UINT>(elapse, 10u, 0x7FFFFFFFu);
   const std::int64_t due = wm().now() + interval;

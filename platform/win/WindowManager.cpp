@@ -235,6 +235,7 @@ void WindowManager::reset() {
   lastClickWindow = nullptr;
   lastClickTime = 0;
   scrollTrackWindow = nullptr;
+  scrollRepeatTimer = 0;
   cursor = nullptr;
   waitCursorDrawn = false;
   ticksStarted = false;

@@ -189,6 +189,7 @@ class WindowManager {
   HWND scrollTrackWindow = nullptr;
   int scrollTrackPart = 0;
   int scrollTrackOffset = 0;
+  UINT_PTR scrollRepeatTimer = 0;  // repeats an arrow or page while the stylus holds it
 
   // Cursor.
   HCURSOR cursor = nullptr;

@@ -185,3 +185,20 @@ TEST_F(InputTest, HeldKeyRepeatsAfterTheDelayThenAtTheRate) {
   for (size_t i = 1; i < downs.size(); ++i) EXPECT_NE(downs[i].lParam & (1L << 30), 0);
   EXPECT_EQ(only(WM_KEYUP).size(), 1u);
 }
+
+TEST_F(InputTest, HoldingAScrollArrowRepeatsUntilTheStylusLifts) {
+  HWND list = createLogWindow("list", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 200, 200, top);
+  SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 399, 200, 0, 0};
+  SetScrollInfo(list, SB_VERT, &si, TRUE);
+  const int barX = 200 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+  log().keepOnly({WM_VSCROLL});
+  log().clear();
+  device.stylusDown(barX, 195);
+  device.advance(650);  // first repeat after 400 ms, then every 100 ms
+  EXPECT_EQ(log().entries().size(), 4u);
+  device.stylusUp(barX, 195);
+  device.advance(1000);
+  ASSERT_EQ(log().entries().size(), 5u);
+  EXPECT_EQ(LOWORD(log().entries()[3].wParam), SB_LINEDOWN);
+  EXPECT_EQ(LOWORD(log().entries()[4].wParam), SB_ENDSCROLL);
+}

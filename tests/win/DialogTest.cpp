@@ -209,3 +209,18 @@ TEST_F(DialogTest, DialogDataAndBadArguments) {
   EXPECT_FALSE(EndDialog(owner, 1));  // not a dialog
   DestroyWindow(dlg);
 }
+
+TEST_F(DialogTest, OwnerSeesDisableDeactivateThenEnableReactivate) {
+  TemplateBuilder tpl(WS_POPUP | WS_VISIBLE, u"Sequence");
+  MessageLog::instance().keepOnly({WM_ENABLE, WM_ACTIVATE});
+  MessageLog::instance().clear();
+  ASSERT_TRUE(device.script("key ENTER\n"));
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, tpl.get(), owner, simpleDialog, 0), 42);
+  std::vector<std::string> seen;
+  for (const auto& e : MessageLog::instance().entries()) {
+    if (e.window != "owner") continue;
+    seen.push_back(platform::testing::messageName(e.message) + " " + std::to_string(LOWORD(e.wParam)));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"WM_ENABLE 0", "WM_ACTIVATE 0", "WM_ENABLE 1", "WM_ACTIVATE 1"}));
+  EXPECT_EQ(GetFocus(), owner);
+}

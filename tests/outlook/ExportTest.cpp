@@ -96,6 +96,20 @@ TEST_F(ExportTest, ReminderChoicesAndAnAnniversaryWithoutFriend) {
   EXPECT_EQ(alarmMinutes(firstEvent(root)), -1) << "no reminder";
 }
 
+TEST_F(ExportTest, YearlessAnniversaryRepeatsOnItsDay) {
+  Anniversary* a = addAnniversary(u"Birthday", 0, date(1604, 2, 29));
+  ASSERT_TRUE(calendar().exportAnniversary(*a));
+  auto root = parsed("calendar.ics");
+  ASSERT_TRUE(root);
+  EXPECT_EQ(icalcomponent_count_errors(root.get()), 0);
+  icaltimetype start = icalcomponent_get_dtstart(firstEvent(root));
+  EXPECT_EQ(start.year * 10000 + start.month * 100 + start.day, 16040229);
+  icalrecurrencetype rule =
+      icalproperty_get_rrule(icalcomponent_get_first_property(firstEvent(root), ICAL_RRULE_PROPERTY));
+  EXPECT_EQ(rule.by_month[0], 2);
+  EXPECT_EQ(rule.by_month_day[0], 29);
+}
+
 TEST_F(ExportTest, ExportingTwiceAcrossARestartLeavesOneItem) {
   Friend* bo = addFriend(u"Bo", u"");
   Anniversary* a = addAnniversary(u"Birthday", static_cast<LONG>(bo->recordId()), date(1985, 1, 2));

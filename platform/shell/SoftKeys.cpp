@@ -69,6 +69,11 @@ void SoftKeys::dispatch(WPARAM id, LPARAM lParam) {
   const bool up = (LOWORD(static_cast<DWORD_PTR>(lParam)) & MOD_KEYUP) != 0;
   MenuBar* bar = MenuBar::current();
   if (vk == VK_F1 || vk == VK_F2) {
+    // The owner may take a soft key for itself, as it may take Back.
+    const WORD flags = bar != nullptr ? bar->overrideFlags(vk) : 0;
+    if (flags & SHMBOF_NOTIFY) SendMessageW(bar->owner(), WM_HOTKEY, id, lParam);
+    if (flags & SHMBOF_NODEFAULT) return;
+    bar = MenuBar::current();
     if (bar != nullptr && bar->softKey(vk)) return;
     deliverAsKey(vk, false);
     deliverAsKey(vk, true);

@@ -118,6 +118,16 @@ TEST_P(MenuBarTest, BackGoesToTheOwnerAsHotKeyOnlyWhenOverridden) {
   EXPECT_EQ(LOWORD(keys[0].lParam) & MOD_KEYUP, 0);
   EXPECT_EQ(LOWORD(keys[1].lParam) & MOD_KEYUP, MOD_KEYUP);
 
+  // A soft key can be taken over the same way.
+  SendMessageW(bar, SHCMBM_OVERRIDEKEY, VK_TSOFT1,
+               MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
+  owner.log.clear();
+  press(VK_F1);
+  device.pump();
+  ASSERT_EQ(owner.messages(WM_HOTKEY).size(), 1u);
+  EXPECT_EQ(HIWORD(owner.messages(WM_HOTKEY)[0].lParam), VK_F1);
+  EXPECT_TRUE(owner.messages(WM_COMMAND).empty()) << "no default: Done is not pressed";
+
   // A bar that goes takes its override with it: Back is an ordinary key again.
   DestroyWindow(bar);
   owner.log.clear();

@@ -36,8 +36,8 @@ struct Screen {
     wc.lpfnWndProc = &parentProc;
     wc.lpszClassName = u"BenchParent";
     RegisterClassW(&wc);
-    parent = CreateWindowExW(0, u"BenchParent", u"", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr,
-                             nullptr, nullptr);
+    parent = CreateWindowExW(0, u"BenchParent", u"", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr, nullptr,
+                             nullptr);
     list = CreateWindowExW(0, WC_LISTVIEWW, u"FriendList", 0x50004405, 0, 0, 240, 268, parent,
                            reinterpret_cast<HMENU>(1015), nullptr, nullptr);
     LVCOLUMNW column{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/DeviceKeyMap.h"
@@ -85,6 +86,44 @@ const platform::MessageMap<ItemListCtrl>& ItemListCtrl::messageMap() {
                              .notifyCode(LVN_ITEMCHANGING, &ItemListCtrl::onItemChanging, true)
                              .notifyCode(LVN_ODCACHEHINT, &ItemListCtrl::onCacheHint, true);
   return map;
+}
+
+bool ItemListCtrl::processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_DESTROY:
+    case WM_SIZE:
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+    case OCM_MEASUREITEM:
+    case OCM_DRAWITEM:
+    case OCM_DELETEITEM:
+    case OCM_COMPAREITEM:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_VSCROLL:
+    case WM_WINDOWPOSCHANGED:
+    case UM_ISSEARCHING:
+      break;
+    case OCM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header == nullptr) return false;
+      switch (header->code) {
+        case LVN_KEYDOWN:
+        case LVN_DELETEALLITEMS:
+        case LVN_ITEMCHANGED:
+        case LVN_ITEMCHANGING:
+        case LVN_ODCACHEHINT:
+          break;
+        default:
+          return false;
+      }
+      break;
+    }
+    default:
+      return false;
+  }
+  return WindowImpl::processWindowMessage(message, wParam, lParam, result);
 }
 
 const char16_t* ItemListCtrl::windowName(ListKind kind) {
@@ -258,7 +297,22 @@ void ItemListCtrl::discardSearch() {
 
 void ItemListCtrl::buildIndex() {
   search_.clear();
+  // A friend's name is folded and cut into words once, however many items it has.
+  std::unordered_map<LONG, KeypadSearch::TextRef> friendWords;
+  auto addFriendOf = [&](RecordId id, LONG friendId) {
+    auto [it, added] = friendWords.try_emplace(friendId);
+    if (added) {
+      if (const Friend* f = friendOf(friendId)) it->second = search_.addText(id, f->displayName());
+      return;
+    }
+    search_.addTextAgain(id, it->second);
+  };
   const int n = count();
+  if (n > 0) {
+    // About two words of the item and two of its friend's name per row.
+    search_.reserve(static_cast<std::size_t>(n) * 4, static_cast<std::size_t>(n) * 16);
+    friendWords.reserve(getFriendCollection().size());
+  }
   for (int i = 0; i < n; ++i) {
     const RecordId id = recordIdAt(i);
     switch (kind_) {
@@ -268,19 +322,19 @@ void ItemListCtrl::buildIndex() {
       case ListKind::Gifts:
         if (const Gift* g = getGiftCollection().find(id)) {
           search_.addText(id, g->name());
-          if (const Friend* f = friendOf(g->friendId())) search_.addText(id, f->displayName());
+          addFriendOf(id, g->friendId());
         }
         break;
       case ListKind::Loans:
         if (const Loan* l = getLoanCollection().find(id)) {
           search_.addText(id, l->item());
-          if (const Friend* f = friendOf(l->friendId())) search_.addText(id, f->displayName());
+          addFriendOf(id, l->friendId());
         }
         break;
       case ListKind::Anniversaries:
         if (const Anniversary* a = getAnniversaryCollection().find(id)) {
           search_.addText(id, a->name());
-          if (const Friend* f = friendOf(a->friendId())) search_.addText(id, f->displayName());
+          addFriendOf(id, a->friendId());
         }
         break;
     }

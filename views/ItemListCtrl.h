@@ -37,6 +37,12 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
 
   static const platform::MessageMap<ItemListCtrl>& messageMap();
 
+ protected:
+  // Lets the list view's own messages (item insertion and queries, thousands per refill) skip
+  // the map.
+  bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ public:
   // The window name of a kind: "FriendList", "GiftList", "LoanList", "AnniversaryList".
   static const char16_t* windowName(ListKind kind);
   // The image role whose frames a kind's rows show: friends 3, gifts 4, loans 5, anniversaries 6.

@@ -30,14 +30,25 @@ void KeypadSearch::clear() {
   keys_.clear();
   entries_.clear();
   levels_.clear();
+  reservedWords_ = 0;
   words_.shrink_to_fit();
   keys_.shrink_to_fit();
   entries_.shrink_to_fit();
 }
 
-void KeypadSearch::addText(RecordId recordId, std::u16string_view text) {
-  if (text.empty()) return;
-  if (levels_.empty()) levels_.emplace_back();
+void KeypadSearch::reserve(std::size_t words, std::size_t characters) {
+  entries_.reserve(words);
+  words_.reserve(characters);
+  keys_.reserve(characters);
+  reservedWords_ = words;
+}
+
+KeypadSearch::TextRef KeypadSearch::addText(RecordId recordId, std::u16string_view text) {
+  if (text.empty()) return {};
+  if (levels_.empty()) {
+    levels_.emplace_back();
+    levels_.front().reserve(reservedWords_);
+  }
   const std::size_t first = text.find_first_not_of(u' ');
   const std::u16string_view trimmed = first == std::u16string_view::npos
                                           ? std::u16string_view{}
@@ -48,6 +59,7 @@ void KeypadSearch::addText(RecordId recordId, std::u16string_view text) {
   words_.push_back(u' ');
   keys_.append(SortKey(trimmed));
   keys_.push_back(u' ');
+  const TextRef ref{static_cast<std::uint32_t>(entries_.size()), 0};
   std::size_t start = 0;
   for (std::size_t i = 0; i <= trimmed.size(); ++i) {
     if (i < trimmed.size() && trimmed[i] != u' ') continue;
@@ -55,6 +67,16 @@ void KeypadSearch::addText(RecordId recordId, std::u16string_view text) {
     entries_.push_back(
         Stored{recordId, static_cast<std::uint32_t>(base + start), static_cast<std::uint32_t>(i - start)});
     start = i + 1;
+  }
+  return TextRef{ref.firstEntry, static_cast<std::uint32_t>(entries_.size()) - ref.firstEntry};
+}
+
+void KeypadSearch::addTextAgain(RecordId recordId, TextRef text) {
+  if (text.count == 0 || levels_.empty()) return;
+  for (std::uint32_t k = 0; k < text.count; ++k) {
+    const Stored stored = entries_[text.firstEntry + k];
+    levels_.front().push_back(static_cast<std::uint32_t>(entries_.size()));
+    entries_.push_back(Stored{recordId, stored.offset, stored.length});
   }
 }
 

@@ -25,12 +25,23 @@ class KeypadSearch {
   // entry ('0' and anything else). Key '1' matches any character and has no letters here.
   static std::u16string_view keypadLetters(char16_t key);
 
+  // The words one text added to level 0.
+  struct TextRef {
+    std::uint32_t firstEntry = 0;
+    std::uint32_t count = 0;
+  };
+
   // Drops every level and word.
   void clear();
   // Adds the words of a text to level 0 (created on the first text): the text is trimmed of
   // spaces, ended with one space and cut at every space, empty pieces included. Empty texts
   // add nothing.
-  void addText(RecordId recordId, std::u16string_view text);
+  TextRef addText(RecordId recordId, std::u16string_view text);
+  // Adds the words of a text added before once more, for another record (a friend's name
+  // shared by all of the friend's items is folded and stored once).
+  void addTextAgain(RecordId recordId, TextRef text);
+  // Room for this many words and characters, to spare regrowing while the index is built.
+  void reserve(std::size_t words, std::size_t characters);
 
   int levelCount() const { return static_cast<int>(levels_.size()); }
   // The number of typed keys.
@@ -63,6 +74,7 @@ class KeypadSearch {
   std::vector<Stored> entries_;
   // Each level lists indexes into entries_; level 0 lists them all.
   std::vector<std::vector<std::uint32_t>> levels_;
+  std::size_t reservedWords_ = 0;
 };
 
 }  // namespace pellucard

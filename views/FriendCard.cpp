@@ -1,0 +1,133 @@
+#include "views/FriendCard.h"
+
+#include "skin/ImageCache.h"
+#include "skin/SkinPainter.h"
+#include "store/FriendCollection.h"
+#include "views/CardLook.h"
+#include "views/PaintBuffer.h"
+
+namespace pellucard {
+
+const platform::MessageMap<FriendCard>& FriendCard::messageMap() {
+  using Map = platform::MessageMap<FriendCard>;
+  static const Map map = Map()
+                             .message(WM_DESTROY, &FriendCard::onDestroy)
+                             .message(WM_ERASEBKGND, &FriendCard::onEraseBackground)
+                             .message(WM_PAINT, &FriendCard::onPaint)
+                             .message(WM_VSCROLL, &FriendCard::onVScroll)
+                             .message(WM_KEYDOWN, &FriendCard::onKeyDown);
+  return map;
+}
+
+platform::WindowClassInfo FriendCard::windowClass() const {
+  platform::WindowClassInfo info;
+  info.name = u"FriendCard";
+  return info;
+}
+
+HWND FriendCard::create(HWND parent, const RECT& rect, UINT id) {
+  notes_.releaseBuffer();
+  notes_.setRect(ImageCache::instance().layout().rectR1());
+  return WindowImpl::create(parent, rect, kWindowName, kStyle, 0, id);
+}
+
+void FriendCard::setFriend(RecordId id) {
+  friend_ = id;
+  picture_.reset();
+  const Friend* person = getFriendCollection().find(id);
+  if (hwnd() != nullptr)
+    notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string(), CardLook::font());
+}
+
+LRESULT FriendCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+  notes_.releaseBuffer();
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT FriendCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+  PAINTSTRUCT ps{};
+  HDC hdc = BeginPaint(hwnd(), &ps);
+  if (hdc == nullptr) return 0;
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  PaintBuffer buffer(hdc, client.right, client.bottom);
+  if (buffer) {
+    // The whole background every time: a paint without erase must not show the last friend.
+    CardLook::drawBackground(buffer.dc());
+    SetBkMode(buffer.dc(), TRANSPARENT);
+    HFONT font = CardLook::font();
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(buffer.dc(), font) : nullptr;
+    if (const Friend* person = getFriendCollection().find(friend_)) {
+      drawHeader(buffer.dc(), friend_);
+      notes_.draw(buffer.dc(), person->notes(), font);
+    }
+    if (oldFont != nullptr) SelectObject(buffer.dc(), oldFont);
+    BitBlt(hdc, 0, 0, client.right, client.bottom, buffer.dc(), 0, 0, SRCCOPY);
+  }
+  EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+void FriendCard::drawHeader(HDC hdc, RecordId id) {
+  const Friend* person = getFriendCollection().find(id);
+  if (person == nullptr) return;
+  const ScreenLayout& layout = ImageCache::instance().layout();
+  const RECT header = layout.headerRect();
+  const int headerHeight = header.bottom - header.top;
+  int faceWidth = 0;
+  bool drawn = false;
+  if (person->picture().hasPicture() && picture_.large(person->picture().bytes(), layout) != nullptr) {
+    const DibBitmap& picture = picture_.largeBitmap();
+    faceWidth = picture.width();
+    HDC source = CreateCompatibleDC(hdc);
+    if (source != nullptr) {
+      HGDIOBJ old = SelectObject(source, picture.handle());
+      BitBlt(hdc, header.right - picture.width(), header.top + (headerHeight - picture.height()) / 2, picture.width(),
+             picture.height(), source, 0, 0, SRCCOPY);
+      SelectObject(source, old);
+      DeleteDC(source);
+      drawn = true;
+    }
+  }
+  if (!drawn) {
+    ImageEntry* strip = ImageCache::instance().loadedEntry(CardLook::pocketPc() ? ImageCache::kMediumAvatars
+                                                                                : ImageCache::kLargeAvatars);
+    if (strip != nullptr && strip->colour && strip->colour.height() > 0) {
+      const int size = strip->colour.height();
+      const int frames = strip->colour.width() / size;
+      faceWidth = size;
+      const LONG index = person->avatarIndex();
+      if (index >= 0 && index < frames) {
+        const int x = header.right - size;
+        const int y = header.top + (headerHeight - size) / 2;
+        SkinPainter::drawSkinImage(
+            hdc, strip, RECT{x, y, x + size, y + size},
+            RECT{static_cast<LONG>(index * size), 0, static_cast<LONG>((index + 1) * size), size});
+      }
+    }
+  }
+  RECT names{header.left, header.top, header.right - faceWidth - layout.margin(), header.bottom};
+  const std::u16string text = person->firstName() + u"\r\n" + person->lastName();
+  DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &names, DT_WORDBREAK);
+}
+
+LRESULT FriendCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  // A Smartphone scrolls the notes with the keys only.
+  if (!CardLook::pocketPc()) return 0;
+  if (notes_.scroll(hwnd(), LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) {
+    InvalidateRect(hwnd(), &notes_.rect(), FALSE);
+  }
+  return 0;
+}
+
+LRESULT FriendCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  if (!notes_.key(hwnd(), static_cast<UINT>(wParam))) {
+    handled = FALSE;
+    return 0;
+  }
+  InvalidateRect(hwnd(), &notes_.rect(), FALSE);
+  return 0;
+}
+
+}  // namespace pellucard

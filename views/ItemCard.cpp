@@ -1,0 +1,302 @@
+#include "views/ItemCard.h"
+
+#include <array>
+#include <string>
+
+#include "platform/sys/ResourceTable.h"
+#include "platform/sys/WinBase.h"
+#include "platform/sys/WinNls.h"
+#include "platform/win/Utf.h"
+#include "resources/StringIds.h"
+#include "skin/ImageCache.h"
+#include "store/AnniversaryCollection.h"
+#include "store/FriendCollection.h"
+#include "store/GiftCollection.h"
+#include "store/LoanCollection.h"
+#include "views/CardLook.h"
+#include "views/FormLauncher.h"
+#include "views/FrameLink.h"
+#include "views/ListKind.h"
+#include "views/ListMessages.h"
+#include "views/PaintBuffer.h"
+
+namespace pellucard {
+
+namespace {
+
+std::u16string systemShortDate(const SYSTEMTIME& date) {
+  std::array<WCHAR, 64> buffer{};
+  const int n = GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer.data(),
+                               static_cast<int>(buffer.size()));
+  return n > 0 ? std::u16string(buffer.data()) : std::u16string();
+}
+
+bool laterThan(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+  FILETIME fa{};
+  FILETIME fb{};
+  if (!SystemTimeToFileTime(&a, &fa) || !SystemTimeToFileTime(&b, &fb)) return false;
+  return CompareFileTime(&fa, &fb) > 0;
+}
+
+std::u16string text(UINT id) { return platform::loadString(id); }
+
+}  // namespace
+
+const platform::MessageMap<ItemCard>& ItemCard::messageMap() {
+  using Map = platform::MessageMap<ItemCard>;
+  static const Map map = Map()
+                             .message(WM_DESTROY, &ItemCard::onDestroy)
+                             .message(WM_ERASEBKGND, &ItemCard::onEraseBackground)
+                             .message(WM_PAINT, &ItemCard::onPaint)
+                             .message(WM_VSCROLL, &ItemCard::onVScroll)
+                             .message(WM_KEYDOWN, &ItemCard::onKeyDown)
+                             .command(kEditCommand, &ItemCard::onEdit)
+                             .command(kRemoveCommand, &ItemCard::onRemove)
+                             .command(kFriendDetailsCommand, &ItemCard::onFriendDetails);
+  return map;
+}
+
+platform::WindowClassInfo ItemCard::windowClass() const {
+  platform::WindowClassInfo info;
+  info.name = u"ItemCard";
+  return info;
+}
+
+HWND ItemCard::create(HWND parent, const RECT& rect) {
+  kind_ = kRecordFriend;
+  id_ = 0;
+  notes_.releaseBuffer();
+  notes_.setRect(ImageCache::instance().layout().rectR1());
+  return WindowImpl::create(parent, rect, u"ItemCard", kStyle);
+}
+
+HWND ItemCard::frame() const {
+  HWND screen = hwnd() != nullptr ? GetParent(hwnd()) : nullptr;
+  return screen != nullptr ? GetParent(screen) : nullptr;
+}
+
+void ItemCard::setItem(RecordKind kind, RecordId id) {
+  const bool known = kind == kRecordGift || kind == kRecordLoan || kind == kRecordAnniversary;
+  kind_ = known ? kind : kRecordFriend;
+  id_ = known ? id : 0;
+  remeasure();
+}
+
+void ItemCard::remeasure() {
+  if (hwnd() != nullptr) notes_.measure(hwnd(), notesText(), CardLook::font());
+}
+
+bool ItemCard::hasItem() const {
+  switch (kind_) {
+    case kRecordGift:
+      return getGiftCollection().find(id_) != nullptr;
+    case kRecordLoan:
+      return getLoanCollection().find(id_) != nullptr;
+    case kRecordAnniversary:
+      return getAnniversaryCollection().find(id_) != nullptr;
+    default:
+      return false;
+  }
+}
+
+std::u16string ItemCard::notesText() const {
+  switch (kind_) {
+    case kRecordGift:
+      if (const Gift* g = getGiftCollection().find(id_)) return g->notes();
+      break;
+    case kRecordLoan:
+      if (const Loan* l = getLoanCollection().find(id_)) return l->notes();
+      break;
+    case kRecordAnniversary:
+      if (const Anniversary* a = getAnniversaryCollection().find(id_)) return a->notes();
+      break;
+    default:
+      break;
+  }
+  return {};
+}
+
+LONG ItemCard::friendIdOfItem() const {
+  switch (kind_) {
+    case kRecordGift:
+      if (const Gift* g = getGiftCollection().find(id_)) return g->friendId();
+      break;
+    case kRecordLoan:
+      if (const Loan* l = getLoanCollection().find(id_)) return l->friendId();
+      break;
+    case kRecordAnniversary:
+      if (const Anniversary* a = getAnniversaryCollection().find(id_)) return a->friendId();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+std::vector<ItemCard::Line> ItemCard::lines() const {
+  std::vector<Line> out;
+  switch (kind_) {
+    case kRecordGift: {
+      const Gift* gift = getGiftCollection().find(id_);
+      if (gift == nullptr) break;
+      out.push_back({gift->name()});
+      UINT prefix = IDS_FROM;
+      if (gift->direction() == kGiftFor) prefix = IDS_FOR;
+      if (gift->direction() == kGiftIdea) prefix = IDS_IDEA_FOR;
+      const Friend* person = friendOf(gift->friendId());
+      if (person != nullptr) {
+        out.push_back({text(prefix) + u": " + person->displayName()});
+      } else if (gift->direction() == kGiftIdea) {
+        out.push_back({text(IDS_GENERAL_IDEA)});
+      } else {
+        out.push_back({text(prefix) + u": " + text(IDS_NOT_SPECIFIED)});
+      }
+      out.push_back({text(IDS_GIFT_DATE) + u": " + systemShortDate(gift->date())});
+      break;
+    }
+    case kRecordLoan: {
+      const Loan* loan = getLoanCollection().find(id_);
+      if (loan == nullptr) break;
+      out.push_back({loan->item()});
+      const Friend* person = friendOf(loan->friendId());
+      const std::u16string prefix = text(loan->direction() == kLoanTo ? IDS_TO : IDS_FROM) + u": ";
+      out.push_back({prefix + (person != nullptr ? person->displayName() : text(IDS_NOT_SPECIFIED))});
+      out.push_back({text(IDS_LOAN_DATE) + u": " + systemShortDate(loan->loanDate())});
+      if (loan->hasReturnDate()) {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        out.push_back(
+            {text(IDS_RETURN_DATE) + u": " + systemShortDate(loan->returnDate()), laterThan(now, loan->returnDate())});
+      }
+      break;
+    }
+    case kRecordAnniversary: {
+      const Anniversary* day = getAnniversaryCollection().find(id_);
+      if (day == nullptr) break;
+      SYSTEMTIME now{};
+      GetLocalTime(&now);
+      const int years = static_cast<int>(day->nextOccurrence(now).wYear) - static_cast<int>(day->date().wYear);
+      out.push_back({day->name() + u" [" + platform::toUtf16(std::to_string(years)) + u"]"});
+      out.push_back({text(IDS_LABEL_DATE) + u" " + systemShortDate(day->date())});
+      const Friend* person = friendOf(day->friendId());
+      out.push_back(
+          {person != nullptr ? text(IDS_LABEL_FRIEND) + u" " + person->displayName() : text(IDS_GENERAL_ANNIVERSARY)});
+      break;
+    }
+    default:
+      break;
+  }
+  return out;
+}
+
+LRESULT ItemCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+  notes_.releaseBuffer();
+  handled = FALSE;
+  return 0;
+}
+
+LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+  PAINTSTRUCT ps{};
+  HDC hdc = BeginPaint(hwnd(), &ps);
+  if (hdc == nullptr) return 0;
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  PaintBuffer buffer(hdc, client.right, client.bottom);
+  if (buffer) {
+    HDC dc = buffer.dc();
+    // The whole background every time: a paint without erase must not show the last item.
+    CardLook::drawBackground(dc);
+    SetBkMode(dc, TRANSPARENT);
+    HFONT font = CardLook::font();
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const std::vector<Line> shown = lines();
+    if (!shown.empty()) {
+      RECT area = ImageCache::instance().layout().headerRect();
+      area.right = client.right;
+      RECT measured = area;
+      DrawTextW(dc, shown[0].text.c_str(), static_cast<int>(shown[0].text.size()), &measured, DT_CALCRECT);
+      const int lineHeight = measured.bottom - measured.top;
+      RECT line = area;
+      for (const Line& l : shown) {
+        const COLORREF old = l.overdue ? SetTextColor(dc, kOverdueColour) : 0;
+        DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &line, 0);
+        if (l.overdue) SetTextColor(dc, old);
+        line.top += lineHeight;
+        line.bottom += lineHeight;
+      }
+      notes_.draw(dc, notesText(), font);
+    }
+    if (oldFont != nullptr) SelectObject(dc, oldFont);
+    BitBlt(hdc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  }
+  EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+LRESULT ItemCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  // A Smartphone scrolls the notes with the keys only.
+  if (!CardLook::pocketPc()) return 0;
+  if (notes_.scroll(hwnd(), LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) {
+    InvalidateRect(hwnd(), &notes_.rect(), FALSE);
+  }
+  return 0;
+}
+
+LRESULT ItemCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  if (!notes_.key(hwnd(), static_cast<UINT>(wParam))) {
+    handled = FALSE;
+    return 0;
+  }
+  InvalidateRect(hwnd(), &notes_.rect(), FALSE);
+  return 0;
+}
+
+LRESULT ItemCard::onEdit(WORD, WORD, HWND, BOOL&) {
+  FormLauncher* forms = formLauncher();
+  if (forms == nullptr || !hasItem()) return TRUE;
+  if (forms->runItemForm(frame(), kind_, id_, 0)) {
+    remeasure();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    UpdateWindow(hwnd());
+  }
+  return TRUE;
+}
+
+LRESULT ItemCard::onRemove(WORD, WORD, HWND, BOOL&) {
+  if (!hasItem()) return TRUE;
+  HWND owner = frame() != nullptr ? frame() : hwnd();
+  if (!FrameLink::confirmDelete(owner)) return TRUE;
+  UINT listId = 0;
+  switch (kind_) {
+    case kRecordGift:
+      getGiftCollection().remove(id_);
+      listId = kGiftListId;
+      break;
+    case kRecordLoan:
+      getLoanCollection().remove(id_);
+      listId = kLoanListId;
+      break;
+    case kRecordAnniversary:
+      getAnniversaryCollection().remove(id_);
+      listId = kAnniversaryListId;
+      break;
+    default:
+      return TRUE;
+  }
+  setItem(kRecordFriend, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  HWND target = frame();
+  if (target != nullptr) SendMessageW(target, UM_RELOADLIST, listId, 0);
+  FrameLink::sendBackRelease(target);
+  return TRUE;
+}
+
+LRESULT ItemCard::onFriendDetails(WORD, WORD, HWND, BOOL&) {
+  const LONG friendId = friendIdOfItem();
+  if (friendId != 0 && frame() != nullptr) {
+    SendMessageW(frame(), UM_SHOWRECORD, static_cast<WPARAM>(static_cast<RecordId>(friendId)), kRecordFriend);
+  }
+  return TRUE;
+}
+
+}  // namespace pellucard

@@ -1,0 +1,58 @@
+// The notes area of a card: the text measured into the notes rectangle, the card's vertical
+// scroll bar when the text is taller than the rectangle, and drawing through a buffer of the
+// rectangle's size so that the text scrolls over a background that stays put.
+#pragma once
+
+#include <string>
+
+#include "platform/gdi/WinGdi.h"
+
+namespace pellucard {
+
+class NotesPane {
+ public:
+  static constexpr int kLineStep = 14;
+  static constexpr int kKeyStep = 20;
+
+  NotesPane() = default;
+  ~NotesPane();
+  NotesPane(const NotesPane&) = delete;
+  NotesPane& operator=(const NotesPane&) = delete;
+
+  void setRect(const RECT& rect) { rect_ = rect; }
+  const RECT& rect() const { return rect_; }
+
+  // Measures the text with the font (nullptr: the default font) in the rectangle's width. Text
+  // taller than the rectangle gives the card WS_VSCROLL with the range 0 to the needed height,
+  // the rectangle's height as page and position 0; otherwise the card loses WS_VSCROLL and the
+  // scroll bar is reset.
+  void measure(HWND card, const std::u16string& text, HFONT font);
+
+  int position() const { return position_; }
+  // The range maximum; 0 when the text fits.
+  int rangeMax() const { return rangeMax_; }
+
+  // A scroll bar request (SB_ code and thumb position). True when the position changed.
+  bool scroll(HWND card, int code, int thumb);
+  // VK_UP and VK_DOWN move by kKeyStep; Down wraps by the range maximum and does nothing while
+  // the text fits. True when the key was one of the two.
+  bool key(HWND card, UINT vk);
+
+  // Draws the notes into `target` at the rectangle: the card background's part under the
+  // rectangle, then the text shifted up by the scroll position. The buffer is made on first use.
+  void draw(HDC target, const std::u16string& text, HFONT font);
+  // Frees the buffer (the card is going away).
+  void releaseBuffer();
+
+ private:
+  void applyPosition(HWND card, int position);
+
+  RECT rect_{};
+  int rangeMax_ = 0;
+  int position_ = 0;
+  HDC bufferDc_ = nullptr;
+  HBITMAP buffer_ = nullptr;
+  HGDIOBJ oldBitmap_ = nullptr;
+};
+
+}  // namespace pellucard

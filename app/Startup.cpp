@@ -1,0 +1,170 @@
+#include "app/Startup.h"
+
+#include <memory>
+
+#include "app/AppCaption.h"
+#include "app/AppModule.h"
+#include "app/AppPaths.h"
+#include "app/DeviceKeyMap.h"
+#include "app/DeviceProfile.h"
+#include "app/HelpFile.h"
+#include "app/MainFrame.h"
+#include "app/SingleInstance.h"
+#include "app/TextError.h"
+#include "outlook/OutlookConnection.h"
+#include "outlook/UninstallCleanup.h"
+#include "pin/PinLock.h"
+#include "platform/shell/WinMessageBox.h"
+#include "platform/sys/InitCommonControls.h"
+#include "platform/sys/ObjBase.h"
+#include "platform/sys/ResourceTable.h"
+#include "platform/win/MessageLoop.h"
+#include "platform/win/WinUser.h"
+#include "resources/HelpFile.h"
+#include "resources/Menus.h"
+#include "resources/StringTable.h"
+#include "settings/Settings.h"
+#include "skin/ImageCache.h"
+#include "store/AnniversariesTable.h"
+#include "store/AnniversaryCollection.h"
+#include "store/FriendCollection.h"
+#include "store/FriendsTable.h"
+#include "store/GiftCollection.h"
+#include "store/GiftsTable.h"
+#include "store/LoanCollection.h"
+#include "store/LoansTable.h"
+#include "views/FontCache.h"
+
+namespace pellucard {
+
+namespace {
+
+void setArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+
+// The resources built into the program, handed to the platform's loaders.
+void registerResources() {
+  registerStringTable();
+  registerMenus();
+}
+
+bool contains(const std::u16string& text, const char16_t* word) { return text.find(word) != std::u16string::npos; }
+
+}  // namespace
+
+int Startup::run(HINSTANCE instance, const std::u16string& commandLine, int showCommand) {
+  registerResources();
+  if (contains(commandLine, u"uninstall")) {
+    uninstall(instance, contains(commandLine, u"reinstall"));
+    return 0;
+  }
+  const HRESULT single = SingleInstance::check(instance, SingleInstance::Mode::Activate);
+  if (single != 0) return static_cast<int>(single);
+  try {
+    normalStart(instance, showCommand);
+  } catch (const TextError& error) {
+    setArrowCursor();
+    const std::u16string text =
+        platform::loadString(IDS_APP_ERROR) + error.text() + platform::loadString(IDS_APP_ERROR_SUPPORT);
+    MessageBoxW(nullptr, text.c_str(), appCaption().c_str(), MB_OK | MB_ICONERROR);
+  }
+  shutdown();
+  return 0;
+}
+
+void Startup::normalStart(HINSTANCE instance, int showCommand) {
+  CoInitializeEx(nullptr, 0);
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = 8;
+  controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES;
+  InitCommonControlsEx(&controls);
+  AppModule::init(instance);
+
+  AppPaths& paths = getAppPaths();
+  // Help always names a file: the guide built into the program is written when missing.
+  HelpFile::install(paths.helpPath(), helpFileText());
+
+  Settings& settings = getSettings();
+  settings.load();
+  bool firstLaunch = false;
+  if (!settings.firstStartDone()) {
+    settings.setFirstStartDone();
+    firstLaunch = true;
+  }
+  ImageCache::instance().setUpRoles(settings.deviceProfile().layout(), u"");
+
+  // A failure of any of these leaves that part empty; the program starts all the same.
+  getOutlookConnection().start();
+  FontCache::instance();
+  getFriendsTable().open();
+  getFriendCollection().load();
+  getGiftsTable().open();
+  getGiftCollection().load();
+  getLoansTable().open();
+  getLoanCollection().load();
+  getAnniversariesTable().open();
+  getAnniversaryCollection().load();
+
+  runMainWindow(instance, showCommand, firstLaunch);
+}
+
+void Startup::runMainWindow(HINSTANCE, int showCommand, bool firstLaunch) {
+  platform::MessageLoop loop;
+  AppModule::addMessageLoop(&loop);
+  auto frame = std::make_unique<MainFrame>();
+  if (!frame->create()) {
+    frame.reset();
+    AppModule::removeMessageLoop();
+    return;
+  }
+  setArrowCursor();
+  if (!getPinLock().verify(u"")) {
+    MessageBoxW(nullptr, platform::loadString(IDS_PIN_REFUSED).c_str(), appCaption().c_str(), MB_OK);
+    frame.reset();
+    AppModule::removeMessageLoop();
+    return;
+  }
+  ShowWindow(frame->hwnd(), showCommand);
+  SetForegroundWindow(frame->hwnd());
+  if (firstLaunch) PostMessageW(frame->hwnd(), UM_FIRSTLAUNCH, 0, 0);
+  loop.addMessageFilter(frame.get());
+  loop.run();
+  loop.removeMessageFilter(frame.get());
+  AppModule::removeMessageLoop();
+  frame.reset();
+}
+
+void Startup::uninstall(HINSTANCE instance, bool reinstall) {
+  setArrowCursor();
+  getAppPaths();
+  if (SingleInstance::check(instance, SingleInstance::Mode::Close) == 0) {
+    if (!reinstall) {
+      CoInitializeEx(nullptr, 0);
+      UninstallCleanup::run();
+    }
+    deleteAppPaths();
+  }
+  shutdown();
+}
+
+void Startup::shutdown() {
+  setArrowCursor();
+  deleteAppPaths();
+  deleteSettings();
+  ImageCache::destroy();
+  deleteFriendsTable();
+  deleteFriendCollection();
+  deleteGiftsTable();
+  deleteGiftCollection();
+  deleteLoansTable();
+  deleteLoanCollection();
+  deleteAnniversariesTable();
+  deleteAnniversaryCollection();
+  deleteOutlookConnection();
+  FontCache::destroy();
+  deletePinLock();
+  deleteDeviceKeyMap();
+  AppModule::term();
+  CoUninitialize();
+}
+
+}  // namespace pellucard

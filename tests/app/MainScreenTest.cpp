@@ -1,0 +1,236 @@
+// The main screen in this process: sorting and filtering with their check marks, the filter
+// mark on the tabs, greyed exports, removal with its questions, export messages, and the
+// return to defaults on a second start.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/app/AppHarness.h"
+
+namespace pellucard::testing {
+namespace {
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class MainScreenTest : public ::testing::Test {
+ protected:
+  AppHarness app;
+};
+
+TEST_F(MainScreenTest, ChoosingTheSameSortTwiceFlipsTheOrderAndTheMenuFollows) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId apple = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  const RecordId book = app.addGift(u"Book", kGiftFor, anna, date(2024, 5, 1));
+  const RecordId candle = app.addGift(u"Candle", kGiftIdea, 0, date(2023, 1, 1));
+  app.start();
+  app.showTab(kGiftListId);
+  ASSERT_EQ(app.screen().currentTab(), kGiftListId);
+  EXPECT_EQ(app.frame().menuBarId(), IDR_GIFTS_BAR);
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, book, candle}));
+  EXPECT_TRUE(app.checked(ID_GIFT_SORT_GIFT));
+  EXPECT_TRUE(app.checked(ID_GIFT_FILTER_ALL));
+
+  app.command(ID_GIFT_SORT_DATE);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 0);
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{book, apple, candle})) << "newest first";
+  EXPECT_TRUE(app.checked(ID_GIFT_SORT_DATE));
+  EXPECT_FALSE(app.checked(ID_GIFT_SORT_GIFT));
+  EXPECT_TRUE(app.checked(ID_GIFT_FILTER_ALL)) << "a fresh menubar gets its filter mark back";
+
+  app.command(ID_GIFT_SORT_DATE);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1);
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{candle, apple, book}));
+
+  app.command(ID_GIFT_SORT_GIFT);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1) << "a newly chosen key starts with its own flag";
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, book, candle}));
+  EXPECT_TRUE(app.checked(ID_GIFT_SORT_GIFT));
+}
+
+TEST_F(MainScreenTest, OverdueFilterShowsOnlyOverdueLoansAndMarksTheTab) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  // The device clock stands at 15 January 2025.
+  const RecordId late = app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 1, 2));
+  app.addLoan(u"Ladder", kLoanFrom, anna, date(2024, 12, 1), date(2025, 3, 1));
+  app.addLoan(u"Tent", kLoanTo, anna, date(2024, 6, 1), SYSTEMTIME{});
+  app.start();
+  app.showTab(kLoanListId);
+  EXPECT_EQ(app.rows(ListKind::Loans).size(), 3u);
+  EXPECT_FALSE(app.screen().tabStrip().marker(kLoanListId));
+
+  app.command(ID_LOAN_FILTER_OVERDUE);
+  EXPECT_EQ(app.rows(ListKind::Loans), std::vector<RecordId>{late});
+  EXPECT_TRUE(app.screen().tabStrip().marker(kLoanListId));
+  EXPECT_TRUE(app.checked(ID_LOAN_FILTER_OVERDUE));
+  EXPECT_FALSE(app.checked(ID_LOAN_FILTER_ALL));
+  EXPECT_TRUE(app.checked(ID_LOAN_SORT_ITEM));
+  EXPECT_NE(app.device().dump().find("text \"Loans (F)\""), std::string::npos) << app.device().dump();
+
+  app.command(ID_LOAN_FILTER_ALL);
+  EXPECT_EQ(app.rows(ListKind::Loans).size(), 3u);
+  EXPECT_FALSE(app.screen().tabStrip().marker(kLoanListId));
+  EXPECT_NE(app.device().dump().find("text \"Loans\""), std::string::npos);
+}
+
+TEST_F(MainScreenTest, ExportsAreGreyedWhileThereIsNothingToExport) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  app.start();
+  app.showTab(kAnniversaryListId);
+  EXPECT_TRUE(app.greyed(ID_EXPORT_CALENDAR));
+  app.showTab(kLoanListId);
+  EXPECT_TRUE(app.greyed(ID_EXPORT_TASKS));
+
+  app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 3, 2));
+  app.addAnniversary(u"Birthday", anna, date(1990, 6, 1));
+  SendMessageW(app.frame().hwnd(), UM_RELOADLIST, 0, 0);
+  app.showTab(kFriendListId);
+  app.showTab(kAnniversaryListId);
+  EXPECT_FALSE(app.greyed(ID_EXPORT_CALENDAR));
+  app.showTab(kLoanListId);
+  EXPECT_FALSE(app.greyed(ID_EXPORT_TASKS));
+  EXPECT_EQ(app.rows(ListKind::Loans).size(), 1u);
+}
+
+TEST_F(MainScreenTest, RemovingAFriendWithoutItemsAsksOnlyOnce) {
+  app.addFriend(u"Anna", u"Berg");
+  const RecordId bo = app.addFriend(u"Bo", u"Carl");
+  const RecordId gift = app.addGift(u"Apple", kGiftFrom, 0, date(2024, 3, 1));
+  app.start();
+  app.screen().list(ListKind::Friends).select(1);
+  ASSERT_EQ(app.screen().list(ListKind::Friends).selectedRecordId(), bo);
+  const std::string question = app.folder().file("question.txt");
+  app.commandAnswering(ID_FRIEND_REMOVE, "dump " + question + "\nkey Y\n");
+  EXPECT_NE(readText(question).find("Permanently delete this item?"), std::string::npos);
+  EXPECT_FALSE(app.device().quitReceived()) << "a second question was asked";
+  EXPECT_EQ(getFriendCollection().find(bo), nullptr);
+  EXPECT_EQ(app.rows(ListKind::Friends).size(), 1u);
+  EXPECT_NE(getGiftCollection().find(gift), nullptr);
+}
+
+TEST_F(MainScreenTest, RemovingAFriendWithItemsAsksAboutThemAndNoKeepsThem) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId gift = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  const RecordId loan = app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 3, 2));
+  app.start();
+  const std::string second = app.folder().file("second.txt");
+  app.commandAnswering(ID_FRIEND_REMOVE, "key Y\ndump " + second + "\nkey N\n");
+  EXPECT_NE(readText(second).find("associated with 'Anna Berg'?"), std::string::npos) << readText(second);
+  EXPECT_FALSE(app.device().quitReceived());
+  EXPECT_EQ(getFriendCollection().find(anna), nullptr);
+  EXPECT_NE(getGiftCollection().find(gift), nullptr);
+  EXPECT_NE(getLoanCollection().find(loan), nullptr);
+  EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{gift});
+
+  // The store agrees after a reload from the volume.
+  RecordStore::closeAll();
+  RecordStore::openAndLoadAll();
+  EXPECT_EQ(getFriendCollection().size(), 0u);
+  EXPECT_EQ(getGiftCollection().size(), 1u);
+  EXPECT_EQ(getLoanCollection().size(), 1u);
+}
+
+TEST_F(MainScreenTest, RemovingAFriendWithItemsAndYesRemovesThemEverywhere) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId bo = app.addFriend(u"Bo", u"Carl");
+  app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  const RecordId keep = app.addGift(u"Book", kGiftFrom, bo, date(2024, 3, 1));
+  app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 3, 2));
+  app.addAnniversary(u"Birthday", anna, date(1990, 6, 1));
+  app.start();
+  ASSERT_EQ(app.screen().list(ListKind::Friends).selectedRecordId(), anna);
+  app.commandAnswering(ID_FRIEND_REMOVE, "key Y\nkey Y\n");
+  EXPECT_EQ(app.rows(ListKind::Friends), std::vector<RecordId>{bo});
+  EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{keep});
+  EXPECT_TRUE(app.rows(ListKind::Loans).empty());
+  EXPECT_TRUE(app.rows(ListKind::Anniversaries).empty());
+  RecordStore::closeAll();
+  RecordStore::openAndLoadAll();
+  EXPECT_EQ(getGiftCollection().size(), 1u);
+  EXPECT_EQ(getLoanCollection().size(), 0u);
+  EXPECT_EQ(getAnniversaryCollection().size(), 0u);
+}
+
+TEST_F(MainScreenTest, AnsweringNoToTheFirstQuestionRemovesNothing) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId gift = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  app.start();
+  app.showTab(kGiftListId);
+  app.commandAnswering(ID_GIFT_REMOVE, "key N\n");
+  EXPECT_NE(getGiftCollection().find(gift), nullptr);
+  app.commandAnswering(ID_GIFT_REMOVE, "key Y\n");
+  EXPECT_EQ(getGiftCollection().find(gift), nullptr);
+  EXPECT_TRUE(app.rows(ListKind::Gifts).empty());
+  EXPECT_NE(getFriendCollection().find(anna), nullptr);
+}
+
+TEST_F(MainScreenTest, ExportFailureIsReportedOnceAfterEveryItemWasTried) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  app.addAnniversary(u"Birthday", anna, date(1990, 6, 1));
+  app.addAnniversary(u"Wedding", anna, date(2015, 8, 20));
+  app.addAnniversary(u"Name day", anna, date(2000, 3, 3));
+  // A calendar that cannot be read without errors is left alone; every export fails.
+  std::ofstream(app.folder().file("pim/calendar.ics")) << "BEGIN:VCALENDAR\nthis is not a calendar\n";
+  app.start();
+  app.showTab(kAnniversaryListId);
+  const std::string message = app.folder().file("message.txt");
+  app.commandAnswering(ID_EXPORT_CALENDAR, "dump " + message + "\nkey ENTER\n");
+  EXPECT_NE(readText(message).find("Failed to export anniversary item to Calendar."), std::string::npos)
+      << readText(message);
+  EXPECT_FALSE(app.device().quitReceived()) << "more than one message";
+  EXPECT_EQ(readText(app.folder().file("pim/calendar.ics")), "BEGIN:VCALENDAR\nthis is not a calendar\n");
+}
+
+TEST_F(MainScreenTest, ExportToTasksReportsSuccessOnce) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 3, 2));
+  app.addLoan(u"Tent", kLoanFrom, anna, date(2024, 11, 1), date(2025, 4, 2));
+  app.start();
+  app.showTab(kLoanListId);
+  const std::string message = app.folder().file("message.txt");
+  app.commandAnswering(ID_EXPORT_TASKS, "dump " + message + "\nkey ENTER\n");
+  EXPECT_NE(readText(message).find("Loan items were successfully exported to Tasks."), std::string::npos)
+      << readText(message);
+  EXPECT_FALSE(app.device().quitReceived());
+  for (Loan* loan : getLoanCollection().snapshot()) EXPECT_NE(loan->outlookItemId(), 0);
+}
+
+TEST_F(MainScreenTest, SecondStartResetsSortsFiltersAndTheTab) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId apple = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  const RecordId idea = app.addGift(u"Book", kGiftIdea, anna, date(2024, 5, 1));
+  app.start();
+  app.showTab(kGiftListId);
+  app.command(ID_GIFT_SORT_DATE);
+  app.command(ID_GIFT_FILTER_IDEAS);
+  EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{idea});
+  EXPECT_TRUE(app.screen().tabStrip().marker(kGiftListId));
+
+  PostMessageW(app.frame().hwnd(), UM_ACTIVATEINSTANCE, kMainScreenId, 0);
+  app.device().runUntilIdle();
+  EXPECT_EQ(app.screen().currentTab(), kFriendListId);
+  EXPECT_EQ(app.frame().menuBarId(), IDR_FRIENDS_BAR);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortKey, 1);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1);
+  EXPECT_EQ(app.screen().state(ListKind::Gifts).filter, 7);
+  EXPECT_FALSE(app.screen().tabStrip().marker(kGiftListId));
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, idea}));
+}
+
+TEST_F(MainScreenTest, OpenSendsTheSelectedRecordToTheFrame) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  app.start();
+  app.command(ID_FRIEND_DETAILS);
+  EXPECT_EQ(app.frame().currentScreenId(), kFriendDetailsScreenId);
+  EXPECT_EQ(app.frame().history(), std::vector<UINT>{kMainScreenId});
+  (void)anna;
+}
+
+}  // namespace
+}  // namespace pellucard::testing

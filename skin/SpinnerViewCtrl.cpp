@@ -81,6 +81,13 @@ platform::WindowClassInfo SpinnerViewCtrl::windowClass() const {
 }
 
 HWND SpinnerViewCtrl::create(HWND parent, const RECT& rect, UINT id, DWORD style, LPCWSTR windowName) {
+  if (hwnd() != nullptr) return nullptr;
+  // A header built again (after a relayout) starts without the pages of its last window.
+  pages_.clear();
+  current_ = 0;
+  leftPressed_ = false;
+  rightPressed_ = false;
+  backHeld_ = false;
   return WindowImpl::create(parent, rect, windowName, style, 0, id);
 }
 

@@ -37,6 +37,7 @@ class SpinnerViewCtrl : public platform::WindowImpl<SpinnerViewCtrl> {
 
   static const platform::MessageMap<SpinnerViewCtrl>& messageMap();
 
+  // The window starts without pages, also when the object had a window before.
   HWND create(HWND parent, const RECT& rect, UINT id = 0, DWORD style = WS_CHILD | WS_VISIBLE,
               LPCWSTR windowName = u"");
 

@@ -368,6 +368,27 @@ TEST_F(SpinnerPagesTest, UnknownAndRepeatedKeysAreRefused) {
   EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kGifts});
 }
 
+// After a relayout the screen destroys its header and builds it again with the same pages.
+TEST_F(SpinnerPagesTest, HeaderBuiltAgainStartsWithoutPages) {
+  SpinnerViewCtrl spinner;
+  Page page;
+  page.create(screen_.hwnd(), RECT{0, 26, 240, 320}, u"list", WS_CHILD | WS_VISIBLE);
+  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
+  spinner.addPage(kFriends, u"Friends", page.hwnd());
+  spinner.addPage(kGifts, u"Gifts", nullptr);
+  spinner.selectPage(kGifts);
+  EXPECT_EQ(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
+  spinner.destroyWindow();
+  // What the old header showed can still be read to restore it.
+  EXPECT_EQ(spinner.currentKey(), kGifts);
+
+  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
+  EXPECT_EQ(spinner.pageCount(), 0);
+  EXPECT_TRUE(spinner.addPage(kFriends, u"Friends", page.hwnd()));
+  EXPECT_TRUE(spinner.addPage(kGifts, u"Gifts", nullptr));
+  EXPECT_EQ(spinner.currentKey(), kFriends);
+}
+
 TEST_F(SpinnerPagesTest, ArrowsOnAnEmptyHeaderDoNothing) {
   SpinnerViewCtrl spinner;
   ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);

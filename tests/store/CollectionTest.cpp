@@ -100,9 +100,11 @@ TEST_F(CollectionTest, LookupsFindTheFirstItemByIdentifierOrContact) {
   Gift* g3 = addGift(u"g3", static_cast<LONG>(ann->recordId()));
   EXPECT_EQ(getGiftCollection().itemsOfFriend(static_cast<LONG>(ann->recordId())), (GiftCollection::List{g1, g3}));
   EXPECT_EQ(getGiftCollection().find(g3->recordId()), g3);
-  EXPECT_TRUE(getGiftCollection().remove(g1->recordId()));
+  const RecordId removed = g1->recordId();
+  EXPECT_TRUE(getGiftCollection().remove(removed));
+  EXPECT_EQ(getGiftCollection().find(removed), nullptr);
   EXPECT_EQ(getGiftCollection().find(g3->recordId()), g3);
-  EXPECT_FALSE(getGiftCollection().remove(g1->recordId() + 1000));
+  EXPECT_FALSE(getGiftCollection().remove(removed));
 }
 
 TEST_F(CollectionTest, RemovingAFriendWithOrWithoutItsItems) {

@@ -109,8 +109,12 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+      // The action key activates the row on the handheld, inside dialogs too.
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      const bool action = msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (action ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       NMHDR header{};

@@ -223,6 +223,12 @@ TEST_F(ListViewTest, ActivationByActionKeyAndByTapOnTheSelectedRow) {
   EXPECT_EQ(activated[0].item, 0);
   EXPECT_EQ(parent.notifications(NM_RETURN).size(), 1u);
 
+  // Inside a dialog the action key is the list's, not the dialog's default button.
+  MSG enter{list, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+  EXPECT_TRUE(SendMessageW(list, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
+  MSG escape{list, WM_KEYDOWN, VK_ESCAPE, 1, 0, {0, 0}};
+  EXPECT_FALSE(SendMessageW(list, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) & DLGC_WANTMESSAGE);
+
   // The first tap on row 2 selects it; the second activates it.
   parent.log.clear();
   tap(100, 2 * 20 + 5);

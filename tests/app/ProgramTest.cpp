@@ -1,0 +1,227 @@
+// The pellucard executable end to end: headless scripts over databases made by the fill tool,
+// the first-launch question, the Back key, the PIN refusal, the second start and uninstall.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/SingleInstance.h"
+#include "pin/PinLock.h"
+#include "platform/sys/InstanceChannel.h"
+#include "platform/sys/Registry.h"
+#include "tests/app/AppHarness.h"
+
+namespace pellucard::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// One program folder, registry and runtime folder per test; the program runs as a child.
+class Program {
+ public:
+  Program() {
+    fs::create_directories(folder_.path() / "app");
+    fs::create_directories(folder_.path() / "config");
+    fs::create_directories(folder_.path() / "run");
+  }
+
+  std::string file(const std::string& name) const { return folder_.file(name); }
+  std::string appDir() const { return folder_.file("app"); }
+  std::string registryFolder() const { return folder_.file("config") + "/Pellucard"; }
+
+  void fill(int friends) {
+    const std::string command = std::string(PELLUCARD_FILLDB_EXE) + " --app-dir " + appDir() + " --friends " +
+                                std::to_string(friends) + " >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+
+  std::string environment() const {
+    return "XDG_RUNTIME_DIR=" + folder_.file("run") + " XDG_CONFIG_HOME=" + folder_.file("config") + " ";
+  }
+
+  // Runs the program on a script; returns its exit code.
+  int run(const std::string& script, const std::string& options = "", const std::string& tail = "") {
+    const std::string scriptPath = file("script.txt");
+    std::ofstream(scriptPath) << script;
+    const std::string command = "cd " + folder_.path().string() + " && " + environment() + PELLUCARD_DEVICE_EXE +
+                                " --headless --app-dir " + appDir() + " --pim-dir " + file("pim") + " --script " +
+                                scriptPath + " " + options + " " + tail + " 2>" + file("stderr.txt");
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::string stderrText() const { return readText(file("stderr.txt")); }
+
+ private:
+  TempFolder folder_;
+};
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class ProgramEditions : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ProgramEditions, FirstStartShowsTheFriendsThenAsksOnceToImport) {
+  Program program;
+  program.fill(3);
+  const std::string options = std::string("--edition ") + GetParam();
+  ASSERT_EQ(program.run("dump first.txt\nkey N\ndump after.txt\n", options), 0) << program.stderrText();
+  const std::string first = readText(program.file("first.txt"));
+  EXPECT_TRUE(has(first, "This is your first launch of Pellucard.")) << first;
+  // The question stands over the main window, which is already shown with its list.
+  EXPECT_TRUE(has(first, "window \"Pellucard\" \"Pellucard\"")) << first;
+  EXPECT_TRUE(has(first, "\"FriendList\"")) << first;
+  EXPECT_LT(first.find("This is your first launch"), first.find("window \"Pellucard\" \"Pellucard\""));
+  const std::string after = readText(program.file("after.txt"));
+  EXPECT_FALSE(has(after, "first launch")) << after;
+  EXPECT_TRUE(has(after, "text \"Friends\"")) << after;
+
+  ASSERT_EQ(program.run("dump again.txt\n", options), 0) << program.stderrText();
+  const std::string again = readText(program.file("again.txt"));
+  EXPECT_FALSE(has(again, "first launch")) << again;
+  EXPECT_TRUE(has(again, "\"FriendList\"")) << again;
+  // The guide was written beside the database.
+  EXPECT_TRUE(has(readText(program.appDir() + "/PellucardHelp.htm"), "Pellucard Help"));
+}
+
+TEST_P(ProgramEditions, ActionOpensAFriendAndBackReturnsToTheList) {
+  Program program;
+  program.fill(3);
+  const std::string options = std::string("--edition ") + GetParam();
+  ASSERT_EQ(program.run("key N\nkey ENTER\ndump details.txt\nback\ndump back.txt\n", options), 0)
+      << program.stderrText();
+  const std::string details = readText(program.file("details.txt"));
+  EXPECT_TRUE(has(details, "id=1508")) << details;
+  EXPECT_FALSE(has(details, "id=1500")) << details;
+  const std::string back = readText(program.file("back.txt"));
+  if (std::string(GetParam()) == "smartphone") {
+    EXPECT_TRUE(has(back, "id=1500")) << back;
+    EXPECT_FALSE(has(back, "id=1508")) << back;
+  }
+}
+
+TEST_P(ProgramEditions, OverdueLoansAreMarkedOnTheLoansTab) {
+  Program program;
+  program.fill(5);
+  const std::string options = std::string("--edition ") + GetParam();
+  // The fill tool dates its loans around 1 December 2026.
+  const std::string script =
+      "key N\nclock 2026-12-01T09:00\nkey RIGHT\nkey RIGHT\nkey RIGHT\ndump loans.txt\n"
+      "soft right\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey UP\nkey ENTER\ndump overdue.txt\n";
+  ASSERT_EQ(program.run(script, options), 0) << program.stderrText();
+  const std::string loans = readText(program.file("loans.txt"));
+  EXPECT_TRUE(has(loans, "text \"Loans\"")) << loans;
+  EXPECT_TRUE(has(loans, "color=#E00000")) << loans;
+  const std::string overdue = readText(program.file("overdue.txt"));
+  EXPECT_TRUE(has(overdue, "text \"Loans (F)\"")) << overdue;
+  // Only overdue loans are left, every line red.
+  const std::string rows = overdue.substr(overdue.find("\"LoanList\""));
+  EXPECT_TRUE(has(rows, "color=#E00000")) << overdue;
+  EXPECT_FALSE(has(rows, "color=#000000")) << overdue;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothEditions, ProgramEditions, ::testing::Values("pocketpc", "smartphone"));
+
+TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
+  Program program;
+  program.fill(2);
+  {
+    // The code of a PIN in the program's registry; there is no PIN entry to answer it.
+    auto& registry = platform::sys::Registry::instance();
+    const std::string scratch = registry.folder();
+    registry.setFolder(program.registryFolder());
+    ASSERT_TRUE(getPinLock().setPin(u"1234"));
+    deletePinLock();
+    registry.setFolder(scratch);
+  }
+  ASSERT_EQ(program.run("dump refused.txt\nkey ENTER\ndump end.txt\n"), 0) << program.stderrText();
+  const std::string refused = readText(program.file("refused.txt"));
+  EXPECT_TRUE(has(refused, "Please enter valid PIN code in order to run the application")) << refused;
+  EXPECT_FALSE(has(refused, "\"Pellucard\" \"Pellucard\"")) << refused;
+  EXPECT_FALSE(has(refused, "FriendList")) << refused;
+  EXPECT_FALSE(fs::exists(program.file("end.txt"))) << "the program went on after the refusal";
+}
+
+TEST(Program, UninstallClearsExportedTasksButReinstallKeepsThem) {
+  Program program;
+  program.fill(2);
+  // Loans tab, Menu, the sixth item "Export to Tasks", then the message.
+  const std::string exportTasks =
+      "key N\nkey RIGHT\nkey RIGHT\nkey RIGHT\nsoft right\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\n"
+      "key DOWN\nkey ENTER\ndump exported.txt\nkey ENTER\n";
+  ASSERT_EQ(program.run(exportTasks), 0) << program.stderrText();
+  EXPECT_TRUE(has(readText(program.file("exported.txt")), "Loan items were successfully exported to Tasks."))
+      << readText(program.file("exported.txt"));
+  const std::string tasks = program.file("pim") + "/tasks.ics";
+  ASSERT_TRUE(has(readText(tasks), "BEGIN:VTODO"));
+
+  EXPECT_EQ(program.run("", "", "uninstall reinstall"), 0) << program.stderrText();
+  EXPECT_TRUE(has(readText(tasks), "BEGIN:VTODO")) << "reinstall deletes nothing";
+  EXPECT_EQ(program.run("", "", "uninstall"), 0) << program.stderrText();
+  EXPECT_FALSE(has(readText(tasks), "BEGIN:VTODO")) << readText(tasks);
+}
+
+TEST(Program, SecondStartActivatesTheFirstOnItsMainScreenAndExitsOne) {
+  TempFolder runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  {
+    AppHarness first;
+    const RecordId anna = first.addFriend(u"Anna", u"Berg");
+    first.addGift(u"Apple", kGiftIdea, anna, date(2024, 3, 1));
+    first.addGift(u"Book", kGiftFrom, anna, date(2024, 3, 1));
+    ASSERT_EQ(SingleInstance::check(reinterpret_cast<HINSTANCE>(1), SingleInstance::Mode::Activate), 0);
+    first.start();
+    first.showTab(kGiftListId);
+    first.command(ID_GIFT_FILTER_IDEAS);
+    SendMessageW(first.frame().hwnd(), UM_SHOWRECORD, anna, kRecordFriend);
+    first.device().runUntilIdle();
+    ASSERT_EQ(first.frame().currentScreenId(), kFriendDetailsScreenId);
+
+    const pid_t second = fork();
+    if (second == 0) {
+      const std::string app = first.folder().file("second");
+      execl(PELLUCARD_DEVICE_EXE, PELLUCARD_DEVICE_EXE, "--headless", "--app-dir", app.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    ASSERT_GT(second, 0);
+    // The first instance serves the second from its message loop until it ends.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int status = 0;
+    while (waitpid(second, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(second, SIGKILL);
+        waitpid(second, &status, 0);
+        break;
+      }
+      first.device().runUntilIdle();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    first.device().runUntilIdle();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(first.frame().currentScreenId(), kMainScreenId);
+    EXPECT_TRUE(first.frame().history().empty());
+    EXPECT_EQ(first.screen().currentTab(), kFriendListId);
+    EXPECT_EQ(first.screen().state(ListKind::Gifts).filter, 7);
+    EXPECT_EQ(first.rows(ListKind::Gifts).size(), 2u);
+  }
+  platform::sys::InstanceChannel::stop();
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace
+}  // namespace pellucard::testing

@@ -290,7 +290,8 @@ class ScreenFixture : public ListFixture {
   // Texts a window drew, top to bottom.
   static std::vector<Drawn> drawnIn(HWND hwnd) {
     std::vector<Drawn> out;
-    for (const auto& t : platform::gdi::capturedTexts(hwnd)) out.push_back({platform::toUtf8(t.text), t.screenRect, t.color});
+    for (const auto& t : platform::gdi::capturedTexts(hwnd))
+      out.push_back({platform::toUtf8(t.text), t.screenRect, t.color});
     std::stable_sort(out.begin(), out.end(), [](const Drawn& a, const Drawn& b) {
       return a.rect.top != b.rect.top ? a.rect.top < b.rect.top : a.rect.left < b.rect.left;
     });

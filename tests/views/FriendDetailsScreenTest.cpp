@@ -1,0 +1,392 @@
+// The friend details screen inside a stand-in frame: the card, the three lists with their own
+// sort and filter, the menus the screen asks for, removal, opening items and the exports.
+#include <gtest/gtest.h>
+
+#include "tests/views/ScreenFixture.h"
+
+namespace pellucard::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr UINT kSeparator = 0;
+
+class FriendDetails : public ScreenFixture {
+ protected:
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    ann = addFriend(u"Ann", u"Baker");
+    zoe = addFriend(u"Zoe", u"Adams");
+  }
+  RecordId ann = 0;
+  RecordId zoe = 0;
+};
+
+TEST_F(FriendDetails, OpensOnTheCardWithTheNameInTheTitle) {
+  makeFrame();
+  openFriend(ann);
+  EXPECT_EQ(frame->current, kFriendDetailsScreenId);
+  EXPECT_EQ(frame->title(), u"Ann Baker");
+  EXPECT_EQ(frame->details.header().currentKey(), FriendDetailsScreen::kDetailsTab);
+  EXPECT_EQ(frame->menuBar, 1508u);
+  // "Switch to Friends View" after a separator at position 2 of the card's menu.
+  EXPECT_THAT(frame->menuIds(), ElementsAre(1011, 1019, kSeparator, 1112, kSeparator, 1003));
+  EXPECT_FALSE(frame->sipButton) << "no input-panel button on the card";
+  EXPECT_EQ(GetFocus(), frame->details.header().hwnd());
+  const HWND card = frame->details.card().hwnd();
+  EXPECT_EQ(GetWindowLongW(card, GWL_STYLE) & ~WS_VSCROLL, static_cast<LONG>(0x50000000));
+  EXPECT_THAT(textsIn(card), ElementsAre("Ann\nBaker"));
+
+  command(1112);
+  EXPECT_EQ(frame->current, kMainScreenId);
+  EXPECT_EQ(frame->title(), u"Pellucard");
+}
+
+TEST_F(FriendDetails, ListsHoldOnlyTheFriendsItemsWithTheirNames) {
+  const RecordId scarf = addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  addGiftOn(u"Book", kGiftFor, zoe, date(2024, 4, 1));
+  const RecordId apron = addGiftOn(u"Apron", kGiftIdea, ann, date(2024, 5, 1));
+  const RecordId drill = addLoan(u"Drill", kLoanFrom, ann, SYSTEMTIME{});
+  addLoan(u"Tent", kLoanTo, zoe, SYSTEMTIME{});
+  const RecordId birthday = addAnniversary(u"Birthday", ann, date(1990, 6, 1));
+  makeFrame();
+  openFriend(ann);
+  ItemListCtrl& gifts = frame->details.giftList();
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(apron, scarf)) << "sorted by name";
+  EXPECT_EQ(gifts.textAt(0), u"Apron");
+  EXPECT_THAT(rowsOf(frame->details.loanList()), ElementsAre(drill));
+  EXPECT_EQ(frame->details.loanList().textAt(0), u"Drill");
+  EXPECT_THAT(rowsOf(frame->details.anniversaryList()), ElementsAre(birthday));
+  EXPECT_EQ(GetWindowLongW(gifts.hwnd(), GWL_STYLE) & ~WS_VISIBLE, static_cast<LONG>(0x5000C405 & ~WS_VISIBLE));
+  EXPECT_FALSE(frame->details.noLoans());
+  EXPECT_FALSE(frame->details.noAnniversaries());
+
+  selectTab(kGiftListId);
+  EXPECT_EQ(frame->menuBar, 1502u);
+  EXPECT_TRUE(frame->sipButton) << "list tabs have the input-panel button";
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1028, 1024));
+  EXPECT_EQ(frame->menuIds()[3], kSeparator);
+  EXPECT_EQ(frame->menuIds()[4], 1112u);
+  EXPECT_TRUE(IsWindowVisible(gifts.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame->details.card().hwnd()));
+}
+
+TEST_F(FriendDetails, ExportToTasksIsGreyedForAFriendWithoutLoansUntilOneIsAdded) {
+  addLoan(u"Tent", kLoanTo, zoe, SYSTEMTIME{});
+  makeFrame();
+  openFriend(ann);
+  EXPECT_TRUE(frame->details.noLoans());
+  selectTab(kLoanListId);
+  EXPECT_EQ(frame->menuBar, 1504u);
+  EXPECT_TRUE(frame->greyed(1131));
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1037, 1034));
+
+  FormsStandIn forms;
+  forms.onRun = [&](FormsStandIn::Call call) {
+    EXPECT_EQ(call.kind, kRecordLoan);
+    EXPECT_EQ(call.record, 0u);
+    EXPECT_EQ(call.preset, static_cast<LONG>(ann));
+    addLoan(u"Drill", kLoanFrom, ann, SYSTEMTIME{});
+  };
+  setFormLauncher(&forms);
+  command(1030);
+  ASSERT_EQ(forms.calls.size(), 1u);
+  EXPECT_EQ(frame->details.loanList().count(), 1);
+  EXPECT_THAT(frame->reloads, ElementsAre(kLoanListId));
+  EXPECT_THAT(frame->main.reloads, ElementsAre(kLoanListId));
+  selectTab(kGiftListId);
+  selectTab(kLoanListId);
+  EXPECT_FALSE(frame->greyed(1131));
+}
+
+TEST_F(FriendDetails, ExportToCalendarIsGreyedForAFriendWithoutAnniversaries) {
+  addAnniversary(u"Birthday", zoe, date(1990, 6, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kAnniversaryListId);
+  EXPECT_EQ(frame->menuBar, 1506u);
+  EXPECT_TRUE(frame->greyed(1050));
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1046, 1044));
+  openFriend(zoe);
+  selectTab(kAnniversaryListId);
+  EXPECT_FALSE(frame->greyed(1050));
+}
+
+TEST_F(FriendDetails, DateTwiceSortsNewestFirstThenOldestFirst) {
+  const RecordId march = addGiftOn(u"Cup", kGiftFrom, ann, date(2024, 3, 1));
+  const RecordId may = addGiftOn(u"Apron", kGiftFrom, ann, date(2024, 5, 1));
+  const RecordId april = addGiftOn(u"Book", kGiftFrom, ann, date(2024, 4, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  ItemListCtrl& gifts = frame->details.giftList();
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(may, april, march));
+  command(1029);
+  EXPECT_EQ(frame->details.giftState().sort, 2);
+  EXPECT_FALSE(frame->details.giftState().ascending);
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(may, april, march));
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1029, 1024));
+  command(1029);
+  EXPECT_TRUE(frame->details.giftState().ascending);
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(march, april, may));
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1029, 1024));
+  // The menubar was asked for again: the extra item is there once.
+  const std::vector<UINT> items = frame->menuIds();
+  EXPECT_EQ(std::count(items.begin(), items.end(), 1112u), 1);
+  command(1028);
+  EXPECT_TRUE(frame->details.giftState().ascending);
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(may, april, march)) << "by name: Apron, Book, Cup";
+  command(1028);
+  EXPECT_THAT(rowsOf(gifts), ElementsAre(march, april, may));
+}
+
+TEST_F(FriendDetails, LoanAndAnniversaryDateModesStartNewestFirst) {
+  makeFrame();
+  openFriend(ann);
+  selectTab(kLoanListId);
+  command(1039);
+  EXPECT_EQ(frame->details.loanState().sort, 3);
+  EXPECT_FALSE(frame->details.loanState().ascending);
+  command(1130);
+  EXPECT_EQ(frame->details.loanState().sort, 4);
+  EXPECT_TRUE(frame->details.loanState().ascending);
+  selectTab(kAnniversaryListId);
+  command(1048);
+  EXPECT_EQ(frame->details.anniversaryState().sort, 3);
+  EXPECT_FALSE(frame->details.anniversaryState().ascending);
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1048, 1044));
+}
+
+TEST_F(FriendDetails, FiltersMarkTheTabAndCheckTheirItem) {
+  addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  const RecordId idea = addGiftOn(u"Kite", kGiftIdea, ann, date(2024, 3, 1));
+  addLoan(u"Drill", kLoanFrom, ann, date(2025, 3, 1));
+  const RecordId late = addLoan(u"Tent", kLoanTo, ann, date(2025, 1, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  command(1027);
+  EXPECT_THAT(rowsOf(frame->details.giftList()), ElementsAre(idea));
+  EXPECT_EQ(frame->details.header().displayLabel(frame->details.header().currentIndex()), u"Gifts (F)");
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1028, 1027));
+  command(1024);
+  EXPECT_EQ(frame->details.giftList().count(), 2);
+  EXPECT_EQ(frame->details.header().displayLabel(frame->details.header().currentIndex()), u"Gifts");
+
+  selectTab(kLoanListId);
+  command(1132);
+  EXPECT_THAT(rowsOf(frame->details.loanList()), ElementsAre(late));
+  EXPECT_THAT(frame->checkedItems(), ElementsAre(1037, 1132));
+  EXPECT_TRUE(frame->details.header().marker(kLoanListId));
+
+  // Another friend starts over: first sort, no filter, on the card.
+  openFriend(zoe);
+  EXPECT_EQ(frame->details.header().currentKey(), FriendDetailsScreen::kDetailsTab);
+  EXPECT_EQ(frame->details.loanState().filter, 3);
+  EXPECT_EQ(frame->details.giftState().filter, 7);
+  EXPECT_FALSE(frame->details.header().marker(kLoanListId));
+}
+
+TEST_F(FriendDetails, RemovingAGiftAsksFirstAndRefreshesTheMainList) {
+  const RecordId scarf = addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  const RecordId book = addGiftOn(u"Book", kGiftFor, ann, date(2024, 4, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  const std::string question = commandAnswering(1022, "N");
+  EXPECT_THAT(question, HasSubstr("Permanently delete this item?"));
+  EXPECT_THAT(question, HasSubstr("\"Pellucard\""));
+  EXPECT_NE(getGiftCollection().find(book), nullptr);
+  EXPECT_TRUE(frame->reloads.empty());
+
+  commandAnswering(1022, "Y");
+  EXPECT_EQ(getGiftCollection().find(book), nullptr) << "Book is the first row by name";
+  EXPECT_THAT(rowsOf(frame->details.giftList()), ElementsAre(scarf));
+  EXPECT_THAT(frame->reloads, ElementsAre(kGiftListId));
+  EXPECT_THAT(frame->main.reloads, ElementsAre(kGiftListId));
+}
+
+TEST_F(FriendDetails, EditingAGiftRefillsOnlyThisList) {
+  const RecordId scarf = addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  FormsStandIn forms;
+  forms.onRun = [&](FormsStandIn::Call) {
+    Gift* gift = getGiftCollection().find(scarf);
+    gift->assign(u"Woollen scarf", kGiftFrom, static_cast<LONG>(ann), date(2024, 3, 1), u"");
+    getGiftCollection().update(*gift);
+  };
+  setFormLauncher(&forms);
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  command(1021);
+  ASSERT_EQ(forms.calls.size(), 1u);
+  EXPECT_EQ(forms.calls[0].record, scarf);
+  EXPECT_EQ(forms.calls[0].preset, static_cast<LONG>(ann));
+  EXPECT_EQ(frame->details.giftList().textAt(0), u"Woollen scarf");
+  EXPECT_TRUE(frame->reloads.empty());
+}
+
+TEST_F(FriendDetails, CommandsThatNeedAFormOrARowDoNothingWithout) {
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  command(1020);
+  command(1021);
+  command(1022);
+  command(1023);
+  command(1011);
+  EXPECT_TRUE(frame->reloads.empty());
+  EXPECT_TRUE(frame->shown.size() == 1) << "only the friend itself was opened";
+  EXPECT_EQ(frame->current, kFriendDetailsScreenId);
+}
+
+TEST_F(FriendDetails, DetailsAndActivationOpenTheItemView) {
+  const RecordId scarf = addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  const RecordId drill = addLoan(u"Drill", kLoanFrom, ann, SYSTEMTIME{});
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  command(1023);
+  ASSERT_EQ(frame->shown.size(), 2u);
+  EXPECT_EQ(frame->shown[1].id, scarf);
+  EXPECT_EQ(frame->shown[1].kind, kRecordGift);
+  EXPECT_EQ(frame->current, kItemViewScreenId);
+  back();
+  EXPECT_EQ(frame->current, kFriendDetailsScreenId);
+  EXPECT_EQ(frame->title(), u"Ann Baker");
+
+  selectTab(kLoanListId);
+  NMITEMACTIVATE activate{};
+  activate.hdr.hwndFrom = frame->details.loanList().hwnd();
+  activate.hdr.idFrom = kLoanListId;
+  activate.hdr.code = LVN_ITEMACTIVATE;
+  activate.iItem = 0;
+  SendMessageW(frame->details.hwnd(), WM_NOTIFY, kLoanListId, reinterpret_cast<LPARAM>(&activate));
+  device->runUntilIdle();
+  ASSERT_EQ(frame->shown.size(), 3u);
+  EXPECT_EQ(frame->shown[2].id, drill);
+  EXPECT_EQ(frame->shown[2].kind, kRecordLoan);
+}
+
+TEST_F(FriendDetails, ExportingAFriendWithoutAnniversariesReportsSuccess) {
+  addAnniversary(u"Birthday", zoe, date(1990, 6, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kAnniversaryListId);
+  const std::string message = commandAnswering(1050, "ENTER");
+  EXPECT_THAT(message, HasSubstr("Anniversary items were successfully exported to the Calendar."));
+}
+
+TEST_F(FriendDetails, AFailedLoanExportIsReportedOnce) {
+  // No contacts, calendar or tasks service is running: every export fails.
+  addLoan(u"Drill", kLoanFrom, ann, date(2025, 3, 1));
+  addLoan(u"Tent", kLoanTo, ann, date(2025, 3, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kLoanListId);
+  const std::string message = commandAnswering(1131, "ENTER");
+  EXPECT_THAT(message, HasSubstr("Failed to export loan item to Tasks."));
+}
+
+TEST_F(FriendDetails, AFriendThatIsGoneLeavesAnEmptyCardAndEmptyLists) {
+  addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  makeFrame();
+  openFriend(ann);
+  EXPECT_EQ(frame->details.giftList().count(), 1);
+  getFriendCollection().remove(ann);
+  SendMessageW(frame->hwnd(), UM_RELOADLIST, kFriendListId, 0);
+  device->runUntilIdle();
+  EXPECT_EQ(frame->details.giftList().count(), 0);
+  InvalidateRect(frame->details.card().hwnd(), nullptr, TRUE);
+  selectTab(FriendDetailsScreen::kDetailsTab);
+  EXPECT_TRUE(textsIn(frame->details.card().hwnd()).empty());
+  openFriend(99999);
+  EXPECT_EQ(frame->title(), u"Pellucard");
+  EXPECT_EQ(frame->details.giftList().count(), 0);
+}
+
+TEST_F(FriendDetails, RelayoutKeepsTheFriendTheTabAndTheListState) {
+  addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  addGiftOn(u"Book", kGiftFor, ann, date(2024, 4, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  command(1029);
+  SendMessageW(frame->details.hwnd(), UM_LAYOUTCHANGED, kFriendDetailsScreenId, 0);
+  device->runUntilIdle();
+  EXPECT_EQ(frame->details.header().currentKey(), kGiftListId);
+  EXPECT_EQ(frame->details.header().pageCount(), 4);
+  EXPECT_EQ(frame->details.giftState().sort, 2);
+  EXPECT_EQ(frame->details.giftList().count(), 2);
+  EXPECT_EQ(frame->details.card().friendId(), ann);
+  EXPECT_TRUE(IsWindowVisible(frame->details.giftList().hwnd()));
+}
+
+// Notes longer than their area scroll on both editions: by keys on both, by the scroll bar
+// on a Pocket PC only.
+class FriendNotes : public ScreenFixture, public ::testing::WithParamInterface<platform::Edition> {
+ protected:
+  bool pocketPc() const { return GetParam() == platform::Edition::PocketPc; }
+};
+
+TEST_P(FriendNotes, ScrollWhenTallerThanTheirArea) {
+  bootAs(GetParam(), pocketPc() ? 240 : 176, pocketPc() ? 320 : 220);
+  std::u16string notes;
+  for (int i = 0; i < 40; ++i) notes += u"Line of notes number " + platform::toUtf16(std::to_string(i)) + u"\r\n";
+  const RecordId longNotes = addFriendWithNotes(u"Ann", u"Baker", notes);
+  const RecordId shortNotes = addFriendWithNotes(u"Zoe", u"Adams", u"Likes tea.");
+  makeFrame();
+  openFriend(longNotes);
+  const HWND card = frame->details.card().hwnd();
+  EXPECT_NE(GetWindowLongW(card, GWL_STYLE) & WS_VSCROLL, 0);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(card, SB_VERT, &info));
+  const RECT r1 = ImageCache::instance().layout().rectR1();
+  EXPECT_EQ(info.nMin, 0);
+  EXPECT_GT(info.nMax, r1.bottom - r1.top);
+  EXPECT_EQ(static_cast<int>(info.nPage), r1.bottom - r1.top);
+  // The notes' pixels on the screen: they change as the text scrolls and come back with it.
+  const auto notesPixels = [&] {
+    POINT origin{r1.left, r1.top};
+    ClientToScreen(card, &origin);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r1.bottom - r1.top; y += 2) {
+      for (int x = 0; x < r1.right - r1.left; x += 2) pixels.push_back(device->pixel(origin.x + x, origin.y + y));
+    }
+    return pixels;
+  };
+  const std::vector<COLORREF> atTop = notesPixels();
+
+  device->key(VK_DOWN);  // through the header, which passes keys to the card
+  EXPECT_EQ(frame->details.card().notes().position(), 20);
+  EXPECT_EQ(GetScrollPos(card, SB_VERT), 20);
+  EXPECT_NE(notesPixels(), atTop);
+  device->key(VK_UP);
+  device->key(VK_UP);
+  EXPECT_EQ(frame->details.card().notes().position(), 0);
+  EXPECT_EQ(notesPixels(), atTop);
+
+  SendMessageW(card, WM_VSCROLL, SB_LINEDOWN, 0);
+  device->runUntilIdle();
+  EXPECT_EQ(frame->details.card().notes().position(), pocketPc() ? 14 : 0);
+  SendMessageW(card, WM_VSCROLL, SB_BOTTOM, 0);
+  device->runUntilIdle();
+  EXPECT_EQ(frame->details.card().notes().position(),
+            pocketPc() ? static_cast<int>(info.nMax) - (r1.bottom - r1.top) : 0);
+
+  openFriend(shortNotes);
+  EXPECT_EQ(GetWindowLongW(card, GWL_STYLE) & WS_VSCROLL, 0);
+  device->key(VK_DOWN);
+  EXPECT_EQ(frame->details.card().notes().position(), 0);
+  EXPECT_THAT(textsIn(card), ::testing::Contains("Likes tea."));
+  EXPECT_EQ(frame->sipButtonRequests > 0, pocketPc()) << "a Smartphone has no input-panel button";
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, FriendNotes,
+                         ::testing::Values(platform::Edition::PocketPc, platform::Edition::Smartphone));
+
+}  // namespace
+}  // namespace pellucard::testing

@@ -16,47 +16,23 @@
 #include "resources/StringIds.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"
+#include "views/FriendDetailsScreen.h"
+#include "views/ItemViewScreen.h"
 
 namespace pellucard {
-
-namespace {
-
-// A screen window that has no content of its own.
-class BlankScreen : public platform::WindowImpl<BlankScreen> {
- public:
-  static const platform::MessageMap<BlankScreen>& messageMap() {
-    static const platform::MessageMap<BlankScreen> map;
-    return map;
-  }
-
- protected:
-  platform::WindowClassInfo windowClass() const override {
-    platform::WindowClassInfo info;
-    info.name = u"PellucardScreen";
-    info.style = 0;
-    info.background = GetSysColorBrush(COLOR_WINDOW);
-    return info;
-  }
-};
-
-constexpr DWORD kScreenStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-}  // namespace
 
 // The friend details and item view screens.
 class MainFrame::Screens {
  public:
   HWND createFriendDetails(HWND frame, const RECT& rect) {
-    return friendDetails.create(frame, rect, u"FriendDetailsScreen", kScreenStyle, 0, kFriendDetailsScreenId);
+    return friendDetails.create(frame, rect, kFriendDetailsScreenId);
   }
-  HWND createItemView(HWND frame, const RECT& rect) {
-    return itemView.create(frame, rect, u"ItemViewScreen", kScreenStyle, 0, kItemViewScreenId);
-  }
-  void showFriend(RecordId) {}
-  void showItem(int, RecordId) {}
+  HWND createItemView(HWND frame, const RECT& rect) { return itemView.create(frame, rect, kItemViewScreenId); }
+  void showFriend(RecordId id) { friendDetails.showFriend(id); }
+  void showItem(int kind, RecordId id) { itemView.show(kind, id); }
 
-  BlankScreen friendDetails;
-  BlankScreen itemView;
+  FriendDetailsScreen friendDetails;
+  ItemViewScreen itemView;
 };
 
 MainFrame::MainFrame() = default;

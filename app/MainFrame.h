@@ -13,8 +13,7 @@
 //   void FriendDetailsScreen::showFriend(RecordId id);
 // and the item view screen (1510) to show an item with
 //   void ItemViewScreen::show(int kind, RecordId id);   // kind 1 gift, 2 loan, 3 anniversary
-// before the frame switches to them. Both are created hidden as
-//   screen.create(frame, clientRect, nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, id).
+// before the frame switches to them. Both are created hidden with screen.create(frame, rect, id).
 #pragma once
 
 #include <map>

@@ -86,6 +86,15 @@ std::string caseName(const testing::TestParamInfo<DeviceCase>& info) {
          std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
 }
 
+// The width of the first text drawn with this string, from the dump.
+int drawnWidth(const std::string& dump, const std::string& text) {
+  const std::size_t at = dump.find("text \"" + text + "\" rect=");
+  if (at == std::string::npos) return -1;
+  int left = 0, top = 0, right = 0, bottom = 0;
+  if (std::sscanf(dump.c_str() + at + text.size() + 13, "%d,%d,%d,%d", &left, &top, &right, &bottom) != 4) return -1;
+  return right - left;
+}
+
 class SpinnerTest : public testing::TestWithParam<DeviceCase> {
  protected:
   SpinnerTest() : device_(GetParam().edition, GetParam().width, GetParam().height) {}
@@ -128,90 +137,70 @@ class SpinnerTest : public testing::TestWithParam<DeviceCase> {
   SpinnerViewCtrl spinner_;
 };
 
-TEST_P(SpinnerTest, ArrowKeysWrapAroundAndSwitchThePageOnRelease) {
+TEST_P(SpinnerTest, KeysStepThroughThePagesAndPassTheRestOn) {
   device_.keyDown(VK_LEFT);
   EXPECT_EQ(spinner_.currentIndex(), 2);
-  EXPECT_TRUE(spinner_.leftPressed());
-  // Held: the label moved, the page did not, the screen has not heard of it.
+  // Held: the label moved, the page did not, and the screen has not heard of it.
   EXPECT_TRUE(visible(0));
-  EXPECT_FALSE(visible(2));
   EXPECT_TRUE(screen_.tabChanges.empty());
-
   device_.keyUp(VK_LEFT);
-  EXPECT_FALSE(spinner_.leftPressed());
   EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kAnniversaries});
   EXPECT_FALSE(visible(0));
   EXPECT_FALSE(visible(1));
   EXPECT_TRUE(visible(2));
-
   device_.key(VK_RIGHT);
-  EXPECT_EQ(spinner_.currentKey(), kFriends);
   device_.key(VK_RIGHT);
-  EXPECT_EQ(spinner_.currentKey(), kGifts);
   EXPECT_EQ(screen_.tabChanges, (std::vector<WPARAM>{kAnniversaries, kFriends, kGifts}));
   EXPECT_TRUE(visible(1));
-  EXPECT_FALSE(visible(0));
-  // The arrows never reach the page.
-  EXPECT_TRUE(pages_[1].keys.empty());
-}
 
-TEST_P(SpinnerTest, OtherKeysAndCharactersGoToTheCurrentPage) {
-  device_.key(VK_RIGHT);
   device_.key(VK_DOWN);
   device_.key(VK_F8);
   device_.key(VK_F9);
   SendMessageW(spinner_.hwnd(), WM_CHAR, u'k', 0);
   EXPECT_EQ(pages_[1].keys, std::vector<UINT>{VK_DOWN});
   EXPECT_EQ(pages_[1].chars, u"*#k");
-  EXPECT_TRUE(pages_[0].chars.empty());
   EXPECT_TRUE(pages_[0].keys.empty());
-}
-
-TEST_P(SpinnerTest, TakesTheFocusBackFromItsPage) {
-  SetFocus(pages_[0].hwnd());
-  EXPECT_EQ(GetFocus(), spinner_.hwnd());
-  // Another window may have it.
+  // The page never keeps the focus; other windows may take it.
   SetFocus(pages_[1].hwnd());
-  EXPECT_EQ(GetFocus(), pages_[1].hwnd());
+  EXPECT_EQ(GetFocus(), spinner_.hwnd());
+  SetFocus(pages_[0].hwnd());
+  EXPECT_EQ(GetFocus(), pages_[0].hwnd());
 }
 
 TEST_P(SpinnerTest, HeldArrowRepeatsEvery200MsAndNotifiesOnceOnLift) {
   const int x = width() - 2;
   device_.stylusDown(x, middleY());
   EXPECT_EQ(spinner_.currentIndex(), 1);
-  EXPECT_TRUE(spinner_.rightPressed());
   device_.advance(199);
   EXPECT_EQ(spinner_.currentIndex(), 1);
   device_.advance(1);
   EXPECT_EQ(spinner_.currentIndex(), 2);
-  device_.advance(200);
-  EXPECT_EQ(spinner_.currentIndex(), 0);
-  device_.advance(400);
+  device_.advance(600);
   EXPECT_EQ(spinner_.currentIndex(), 2);
-  // Still held: the pages stay as they were.
   EXPECT_TRUE(screen_.tabChanges.empty());
   EXPECT_TRUE(visible(0));
 
   device_.stylusUp(x, middleY());
-  EXPECT_FALSE(spinner_.rightPressed());
   EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kAnniversaries});
   EXPECT_TRUE(visible(2));
   EXPECT_EQ(GetCapture(), nullptr);
   device_.advance(1000);
   EXPECT_EQ(spinner_.currentIndex(), 2);
   EXPECT_EQ(screen_.tabChanges.size(), 1u);
+
+  // A tap between the arrows selects the page it shows again.
+  device_.tap(width() / 2, middleY());
+  EXPECT_EQ(screen_.tabChanges, (std::vector<WPARAM>{kAnniversaries, kAnniversaries}));
 }
 
 TEST_P(SpinnerTest, MovingWithinTheHeldArrowKeepsRepeatingAndLeavingItReleases) {
   const int w = arrowWidth();
   device_.stylusDown(1, middleY());
-  EXPECT_EQ(spinner_.currentIndex(), 2);
   device_.stylusMove(w, height_ - 1);
   device_.advance(200);
   EXPECT_EQ(spinner_.currentIndex(), 1);
   EXPECT_TRUE(screen_.tabChanges.empty());
 
-  // Off the arrow, towards the label.
   device_.stylusMove(w + 1, middleY());
   EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kGifts});
   EXPECT_FALSE(spinner_.leftPressed());
@@ -224,73 +213,60 @@ TEST_P(SpinnerTest, MovingWithinTheHeldArrowKeepsRepeatingAndLeavingItReleases) 
   EXPECT_EQ(spinner_.currentIndex(), 1);
   EXPECT_EQ(screen_.tabChanges.size(), 1u);
 
-  // Below the header counts as leaving, even inside the arrow's columns.
+  // Below the header counts as leaving, even within the arrow's columns.
   device_.stylusDown(1, middleY());
   device_.stylusMove(1, height_ + 5);
   EXPECT_EQ(screen_.tabChanges, (std::vector<WPARAM>{kGifts, kFriends}));
 }
 
-TEST_P(SpinnerTest, TapBetweenTheArrowsKeepsThePage) {
-  device_.tap(width() / 2, middleY());
-  EXPECT_EQ(spinner_.currentKey(), kFriends);
-  EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kFriends});
-  device_.advance(1000);
-  EXPECT_EQ(spinner_.currentKey(), kFriends);
-}
-
 TEST_P(SpinnerTest, PressedArrowShowsItsPressedHalf) {
-  const int w = arrowWidth();
   const int y = middleY();
-  device_.runUntilIdle();
-  const COLORREF leftAtRest = device_.pixel(w / 2, y);
-  const COLORREF rightAtRest = device_.pixel(width() - w / 2 - 1, y);
-
+  const int leftX = arrowWidth() / 2;
+  const int rightX = width() - arrowWidth() / 2 - 1;
+  const COLORREF leftAtRest = device_.pixel(leftX, y);
+  const COLORREF rightAtRest = device_.pixel(rightX, y);
   device_.keyDown(VK_LEFT);
-  EXPECT_NE(device_.pixel(w / 2, y), leftAtRest);
-  EXPECT_EQ(device_.pixel(width() - w / 2 - 1, y), rightAtRest);
+  EXPECT_NE(device_.pixel(leftX, y), leftAtRest);
+  EXPECT_EQ(device_.pixel(rightX, y), rightAtRest);
   device_.keyUp(VK_LEFT);
-  EXPECT_EQ(device_.pixel(w / 2, y), leftAtRest);
-
+  EXPECT_EQ(device_.pixel(leftX, y), leftAtRest);
   device_.stylusDown(width() - 1, y);
-  EXPECT_NE(device_.pixel(width() - w / 2 - 1, y), rightAtRest);
+  EXPECT_NE(device_.pixel(rightX, y), rightAtRest);
   device_.stylusUp(width() - 1, y);
-  EXPECT_EQ(device_.pixel(width() - w / 2 - 1, y), rightAtRest);
+  EXPECT_EQ(device_.pixel(rightX, y), rightAtRest);
 }
 
 TEST_P(SpinnerTest, MarkedPagesShowTheFilterMarkInTheirLabel) {
-  EXPECT_NE(device_.dump().find("text \"Friends\""), std::string::npos);
   ASSERT_TRUE(spinner_.setMarker(kGifts, true));
   device_.runUntilIdle();
+  EXPECT_NE(device_.dump().find("text \"Friends\""), std::string::npos);
   EXPECT_EQ(device_.dump().find("(F)"), std::string::npos);
-
   device_.key(VK_RIGHT);
   EXPECT_NE(device_.dump().find("text \"Gifts (F)\""), std::string::npos);
-  EXPECT_EQ(spinner_.displayLabel(1), u"Gifts (F)");
-
   // Clearing the mark of the page on show repaints it.
   spinner_.setMarker(kGifts, false);
   device_.runUntilIdle();
-  const std::string dump = device_.dump();
-  EXPECT_NE(dump.find("text \"Gifts\""), std::string::npos);
-  EXPECT_EQ(dump.find("(F)"), std::string::npos);
-  EXPECT_FALSE(spinner_.setMarker(4242, true));
+  EXPECT_NE(device_.dump().find("text \"Gifts\""), std::string::npos);
+  EXPECT_EQ(device_.dump().find("(F)"), std::string::npos);
 }
 
 TEST_P(SpinnerTest, ShortBackDuringASearchDeletesOneKey) {
   SendMessageW(spinner_.hwnd(), WM_CHAR, u'a', 0);
   SendMessageW(spinner_.hwnd(), WM_CHAR, u'b', 0);
-  ASSERT_TRUE(spinner_.pageIsSearching());
   EXPECT_NE(back(false), 0);
   device_.advance(300);
   EXPECT_NE(back(true), 0);
   EXPECT_EQ(pages_[0].chars, std::u16string(u"ab\b"));
-  EXPECT_EQ(pages_[0].typed, 1);
-  // The hold timer was stopped with the release.
   device_.advance(2000);
   EXPECT_EQ(pages_[0].chars, std::u16string(u"ab\b"));
+  // Other hot keys are kept from the screen while the search runs.
+  EXPECT_NE(SendMessageW(spinner_.hwnd(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F3)), 0);
 }
 
-TEST_P(SpinnerTest, LongBackClearsTheSearchAndTheReleaseSendsNothing) {
+TEST_P(SpinnerTest, LongBackClearsTheSearchAndThenBackIsTheScreensAgain) {
+  EXPECT_EQ(back(false), 0);
+  EXPECT_EQ(back(true), 0);
+  EXPECT_EQ(SendMessageW(spinner_.hwnd(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F3)), 0);
   SendMessageW(spinner_.hwnd(), WM_CHAR, u'a', 0);
   EXPECT_NE(back(false), 0);
   device_.advance(500);
@@ -300,25 +276,32 @@ TEST_P(SpinnerTest, LongBackClearsTheSearchAndTheReleaseSendsNothing) {
   EXPECT_EQ(pages_[0].chars, u"a");
   device_.advance(1);
   EXPECT_EQ(pages_[0].chars, u"a\x03");
-  EXPECT_FALSE(spinner_.pageIsSearching());
-  // No search any more, but the release still belongs to the header.
+  // No search any more, but the release still belongs to the header and sends nothing.
   EXPECT_NE(back(true), 0);
-  EXPECT_EQ(pages_[0].chars, u"a\x03");
-  // From now on Back is the screen's again.
   EXPECT_EQ(back(false), 0);
   EXPECT_EQ(back(true), 0);
   EXPECT_EQ(pages_[0].chars, u"a\x03");
 }
 
-TEST_P(SpinnerTest, WithoutASearchBackAndOtherHotKeysAreLeftToTheScreen) {
-  EXPECT_EQ(back(false), 0);
-  device_.advance(1500);
-  EXPECT_EQ(back(true), 0);
-  EXPECT_TRUE(pages_[0].chars.empty());
-  const LPARAM talk = MAKELPARAM(0, VK_F3);
-  EXPECT_EQ(SendMessageW(spinner_.hwnd(), WM_HOTKEY, 0, talk), 0);
-  SendMessageW(spinner_.hwnd(), WM_CHAR, u'z', 0);
-  EXPECT_NE(SendMessageW(spinner_.hwnd(), WM_HOTKEY, 0, talk), 0);
+// Pocket PC labels use the font the screen gives (bold); the Smartphone keeps the system font.
+TEST_P(SpinnerTest, LabelFontAppliesOnPocketPcOnly) {
+  const int plain = drawnWidth(device_.dump(), "Friends");
+  ASSERT_GT(plain, 0);
+  LOGFONTW bold{};
+  ASSERT_NE(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof bold, &bold), 0);
+  bold.lfWeight = FW_BOLD;
+  HFONT font = CreateFontIndirectW(&bold);
+  SendMessageW(spinner_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(spinner_.hwnd(), WM_GETFONT, 0, 0)), font);
+  device_.runUntilIdle();
+  const int withFont = drawnWidth(device_.dump(), "Friends");
+  if (GetParam().edition == Edition::PocketPc) {
+    EXPECT_GT(withFont, plain);
+  } else {
+    EXPECT_EQ(withFont, plain);
+  }
+  spinner_.destroyWindow();
+  DeleteObject(font);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, SpinnerTest,
@@ -339,67 +322,44 @@ class SpinnerPagesTest : public testing::Test {
   Screen screen_;
 };
 
-TEST_F(SpinnerPagesTest, UnknownAndRepeatedKeysAreRefused) {
+TEST_F(SpinnerPagesTest, PagesAreKeptByTheirKeys) {
   SpinnerViewCtrl spinner;
-  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
   Page first;
   Page second;
   first.create(screen_.hwnd(), RECT{0, 26, 240, 320}, u"first", WS_CHILD | WS_VISIBLE);
   second.create(screen_.hwnd(), RECT{0, 26, 240, 320}, u"second", WS_CHILD | WS_VISIBLE);
+  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
+  // Without pages the arrows have nothing to move.
+  SetFocus(spinner.hwnd());
+  device_.key(VK_LEFT);
+  device_.stylusDown(1, 10);
+  device_.advance(600);
+  device_.stylusUp(1, 10);
   EXPECT_EQ(spinner.currentKey(), 0u);
   EXPECT_FALSE(spinner.selectPage(kFriends));
+
   ASSERT_TRUE(spinner.addPage(kFriends, u"Friends", first.hwnd()));
   EXPECT_FALSE(spinner.addPage(kFriends, u"Again", second.hwnd()));
   ASSERT_TRUE(spinner.addPage(kGifts, u"Gifts", second.hwnd()));
   EXPECT_EQ(spinner.pageCount(), 2);
-  EXPECT_EQ(spinner.pageWindow(kGifts), second.hwnd());
-
   // An unknown key hides nothing and tells nobody.
   EXPECT_FALSE(spinner.selectPage(4242));
+  EXPECT_FALSE(spinner.setMarker(4242, true));
   device_.runUntilIdle();
   EXPECT_TRUE(IsWindowVisible(first.hwnd()));
   EXPECT_TRUE(IsWindowVisible(second.hwnd()));
   EXPECT_TRUE(screen_.tabChanges.empty());
-
   EXPECT_TRUE(spinner.selectPage(kGifts));
   device_.runUntilIdle();
-  EXPECT_EQ(spinner.currentIndex(), 1);
   EXPECT_FALSE(IsWindowVisible(first.hwnd()));
   EXPECT_EQ(screen_.tabChanges, std::vector<WPARAM>{kGifts});
-}
 
-// After a relayout the screen destroys its header and builds it again with the same pages.
-TEST_F(SpinnerPagesTest, HeaderBuiltAgainStartsWithoutPages) {
-  SpinnerViewCtrl spinner;
-  Page page;
-  page.create(screen_.hwnd(), RECT{0, 26, 240, 320}, u"list", WS_CHILD | WS_VISIBLE);
-  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
-  spinner.addPage(kFriends, u"Friends", page.hwnd());
-  spinner.addPage(kGifts, u"Gifts", nullptr);
-  spinner.selectPage(kGifts);
-  EXPECT_EQ(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
+  // Built again after a relayout: the old selection can be read, the pages start afresh.
   spinner.destroyWindow();
-  // What the old header showed can still be read to restore it.
   EXPECT_EQ(spinner.currentKey(), kGifts);
-
   ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
   EXPECT_EQ(spinner.pageCount(), 0);
-  EXPECT_TRUE(spinner.addPage(kFriends, u"Friends", page.hwnd()));
-  EXPECT_TRUE(spinner.addPage(kGifts, u"Gifts", nullptr));
-  EXPECT_EQ(spinner.currentKey(), kFriends);
-}
-
-TEST_F(SpinnerPagesTest, ArrowsOnAnEmptyHeaderDoNothing) {
-  SpinnerViewCtrl spinner;
-  ASSERT_NE(spinner.create(screen_.hwnd(), RECT{0, 0, 240, 26}), nullptr);
-  SetFocus(spinner.hwnd());
-  device_.key(VK_LEFT);
-  device_.key(VK_RIGHT);
-  device_.stylusDown(1, 10);
-  device_.advance(600);
-  device_.stylusUp(1, 10);
-  EXPECT_EQ(spinner.currentIndex(), 0);
-  EXPECT_TRUE(screen_.tabChanges.empty());
+  EXPECT_TRUE(spinner.addPage(kFriends, u"Friends", first.hwnd()));
 }
 
 // A header that goes away while Back is held (a screen rebuilt on rotation) must not leave the
@@ -421,48 +381,6 @@ TEST_F(SpinnerPagesTest, HeaderDestroyedDuringAHeldBackLeavesLongPressWorking) {
   EXPECT_NE(SendMessageW(fresh.hwnd(), WM_HOTKEY, 0, down), 0);
   device_.advance(1000);
   EXPECT_EQ(page.chars, u"a\x03");
-}
-
-// The width of the first text drawn with this string, from the dump.
-int drawnWidth(const std::string& dump, const std::string& text) {
-  const std::size_t at = dump.find("text \"" + text + "\" rect=");
-  if (at == std::string::npos) return -1;
-  int left = 0, top = 0, right = 0, bottom = 0;
-  if (std::sscanf(dump.c_str() + at + text.size() + 13, "%d,%d,%d,%d", &left, &top, &right, &bottom) != 4) return -1;
-  return right - left;
-}
-
-// Pocket PC labels use the font the screen gives (bold); the Smartphone keeps the system font.
-TEST(SpinnerFont, LabelFontAppliesOnPocketPcOnly) {
-  for (const Edition edition : {Edition::PocketPc, Edition::Smartphone}) {
-    platform::testing::TestDevice device(edition, 240, 320);
-    ImageCache::instance().setUpRoles(ScreenLayout::forScreen(edition == Edition::PocketPc, 240, 320));
-    Screen screen;
-    screen.create(nullptr, RECT{0, 0, 240, 320}, u"Screen", WS_POPUP | WS_VISIBLE);
-    SpinnerViewCtrl spinner;
-    ASSERT_NE(spinner.create(screen.hwnd(), RECT{0, 0, 240, 26}), nullptr);
-    spinner.addPage(kAnniversaries, u"Anniversaries", nullptr);
-    device.runUntilIdle();
-    const int plain = drawnWidth(device.dump(), "Anniversaries");
-    ASSERT_GT(plain, 0);
-
-    HFONT system = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    LOGFONTW bold{};
-    ASSERT_NE(GetObjectW(system, sizeof bold, &bold), 0);
-    bold.lfWeight = FW_BOLD;
-    HFONT font = CreateFontIndirectW(&bold);
-    SendMessageW(spinner.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(spinner.hwnd(), WM_GETFONT, 0, 0)), font);
-    device.runUntilIdle();
-    const int withFont = drawnWidth(device.dump(), "Anniversaries");
-    if (edition == Edition::PocketPc) {
-      EXPECT_GT(withFont, plain);
-    } else {
-      EXPECT_EQ(withFont, plain);
-    }
-    spinner.destroyWindow();
-    DeleteObject(font);
-  }
 }
 
 }  // namespace

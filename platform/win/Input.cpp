@@ -292,22 +292,44 @@ void WindowManager::setFocus(HWND hwnd) {
   }
 }
 
-void WindowManager::bringToTop(HWND hwnd) {
+bool WindowManager::raiseInZOrder(HWND hwnd) {
   Window* w = find(hwnd);
-  if (!w) return;
+  if (!w) return false;
   auto& list = siblingsOf(*w);
-  if (!list.empty() && list.front() == hwnd) return;
+  const std::vector<HWND> before = list;
+  list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
   auto pos = list.begin();
-  if (!(w->exStyle & WS_EX_TOPMOST)) {
-    while (pos != list.end() && *pos != hwnd) {
+  if (w->parent == nullptr && !(w->exStyle & WS_EX_TOPMOST)) {
+    while (pos != list.end()) {
       Window* o = find(*pos);
       if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
       ++pos;
     }
   }
-  if (pos != list.end() && *pos == hwnd) return;
-  list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
   list.insert(pos, hwnd);
+  if (!w->parent) {
+    // Owned windows stay above their owner, in their order.
+    std::vector<HWND> owned;
+    for (HWND h : std::vector<HWND>(list)) {
+      Window* o = find(h);
+      if (!o || h == hwnd || (o->exStyle & WS_EX_TOPMOST)) continue;
+      for (HWND up = o->owner; up; up = find(up) ? find(up)->owner : nullptr) {
+        if (up == hwnd) {
+          owned.push_back(h);
+          break;
+        }
+      }
+    }
+    for (HWND h : owned) list.erase(std::remove(list.begin(), list.end(), h), list.end());
+    auto at = std::find(list.begin(), list.end(), hwnd);
+    list.insert(at, owned.begin(), owned.end());
+  }
+  return list != before;
+}
+
+void WindowManager::bringToTop(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (!w || !raiseInZOrder(hwnd)) return;
   w->frameDirty = true;
   invalidate(*w, nullptr, true, true);
 }

@@ -229,6 +229,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     parentWindow->children.push_back(hwnd);
   } else {
     wm().topLevels.insert(wm().topLevels.begin(), hwnd);
+    wm().raiseInZOrder(hwnd);
   }
   cls->windowCount++;
 

@@ -176,6 +176,9 @@ class WindowManager {
   void activate(HWND hwnd, int how);
   void activateNextTopLevel(HWND leaving);
   void bringToTop(HWND hwnd);
+  // Puts a window at the top of its siblings: below the topmost windows unless it is one, and
+  // (for a top-level window) with the windows it owns kept above it. True when the order changed.
+  bool raiseInZOrder(HWND hwnd);
 
   // Input state.
   BYTE keyState[256] = {};

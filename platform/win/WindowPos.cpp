@@ -32,16 +32,8 @@ void moveInZOrder(Window& w, HWND insertAfter) {
   if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
     if (insertAfter == HWND_TOPMOST) w.exStyle |= WS_EX_TOPMOST;
     if (insertAfter == HWND_NOTOPMOST) w.exStyle &= ~WS_EX_TOPMOST;
-    auto pos = list.begin();
-    // Topmost windows stay above the others.
-    if (!(w.exStyle & WS_EX_TOPMOST)) {
-      while (pos != list.end()) {
-        Window* o = wm().find(*pos);
-        if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
-        ++pos;
-      }
-    }
-    list.insert(pos, w.handle);
+    list.insert(list.begin(), w.handle);
+    wm().raiseInZOrder(w.handle);
     return;
   }
   auto it = std::find(list.begin(), list.end(), insertAfter);

@@ -243,3 +243,22 @@ TEST_F(WindowTest, WindowsOfAnotherInstanceAreReachedThroughTheProvider) {
   platform::setRemoteWindowProvider(nullptr);
   EXPECT_FALSE(IsWindow(other));
 }
+
+TEST_F(WindowTest, TopmostWindowsStayAboveAndOwnedWindowsAboveTheirOwner) {
+  HWND bar = createLogWindow("bar", WS_POPUP | WS_VISIBLE, 0, 290, 240, 30, nullptr, 0, WS_EX_TOPMOST);
+  HWND owner = createLogWindow("owner", WS_VISIBLE, 0, 0, 240, 320);
+  EXPECT_EQ(GetWindow(owner, GW_HWNDFIRST), bar);  // a new window goes below the topmost one
+  HWND popup = createLogWindow("popup", WS_POPUP | WS_VISIBLE, 20, 20, 100, 100, owner);
+  HWND other = createLogWindow("other", WS_VISIBLE, 0, 0, 240, 320);
+  SetActiveWindow(owner);
+  std::vector<HWND> order;
+  for (HWND h = GetWindow(owner, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+  EXPECT_EQ(order, (std::vector<HWND>{bar, popup, owner, other}));
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(GetWindow(owner, GW_HWNDFIRST), bar);
+  EXPECT_EQ(GetWindow(bar, GW_HWNDNEXT), other);
+  device.runUntilIdle();
+  // The topmost bar's pixels are on top of the full-screen windows below it.
+  EXPECT_NE(device.dump().find("window \"LogWindow\" \"\" id=0 rect=0,290,240,320"), std::string::npos);
+  EXPECT_EQ(WindowFromPoint(POINT{10, 300}), bar);
+}

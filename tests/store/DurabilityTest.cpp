@@ -53,7 +53,7 @@ TEST_F(DurabilityTest, AKilledWriterLosesNoAddThatReturned) {
   close(fds[1]);
   std::set<RecordId> returned;
   RecordId id = 0;
-  while (returned.size() < 150 && read(fds[0], &id, sizeof id) == sizeof id) returned.insert(id);
+  while (returned.size() < 80 && read(fds[0], &id, sizeof id) == sizeof id) returned.insert(id);
   kill(child, SIGKILL);
   // Ids the child reported before it died.
   while (read(fds[0], &id, sizeof id) == sizeof id) returned.insert(id);

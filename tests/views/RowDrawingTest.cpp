@@ -1,6 +1,7 @@
 // What the rows of each kind show, read back from the texts the list drew.
 #include <gtest/gtest.h>
 
+#include "skin/JpegEncoder.h"
 #include "tests/views/ListFixture.h"
 
 namespace pellucard::testing {
@@ -80,6 +81,69 @@ TEST_F(RowDrawing, AnniversaryRowsShowNextOccurrenceYearsAndFriend) {
   // Now is 2025-01-15: 4 March comes this year, 2 January only next year.
   EXPECT_THAT(drawnLines(), ElementsAre(shortDate(date(2025, 3, 4)) + ", Birthday [30]", "Ann Baker",
                                         shortDate(date(2026, 1, 2)) + ", Founding [26]", "General anniversary"));
+}
+
+TEST_F(RowDrawing, FriendsWithPicturesShowThemCentredInTheIconSquare) {
+  RgbImage green{64, 48, {}};
+  for (int i = 0; i < 64 * 48; ++i) green.rgb.insert(green.rgb.end(), {0, 255, 0});
+  const auto bytes = JpegEncoder::encode(green);
+  ASSERT_TRUE(bytes);
+  auto pia = std::make_unique<Friend>(u"Pia", u"Green", u"", Friend::kOwnPicture);
+  ASSERT_TRUE(pia->picture().loadFromBytes(*bytes));
+  getFriendCollection().add(std::move(pia));
+  const RecordId piaId = getFriendCollection().snapshot().front()->recordId();
+  addFriend(u"Zed", u"Avatar", 2);
+  addAnniversary(u"Birthday", piaId, date(1990, 6, 1));
+  makeList(ListKind::Friends);
+  fillFromStore();
+  ASSERT_THAT(drawnTexts(), ElementsAre("Pia Green", "Zed Avatar"));
+  // 64x48 fits the 26x26 small picture size as 26x19, centred in the 34-pixel icon square of
+  // row 0 at (7, 8).
+  auto isGreen = [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 60 && GetBValue(c) < 60; };
+  EXPECT_TRUE(isGreen(device->pixel(7 + 13, 8 + 9)));
+  EXPECT_TRUE(isGreen(device->pixel(7, 8)));
+  EXPECT_FALSE(isGreen(device->pixel(7 + 13, 8 - 2)));
+  EXPECT_FALSE(isGreen(device->pixel(7 + 13, 36 + 8 + 9)));
+
+  // The anniversary of that friend shows the same picture.
+  list.reset();
+  parent.reset();
+  makeList(ListKind::Anniversaries);
+  fillFromStore();
+  EXPECT_TRUE(isGreen(device->pixel(7 + 13, 8 + 9)));
+}
+
+TEST_F(RowDrawing, GiftIconsFollowTheDirectionAndVanishedRowsShowOnlyTheStripe) {
+  const RecordId from = addGift(u"A", kGiftFrom, 0);
+  const RecordId given = addGift(u"B", kGiftFor, 0);
+  const RecordId idea = addGift(u"C", kGiftIdea, 0);
+  makeList(ListKind::Gifts);
+  list->fill(std::vector<ItemListCtrl::Row>{{from, {}}, {given, {}}, {idea, {}}, {777, {}}, {778, {}}, {from, {}}});
+  device->runUntilIdle();
+  // The centre of each row's icon square; row 0 is selected, so compare the others.
+  auto icon = [&](int row) {
+    std::vector<COLORREF> column;
+    for (int dy = -8; dy <= 8; ++dy) column.push_back(device->pixel(20, row * 36 + 18 + dy));
+    return column;
+  };
+  EXPECT_NE(icon(1), icon(2));
+  EXPECT_NE(icon(1), icon(5));
+  EXPECT_NE(icon(2), icon(5));
+  EXPECT_NE(icon(3), icon(1));
+
+  // A gift removed after the fill leaves a row that draws as one that never had a record.
+  const auto given1 = icon(1);
+  list->fill(std::vector<ItemListCtrl::Row>{{from, {}}, {777, {}}});
+  device->runUntilIdle();
+  const auto vanished = icon(1);
+  EXPECT_NE(vanished, given1);
+  list->fill(std::vector<ItemListCtrl::Row>{{from, {}}, {given, {}}});
+  device->runUntilIdle();
+  EXPECT_EQ(icon(1), given1);
+  getGiftCollection().remove(given);
+  InvalidateRect(list->hwnd(), nullptr, TRUE);
+  device->runUntilIdle();
+  EXPECT_EQ(icon(1), vanished);
 }
 
 TEST_F(RowDrawing, RowsOfVanishedRecordsDrawNothing) {

@@ -114,6 +114,13 @@ bool OutlookConnection::contactRows(std::vector<ContactRow>& rows) const {
   return true;
 }
 
+bool OutlookConnection::showContact(LONG oid) const {
+  std::shared_ptr<pim::Contact> contact = contactFromOid(oid);
+  if (!contact) return false;
+  contact->Display();
+  return true;
+}
+
 bool OutlookConnection::contactInCategories(LONG oid, const std::vector<std::u16string>& names) const {
   std::shared_ptr<pim::Contact> contact = contactFromOid(oid);
   if (!contact) return false;

@@ -46,6 +46,9 @@ class OutlookConnection {
   // Every contact of the contacts folder in folder order: its file-as text and Oid. A contact
   // that cannot be read gives an empty row, so that positions stay aligned.
   bool contactRows(std::vector<ContactRow>& rows) const;
+  // Show Contact Info: shows the contact's own card when the contact exists; false when it does
+  // not (or there is no connection), so that the caller can offer to link another contact.
+  bool showContact(LONG oid) const;
   // Whether the contact's category text contains any of the names, as a substring and ignoring
   // case, so that "Work" also finds "Homework"; false when the contact cannot be fetched.
   bool contactInCategories(LONG oid, const std::vector<std::u16string>& names) const;

@@ -47,15 +47,9 @@ HRESULT Application::GetItemFromOid(LONG oid, std::shared_ptr<Item>& item) {
   if (!loggedOn()) return E_FAIL;
   switch (PimService::kindOf(oid)) {
     case OidKind::Contact: {
-      const ContactBook& book = service_->contacts();
-      int index = book.indexOfOid(oid);
-      if (index < 0) {
-        // The card may have been added since the folder was last read.
-        if (FAILED(service_->refreshContacts())) return E_FAIL;
-        index = book.indexOfOid(oid);
-      }
-      if (index < 0) return E_FAIL;
-      item = std::make_shared<Contact>(service_, book.contacts()[static_cast<std::size_t>(index)], oid);
+      std::shared_ptr<const ContactRecord> record = service_->contact(oid);
+      if (!record) return E_FAIL;
+      item = std::make_shared<Contact>(service_, std::move(record), oid);
       return S_OK;
     }
     case OidKind::Appointment: {

@@ -70,7 +70,19 @@ LONG ContactBook::oidFromKey(const std::string& key) {
   return static_cast<LONG>(h == 0 ? 1u : h);
 }
 
+long long ContactBook::folderStamp(const std::string& dir) {
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) != 0) return -1;
+  return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+bool ContactBook::loadIfFolderChanged(const std::string& contactsDir) {
+  if (loaded_ && dir_ == contactsDir && folderStamp(contactsDir) == folderStamp_) return true;
+  return load(contactsDir);
+}
+
 bool ContactBook::load(const std::string& contactsDir) {
+  const long long stampBefore = folderStamp(contactsDir);
   std::error_code ec;
   fs::directory_iterator it(contactsDir, ec);
   if (ec) {
@@ -87,7 +99,10 @@ bool ContactBook::load(const std::string& contactsDir) {
                                static_cast<unsigned long long>(st.st_ino)});
   }
   std::sort(stamps.begin(), stamps.end(), [](const FileStamp& a, const FileStamp& b) { return a.name < b.name; });
-  if (loaded_ && dir_ == contactsDir && stamps == stamps_) return true;
+  if (loaded_ && dir_ == contactsDir && stamps == stamps_) {
+    folderStamp_ = stampBefore;
+    return true;
+  }
 
   std::vector<ContactRecord> records;
   for (const FileStamp& stamp : stamps) {
@@ -101,6 +116,7 @@ bool ContactBook::load(const std::string& contactsDir) {
   contacts_.reserve(records.size());
   for (ContactRecord& rec : records) contacts_.push_back(std::make_shared<const ContactRecord>(std::move(rec)));
   dir_ = contactsDir;
+  folderStamp_ = stampBefore;
   stamps_ = std::move(stamps);
   loaded_ = true;
   return true;

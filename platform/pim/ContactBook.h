@@ -20,6 +20,9 @@ class ContactBook {
   // Reads the folder again unless no file changed since the last load; false when it cannot be
   // listed (the book is then empty).
   bool load(const std::string& contactsDir);
+  // Like load, but trusts the book while the folder itself is unchanged (no card file added,
+  // removed or replaced by rename); cheap enough for every lookup by Oid.
+  bool loadIfFolderChanged(const std::string& contactsDir);
 
   // Contacts in folder order (file name, then position in the file).
   // Shared with the Contact objects handed out, so pictures are not copied for every lookup.
@@ -46,8 +49,11 @@ class ContactBook {
     bool operator==(const FileStamp&) const = default;
   };
 
+  static long long folderStamp(const std::string& dir);
+
   std::string dir_;
   bool loaded_ = false;
+  long long folderStamp_ = 0;
   std::vector<FileStamp> stamps_;
   std::vector<std::shared_ptr<const ContactRecord>> contacts_;
   std::vector<LONG> oids_;

@@ -38,6 +38,18 @@ HRESULT PimService::refreshContacts() {
   return contacts_.load(contactsPath()) ? S_OK : E_FAIL;
 }
 
+std::shared_ptr<const ContactRecord> PimService::contact(LONG oid) {
+  if (!loggedOn_ || kindOf(oid) != OidKind::Contact) return nullptr;
+  if (!contacts_.loadIfFolderChanged(contactsPath())) return nullptr;
+  int index = contacts_.indexOfOid(oid);
+  if (index < 0) {
+    // A card may have been added by writing into an existing file.
+    if (FAILED(refreshContacts())) return nullptr;
+    index = contacts_.indexOfOid(oid);
+  }
+  return index < 0 ? nullptr : contacts_.contacts()[static_cast<std::size_t>(index)];
+}
+
 OidKind PimService::kindOf(LONG oid) {
   if (oid == 0) return OidKind::None;
   auto tag = static_cast<std::uint32_t>(oid) & CalendarItemFile::kTagMask;

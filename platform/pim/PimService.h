@@ -24,6 +24,8 @@ class PimService {
 
   // Reads contacts/ again (the user may have dropped new cards there).
   HRESULT refreshContacts();
+  // The contact with that Oid as the folder now holds it, or null.
+  std::shared_ptr<const ContactRecord> contact(LONG oid);
   const ContactBook& contacts() const { return contacts_; }
 
   static OidKind kindOf(LONG oid);

@@ -175,6 +175,22 @@ TEST_F(ContactImportTest, SelectContactLooksTheChosenRowUp) {
   EXPECT_FALSE(connection.selectContact()) << "without a connection nothing is chosen";
 }
 
+TEST_F(ContactImportTest, ShowContactDisplaysTheLinkedCardOrSaysItIsGone) {
+  addCard("show.vcf", "BEGIN:VCARD\nVERSION:3.0\nUID:shown\nFN:Shown\nEND:VCARD\n");
+  std::u16string displayed;
+  platform::pim::Contact::setDisplayHandler([&](const platform::pim::Contact& c) {
+    displayed = c.FileAs();
+    return S_OK;
+  });
+  const LONG oid = oidOf(u"Shown");
+  EXPECT_TRUE(getOutlookConnection().showContact(oid));
+  EXPECT_EQ(displayed, u"Shown");
+  std::filesystem::remove(dir_ / "pim" / "contacts" / "show.vcf");
+  EXPECT_FALSE(getOutlookConnection().showContact(oid)) << "the card was deleted from the address book";
+  EXPECT_FALSE(getOutlookConnection().showContact(0));
+  platform::pim::Contact::setDisplayHandler(nullptr);
+}
+
 TEST_F(ContactImportTest, NothingIsImportedWithoutAConnection) {
   addCard("n.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN:Nobody\nEND:VCARD\n");
   LONG oid = oidOf(u"Nobody");

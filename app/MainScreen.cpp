@@ -21,6 +21,7 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "views/FontCache.h"
+#include "views/FormLauncher.h"
 #include "views/ListMessages.h"
 
 namespace pellucard {
@@ -433,20 +434,43 @@ LRESULT MainScreen::onItemActivate(int id, NMHDR*, BOOL& handled) {
   return 0;
 }
 
-void MainScreen::notAvailable(UINT) {
-  // The forms that these commands open (item forms, contact import, backup chooser) are not
-  // part of the program yet: the command does nothing rather than pretend.
-}
+// The item forms, the contact import and the backup chooser come with the forms; until a
+// form launcher is registered these commands do nothing rather than pretend.
+void MainScreen::notAvailable(UINT) {}
 
 LRESULT MainScreen::onAdd(WORD, WORD id, HWND, BOOL&) {
-  notAvailable(id);
+  const ListKind kind = kindOfItemCommand(id);
+  FormLauncher* forms = formLauncher();
+  if (kind == ListKind::Friends || forms == nullptr) {
+    // The friend form has no launcher entry for a new friend yet.
+    notAvailable(id);
+    return 1;
+  }
+  if (forms->runItemForm(GetParent(hwnd()), tabOf(kind).recordKind, 0, 0)) fill(kind);
+  if (tabStrip_) SetFocus(tabStrip_->hwnd());
   return 1;
 }
 
 LRESULT MainScreen::onEdit(WORD, WORD id, HWND, BOOL&) {
   const ListKind kind = kindOfItemCommand(id);
-  if (list(kind).selectedRecordId() == 0) return 1;
-  notAvailable(id);
+  if (!lists_[index(kind)]) return 1;
+  const RecordId record = list(kind).selectedRecordId();
+  if (record == 0) return 1;
+  FormLauncher* forms = formLauncher();
+  if (forms == nullptr) {
+    notAvailable(id);
+    return 1;
+  }
+  bool done = false;
+  if (kind == ListKind::Friends) {
+    Friend* person = getFriendCollection().find(record);
+    if (!person) return 1;
+    done = forms->editFriend(GetParent(hwnd()), *person);
+  } else {
+    done = forms->runItemForm(GetParent(hwnd()), tabOf(kind).recordKind, record, 0);
+  }
+  if (done) fill(kind);
+  if (tabStrip_) SetFocus(tabStrip_->hwnd());
   return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/app/AppHarness.h"
+#include "views/FormLauncher.h"
 
 namespace pellucard::testing {
 namespace {
@@ -17,6 +18,31 @@ std::string readText(const std::string& path) {
   s << in.rdbuf();
   return s.str();
 }
+
+// Stands in for the forms: records what was asked and adds a gift when asked for a new one.
+class RecordingForms : public FormLauncher {
+ public:
+  struct Call {
+    int kind;
+    RecordId record;
+    LONG presetFriend;
+    bool operator==(const Call&) const = default;
+  };
+  bool editFriend(HWND, Friend& person) override {
+    friends.push_back(person.recordId());
+    return true;
+  }
+  bool runItemForm(HWND, int kind, RecordId record, LONG presetFriend) override {
+    calls.push_back(Call{kind, record, presetFriend});
+    if (record == 0 && kind == kRecordGift) {
+      getGiftCollection().add(std::make_unique<Gift>(u"Zither", kGiftIdea, 0, date(2024, 1, 1), u""));
+    }
+    return answer;
+  }
+  std::vector<RecordId> friends;
+  std::vector<Call> calls;
+  bool answer = true;
+};
 
 class MainScreenTest : public ::testing::Test {
  protected:
@@ -221,6 +247,24 @@ TEST_F(MainScreenTest, SecondStartResetsSortsFiltersAndTheTab) {
   EXPECT_EQ(app.screen().state(ListKind::Gifts).filter, 7);
   EXPECT_FALSE(app.screen().tabStrip().marker(kGiftListId));
   EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, idea}));
+}
+
+TEST_F(MainScreenTest, AddAndEditGoThroughTheFormsAndRefillTheList) {
+  RecordingForms forms;
+  setFormLauncher(&forms);
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId apple = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  app.start();
+  app.showTab(kGiftListId);
+  app.command(ID_GIFT_ADD);
+  EXPECT_EQ(app.rows(ListKind::Gifts).size(), 2u) << "the list shows the new gift";
+  app.command(ID_GIFT_EDIT);
+  app.command(ID_FRIEND_EDIT);
+  app.command(ID_LOAN_EDIT);  // no loan selected: no form
+  EXPECT_EQ(forms.calls, (std::vector<RecordingForms::Call>{{kRecordGift, 0, 0}, {kRecordGift, apple, 0}}));
+  EXPECT_EQ(forms.friends, std::vector<RecordId>{anna});
+  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd());
+  setFormLauncher(nullptr);
 }
 
 TEST_F(MainScreenTest, OpenSendsTheSelectedRecordToTheFrame) {

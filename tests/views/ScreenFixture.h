@@ -10,6 +10,7 @@
 
 #include "app/PrivateMessages.h"
 #include "platform/shell/WinMenu.h"
+#include "platform/sys/SysParams.h"
 #include "tests/views/ListFixture.h"
 #include "views/FormLauncher.h"
 #include "views/FriendDetailsScreen.h"
@@ -54,8 +55,11 @@ class FrameStandIn : public platform::WindowImpl<FrameStandIn> {
     if (menu_ != nullptr) DestroyMenu(menu_);
   }
 
-  void build(int width, int height) {
-    create(nullptr, RECT{0, 0, width, height}, u"Pellucard", WS_VISIBLE);
+  // Over the work area, below the title bar, as the program's frame stands.
+  void build() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    create(nullptr, area, u"Pellucard", WS_VISIBLE);
     SetActiveWindow(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -252,7 +256,7 @@ class ScreenFixture : public ListFixture {
 
   void makeFrame() {
     frame = std::make_unique<FrameStandIn>();
-    frame->build(platform::gdi::screenWidth(), platform::gdi::screenHeight());
+    frame->build();
     device->runUntilIdle();
   }
 

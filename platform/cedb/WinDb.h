@@ -2,6 +2,8 @@
 // each record an ordered list of typed properties. A volume is one file on the host.
 #pragma once
 
+// CloseHandle and the CreateFile dispositions (OPEN_ALWAYS...) that CeMountDBVol takes.
+#include "platform/sys/WinBase.h"
 #include "platform/win/WinError.h"
 #include "platform/win/WinTypes.h"
 
@@ -60,15 +62,6 @@
 #define CEDB_PROPNOTFOUND 0x0100
 // Set in CEPROPVAL::wFlags on a write to remove the property from the record.
 #define CEDB_PROPDELETE 0x0200
-
-// ---- Volume mount semantics (same values as CreateFile's) ------------------------
-#ifndef CREATE_NEW
-#define CREATE_NEW 1
-#define CREATE_ALWAYS 2
-#define OPEN_EXISTING 3
-#define OPEN_ALWAYS 4
-#define TRUNCATE_EXISTING 5
-#endif
 
 // ---- Structures ------------------------------------------------------------------
 // Identifies a mounted volume. An all-ones GUID is invalid; all zero is the object store.

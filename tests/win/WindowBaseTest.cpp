@@ -175,3 +175,39 @@ TEST_F(WindowBaseTest, MessageLoopOffersMessagesToFiltersThatTranslateAccelerato
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_ACCEL_HANDLE));
   platform::ResourceTable::instance().clear();
 }
+
+namespace {
+// A window object that owns itself and goes with its window, destroying it from a handler.
+class SelfOwned : public WindowImpl<SelfOwned> {
+ public:
+  static int& alive() {
+    static int n = 0;
+    return n;
+  }
+  SelfOwned() { ++alive(); }
+  ~SelfOwned() override { --alive(); }
+  static const MessageMap<SelfOwned>& messageMap() {
+    static const auto map = MessageMap<SelfOwned>().message(WM_KEYDOWN, &SelfOwned::onKey);
+    return map;
+  }
+
+ protected:
+  void onFinalMessage(HWND) override { delete this; }
+
+ private:
+  LRESULT onKey(UINT, WPARAM, LPARAM, BOOL&) {
+    DestroyWindow(hwnd());
+    return 0;
+  }
+};
+}  // namespace
+
+TEST_F(WindowBaseTest, AnObjectMayDeleteItselfWithItsLastMessage) {
+  auto* window = new SelfOwned;
+  const HWND h = window->create(nullptr, RECT{0, 0, 240, 320}, u"Self", WS_VISIBLE);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(SelfOwned::alive(), 1);
+  device.key(VK_DOWN);
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(SelfOwned::alive(), 0);
+}

@@ -262,3 +262,58 @@ TEST_F(WindowTest, TopmostWindowsStayAboveAndOwnedWindowsAboveTheirOwner) {
   EXPECT_NE(device.dump().find("window \"LogWindow\" \"\" id=0 rect=0,290,240,320"), std::string::npos);
   EXPECT_EQ(WindowFromPoint(POINT{10, 300}), bar);
 }
+
+namespace {
+UINT g_destroyOn = 0;
+LRESULT selfDestroying(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == g_destroyOn) {
+    DestroyWindow(hwnd);
+    return message == WM_CREATE ? 0 : (message == WM_NCCREATE ? TRUE : 0);
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(WindowTest, AWindowDestroyingItselfInAnyHandlerLeavesNothingBehind) {
+  WNDCLASSW wc{};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = selfDestroying;
+  wc.lpszClassName = u"SelfDestroying";
+  RegisterClassW(&wc);
+  const UINT messages[] = {WM_NCCREATE,         WM_CREATE,         WM_SIZE,         WM_MOVE,
+                           WM_SHOWWINDOW,       WM_ACTIVATE,       WM_SETFOCUS,     WM_WINDOWPOSCHANGING,
+                           WM_WINDOWPOSCHANGED, WM_PAINT,          WM_ERASEBKGND,   WM_TIMER,
+                           WM_LBUTTONDOWN,      WM_LBUTTONUP,      WM_KEYDOWN,      WM_CHAR,
+                           WM_KILLFOCUS,        WM_CAPTURECHANGED, WM_MOUSEACTIVATE};
+  for (UINT m : messages) {
+    g_destroyOn = m;
+    HWND parent = createLogWindow("parent", WS_VISIBLE, 0, 0, 240, 320);
+    // Only top-level windows are activated; the others are children of `parent`.
+    const bool topLevel = m == WM_ACTIVATE;
+    HWND w = CreateWindowExW(0, u"SelfDestroying", u"", (topLevel ? WS_POPUP : WS_CHILD) | WS_VISIBLE, 10, 10, 100, 100,
+                             topLevel ? nullptr : parent, nullptr, nullptr, nullptr);
+    // Another active window makes the tap below activate the parent first (WM_MOUSEACTIVATE).
+    HWND other = createLogWindow("other", WS_POPUP | WS_VISIBLE, 200, 300, 10, 10);
+    if (w) {
+      SetFocus(w);
+      SetCapture(w);
+      ReleaseCapture();
+      SetTimer(w, 1, 10, nullptr);
+      InvalidateRect(w, nullptr, TRUE);
+      device.runUntilIdle();
+      if (IsWindow(other)) SetActiveWindow(other);
+      device.tap(20, 20);
+      if (IsWindow(w)) SetFocus(w);
+      device.key('A');
+      device.advance(20);
+      MoveWindow(w, 0, 0, 50, 50, TRUE);
+      ShowWindow(w, SW_HIDE);
+    }
+    device.runUntilIdle();
+    EXPECT_FALSE(IsWindow(w)) << platform::testing::messageName(m);
+    DestroyWindow(other);
+    DestroyWindow(parent);
+    device.runUntilIdle();
+  }
+  g_destroyOn = 0;
+}

@@ -29,9 +29,9 @@ SYSTEMTIME Anniversary::nextOccurrence(const SYSTEMTIME& now) const {
   const auto stored = fileTimeOf(date_);
   const auto current = fileTimeOf(now);
   if (!stored || !current) return date_;
-  if (*stored > *current) return date_;
   const SYSTEMTIME thisYear = withYear(date_, now.wYear);
-  if (thisYear.wMonth == now.wMonth && thisYear.wDay == now.wDay) return now;
+  if (date_.wYear <= now.wYear && thisYear.wMonth == now.wMonth && thisYear.wDay == now.wDay) return now;
+  if (*stored > *current) return date_;
   const auto occurrence = fileTimeOf(thisYear);
   if (occurrence && *occurrence > *current) return thisYear;
   return withYear(date_, static_cast<WORD>(now.wYear + 1));

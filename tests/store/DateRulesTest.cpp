@@ -48,6 +48,12 @@ TEST_F(DateRulesTest, AFutureDateIsItsOwnNextOccurrence) {
   EXPECT_TRUE(sameDay(later.nextOccurrence(makeDate(2026, 3, 1)), makeDate(2026, 11, 2)));
   const Anniversary nextYears(u"x", 0, makeDate(2028, 1, 15), u"", 0);
   EXPECT_TRUE(sameDay(nextYears.nextOccurrence(makeDate(2026, 3, 1)), makeDate(2028, 1, 15)));
+  EXPECT_TRUE(sameDay(nextYears.nextOccurrence(makeDate(2027, 1, 15, 9)), makeDate(2028, 1, 15)));
+  // Stored today, before its noon: today at the current time, like any other anniversary today.
+  const Anniversary today(u"x", 0, makeDate(2026, 3, 1), u"", 0);
+  const SYSTEMTIME morning = makeDate(2026, 3, 1, 9, 15);
+  EXPECT_TRUE(sameDay(today.nextOccurrence(morning), morning));
+  EXPECT_EQ(today.nextOccurrence(morning).wHour, 9);
 }
 
 TEST_F(DateRulesTest, TwentyNinthOfFebruaryFallsOnTheTwentyEighthInCommonYears) {

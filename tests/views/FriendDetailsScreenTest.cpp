@@ -2,6 +2,8 @@
 // sort and filter, the menus the screen asks for, removal, opening items and the exports.
 #include <gtest/gtest.h>
 
+#include "outlook/OutlookConnection.h"
+#include "platform/pim/Contact.h"
 #include "tests/views/ScreenFixture.h"
 
 namespace pellucard::testing {
@@ -321,6 +323,42 @@ TEST_F(FriendDetails, RelayoutKeepsTheFriendTheTabAndTheListState) {
   EXPECT_EQ(frame->details.giftList().count(), 2);
   EXPECT_EQ(frame->details.card().friendId(), ann);
   EXPECT_TRUE(IsWindowVisible(frame->details.giftList().hwnd()));
+}
+
+TEST_F(FriendDetails, ShowContactInfoOffersToLinkAContactAndThenOpensIt) {
+  std::filesystem::create_directories(dir_ + "/pim/contacts");
+  std::ofstream(dir_ + "/pim/contacts/carl.vcf") << "BEGIN:VCARD\nVERSION:3.0\nN:Cole;Carl\nFN:Carl Cole\nEND:VCARD\n";
+  platform::DeviceConfig::current().pimDir = dir_ + "/pim";
+  ASSERT_EQ(getOutlookConnection().start(), S_OK);
+  std::vector<std::u16string> displayed;
+  platform::pim::Contact::setDisplayHandler([&](const platform::pim::Contact& c) {
+    displayed.push_back(c.FileAs());
+    return S_OK;
+  });
+  int chooserCalls = 0;
+  getOutlookConnection().setContactChooser([&](const std::vector<std::u16string>& names, const std::u16string&) {
+    ++chooserCalls;
+    return names.empty() ? -1 : 0;
+  });
+  makeFrame();
+  openFriend(ann);
+  const std::string question = commandAnswering(1019, "N");
+  EXPECT_THAT(question, HasSubstr("'Ann Baker'"));
+  EXPECT_THAT(question, HasSubstr("Would you like to associate contact now?"));
+  EXPECT_EQ(chooserCalls, 0);
+  EXPECT_EQ(getFriendCollection().find(ann)->contactId(), 0);
+  EXPECT_TRUE(displayed.empty());
+
+  commandAnswering(1019, "Y");
+  EXPECT_EQ(chooserCalls, 1);
+  EXPECT_NE(getFriendCollection().find(ann)->contactId(), 0);
+  EXPECT_THAT(displayed, ElementsAre(u"Carl Cole")) << "the picked contact opens at once";
+
+  command(1019);
+  EXPECT_EQ(chooserCalls, 1) << "a linked contact is opened without asking";
+  EXPECT_EQ(displayed.size(), 2u);
+  platform::pim::Contact::setDisplayHandler(nullptr);
+  deleteOutlookConnection();
 }
 
 // Notes longer than their area scroll on both editions: by keys on both, by the scroll bar

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/AppPaths.h"
+#include "app/DeviceKeyMap.h"
 #include "app/DeviceProfile.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/sys/WinBase.h"
@@ -105,6 +106,8 @@ class ListFixture : public ::testing::Test {
     setExportService(nullptr);
     deleteSettings();
     deleteAppPaths();
+    deleteDeviceKeyMap();
+    platform::DeviceConfig::current().oemInfo.clear();
     platform::Clock::instance().useReal();
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
@@ -120,6 +123,7 @@ class ListFixture : public ::testing::Test {
     platform::DeviceConfig::current().appDir = dir_;
     deleteAppPaths();
     deleteSettings();
+    deleteDeviceKeyMap();
     registerStringTable();
     setExportService(nullptr);
     getSettings().load();

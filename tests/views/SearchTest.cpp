@@ -136,5 +136,26 @@ TEST_F(AccentSearch, ExtendedLatinIsFoldedLatinOneIsNot) {
   EXPECT_NE(find("Empty List"), nullptr);
 }
 
+class KeyboardSearch : public ListFixture {};
+
+TEST_F(KeyboardSearch, LandscapeQwertySmartphonesTurnDigitKeysIntoTheirLetters) {
+  platform::DeviceConfig::current().oemInfo = "MOTOROLA Q";
+  boot(platform::Edition::Smartphone, 320, 240);
+  const RecordId eve = addFriend(u"Eve", u"Stone");
+  const RecordId bob = addFriend(u"Bob", u"Ray");
+  makeList(ListKind::Friends);
+  fillFromStore();
+  typeChar(u'2');  // the key shared with "E" on this keyboard
+  EXPECT_THAT(rowIds(), ElementsAre(eve));
+
+  // Upright, the same device types digits (the same two friends, from the same volume).
+  platform::DeviceConfig::current().oemInfo = "MOTOROLA Q";
+  boot(platform::Edition::Smartphone, 240, 320);
+  makeList(ListKind::Friends);
+  fillFromStore();
+  typeChar(u'2');
+  EXPECT_THAT(rowIds(), ElementsAre(bob));
+}
+
 }  // namespace
 }  // namespace pellucard::testing

@@ -275,13 +275,28 @@ void MainScreen::destroyChildren() {
 void MainScreen::fill(ListKind kind) {
   ItemListCtrl* list = lists_[index(kind)].get();
   if (!list || !IsWindow(list->hwnd())) return;
+  if (kind != ListKind::Friends) {
+    tabStrip_->setMarker(tabOf(kind).tabId, states_[index(kind)].filter != filterAll(kind));
+  }
+  // A hidden page is filled when it is shown: at 100,000 rows a refill nobody sees costs
+  // more than the whole start of the other lists.
+  if ((GetWindowLongW(list->hwnd(), GWL_STYLE) & WS_VISIBLE) == 0) {
+    stale_[index(kind)] = true;
+    return;
+  }
+  stale_[index(kind)] = false;
+  fillRows(kind);
+}
+
+void MainScreen::fillRows(ListKind kind) {
+  ItemListCtrl* list = lists_[index(kind)].get();
+  if (!list || !IsWindow(list->hwnd())) return;
   const ListState& s = states_[index(kind)];
   switch (kind) {
     case ListKind::Friends:
       list->fill(getFriendCollection().snapshot());
       break;
     case ListKind::Gifts: {
-      tabStrip_->setMarker(kGiftListId, s.filter != GiftCollection::kFilterAll);
       GiftCollection& gifts = getGiftCollection();
       GiftCollection::List items = gifts.snapshot();
       gifts.filter(items, s.filter);
@@ -290,7 +305,6 @@ void MainScreen::fill(ListKind kind) {
       break;
     }
     case ListKind::Loans: {
-      tabStrip_->setMarker(kLoanListId, s.filter != LoanCollection::kFilterAll);
       LoanCollection& loans = getLoanCollection();
       LoanCollection::List items = loans.snapshot();
       loans.filter(items, s.filter);
@@ -299,7 +313,6 @@ void MainScreen::fill(ListKind kind) {
       break;
     }
     case ListKind::Anniversaries: {
-      tabStrip_->setMarker(kAnniversaryListId, s.filter != AnniversaryCollection::kFilterAll);
       AnniversaryCollection& anniversaries = getAnniversaryCollection();
       AnniversaryCollection::List items = anniversaries.snapshot();
       anniversaries.filter(items, s.filter);
@@ -366,6 +379,7 @@ LRESULT MainScreen::onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) 
 }
 
 LRESULT MainScreen::onTabChanged(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  if (const TabInfo* tab = tabById(static_cast<UINT>(wParam)); tab && stale_[index(tab->kind)]) fill(tab->kind);
   applyMenu(static_cast<UINT>(wParam));
   return 0;
 }

@@ -39,6 +39,8 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   UINT currentTab() const;
   const ListState& state(ListKind kind) const { return states_[static_cast<int>(kind)]; }
   ItemListCtrl& list(ListKind kind) { return *lists_[static_cast<int>(kind)]; }
+  // Whether a hidden page waits for its refill.
+  bool stale(ListKind kind) const { return stale_[static_cast<int>(kind)]; }
   SpinnerViewCtrl& tabStrip() { return *tabStrip_; }
 
  protected:
@@ -70,7 +72,10 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
 
   void buildChildren(UINT selectedTab);
   void destroyChildren();
+  // Marks the tab and refills the list, or, while its page is hidden, leaves that for when
+  // the page is shown.
   void fill(ListKind kind);
+  void fillRows(ListKind kind);
   void fillAll();
   // Menubar of the tab, greyed exports and check marks.
   void applyMenu(UINT tab);
@@ -82,6 +87,7 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   std::unique_ptr<SpinnerViewCtrl> tabStrip_;
   std::array<std::unique_ptr<ItemListCtrl>, 4> lists_;
   std::array<ListState, 4> states_;
+  std::array<bool, 4> stale_{};
   bool building_ = false;
 };
 

@@ -122,8 +122,10 @@ class AppHarness {
   bool checked(UINT id) const { return (GetMenuState(menu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
   bool greyed(UINT id) const { return (GetMenuState(menu(), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
 
-  // Record ids of a list's rows, top to bottom.
+  // Record ids of a list's rows, top to bottom, as its tab shows them.
   std::vector<RecordId> rows(ListKind kind) {
+    static constexpr UINT kTabs[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
+    showTab(kTabs[static_cast<int>(kind)]);
     std::vector<RecordId> ids;
     ItemListCtrl& list = screen().list(kind);
     for (int i = 0; i < list.count(); ++i) ids.push_back(list.recordIdAt(i));

@@ -63,12 +63,14 @@ int Startup::run(HINSTANCE instance, const std::u16string& commandLine, int show
     normalStart(instance, showCommand);
   } catch (const TextError& error) {
     setArrowCursor();
-    const std::u16string text =
-        platform::loadString(IDS_APP_ERROR) + error.text() + platform::loadString(IDS_APP_ERROR_SUPPORT);
-    MessageBoxW(nullptr, text.c_str(), appCaption().c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, errorMessage(error.text()).c_str(), appCaption().c_str(), MB_OK | MB_ICONERROR);
   }
   shutdown();
   return 0;
+}
+
+std::u16string Startup::errorMessage(const std::u16string& text) {
+  return platform::loadString(IDS_APP_ERROR) + text + platform::loadString(IDS_APP_ERROR_SUPPORT);
 }
 
 void Startup::normalStart(HINSTANCE instance, int showCommand) {

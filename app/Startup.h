@@ -17,6 +17,9 @@ class Startup {
   // Deletes the application-wide objects in their order and uninitialises COM.
   static void shutdown();
 
+  // What the user reads when start-up fails with a text: string 5015, the text, string 5016.
+  static std::u16string errorMessage(const std::u16string& text);
+
  private:
   static void normalStart(HINSTANCE instance, int showCommand);
   static void runMainWindow(HINSTANCE instance, int showCommand, bool firstLaunch);

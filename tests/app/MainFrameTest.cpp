@@ -192,5 +192,12 @@ TEST(MainFrame, HelpOpensTheGuideByItsFileUrl) {
   EXPECT_NE(url.find("PellucardHelp.htm"), std::string::npos) << url;
 }
 
+TEST(Startup, AnErrorTextIsFramedByTheApplicationErrorLines) {
+  registerStringTable();
+  const std::u16string message = Startup::errorMessage(u"Failed to create XML Parser");
+  EXPECT_EQ(message.rfind(u"Application error occured.\r\nFailed to create XML Parser\r\n", 0), 0u);
+  EXPECT_GT(message.size(), std::u16string(u"Application error occured.\r\nFailed to create XML Parser\r\n").size());
+}
+
 }  // namespace
 }  // namespace pellucard::testing

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "platform/cedb/WinDb.h"
 #include "store/AnniversariesTable.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
+#include "store/FriendPicture.h"
 #include "store/FriendsTable.h"
 #include "store/GiftCollection.h"
 #include "store/GiftsTable.h"
@@ -266,6 +268,31 @@ TEST_F(TableTest, RemovingAnItemThatWasNeverStoredDeletesNoRecord) {
   reopen();
   EXPECT_EQ(getLoanCollection().size(), 1u);
   EXPECT_NE(getLoanCollection().find(keep.recordId()), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FriendPictureTest, HoldsEncodedBytesFromBytesOrStreams) {
+  FriendPicture picture;
+  EXPECT_FALSE(picture.hasPicture());
+  const std::vector<std::uint8_t> bytes = {0xFF, 0xD8, 1, 2, 3, 0xFF, 0xD9};
+  ASSERT_TRUE(picture.loadFromBytes(bytes));
+  EXPECT_TRUE(picture.hasPicture());
+  EXPECT_EQ(picture.saveToBytes(), bytes);
+
+  std::istringstream stream(std::string(40000, 'j'));
+  ASSERT_TRUE(picture.loadFromStream(stream));
+  EXPECT_EQ(picture.bytes().size(), 40000u);
+
+  // Too large a picture is refused and the old one stays.
+  ASSERT_TRUE(picture.loadFromBytes(bytes));
+  std::istringstream huge(std::string(FriendPicture::kMaxBytes + 1, 'x'));
+  EXPECT_FALSE(picture.loadFromStream(huge));
+  EXPECT_EQ(picture.bytes(), bytes);
+  picture.clear();
+  EXPECT_FALSE(picture.hasPicture());
 }
 
 }  // namespace

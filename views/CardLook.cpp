@@ -1,5 +1,9 @@
 #include "views/CardLook.h"
 
+#include <algorithm>
+
+#include "platform/win/WinUser.h"
+
 #include "app/DeviceProfile.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"
@@ -15,6 +19,16 @@ HFONT CardLook::font() { return pocketPc() ? FontCache::instance().font(FontCach
 void CardLook::drawBackground(HDC hdc) {
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
   if (background != nullptr) SkinPainter::drawSkinImageAt(hdc, background, 0, 0);
+}
+
+RECT CardLook::fitNotes(RECT notes, int cardWidth) {
+  if (notes.right > cardWidth) notes.right = std::max(notes.left + 1, cardWidth - GetSystemMetrics(SM_CXVSCROLL));
+  return notes;
+}
+
+RECT CardLook::fitHeader(RECT header, int cardWidth, int margin) {
+  if (header.right > cardWidth) header.right = std::max(header.left + 1, cardWidth - margin);
+  return header;
 }
 
 }  // namespace pellucard

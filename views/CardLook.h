@@ -12,6 +12,11 @@ class CardLook {
   static HFONT font();
   // The card background image at the top-left corner.
   static void drawBackground(HDC hdc);
+  // The layout's rectangles assume a screen at least as wide as the layout's own. On a
+  // narrower one (a 176-pixel Smartphone) they end inside the card: the notes leave room for
+  // the scroll bar, the header for the margin.
+  static RECT fitNotes(RECT notes, int cardWidth);
+  static RECT fitHeader(RECT header, int cardWidth, int margin);
 };
 
 }  // namespace pellucard

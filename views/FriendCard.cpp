@@ -27,7 +27,7 @@ platform::WindowClassInfo FriendCard::windowClass() const {
 
 HWND FriendCard::create(HWND parent, const RECT& rect, UINT id) {
   notes_.releaseBuffer();
-  notes_.setRect(ImageCache::instance().layout().rectR1());
+  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
   return WindowImpl::create(parent, rect, kWindowName, kStyle, 0, id);
 }
 
@@ -73,7 +73,9 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   const Friend* person = getFriendCollection().find(id);
   if (person == nullptr) return;
   const ScreenLayout& layout = ImageCache::instance().layout();
-  const RECT header = layout.headerRect();
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  const RECT header = CardLook::fitHeader(layout.headerRect(), window.right - window.left, layout.margin());
   const int headerHeight = header.bottom - header.top;
   int faceWidth = 0;
   bool drawn = false;

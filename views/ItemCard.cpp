@@ -66,7 +66,7 @@ HWND ItemCard::create(HWND parent, const RECT& rect) {
   kind_ = kRecordFriend;
   id_ = 0;
   notes_.releaseBuffer();
-  notes_.setRect(ImageCache::instance().layout().rectR1());
+  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
   return WindowImpl::create(parent, rect, u"ItemCard", kStyle);
 }
 

@@ -423,6 +423,17 @@ TEST_P(FriendNotes, ScrollWhenTallerThanTheirArea) {
   EXPECT_EQ(frame->sipButtonRequests > 0, pocketPc()) << "a Smartphone has no input-panel button";
 }
 
+TEST_F(FriendDetails, OnANarrowSmartphoneTheNotesStayInsideTheCard) {
+  bootAs(platform::Edition::Smartphone, 176, 220);
+  const RecordId carl = addFriendWithNotes(u"Carl", u"Cole", u"A note long enough to wrap more than once on a screen.");
+  makeFrame();
+  openFriend(carl);
+  const RECT notes = frame->details.card().notes().rect();
+  EXPECT_EQ(notes.left, ImageCache::instance().layout().rectR1().left);
+  EXPECT_EQ(notes.right, 176 - GetSystemMetrics(SM_CXVSCROLL)) << "the layout's rectangle ends at 230";
+  for (const auto& d : drawnIn(frame->details.card().hwnd())) EXPECT_LE(d.rect.right, 176) << d.text;
+}
+
 INSTANTIATE_TEST_SUITE_P(Editions, FriendNotes,
                          ::testing::Values(platform::Edition::PocketPc, platform::Edition::Smartphone));
 

@@ -135,6 +135,27 @@ TEST_P(ProgramEditions, OverdueLoansAreMarkedOnTheLoansTab) {
 
 INSTANTIATE_TEST_SUITE_P(BothEditions, ProgramEditions, ::testing::Values("pocketpc", "smartphone"));
 
+TEST(Program, SmartphoneBackEditsTheSearchBeforeItLeavesTheList) {
+  Program program;
+  program.fill(30);
+  const std::string script =
+      "key N\nkey 5\nkey 2\ndump typed.txt\nback\ndump shorter.txt\nkey 2\nhold BACK 1500\ndump cleared.txt\n"
+      "back\ndump left.txt\n";
+  ASSERT_EQ(program.run(script, "--edition smartphone"), 0) << program.stderrText();
+  // The typed keys are highlighted at the start of the matching word.
+  const std::string typed = readText(program.file("typed.txt"));
+  EXPECT_TRUE(has(typed, "text \"Ja\"")) << typed;
+  const std::string shorter = readText(program.file("shorter.txt"));
+  EXPECT_TRUE(has(shorter, "text \"J\"")) << shorter;
+  EXPECT_FALSE(has(shorter, "text \"Ja\"")) << shorter;
+  const std::string cleared = readText(program.file("cleared.txt"));
+  EXPECT_FALSE(has(cleared, "text \"J\"")) << cleared;
+  EXPECT_TRUE(has(cleared, "id=1500")) << cleared;
+  // Without a search, Back sends the program to the background; it keeps running.
+  const std::string left = readText(program.file("left.txt"));
+  EXPECT_TRUE(has(left, "\"FriendList\"")) << left;
+}
+
 TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
   Program program;
   program.fill(2);

@@ -10,6 +10,7 @@
 
 #include "app/AppPaths.h"
 #include "app/HelpFile.h"
+#include "platform/shell/AygShell.h"
 #include "platform/shell/Shell.h"
 #include "platform/win/Utf.h"
 #include "resources/HelpFile.h"
@@ -140,6 +141,28 @@ TEST(MainFrame, RotationResizesEveryScreenAndKeepsScreenAndMenubar) {
   EXPECT_EQ(list.right - list.left, 320);
   EXPECT_TRUE(IsWindowVisible(app.screen().list(ListKind::Gifts).hwnd()));
   EXPECT_EQ(app.screen().tabStrip().pageCount(), 4) << "the rebuilt strip holds each tab once";
+}
+
+TEST(MainFrame, TheListsEndAboveTheInputPanelWhileItIsUp) {
+  AppHarness app;
+  app.addFriend(u"Anna", u"Berg");
+  app.start();
+  const HWND list = app.screen().list(ListKind::Friends).hwnd();
+  const LONG fullBottom = windowRect(list).bottom;
+  SIPINFO sip{};
+  sip.cbSize = sizeof(sip);
+  ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0));
+  sip.fdwFlags |= SIPF_ON;
+  ASSERT_TRUE(SHSipInfo(SPI_SETSIPINFO, 0, &sip, 0));
+  app.device().runUntilIdle();
+  ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0));
+  ASSERT_TRUE(sip.fdwFlags & SIPF_ON);
+  EXPECT_EQ(windowRect(list).bottom, sip.rcVisibleDesktop.bottom);
+  EXPECT_LT(windowRect(list).bottom, fullBottom);
+  sip.fdwFlags &= ~static_cast<DWORD>(SIPF_ON);
+  ASSERT_TRUE(SHSipInfo(SPI_SETSIPINFO, 0, &sip, 0));
+  app.device().runUntilIdle();
+  EXPECT_EQ(windowRect(list).bottom, fullBottom);
 }
 
 TEST(MainFrame, ExitClosesTheFrameAndEndsTheLoop) {

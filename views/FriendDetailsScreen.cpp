@@ -117,6 +117,7 @@ const platform::MessageMap<FriendDetailsScreen>& FriendDetailsScreen::messageMap
                              .message(UM_SELCHANGED, &FriendDetailsScreen::onSelChanged)
                              .message(WM_WINDOWPOSCHANGED, &FriendDetailsScreen::onWindowPosChanged)
                              .message(WM_HOTKEY, &FriendDetailsScreen::onHotKey)
+                             .message(WM_SETFOCUS, &FriendDetailsScreen::onSetFocus)
                              .message(WM_COMMAND, &FriendDetailsScreen::onCommand)
                              .notifyCode(LVN_ITEMACTIVATE, &FriendDetailsScreen::onItemActivate)
                              .add(reflectNotifications());
@@ -413,6 +414,12 @@ LRESULT FriendDetailsScreen::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOO
 LRESULT FriendDetailsScreen::onHotKey(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
   // The header edits a running list search with Back; otherwise Back is the frame's.
   return header_.hwnd() != nullptr ? SendMessageW(header_.hwnd(), WM_HOTKEY, wParam, lParam) : 0;
+}
+
+// The frame gives the focus to the screen; the header passes the keys on to the pages.
+LRESULT FriendDetailsScreen::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+  if (header_.hwnd() != nullptr) SetFocus(header_.hwnd());
+  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -63,6 +63,7 @@ class FriendDetailsScreen : public platform::WindowImpl<FriendDetailsScreen> {
   LRESULT onSelChanged(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
   LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
   LRESULT onHotKey(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
+  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT onCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled);
   LRESULT onItemActivate(int id, NMHDR*, BOOL&);
 

@@ -18,7 +18,8 @@ const platform::MessageMap<ItemViewScreen>& ItemViewScreen::messageMap() {
                              .message(WM_PAINT, &ItemViewScreen::onPaint)
                              .message(WM_ERASEBKGND, &ItemViewScreen::onEraseBackground)
                              .message(WM_WINDOWPOSCHANGED, &ItemViewScreen::onWindowPosChanged)
-                             .message(WM_COMMAND, &ItemViewScreen::onCommand);
+                             .message(WM_COMMAND, &ItemViewScreen::onCommand)
+                             .message(WM_SETFOCUS, &ItemViewScreen::onSetFocus);
   return map;
 }
 
@@ -103,6 +104,12 @@ LRESULT ItemViewScreen::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& ha
   } else if ((pos->flags & SWP_HIDEWINDOW) && CardLook::pocketPc() && frame != nullptr) {
     SHDoneButton(frame, SHDB_HIDE);
   }
+  return 0;
+}
+
+// The frame gives the focus to the screen; the keys that scroll the notes belong to the card.
+LRESULT ItemViewScreen::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+  if (card_.hwnd() != nullptr) SetFocus(card_.hwnd());
   return 0;
 }
 

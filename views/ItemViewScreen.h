@@ -34,6 +34,7 @@ class ItemViewScreen : public platform::WindowImpl<ItemViewScreen> {
   LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
   LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
   LRESULT onCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
+  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
 
   void makeCard();
 

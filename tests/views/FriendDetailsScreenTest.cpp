@@ -423,6 +423,25 @@ TEST_P(FriendNotes, ScrollWhenTallerThanTheirArea) {
   EXPECT_EQ(frame->sipButtonRequests > 0, pocketPc()) << "a Smartphone has no input-panel button";
 }
 
+TEST_F(FriendDetails, BackEditsAListSearchBeforeItLeavesTheScreen) {
+  addGiftOn(u"Scarf", kGiftFrom, ann, date(2024, 3, 1));
+  addGiftOn(u"Book", kGiftFor, ann, date(2024, 4, 1));
+  makeFrame();
+  openFriend(ann);
+  selectTab(kGiftListId);
+  SetFocus(frame->hwnd());
+  SetFocus(frame->details.hwnd());
+  device->runUntilIdle();
+  EXPECT_EQ(GetFocus(), frame->details.header().hwnd()) << "the header takes the screen's focus";
+  device->type(u"s");
+  EXPECT_EQ(frame->details.giftList().count(), 1);
+  back();
+  EXPECT_EQ(frame->current, kFriendDetailsScreenId) << "Back deleted the typed key";
+  EXPECT_EQ(frame->details.giftList().count(), 2);
+  back();
+  EXPECT_EQ(frame->current, kMainScreenId);
+}
+
 TEST_F(FriendDetails, OnANarrowSmartphoneTheNotesStayInsideTheCard) {
   bootAs(platform::Edition::Smartphone, 176, 220);
   const RecordId carl = addFriendWithNotes(u"Carl", u"Cole", u"A note long enough to wrap more than once on a screen.");

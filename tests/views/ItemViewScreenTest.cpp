@@ -139,6 +139,9 @@ TEST_P(ItemView, CancelAndDoneGoBackAndTheDoneButtonIsShownOnAPocketPc) {
   EXPECT_EQ(platform::shell::hasDoneButton(frame->hwnd()), pocketPc());
   EXPECT_FALSE(frame->sipButton && pocketPc()) << "no input-panel button here";
   EXPECT_EQ(GetFocus(), card());
+  SetFocus(frame->hwnd());
+  SetFocus(frame->itemView.hwnd());
+  EXPECT_EQ(GetFocus(), card()) << "the card takes the screen's focus";
   command(ItemViewScreen::kCancelCommand);
   EXPECT_EQ(frame->current, kMainScreenId);
   EXPECT_FALSE(platform::shell::hasDoneButton(frame->hwnd()));

@@ -1,0 +1,233 @@
+// A friend's picture set from image files, and the bitmaps drawn from it.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/DeviceConfig.h"
+#include "platform/win/Utf.h"
+#include "skin/ImageCache.h"
+#include "skin/ImageDecoder.h"
+#include "skin/JpegEncoder.h"
+#include "store/Friend.h"
+#include "store/FriendPicture.h"
+
+using namespace pellucard;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+RgbImage gradient(int width, int height) {
+  RgbImage image;
+  image.width = width;
+  image.height = height;
+  image.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = image.rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+      p[0] = static_cast<std::uint8_t>(x * 255 / width);
+      p[1] = static_cast<std::uint8_t>(y * 255 / height);
+      p[2] = 128;
+    }
+  }
+  return image;
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void put32(Bytes& out, std::uint32_t v) {
+  for (int shift : {24, 16, 8, 0}) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+// A well-formed PNG header announcing width x height, followed by an empty IDAT.
+Bytes pngHeaderOnly(std::uint32_t width, std::uint32_t height) {
+  Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  Bytes ihdr = {'I', 'H', 'D', 'R'};
+  put32(ihdr, width);
+  put32(ihdr, height);
+  for (std::uint8_t b : {8, 2, 0, 0, 0}) ihdr.push_back(b);
+  put32(png, 13);
+  png.insert(png.end(), ihdr.begin(), ihdr.end());
+  put32(png, crc32(ihdr.data(), ihdr.size()));
+  put32(png, 0);
+  for (char c : {'I', 'D', 'A', 'T'}) png.push_back(static_cast<std::uint8_t>(c));
+  put32(png, crc32(png.data() + png.size() - 4, 4));
+  return png;
+}
+
+class FriendPictureImages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/picture-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    savedRoot_ = platform::DeviceConfig::current().deviceRoot;
+    platform::DeviceConfig::current().deviceRoot = dir_.string();
+    ImageCache::instance().setUpRoles(ScreenLayout(LayoutKind::Portrait));
+  }
+
+  void TearDown() override {
+    ImageCache::destroy();
+    platform::DeviceConfig::current().deviceRoot = savedRoot_;
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  std::string write(const std::string& name, const Bytes& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path.string();
+  }
+
+  std::string writePng(const std::string& name, int width, int height) {
+    std::vector<std::uint16_t> pixels(static_cast<std::size_t>(width) * height);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+    const std::string path = (dir_ / name).string();
+    EXPECT_TRUE(platform::gdi::writePng(path, pixels.data(), width, height, width));
+    return path;
+  }
+
+  static std::u16string u16(const std::string& path) { return platform::toUtf16(path); }
+
+  // The size a stored picture decodes to.
+  static SIZE storedSize(const FriendPicture& picture) {
+    const auto size = ImageDecoder::readSize(picture.bytes());
+    return size ? *size : SIZE{0, 0};
+  }
+
+  fs::path dir_;
+  std::string savedRoot_;
+};
+
+TEST_F(FriendPictureImages, PngAndJpegFilesAreFittedIntoTheAvatarAndKeptAsJpeg) {
+  FriendPicture picture;
+  ASSERT_TRUE(picture.setFromFile(u16(writePng("wide.png", 640, 480))));
+  EXPECT_EQ(ImageDecoder::detectFormat(picture.bytes()), ImageFormat::Jpeg);
+  EXPECT_EQ(storedSize(picture).cx, 80);
+  EXPECT_EQ(storedSize(picture).cy, 60);
+
+  ASSERT_TRUE(picture.setFromFile(u16(write("tall.jpg", *JpegEncoder::encode(gradient(480, 640))))));
+  EXPECT_EQ(ImageDecoder::detectFormat(picture.bytes()), ImageFormat::Jpeg);
+  EXPECT_EQ(storedSize(picture).cx, 60);
+  EXPECT_EQ(storedSize(picture).cy, 80);
+}
+
+TEST_F(FriendPictureImages, DevicePathsAndTheActiveLayoutDecideFileAndSize) {
+  writePng("holiday.png", 300, 100);
+  ImageCache::instance().setUpRoles(ScreenLayout(LayoutKind::PocketPc240Portrait));
+  FriendPicture picture;
+  ASSERT_TRUE(picture.setFromFile(u"\\holiday.png"));
+  EXPECT_EQ(storedSize(picture).cx, 50);
+  EXPECT_EQ(storedSize(picture).cy, 16);
+  // A picture smaller than the avatar is enlarged to it, as a fit always fills one side.
+  ASSERT_TRUE(picture.setFromFile(u16(writePng("tiny.png", 4, 8)), SIZE{80, 80}));
+  EXPECT_EQ(storedSize(picture).cx, 40);
+  EXPECT_EQ(storedSize(picture).cy, 80);
+}
+
+TEST_F(FriendPictureImages, FilesThatAreNoUsableImageLeaveThePictureAsItWas) {
+  const Bytes jpeg = *JpegEncoder::encode(gradient(120, 90));
+  const Bytes header = pngHeaderOnly(64, 64);
+  const Bytes text = {'h', 'e', 'l', 'l', 'o', '\n'};
+  Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
+  const std::vector<std::string> bad = {
+      write("notes.txt", text),
+      write("empty.jpg", {}),
+      write("half.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)),
+      write("head.png", Bytes(header.begin(), header.end() - 8)),
+      write("anim.gif", gif),
+      write("huge.png", pngHeaderOnly(10000, 4001)),
+      (dir_ / "missing.png").string(),
+      dir_.string(),
+  };
+  FriendPicture picture;
+  ASSERT_TRUE(picture.setFromFile(u16(write("good.jpg", jpeg))));
+  const Bytes before = picture.bytes();
+  ASSERT_NE(picture.largeBitmap(), nullptr);
+  for (const std::string& path : bad) {
+    EXPECT_FALSE(picture.setFromFile(u16(path))) << path;
+    EXPECT_EQ(picture.bytes(), before) << path;
+  }
+  EXPECT_FALSE(picture.setFromFile(u""));
+  EXPECT_EQ(picture.bytes(), before);
+  EXPECT_NE(picture.largeBitmap(), nullptr);
+
+  FriendPicture none;
+  EXPECT_FALSE(none.setFromFile(u16(bad.front())));
+  EXPECT_FALSE(none.hasPicture());
+}
+
+TEST_F(FriendPictureImages, BitmapsAreMadeOnDemandAndRemadeAfterEveryChange) {
+  const ScreenLayout portrait(LayoutKind::Portrait);
+  FriendPicture picture;
+  EXPECT_EQ(picture.largeBitmap(), nullptr);
+  EXPECT_EQ(picture.smallBitmap(), nullptr);
+
+  ASSERT_TRUE(picture.loadFromBytes(*JpegEncoder::encode(gradient(640, 480))));
+  ASSERT_NE(picture.smallBitmap(portrait), nullptr);
+  EXPECT_EQ(picture.largePixels(portrait).width(), 80);
+  EXPECT_EQ(picture.largePixels(portrait).height(), 60);
+  EXPECT_EQ(picture.smallPixels(portrait).width(), 32);
+  EXPECT_EQ(picture.smallPixels(portrait).height(), 24);
+
+  ASSERT_TRUE(picture.setFromFile(u16(writePng("tall.png", 30, 60))));
+  ASSERT_NE(picture.largeBitmap(portrait), nullptr);
+  EXPECT_EQ(picture.largePixels(portrait).width(), 40);
+  EXPECT_EQ(picture.smallPixels(portrait).width(), 16);
+
+  // Another layout gets bitmaps of its own sizes.
+  const ScreenLayout small(LayoutKind::PocketPc240Portrait);
+  ASSERT_NE(picture.largeBitmap(small), nullptr);
+  EXPECT_EQ(picture.largePixels(small).height(), 50);
+  EXPECT_EQ(picture.smallPixels(small).height(), 26);
+
+  std::istringstream stream(std::string(reinterpret_cast<const char*>(picture.bytes().data()), picture.bytes().size()));
+  FriendPicture copy = picture;
+  ASSERT_TRUE(copy.loadFromStream(stream));
+  EXPECT_NE(copy.largeBitmap(portrait), nullptr);
+
+  picture.clear();
+  EXPECT_EQ(picture.largeBitmap(portrait), nullptr);
+  EXPECT_EQ(picture.smallBitmap(portrait), nullptr);
+  EXPECT_NE(copy.smallBitmap(portrait), nullptr) << "a copy keeps its own picture";
+}
+
+TEST_F(FriendPictureImages, StoredBytesThatDoNotDecodeGiveNoBitmapAndAreKept) {
+  const Bytes jpeg = *JpegEncoder::encode(gradient(64, 64));
+  const Bytes broken(jpeg.begin(), jpeg.begin() + 40);
+  FriendPicture picture;
+  ASSERT_TRUE(picture.loadFromBytes(broken));
+  EXPECT_EQ(picture.largeBitmap(), nullptr);
+  EXPECT_EQ(picture.smallBitmap(), nullptr);
+  EXPECT_TRUE(picture.hasPicture());
+  EXPECT_EQ(picture.saveToBytes(), broken);
+
+  // Good bytes afterwards decode again.
+  ASSERT_TRUE(picture.loadFromBytes(jpeg));
+  EXPECT_NE(picture.largeBitmap(), nullptr);
+}
+
+TEST_F(FriendPictureImages, AFriendsOwnPictureGoesWhenAnAvatarIsChosen) {
+  Friend person(u"Ann", u"Lee", u"", Friend::kOwnPicture);
+  ASSERT_TRUE(person.picture().setFromFile(u16(writePng("ann.png", 100, 100))));
+  ASSERT_NE(person.picture().largeBitmap(), nullptr);
+  person.assign(u"Ann", u"Lee", u"", 3);
+  EXPECT_FALSE(person.picture().hasPicture());
+  EXPECT_EQ(person.picture().largeBitmap(), nullptr);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include "platform/sys/OleAuto.h"
 #include "platform/sys/ResourceTable.h"
 #include "resources/StringIds.h"
+#include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
 
@@ -25,6 +26,14 @@ void addAnniversary(DATE value, UINT nameId, RecordId friendId) {
   if (!ContactImporter::usableDate(value, date)) return;
   getAnniversaryCollection().add(
       std::make_unique<Anniversary>(platform::loadString(nameId), static_cast<LONG>(friendId), date, u"", 0));
+}
+
+// A contact's picture is kept in its own encoding, unless the friend record could not hold it:
+// then it is reduced to the avatar size as if the user had picked it, so the friend still stores.
+bool loadContactPicture(const std::vector<std::uint8_t>& picture, Friend& person) {
+  if (picture.empty()) return false;
+  if (picture.size() <= FriendPicture::kMaxStoredBytes) return person.picture().loadFromBytes(picture);
+  return person.picture().setFromImage(picture, ImageCache::instance().layout().avatarSize());
 }
 
 }  // namespace
@@ -54,7 +63,7 @@ std::unique_ptr<Friend> ContactImporter::friendFromContact(const pim::Contact& c
   result->setContactId(contact.Oid());
   LONG avatar = 0;
   std::vector<std::uint8_t> picture;
-  if (SUCCEEDED(contact.OpenProperty(PIMPR_PICTURE, 0x80000000, picture)) && result->picture().loadFromBytes(picture))
+  if (SUCCEEDED(contact.OpenProperty(PIMPR_PICTURE, 0x80000000, picture)) && loadContactPicture(picture, *result))
     avatar = Friend::kOwnPicture;
   result->assign(contact.FirstName(), contact.LastName(), notes, avatar);
   return result;

@@ -1,5 +1,7 @@
 // Friends made from contacts, and the connection's contact lookups.
 #include "outlook/ContactImporter.h"
+#include "skin/ImageDecoder.h"
+#include "skin/JpegEncoder.h"
 #include "tests/outlook/OutlookFixture.h"
 
 using namespace pellucard;
@@ -67,6 +69,73 @@ TEST_F(ContactImportTest, ContactPictureBecomesTheFriendsPictureElseTheFirstAvat
   auto linked = friendFrom(u"Linked");
   EXPECT_EQ(linked->avatarIndex(), 0);
   EXPECT_FALSE(linked->picture().hasPicture());
+}
+
+std::string base64(const std::vector<std::uint8_t>& bytes) {
+  static const char* const kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::uint32_t n =
+        (bytes[i] << 16) | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0) | (i + 2 < bytes.size() ? bytes[i + 2] : 0);
+    out += kDigits[(n >> 18) & 63];
+    out += kDigits[(n >> 12) & 63];
+    out += i + 1 < bytes.size() ? kDigits[(n >> 6) & 63] : '=';
+    out += i + 2 < bytes.size() ? kDigits[n & 63] : '=';
+  }
+  return out;
+}
+
+// Noise compresses badly, so a modest photo of it is larger than a record may hold.
+std::vector<std::uint8_t> noisyJpeg(int width, int height) {
+  RgbImage image;
+  image.width = width;
+  image.height = height;
+  image.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+  std::uint32_t seed = 12345;
+  for (auto& value : image.rgb) {
+    seed = seed * 1664525u + 1013904223u;
+    value = static_cast<std::uint8_t>(seed >> 24);
+  }
+  return *JpegEncoder::encode(image, 95);
+}
+
+TEST_F(ContactImportTest, PicturesTooLargeForTheRecordAreStoredReducedToTheAvatar) {
+  const std::vector<std::uint8_t> photo = noisyJpeg(900, 600);
+  ASSERT_GT(photo.size(), FriendPicture::kMaxStoredBytes);
+  std::vector<std::uint8_t> junk(FriendPicture::kMaxStoredBytes + 10, 0x5A);
+  junk[0] = 0xFF;
+  junk[1] = 0xD8;
+  addCard("big.vcf",
+          "BEGIN:VCARD\nVERSION:3.0\nUID:big\nN:Photo;Big\nFN:Big Photo\nPHOTO;ENCODING=b;TYPE=JPEG:" + base64(photo) +
+              "\nEND:VCARD\n"
+              "BEGIN:VCARD\nVERSION:3.0\nUID:junk\nN:Junk;Big\nFN:Big Junk\nPHOTO;ENCODING=b;TYPE=JPEG:" +
+              base64(junk) + "\nEND:VCARD\n");
+  const LONG photoOid = oidOf(u"Big Photo");
+  const LONG junkOid = oidOf(u"Big Junk");
+  ContactImporter importer(getOutlookConnection());
+  ASSERT_EQ(importer.importContacts({photoOid, junkOid}), 2);
+
+  Friend* pictured = getFriendCollection().findByContactId(photoOid);
+  ASSERT_NE(pictured, nullptr);
+  EXPECT_NE(pictured->recordId(), 0u) << "the friend is stored";
+  EXPECT_EQ(pictured->avatarIndex(), Friend::kOwnPicture);
+  const auto size = ImageDecoder::readSize(pictured->picture().bytes());
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->cx, 80);
+  EXPECT_EQ(size->cy, 53);
+
+  // A picture that can neither be stored nor reduced leaves the friend with the first avatar.
+  Friend* unpictured = getFriendCollection().findByContactId(junkOid);
+  ASSERT_NE(unpictured, nullptr);
+  EXPECT_NE(unpictured->recordId(), 0u);
+  EXPECT_EQ(unpictured->avatarIndex(), 0);
+  EXPECT_FALSE(unpictured->picture().hasPicture());
+
+  const std::vector<std::uint8_t> stored = pictured->picture().bytes();
+  restart();
+  Friend* reloaded = getFriendCollection().findByContactId(photoOid);
+  ASSERT_NE(reloaded, nullptr);
+  EXPECT_EQ(reloaded->picture().bytes(), stored);
 }
 
 TEST_F(ContactImportTest, ImportAddsFriendsWithTheirDatesOnceOnly) {

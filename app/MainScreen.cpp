@@ -448,18 +448,14 @@ LRESULT MainScreen::onItemActivate(int id, NMHDR*, BOOL& handled) {
   return 0;
 }
 
-// The item forms, the contact import and the backup chooser come with the forms; until a
-// form launcher is registered these commands do nothing rather than pretend.
-void MainScreen::notAvailable(UINT) {}
-
+// The item forms, the contact import and the backup chooser are forms the program does not
+// have yet: until a form launcher is registered, and for what it does not offer, these
+// commands do nothing rather than pretend.
 LRESULT MainScreen::onAdd(WORD, WORD id, HWND, BOOL&) {
   const ListKind kind = kindOfItemCommand(id);
   FormLauncher* forms = formLauncher();
-  if (kind == ListKind::Friends || forms == nullptr) {
-    // The friend form has no launcher entry for a new friend yet.
-    notAvailable(id);
-    return 1;
-  }
+  // The launcher has no entry for a new friend yet.
+  if (kind == ListKind::Friends || forms == nullptr) return 1;
   if (forms->runItemForm(GetParent(hwnd()), tabOf(kind).recordKind, 0, 0)) fill(kind);
   if (tabStrip_) SetFocus(tabStrip_->hwnd());
   return 1;
@@ -471,10 +467,7 @@ LRESULT MainScreen::onEdit(WORD, WORD id, HWND, BOOL&) {
   const RecordId record = list(kind).selectedRecordId();
   if (record == 0) return 1;
   FormLauncher* forms = formLauncher();
-  if (forms == nullptr) {
-    notAvailable(id);
-    return 1;
-  }
+  if (forms == nullptr) return 1;
   bool done = false;
   if (kind == ListKind::Friends) {
     Friend* person = getFriendCollection().find(record);
@@ -488,15 +481,9 @@ LRESULT MainScreen::onEdit(WORD, WORD id, HWND, BOOL&) {
   return 1;
 }
 
-LRESULT MainScreen::onImportContacts(WORD, WORD id, HWND, BOOL&) {
-  notAvailable(id);
-  return 1;
-}
+LRESULT MainScreen::onImportContacts(WORD, WORD, HWND, BOOL&) { return 1; }
 
-LRESULT MainScreen::onBackup(WORD, WORD id, HWND, BOOL&) {
-  notAvailable(id);
-  return 1;
-}
+LRESULT MainScreen::onBackup(WORD, WORD, HWND, BOOL&) { return 1; }
 
 LRESULT MainScreen::onOpen(WORD, WORD id, HWND, BOOL&) {
   const ListKind kind = kindOfItemCommand(id);

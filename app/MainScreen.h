@@ -81,8 +81,6 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   void applyMenu(UINT tab);
   void removeFriend(RecordId id);
   void sendToFrame(UINT message, WPARAM wParam, LPARAM lParam);
-  // What a command needs the window for; shows that it is not there yet.
-  void notAvailable(UINT command);
 
   std::unique_ptr<SpinnerViewCtrl> tabStrip_;
   std::array<std::unique_ptr<ItemListCtrl>, 4> lists_;

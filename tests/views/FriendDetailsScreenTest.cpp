@@ -4,6 +4,7 @@
 
 #include "outlook/OutlookConnection.h"
 #include "platform/pim/Contact.h"
+#include "skin/JpegEncoder.h"
 #include "tests/views/ScreenFixture.h"
 
 namespace pellucard::testing {
@@ -440,6 +441,26 @@ TEST_F(FriendDetails, BackEditsAListSearchBeforeItLeavesTheScreen) {
   EXPECT_EQ(frame->details.giftList().count(), 2);
   back();
   EXPECT_EQ(frame->current, kMainScreenId);
+}
+
+TEST_F(FriendDetails, TheCardShowsTheFriendsPictureAtTheRightOfTheHeader) {
+  RgbImage green{64, 48, {}};
+  for (int i = 0; i < 64 * 48; ++i) green.rgb.insert(green.rgb.end(), {0, 255, 0});
+  const auto bytes = JpegEncoder::encode(green);
+  ASSERT_TRUE(bytes);
+  ASSERT_TRUE(getFriendCollection().find(ann)->picture().loadFromBytes(*bytes));
+  makeFrame();
+  openFriend(ann);
+  const HWND card = frame->details.card().hwnd();
+  POINT origin{0, 0};
+  ClientToScreen(card, &origin);
+  // The Pocket PC 240 layout: header 10..224 by 0..58; the picture fits 50x50 as 50x37.
+  const RECT header = ImageCache::instance().layout().headerRect();
+  auto isGreen = [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 60 && GetBValue(c) < 60; };
+  EXPECT_TRUE(isGreen(device->pixel(origin.x + header.right - 25, origin.y + header.bottom / 2)));
+  EXPECT_TRUE(isGreen(device->pixel(origin.x + header.right - 2, origin.y + header.bottom / 2 - 17)));
+  EXPECT_FALSE(isGreen(device->pixel(origin.x + header.right - 52, origin.y + header.bottom / 2)));
+  EXPECT_FALSE(isGreen(device->pixel(origin.x + header.right - 25, origin.y + 2)));
 }
 
 TEST_F(FriendDetails, OnANarrowSmartphoneTheNotesStayInsideTheCard) {

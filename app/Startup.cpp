@@ -82,11 +82,11 @@ void Startup::normalStart(HINSTANCE instance, int showCommand) {
   AppModule::init(instance);
 
   AppPaths& paths = getAppPaths();
-  // Help always names a file: the guide built into the program is written when missing.
-  HelpFile::install(paths.helpPath(), helpFileText());
-
   Settings& settings = getSettings();
   settings.load();
+  // Help always names a file: the guide built into the program is written when missing (after
+  // the settings, whose first save makes the application folder).
+  HelpFile::install(paths.helpPath(), helpFileText());
   bool firstLaunch = false;
   if (!settings.firstStartDone()) {
     settings.setFirstStartDone();

@@ -156,6 +156,16 @@ TEST(Program, SmartphoneBackEditsTheSearchBeforeItLeavesTheList) {
   EXPECT_TRUE(has(left, "\"FriendList\"")) << left;
 }
 
+TEST(Program, AFreshApplicationFolderGetsDatabaseSettingsAndGuide) {
+  Program program;
+  const std::string fresh = program.file("fresh/Pellucard");
+  ASSERT_EQ(program.run("key N\ndump fresh.txt\n", "", "--app-dir " + fresh), 0) << program.stderrText();
+  EXPECT_TRUE(has(readText(program.file("fresh.txt")), "text \"Empty List\""));
+  EXPECT_TRUE(fs::exists(fresh + "/Pellucard.cdb"));
+  EXPECT_TRUE(fs::exists(fresh + "/settings.xml"));
+  EXPECT_TRUE(has(readText(fresh + "/PellucardHelp.htm"), "Pellucard Help"));
+}
+
 TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
   Program program;
   program.fill(2);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -218,13 +219,11 @@ class ListFixture : public ::testing::Test {
     }
     return out;
   }
-  const Drawn* find(const std::string& text) const {
-    static std::vector<Drawn> last;
-    last = drawn();
-    for (const auto& d : last) {
-      if (d.text == text) return &d;
+  std::optional<Drawn> find(const std::string& text) const {
+    for (const auto& d : drawn()) {
+      if (d.text == text) return d;
     }
-    return nullptr;
+    return std::nullopt;
   }
 
   void typeChar(char16_t ch) {

@@ -32,11 +32,11 @@ TEST_F(Navigation, FreshPressesWrapAroundBothEnds) {
   device->key(VK_UP);
   EXPECT_EQ(list->selectedIndex(), 19);
   EXPECT_TRUE(selectionVisible());
-  EXPECT_NE(find("Friend 119"), nullptr);
+  EXPECT_TRUE(find("Friend 119"));
   device->key(VK_DOWN);
   EXPECT_EQ(list->selectedIndex(), 0);
   EXPECT_TRUE(selectionVisible());
-  EXPECT_NE(find("Friend 100"), nullptr);
+  EXPECT_TRUE(find("Friend 100"));
   device->key(VK_DOWN);
   EXPECT_EQ(list->selectedIndex(), 1);
 }
@@ -82,7 +82,7 @@ TEST_F(Navigation, HoldingAnArrowJumpsByPagesAfterTwoAndAHalfSeconds) {
   EXPECT_EQ(list->selectedIndex(), 26 + 2 * page);
   for (int i = 0; i < 5; ++i) device->keyDown(VK_DOWN, true);
   EXPECT_EQ(list->selectedIndex(), 59);  // clamped at the last row, no wrap while held
-  EXPECT_NE(find("Friend 159"), nullptr);
+  EXPECT_TRUE(find("Friend 159"));
   device->keyUp(VK_DOWN);
 
   // Upward from the middle, after the hold: a page per repeat, down to row 0.
@@ -120,11 +120,11 @@ TEST_F(Navigation, ScrolledRowsAreRepaintedFromTheirRecords) {
   const int top = static_cast<int>(SendMessageW(list->hwnd(), LVM_GETTOPINDEX, 0, 0));
   EXPECT_EQ(top, 3);
   // What is on screen is rows 3 to 10, each at its place.
-  const Drawn* first = find("Friend 103");
-  ASSERT_NE(first, nullptr);
+  const std::optional<Drawn> first = find("Friend 103");
+  ASSERT_TRUE(first);
   EXPECT_LT(first->rect.top, 36);
-  EXPECT_EQ(find("Friend 102"), nullptr);
-  EXPECT_NE(find("Friend 110"), nullptr);
+  EXPECT_FALSE(find("Friend 102"));
+  EXPECT_TRUE(find("Friend 110"));
 }
 
 }  // namespace

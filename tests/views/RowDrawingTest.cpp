@@ -18,8 +18,8 @@ TEST_F(RowDrawing, FriendRowsShowDisplayNamesInCollectionOrder) {
   fillFromStore();
   EXPECT_THAT(drawnTexts(), ElementsAre("Ann Baker", "Zoe Adams"));
   // One line centred over the text area of a 36-pixel row, beside the icon square.
-  const Drawn* ann = find("Ann Baker");
-  ASSERT_NE(ann, nullptr);
+  const std::optional<Drawn> ann = find("Ann Baker");
+  ASSERT_TRUE(ann);
   EXPECT_LT(ann->rect.top, 36);
   EXPECT_EQ(ann->colour, RGB(0, 0, 0));
   EXPECT_EQ(list->selectedIndex(), 0);
@@ -67,7 +67,7 @@ TEST_F(RowDrawing, LoanRowsShowDueDatesAndOverdueLoansInRed) {
   list->select(0);
   InvalidateRect(list->hwnd(), nullptr, TRUE);
   device->runUntilIdle();
-  ASSERT_NE(find(map), nullptr);
+  ASSERT_TRUE(find(map));
   EXPECT_EQ(find(map)->colour, red);
   EXPECT_EQ(getLoanCollection().find(today)->item(), u"Map");
 }
@@ -158,8 +158,8 @@ TEST_F(RowDrawing, RowsOfVanishedRecordsDrawNothing) {
 TEST_F(RowDrawing, EmptyListShowsThePlaceholderInTheMiddleWithoutStripes) {
   makeList(ListKind::Gifts);
   fillFromStore();
-  const Drawn* empty = find("Empty List");
-  ASSERT_NE(empty, nullptr);
+  const std::optional<Drawn> empty = find("Empty List");
+  ASSERT_TRUE(empty);
   // Row height 36 on this screen: the bar spans 142..178, the text is centred in it.
   EXPECT_GE(empty->rect.top, 142);
   EXPECT_LE(empty->rect.bottom, 178);
@@ -171,8 +171,8 @@ TEST_F(RowDrawing, EmptyListShowsThePlaceholderInTheMiddleWithoutStripes) {
 
   addGift(u"Kite", kGiftIdea, 0);
   fillFromStore();
-  EXPECT_EQ(find("Empty List"), nullptr);
-  EXPECT_NE(find("Kite"), nullptr);
+  EXPECT_FALSE(find("Empty List"));
+  EXPECT_TRUE(find("Kite"));
 }
 
 TEST_F(RowDrawing, SelectedRowCarriesTheBarAndOnlyItChangesWhenTheSelectionMoves) {
@@ -204,7 +204,7 @@ TEST_F(RowDrawing, SmartphoneTwoLineRowsUseTheSmallerFont) {
   addGift(u"Scarf", kGiftFrom, bob);
   makeList(ListKind::Gifts);
   fillFromStore();
-  ASSERT_NE(find("Scarf"), nullptr);
+  ASSERT_TRUE(find("Scarf"));
   const LONG phoneWidth = find("Scarf")->rect.right - find("Scarf")->rect.left;
   EXPECT_LT(phoneWidth, pocketWidth);
   EXPECT_GT(pocketHeight, 0);

@@ -40,7 +40,7 @@ TEST_F(Search, KeysNarrowTheRowsAndBackspaceWidensThem) {
   EXPECT_THAT(rowIds(), ElementsAre(scarf, book));
   typeChar(u'9');
   EXPECT_TRUE(rowIds().empty());
-  EXPECT_NE(find("Empty List"), nullptr);
+  EXPECT_TRUE(find("Empty List"));
 
   typeChar(8);
   EXPECT_THAT(rowIds(), ElementsAre(scarf, book));
@@ -58,9 +58,9 @@ TEST_F(Search, TheTypedPartOfTheMatchedWordIsHighlighted) {
   // Row 0 (Scarf, matched by "Ann"): its second line is cut around the two typed characters.
   const std::vector<std::string> texts = drawnTexts();
   EXPECT_THAT(texts, ElementsAre("Scarf", "From: ", "An", "n Baker", "Bo", "ok", "For: Ann Baker"));
-  const Drawn* from = find("From: ");
-  const Drawn* lit = find("An");
-  const Drawn* rest = find("n Baker");
+  const std::optional<Drawn> from = find("From: ");
+  const std::optional<Drawn> lit = find("An");
+  const std::optional<Drawn> rest = find("n Baker");
   ASSERT_TRUE(from && lit && rest);
   EXPECT_EQ(from->rect.top, lit->rect.top);
   EXPECT_LE(from->rect.right, lit->rect.left + 1);
@@ -133,7 +133,7 @@ TEST_F(AccentSearch, ExtendedLatinIsFoldedLatinOneIsNot) {
   typeChar(8);
   typeChar(u'e');
   EXPECT_TRUE(rowIds().empty());
-  EXPECT_NE(find("Empty List"), nullptr);
+  EXPECT_TRUE(find("Empty List"));
 }
 
 class KeyboardSearch : public ListFixture {};

@@ -205,6 +205,23 @@ TEST(Program, UninstallClearsExportedTasksButReinstallKeepsThem) {
   EXPECT_FALSE(has(readText(tasks), "BEGIN:VTODO")) << readText(tasks);
 }
 
+TEST(Program, WithoutTheOtherWindowTheSecondStartRetriesThenGoesOnAlone) {
+  TempFolder runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  {
+    AppHarness app;
+    // The other instance holds the mutex but has no window yet.
+    HANDLE other = CreateMutexW(nullptr, FALSE, u"Pellucard");
+    ASSERT_NE(other, nullptr);
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(SingleInstance::check(reinterpret_cast<HINSTANCE>(1), SingleInstance::Mode::Activate), 0);
+    EXPECT_EQ(GetTickCount() - before, 2500u) << "25 attempts, 100 ms apart";
+    CloseHandle(other);
+  }
+  platform::sys::InstanceChannel::stop();
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
 TEST(Program, SecondStartActivatesTheFirstOnItsMainScreenAndExitsOne) {
   TempFolder runtime;
   setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);

@@ -34,8 +34,9 @@ class DetailsProgram : public ListFixture, public ::testing::WithParamInterface<
  protected:
   void SetUp() override {
     ListFixture::SetUp();
-    const char* binary = std::getenv("PELLUCARD_BINARY_DIR");
-    if (binary != nullptr) exe_ = std::string(binary) + "/platform/backend/pellucard";
+#ifdef PELLUCARD_PROGRAM_EXE
+    exe_ = PELLUCARD_PROGRAM_EXE;
+#endif
     if (exe_.empty() || !fs::exists(exe_)) GTEST_SKIP() << "the program is not built";
     ann = addFriend(u"Ann", u"Baker");
     zoe = addFriend(u"Zoe", u"Adams");

@@ -55,9 +55,17 @@ void ListViewItems::setState(int i, UINT state) {
   if (!valid(i)) return;
   const UINT old = at(i).state;
   if (old == state) return;
-  noteRemoved(i, old);
+  // Only a change of the focus bit moves the focus: a row that merely keeps it while
+  // another flag changes must not take it back from the row that gained it since.
+  const UINT focusChange = (old ^ state) & LVIS_FOCUSED;
+  if (focusChange && (state & LVIS_FOCUSED)) {
+    focused_ = i;
+  } else if (focusChange && focused_ == i) {
+    focused_ = -1;
+  }
+  noteRemoved(i, old & ~LVIS_FOCUSED);
   items_[static_cast<std::size_t>(i)].state = state;
-  noteAdded(i, state);
+  noteAdded(i, state & ~LVIS_FOCUSED);
   if (selectedCount_ == 1 && soleSelected_ < 0) soleSelected_ = next(-1, LVIS_SELECTED);
 }
 

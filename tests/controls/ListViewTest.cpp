@@ -412,3 +412,15 @@ TEST_F(ListViewTest, ParentDeletingRowsDuringDeleteAllIsSafe) {
 }
 
 }  // namespace
+
+TEST_F(ListViewTest, SettingSelectionAndFocusOnAnotherRowMovesTheFocusThere) {
+  createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
+  fill(5);
+  ListView_SetItemState(list, 1, kSelFocus, kSelFocus);
+  ListView_SetItemState(list, 3, kSelFocus, kSelFocus);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 3);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 3);
+  EXPECT_EQ(ListView_GetItemState(list, 1, kSelFocus), 0u) << "the old row keeps neither flag";
+  keyDown(VK_DOWN);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 4) << "keys move on from the new focus row";
+}

@@ -6,6 +6,7 @@
 
 #include "platform/pim/Contact.h"
 #include "platform/pim/PimDates.h"
+#include "store/Anniversary.h"
 #include "store/Friend.h"
 
 namespace pellucard {
@@ -28,7 +29,7 @@ class ContactImporter {
   static bool usableDate(DATE value, SYSTEMTIME& date);
   // Contacts may give a birthday or anniversary without its year; such a date is imported in the
   // placeholder year 1604, for which the lists show no count of years.
-  static bool hasUnknownYear(const SYSTEMTIME& date) { return date.wYear == platform::pim::PimDates::kUnknownYear; }
+  static bool hasUnknownYear(const SYSTEMTIME& date) { return date.wYear == Anniversary::kUnknownYear; }
 
  private:
   OutlookConnection& connection_;

@@ -39,6 +39,11 @@ SYSTEMTIME Anniversary::nextOccurrence(const SYSTEMTIME& now) const {
 
 SYSTEMTIME Anniversary::nextOccurrence() const { return nextOccurrence(localNow()); }
 
+std::optional<int> Anniversary::yearCount(const SYSTEMTIME& now) const {
+  if (hasUnknownYear()) return std::nullopt;
+  return static_cast<int>(nextOccurrence(now).wYear) - static_cast<int>(date_.wYear);
+}
+
 bool Anniversary::isNearest(const SYSTEMTIME& now) const {
   const auto current = fileTimeOf(now);
   if (!current || date_.wYear == 0) return false;

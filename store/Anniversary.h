@@ -1,6 +1,7 @@
 // A yearly date of a friend: a birthday, a wedding anniversary or any other named day.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/win/WinTypes.h"
@@ -32,6 +33,12 @@ class Anniversary {
   // Within the window from just after noon 29 days before an occurrence until noon of the day
   // after it, looking at the occurrences of last year, this year and next year.
   bool isNearest(const SYSTEMTIME& now) const;
+
+  // Imported day-and-month dates carry this year; no count of years can be told for them.
+  static constexpr WORD kUnknownYear = 1604;
+  bool hasUnknownYear() const { return date_.wYear == kUnknownYear; }
+  // Years the next occurrence completes, or nothing when the year is unknown.
+  std::optional<int> yearCount(const SYSTEMTIME& now) const;
 
  private:
   RecordId recordId_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "platform/sys/ResourceTable.h"
 #include "platform/sys/TextCase.h"
@@ -248,9 +249,9 @@ void RowPainter::drawAnniversary(HDC hdc, const Layout& l, RecordId id, std::u16
   SYSTEMTIME now{};
   GetLocalTime(&now);
   const SYSTEMTIME next = day->nextOccurrence(now);
-  const int years = static_cast<int>(next.wYear) - static_cast<int>(day->date().wYear);
-  const std::u16string first =
-      shortDate(next) + u", " + day->name() + u" [" + platform::toUtf16(std::to_string(years)) + u"]";
+  const std::optional<int> years = day->yearCount(now);
+  std::u16string first = shortDate(next) + u", " + day->name();
+  if (years) first += u" [" + platform::toUtf16(std::to_string(*years)) + u"]";
   const std::u16string second =
       person != nullptr ? person->displayName() : platform::loadString(IDS_GENERAL_ANNIVERSARY);
   drawTwoLines(hdc, l, first, second, word);

@@ -162,3 +162,12 @@ TEST_F(DateRulesTest, LoanAssignKeepsTheExportedTask) {
 }
 
 }  // namespace
+
+TEST_F(DateRulesTest, CountOfYearsIsTheNextOccurrencesAndUnknownForYearlessDates) {
+  const Anniversary known(u"x", 0, makeDate(1990, 5, 10), u"", 0);
+  EXPECT_EQ(known.yearCount(makeDate(2026, 3, 1)), 36);
+  EXPECT_EQ(known.yearCount(makeDate(2026, 6, 1)), 37);
+  const Anniversary yearless(u"x", 0, makeDate(Anniversary::kUnknownYear, 5, 10), u"", 0);
+  EXPECT_TRUE(yearless.hasUnknownYear());
+  EXPECT_FALSE(yearless.yearCount(makeDate(2026, 3, 1)).has_value());
+}

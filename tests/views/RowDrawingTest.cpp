@@ -76,11 +76,14 @@ TEST_F(RowDrawing, AnniversaryRowsShowNextOccurrenceYearsAndFriend) {
   const RecordId ann = addFriend(u"Ann", u"Baker", 4);
   addAnniversary(u"Birthday", ann, date(1995, 3, 4));
   addAnniversary(u"Founding", 0, date(2000, 1, 2));
+  addAnniversary(u"Name day", ann, date(Anniversary::kUnknownYear, 6, 20));
   makeList(ListKind::Anniversaries);
   fillFromStore();
-  // Now is 2025-01-15: 4 March comes this year, 2 January only next year.
+  // Now is 2025-01-15: 4 March comes this year, 2 January only next year; a day imported
+  // without its year shows no count.
   EXPECT_THAT(drawnLines(), ElementsAre(shortDate(date(2025, 3, 4)) + ", Birthday [30]", "Ann Baker",
-                                        shortDate(date(2026, 1, 2)) + ", Founding [26]", "General anniversary"));
+                                        shortDate(date(2026, 1, 2)) + ", Founding [26]", "General anniversary",
+                                        shortDate(date(2025, 6, 20)) + ", Name day", "Ann Baker"));
 }
 
 TEST_F(RowDrawing, FriendsWithPicturesShowThemCentredInTheIconSquare) {

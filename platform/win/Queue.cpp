@@ -26,6 +26,7 @@ using platform::WindowManager;
 namespace {
 WindowManager& wm() { return WindowManager::instance(); }
 platform::Host* g_host = nullptr;
+constexpr int kRemotePollMs = 100;
 
 bool matches(const MSG& m, HWND filter, UINT min, UINT max) {
   if (filter == reinterpret_cast<HWND>(-1)) {
@@ -117,8 +118,11 @@ void WindowManager::idle() {
     quitPosted = true;
     return;
   }
-  const int timeout = msUntilNextTimer();
+  int timeout = msUntilNextTimer();
   if (g_host) {
+    // Another process's requests (a second start looking for this one) are served from this
+    // loop, so the host may not sleep longer than they can wait while a provider is set.
+    if (platform::remoteWindowProvider() && (timeout < 0 || timeout > kRemotePollMs)) timeout = kRemotePollMs;
     if (!g_host->waitForInput(timeout)) {
       hostFinished = true;
       quitPosted = true;
@@ -205,8 +209,11 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
 
 BOOL WaitMessage() {
   MSG m;
-  while (!wm().nextMessage(m, nullptr, 0, 0, false)) wm().idle();
-  return TRUE;
+  for (;;) {
+    if (auto* remote = platform::remoteWindowProvider()) remote->poll();
+    if (wm().nextMessage(m, nullptr, 0, 0, false)) return TRUE;
+    wm().idle();
+  }
 }
 
 DWORD GetQueueStatus(UINT) {

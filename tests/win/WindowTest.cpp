@@ -244,6 +244,52 @@ TEST_F(WindowTest, WindowsOfAnotherInstanceAreReachedThroughTheProvider) {
   EXPECT_FALSE(IsWindow(other));
 }
 
+namespace {
+// A host that records how long the loop let it sleep, and ends the loop after a few waits.
+struct SleepRecorder : platform::Host {
+  std::vector<int> waits;
+  size_t quitAfter = 3;
+  void present(const RECT&) override {}
+  bool waitForInput(int timeoutMs) override {
+    waits.push_back(timeoutMs);
+    if (waits.size() == quitAfter) PostQuitMessage(0);
+    return true;
+  }
+  void pollInput() override {}
+};
+
+std::vector<int> waitsOfAnIdleLoop(TestDevice& device) {
+  SleepRecorder host;
+  platform::setHost(&host);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+  platform::setHost(&device);
+  return host.waits;
+}
+}  // namespace
+
+TEST_F(WindowTest, AnIdleLoopWakesToServeAnotherInstanceOnlyWhileAProviderIsSet) {
+  // Without a provider nothing but input can wake the loop: the host may sleep for good.
+  EXPECT_EQ(waitsOfAnIdleLoop(device), (std::vector<int>{-1, -1, -1}));
+
+  FakeRemote remote;
+  platform::setRemoteWindowProvider(&remote);
+  EXPECT_EQ(waitsOfAnIdleLoop(device), (std::vector<int>{100, 100, 100}));
+  // Each wake-up serves the other process before the loop sleeps again.
+  EXPECT_GE(remote.polls, 3);
+
+  // A timer due sooner still shortens the sleep; one due later does not lengthen it.
+  HWND w = createLogWindow("w", WS_VISIBLE, 0, 0, 10, 10);
+  device.runUntilIdle();
+  SetTimer(w, 1, 30, nullptr);
+  SetTimer(w, 2, 5000, nullptr);
+  const std::vector<int> waits = waitsOfAnIdleLoop(device);
+  ASSERT_FALSE(waits.empty());
+  EXPECT_EQ(waits.front(), 30);
+  for (int wait : waits) EXPECT_LE(wait, 100);
+  platform::setRemoteWindowProvider(nullptr);
+}
+
 TEST_F(WindowTest, TopmostWindowsStayAboveAndOwnedWindowsAboveTheirOwner) {
   HWND bar = createLogWindow("bar", WS_POPUP | WS_VISIBLE, 0, 290, 240, 30, nullptr, 0, WS_EX_TOPMOST);
   HWND owner = createLogWindow("owner", WS_VISIBLE, 0, 0, 240, 320);

@@ -496,17 +496,41 @@ HWND SetActiveWindow(HWND hwnd) {
 
 HWND GetActiveWindow() { return wm().active; }
 
+// The handheld lets a caller set the handle's lowest bit to bring the windows the target owns
+// along: the owner comes to the front with them, and the one of them on top (a dialog it is
+// waiting for) takes the activation. Our handles never have that bit set.
 BOOL SetForegroundWindow(HWND hwnd) {
-  if (!wm().find(hwnd)) {
+  const auto value = reinterpret_cast<UINT_PTR>(hwnd);
+  const bool withOwned = (value & 1) != 0;
+  const HWND local = withOwned ? reinterpret_cast<HWND>(value & ~static_cast<UINT_PTR>(1)) : hwnd;
+  if (!wm().find(local)) {
     if (auto* remote = platform::remoteWindowProvider()) {
       if (hwnd && remote->isRemote(hwnd)) return remote->setForegroundWindow(hwnd);
     }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  const HWND top = wm().topLevelOf(hwnd);
+  const HWND top = wm().topLevelOf(local);
   wm().bringToTop(top);
-  wm().activate(top, WA_ACTIVE);
+  HWND target = nullptr;
+  if (withOwned) {
+    // They came up with their owner, perhaps from under another program's windows.
+    for (HWND h : std::vector<HWND>(wm().topLevels)) {
+      if (h == top) break;
+      Window* o = wm().find(h);
+      if (!o || !o->owner || !wm().visible(*o)) continue;
+      bool ownedByTop = false;
+      for (HWND up = o->owner; up && !ownedByTop; up = wm().find(up) ? wm().find(up)->owner : nullptr) {
+        ownedByTop = up == top;
+      }
+      if (!ownedByTop) continue;
+      o->frameDirty = true;
+      wm().invalidate(*o, nullptr, true, true);
+      if (!target && wm().enabled(*o)) target = h;
+    }
+  }
+  if (!target) target = top;
+  wm().activate(target, WA_ACTIVE);
   return TRUE;
 }
 

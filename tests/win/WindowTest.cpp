@@ -290,6 +290,40 @@ TEST_F(WindowTest, AnIdleLoopWakesToServeAnotherInstanceOnlyWhileAProviderIsSet)
   platform::setRemoteWindowProvider(nullptr);
 }
 
+TEST_F(WindowTest, ForegroundWithTheLowBitBringsTheOwnedWindowsAlong) {
+  HWND app = createLogWindow("app", WS_VISIBLE, 0, 0, 240, 320);
+  HWND dialog = createLogWindow("dialog", WS_POPUP | WS_VISIBLE, 20, 20, 100, 100, app);
+  HWND other = createLogWindow("other", WS_VISIBLE, 0, 0, 240, 320);
+  ASSERT_TRUE(SetForegroundWindow(other));
+  ASSERT_EQ(GetWindow(app, GW_HWNDFIRST), other);
+
+  const auto withBit = reinterpret_cast<HWND>(reinterpret_cast<UINT_PTR>(app) | 1);
+  EXPECT_TRUE(SetForegroundWindow(withBit));
+  std::vector<HWND> order;
+  for (HWND h = GetWindow(app, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+  EXPECT_EQ(order, (std::vector<HWND>{dialog, app, other}));
+  // The dialog the program is waiting in takes the activation, as it had it before.
+  EXPECT_EQ(GetForegroundWindow(), dialog);
+  device.runUntilIdle();
+
+  // Without the bit the window itself is activated.
+  ASSERT_TRUE(SetForegroundWindow(other));
+  EXPECT_TRUE(SetForegroundWindow(app));
+  EXPECT_EQ(GetForegroundWindow(), app);
+
+  // Hidden owned windows are not activated; the owner is.
+  ASSERT_TRUE(SetForegroundWindow(other));
+  ShowWindow(dialog, SW_HIDE);
+  EXPECT_TRUE(SetForegroundWindow(withBit));
+  EXPECT_EQ(GetForegroundWindow(), app);
+
+  DestroyWindow(app);
+  SetLastError(0);
+  EXPECT_FALSE(SetForegroundWindow(withBit));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+  EXPECT_EQ(GetForegroundWindow(), other);
+}
+
 TEST_F(WindowTest, TopmostWindowsStayAboveAndOwnedWindowsAboveTheirOwner) {
   HWND bar = createLogWindow("bar", WS_POPUP | WS_VISIBLE, 0, 290, 240, 30, nullptr, 0, WS_EX_TOPMOST);
   HWND owner = createLogWindow("owner", WS_VISIBLE, 0, 0, 240, 320);

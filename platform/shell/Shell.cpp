@@ -9,6 +9,7 @@
 #include "platform/shell/TitleBar.h"
 #include "platform/sys/SysParams.h"
 #include "platform/win/DeviceConfig.h"
+#include "platform/win/WindowObserver.h"
 
 namespace platform::shell {
 namespace {
@@ -27,6 +28,21 @@ State& state() {
   return s;
 }
 
+// The title bar shows the foreground window's title, so it follows activation and that
+// window's text; edits and other child windows changing their text do not concern it.
+class TitleFollower : public WindowObserver {
+ public:
+  void activeWindowChanged(HWND, HWND) override { refreshTitleBar(); }
+  void topLevelTextChanged(HWND hwnd) override {
+    if (titleBarWindow() != nullptr && hwnd == TitleBar::subject()) refreshTitleBar();
+  }
+};
+
+TitleFollower& titleFollower() {
+  static TitleFollower follower;
+  return follower;
+}
+
 }  // namespace
 
 void startShell() {
@@ -41,9 +57,11 @@ void startShell() {
     s.done.clear();
   }
   if (pocketPc()) InputPanel::start();
+  addWindowObserver(&titleFollower());
 }
 
 void stopShell() {
+  removeWindowObserver(&titleFollower());
   State& s = state();
   if (IsWindow(s.titleBar)) DestroyWindow(s.titleBar);
   s.titleBar = nullptr;

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowObserver.h"
 
 using platform::Window;
 using platform::WindowManager;
@@ -47,6 +48,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* text = reinterpret_cast<LPCWSTR>(lParam);
       w->text = text ? std::u16string(text) : std::u16string();
       if (platform::frameCaption(*w)) w->frameDirty = true;
+      if (!w->parent) platform::notifyTopLevelTextChanged(hwnd);
       return TRUE;
     }
     case WM_GETTEXT:

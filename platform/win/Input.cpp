@@ -25,6 +25,7 @@
 #include "platform/win/RemoteWindowProvider.h"
 #include "platform/win/WinError.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowObserver.h"
 
 using platform::InputEvent;
 using platform::Window;
@@ -337,6 +338,14 @@ void WindowManager::bringToTop(HWND hwnd) {
 void WindowManager::activate(HWND hwnd, int how) {
   if (active == hwnd) return;
   const HWND old = active;
+  // Observers hear of the outcome, once WM_ACTIVATE and the focus have settled.
+  struct TellObservers {
+    WindowManager& wm;
+    HWND old;
+    ~TellObservers() {
+      if (wm.active != old) notifyActiveWindowChanged(old, wm.active);
+    }
+  } tell{*this, old};
   active = hwnd;
   if (old && find(old)) {
     find(old)->frameDirty = true;

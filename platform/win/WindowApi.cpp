@@ -6,6 +6,7 @@
 #include "platform/win/RemoteWindowProvider.h"
 #include "platform/win/WinError.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowObserver.h"
 
 using platform::Window;
 using platform::WindowManager;
@@ -74,7 +75,10 @@ void freeWindow(HWND hwnd) {
       m.hotKeys.end());
   m.removeMessagesFor(hwnd);
   if (m.focus == hwnd) m.focus = nullptr;
-  if (m.active == hwnd) m.active = nullptr;
+  if (m.active == hwnd) {
+    m.active = nullptr;
+    platform::notifyActiveWindowChanged(hwnd, nullptr);
+  }
   if (m.capture == hwnd) m.capture = nullptr;
   if (m.scrollTrackWindow == hwnd) m.scrollTrackWindow = nullptr;
   if (m.lastClickWindow == hwnd) m.lastClickWindow = nullptr;

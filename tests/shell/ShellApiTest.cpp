@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+#include "platform/backend/WindowDump.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/TitleBar.h"
@@ -56,6 +61,57 @@ TEST(ShellApiTest, TitleBarShowsTheForegroundTitleAndItsDoneButtonSendsOk) {
   const auto after = Device::texts(title);
   EXPECT_EQ(std::find(after.begin(), after.end(), u"ok"), after.end());
   EXPECT_FALSE(SHDoneButton(reinterpret_cast<HWND>(0x4321), SHDB_SHOW));
+}
+
+// The texts the dump says the title bar drew in its last paint.
+std::string titleBarInDump() {
+  std::istringstream in(platform::dumpWindows());
+  std::string line, bar;
+  bool inBar = false;
+  while (std::getline(in, line)) {
+    const std::string trimmed = line.substr(std::min(line.find_first_not_of(' '), line.size()));
+    if (trimmed.rfind("window ", 0) == 0) {
+      inBar = trimmed.rfind("window \"HHTaskBar\"", 0) == 0;
+    } else if (inBar) {
+      bar += trimmed + "\n";
+    }
+  }
+  return bar;
+}
+
+bool titleBarShows(const std::string& title) {
+  return titleBarInDump().find("text \"" + title + "\"") != std::string::npos;
+}
+
+TEST(ShellApiTest, TitleBarFollowsTheForegroundWindowsTextAndActivation) {
+  ShellDevice device(Edition::PocketPc, 240, 320);
+  Recorder list(RECT{0, 26, 240, 294});
+  SetWindowTextW(list.hwnd, u"Friends");
+  SetActiveWindow(list.hwnd);
+  device.pump();
+  ASSERT_TRUE(titleBarShows("Friends")) << titleBarInDump();
+
+  // The program renames its screen; no shell call follows.
+  SetWindowTextW(list.hwnd, u"Gifts");
+  device.pump();
+  EXPECT_TRUE(titleBarShows("Gifts")) << titleBarInDump();
+  EXPECT_FALSE(titleBarShows("Friends"));
+
+  {
+    Recorder options(RECT{0, 26, 240, 294});
+    SetWindowTextW(options.hwnd, u"Options");
+    SetActiveWindow(options.hwnd);
+    device.pump();
+    EXPECT_TRUE(titleBarShows("Options")) << titleBarInDump();
+    // A window behind the foreground one renaming itself does not take the title.
+    SetWindowTextW(list.hwnd, u"Loans");
+    device.pump();
+    EXPECT_TRUE(titleBarShows("Options")) << titleBarInDump();
+  }
+  // The screen in front closed: the title is the one now active again.
+  device.pump();
+  EXPECT_EQ(GetForegroundWindow(), list.hwnd);
+  EXPECT_TRUE(titleBarShows("Loans")) << titleBarInDump();
 }
 
 TEST(ShellApiTest, SmartphoneHasNoDoneButtonAndNoInputPanel) {

@@ -5,6 +5,7 @@
 #include "platform/win/RemoteWindowProvider.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WinError.h"
+#include "platform/win/WindowObserver.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 
@@ -322,6 +323,39 @@ TEST_F(WindowTest, ForegroundWithTheLowBitBringsTheOwnedWindowsAlong) {
   EXPECT_FALSE(SetForegroundWindow(withBit));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
   EXPECT_EQ(GetForegroundWindow(), other);
+}
+
+namespace {
+struct ChangeLog : platform::WindowObserver {
+  std::vector<std::pair<HWND, HWND>> activations;
+  std::vector<HWND> texts;
+  void activeWindowChanged(HWND previous, HWND active) override { activations.emplace_back(previous, active); }
+  void topLevelTextChanged(HWND hwnd) override { texts.push_back(hwnd); }
+};
+}  // namespace
+
+TEST_F(WindowTest, ObserversHearOfActivationAndTopLevelTextChanges) {
+  ChangeLog log;
+  ASSERT_TRUE(platform::addWindowObserver(&log));
+  EXPECT_FALSE(platform::addWindowObserver(&log));
+  HWND a = createLogWindow("a", WS_VISIBLE, 0, 0, 240, 320);
+  HWND child = createLogWindow("child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, a);
+  HWND b = createLogWindow("b", WS_VISIBLE, 0, 0, 240, 320);
+  SetActiveWindow(a);
+  log.activations.clear();
+
+  SetForegroundWindow(b);
+  SetForegroundWindow(b);  // no change, nothing to hear
+  SetWindowTextW(a, u"Renamed");
+  SetWindowTextW(child, u"typing");  // a child's text is not a title
+  DestroyWindow(b);
+  EXPECT_EQ(log.activations, (std::vector<std::pair<HWND, HWND>>{{a, b}, {b, a}}));
+  EXPECT_EQ(log.texts, (std::vector<HWND>{a}));
+
+  EXPECT_TRUE(platform::removeWindowObserver(&log));
+  EXPECT_FALSE(platform::removeWindowObserver(&log));
+  SetWindowTextW(a, u"Again");
+  EXPECT_EQ(log.texts.size(), 1u);
 }
 
 TEST_F(WindowTest, TopmostWindowsStayAboveAndOwnedWindowsAboveTheirOwner) {

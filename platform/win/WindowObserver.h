@@ -1,0 +1,27 @@
+// Code outside the window manager that follows what the user sees in front, such as the shell's
+// title bar or the host window: it hears when the active window changes and when a top-level
+// window's text changes, after the fact.
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+namespace platform {
+
+class WindowObserver {
+ public:
+  virtual ~WindowObserver() = default;
+  // active is nullptr when no window is active any more.
+  virtual void activeWindowChanged(HWND /*previous*/, HWND /*active*/) {}
+  virtual void topLevelTextChanged(HWND /*hwnd*/) {}
+};
+
+// Observers are not owned; adding one twice is refused. An observer may remove itself (or
+// another) while it is told.
+bool addWindowObserver(WindowObserver* observer);
+bool removeWindowObserver(WindowObserver* observer);
+
+// Called by the window manager.
+void notifyActiveWindowChanged(HWND previous, HWND active);
+void notifyTopLevelTextChanged(HWND hwnd);
+
+}  // namespace platform

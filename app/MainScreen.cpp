@@ -172,6 +172,7 @@ const platform::MessageMap<MainScreen>& MainScreen::messageMap() {
           .message(WM_ERASEBKGND, &M::onEraseBackground)
           .message(WM_PAINT, &M::onPaint)
           .message(WM_WINDOWPOSCHANGED, &M::onWindowPosChanged)
+          .message(WM_SETFOCUS, &M::onSetFocus)
           .message(WM_HOTKEY, &M::onHotKey)
           .message(UM_TABCHANGED, &M::onTabChanged)
           .message(UM_RELOADLIST, &M::onReloadList)
@@ -371,6 +372,12 @@ LRESULT MainScreen::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handle
     SetFocus(tabStrip_->hwnd());
     tabStrip_->selectPage(tabStrip_->currentKey());
   }
+  return 0;
+}
+
+LRESULT MainScreen::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+  // Keys go to the tab header, which passes them on to the visible list.
+  if (tabStrip_) SetFocus(tabStrip_->hwnd());
   return 0;
 }
 

@@ -51,6 +51,7 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
   LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
+  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL&);
   LRESULT onTabChanged(UINT, WPARAM wParam, LPARAM, BOOL&);
   LRESULT onReloadList(UINT, WPARAM wParam, LPARAM, BOOL&);

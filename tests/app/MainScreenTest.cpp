@@ -190,6 +190,9 @@ TEST_F(MainScreenTest, AnsweringNoToTheFirstQuestionRemovesNothing) {
   app.showTab(kGiftListId);
   app.commandAnswering(ID_GIFT_REMOVE, "key N\n");
   EXPECT_NE(getGiftCollection().find(gift), nullptr);
+  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd()) << "keys reach the list again after the question";
+  SetFocus(app.frame().hwnd());
+  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd());
   app.commandAnswering(ID_GIFT_REMOVE, "key Y\n");
   EXPECT_EQ(getGiftCollection().find(gift), nullptr);
   EXPECT_TRUE(app.rows(ListKind::Gifts).empty());

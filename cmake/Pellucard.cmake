@@ -28,7 +28,7 @@ function(pellucard_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "PELLUCARD_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELLUCARD_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "PELLUCARD_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
 
 # pellucard_benchmark(<name> SOURCES ... DEPS ...)

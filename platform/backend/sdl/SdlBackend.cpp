@@ -7,6 +7,7 @@
 
 #include "platform/backend/sdl/SdlKeyMap.h"
 #include "platform/gdi/GdiBridge.h"
+#include "platform/shell/Shell.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
@@ -22,6 +23,7 @@ struct SdlBackend::Impl {
   Edition edition = Edition::PocketPc;
   bool quitRequested = false;
   bool stylusDown = false;
+  bool inBackground = false;
   std::set<SDL_Keycode> pressed;
 
   bool makeTexture() {
@@ -63,6 +65,8 @@ struct SdlBackend::Impl {
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED) showAll();
+        if (e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+          inBackground = false;
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (e.button.button == SDL_BUTTON_LEFT) {
@@ -124,9 +128,21 @@ struct SdlBackend::Impl {
   }
 };
 
+SdlBackend* SdlBackend::shown_ = nullptr;
+
+void SdlBackend::minimiseShownWindow() {
+  if (shown_ == nullptr || shown_->impl_->window == nullptr) return;
+  shown_->impl_->inBackground = true;
+  SDL_MinimizeWindow(shown_->impl_->window);
+}
+
 SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {}
 
 SdlBackend::~SdlBackend() {
+  if (shown_ == this) {
+    shell::setBackgroundHandler(nullptr);
+    shown_ = nullptr;
+  }
   if (impl_->texture) SDL_DestroyTexture(impl_->texture);
   if (impl_->renderer) SDL_DestroyRenderer(impl_->renderer);
   if (impl_->window) SDL_DestroyWindow(impl_->window);
@@ -152,8 +168,13 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
   }
   SDL_StartTextInput();
   impl_->showAll();
+  // Shell back navigation with no earlier program to return to sends the program away.
+  shown_ = this;
+  shell::setBackgroundHandler(&SdlBackend::minimiseShownWindow);
   return true;
 }
+
+bool SdlBackend::inBackground() const { return impl_->inBackground; }
 
 void SdlBackend::present(const RECT& dirty) { impl_->show(dirty); }
 

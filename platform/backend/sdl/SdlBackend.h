@@ -24,8 +24,15 @@ class SdlBackend : public Backend {
   // What the host window shows, read back as 0xAARRGGBB pixels of the zoomed window (for
   // checking that the window shows exactly the device's pixels).
   bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
+  // True from the moment the program was sent to the background (the host window minimised)
+  // until the host window is restored or focused again.
+  bool inBackground() const;
 
  private:
+  // The shell's background handler carries no context; there is one host window per process.
+  static void minimiseShownWindow();
+  static SdlBackend* shown_;
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -166,6 +166,13 @@ TEST(Program, AFreshApplicationFolderGetsDatabaseSettingsAndGuide) {
   EXPECT_TRUE(has(readText(fresh + "/PellucardHelp.htm"), "Pellucard Help"));
 }
 
+TEST(Program, CtrlQLeavesTheProgramThroughTheAcceleratorTable) {
+  Program program;
+  program.fill(2);
+  ASSERT_EQ(program.run("key N\nkey ctrl+q\ndump after.txt\n"), 0) << program.stderrText();
+  EXPECT_FALSE(fs::exists(program.file("after.txt"))) << readText(program.file("after.txt"));
+}
+
 TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
   Program program;
   program.fill(2);

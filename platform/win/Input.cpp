@@ -540,6 +540,7 @@ BOOL SetForegroundWindow(HWND hwnd) {
   }
   if (!target) target = top;
   wm().activate(target, WA_ACTIVE);
+  platform::notifyBroughtToForeground(top);
   return TRUE;
 }
 

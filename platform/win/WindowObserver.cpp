@@ -45,4 +45,8 @@ void notifyTopLevelTextChanged(HWND hwnd) {
   tellAll([&](WindowObserver& o) { o.topLevelTextChanged(hwnd); });
 }
 
+void notifyBroughtToForeground(HWND top) {
+  tellAll([&](WindowObserver& o) { o.broughtToForeground(top); });
+}
+
 }  // namespace platform

@@ -13,6 +13,9 @@ class WindowObserver {
   // active is nullptr when no window is active any more.
   virtual void activeWindowChanged(HWND /*previous*/, HWND /*active*/) {}
   virtual void topLevelTextChanged(HWND /*hwnd*/) {}
+  // SetForegroundWindow succeeded on this top-level window, even if it was active already
+  // (another instance asks for the program to come to the front).
+  virtual void broughtToForeground(HWND /*top*/) {}
 };
 
 // Observers are not owned; adding one twice is refused. An observer may remove itself (or
@@ -23,5 +26,6 @@ bool removeWindowObserver(WindowObserver* observer);
 // Called by the window manager.
 void notifyActiveWindowChanged(HWND previous, HWND active);
 void notifyTopLevelTextChanged(HWND hwnd);
+void notifyBroughtToForeground(HWND top);
 
 }  // namespace platform

@@ -86,6 +86,8 @@ int countMismatchesInHostWindow() {
   if (backend.inBackground()) return 213;
   SHNavigateBack();
   if (!backend.inBackground()) return 214;
+  // Another start brings the program to the front: the host window comes back.
+  if (!SetForegroundWindow(frame.hwnd()) || backend.inBackground()) return 215;
 
   // Closing the host window asks the foreground window to close; the demo then quits.
   SDL_Event close{};

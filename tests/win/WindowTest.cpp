@@ -331,6 +331,8 @@ struct ChangeLog : platform::WindowObserver {
   std::vector<HWND> texts;
   void activeWindowChanged(HWND previous, HWND active) override { activations.emplace_back(previous, active); }
   void topLevelTextChanged(HWND hwnd) override { texts.push_back(hwnd); }
+  void broughtToForeground(HWND top) override { fronts.push_back(top); }
+  std::vector<HWND> fronts;
 };
 }  // namespace
 
@@ -345,12 +347,13 @@ TEST_F(WindowTest, ObserversHearOfActivationAndTopLevelTextChanges) {
   log.activations.clear();
 
   SetForegroundWindow(b);
-  SetForegroundWindow(b);  // no change, nothing to hear
+  SetForegroundWindow(b);  // no change of activation, but asked to the front again
   SetWindowTextW(a, u"Renamed");
   SetWindowTextW(child, u"typing");  // a child's text is not a title
   DestroyWindow(b);
   EXPECT_EQ(log.activations, (std::vector<std::pair<HWND, HWND>>{{a, b}, {b, a}}));
   EXPECT_EQ(log.texts, (std::vector<HWND>{a}));
+  EXPECT_EQ(log.fronts, (std::vector<HWND>{b, b}));
 
   EXPECT_TRUE(platform::removeWindowObserver(&log));
   EXPECT_FALSE(platform::removeWindowObserver(&log));

@@ -12,10 +12,20 @@
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
 #include "platform/win/Utf.h"
+#include "platform/win/WindowObserver.h"
 
 namespace platform {
 
-struct SdlBackend::Impl {
+struct SdlBackend::Impl : WindowObserver {
+  // The program asked to come to the front (another start of it, usually): the host window
+  // comes back from the background.
+  void broughtToForeground(HWND) override {
+    if (!inBackground || window == nullptr) return;
+    inBackground = false;
+    SDL_RestoreWindow(window);
+    SDL_RaiseWindow(window);
+  }
+
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
@@ -139,6 +149,7 @@ void SdlBackend::minimiseShownWindow() {
 SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {}
 
 SdlBackend::~SdlBackend() {
+  removeWindowObserver(impl_.get());
   if (shown_ == this) {
     shell::setBackgroundHandler(nullptr);
     shown_ = nullptr;
@@ -171,6 +182,7 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
   // Shell back navigation with no earlier program to return to sends the program away.
   shown_ = this;
   shell::setBackgroundHandler(&SdlBackend::minimiseShownWindow);
+  addWindowObserver(impl_.get());
   return true;
 }
 

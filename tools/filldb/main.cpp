@@ -1,7 +1,9 @@
 // filldb: fills the program's database with made-up friends, gifts, loans and anniversaries.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "platform/win/DeviceConfig.h"
 #include "store/LocalDate.h"
@@ -61,6 +63,13 @@ int main(int argc, char** argv) {
   if (appDir.empty()) {
     usage();
     return 2;
+  }
+  // The program makes its application folder on first start; a fresh one given here is made too.
+  std::error_code made;
+  std::filesystem::create_directories(appDir, made);
+  if (made) {
+    std::fprintf(stderr, "filldb: cannot make the folder %s (%s)\n", appDir.c_str(), made.message().c_str());
+    return 1;
   }
   platform::DeviceConfig::current().appDir = appDir;
 

@@ -1,6 +1,7 @@
 #include "views/ItemCard.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/sys/ResourceTable.h"
@@ -175,8 +176,8 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
       if (day == nullptr) break;
       SYSTEMTIME now{};
       GetLocalTime(&now);
-      const int years = static_cast<int>(day->nextOccurrence(now).wYear) - static_cast<int>(day->date().wYear);
-      out.push_back({day->name() + u" [" + platform::toUtf16(std::to_string(years)) + u"]"});
+      const std::optional<int> years = day->yearCount(now);
+      out.push_back({years ? day->name() + u" [" + platform::toUtf16(std::to_string(*years)) + u"]" : day->name()});
       out.push_back({text(IDS_LABEL_DATE) + u" " + systemShortDate(day->date())});
       const Friend* person = friendOf(day->friendId());
       out.push_back(

@@ -84,6 +84,9 @@ TEST_P(ItemView, AnniversariesCountTheYearsAndNameTheFriend) {
   openItem(kRecordAnniversary, general);
   // 10 January has passed on 15 January 2025: the next one is in 2026.
   EXPECT_THAT(lines(), ElementsAre("Founding [26]", "Date: " + systemDate(date(2000, 1, 10)), "General anniversary"));
+  const RecordId yearless = addAnniversary(u"Name day", ann, date(Anniversary::kUnknownYear, 6, 20));
+  openItem(kRecordAnniversary, yearless);
+  EXPECT_EQ(lines().front(), "Name day") << "a day imported without its year has no count";
 }
 
 TEST_P(ItemView, RemovingReturnsToTheScreenThatOpenedTheView) {

@@ -359,7 +359,7 @@ LRESULT MainScreen::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
     GetClientRect(hwnd(), &client);
     RECT source{};
     GetWindowRect(hwnd(), &source);
-    SkinPainter::drawSkinImage(dc, ImageCache::instance().loadedEntry(ImageCache::kBackground), client, source);
+    SkinPainter::drawScreenBackground(dc, client, source);
   }
   EndPaint(hwnd(), &ps);
   return 0;

@@ -1,5 +1,9 @@
 #include "skin/SkinPainter.h"
 
+#include <algorithm>
+
+#include "platform/win/WinUser.h"
+
 #include "skin/ImageCache.h"
 #include "skin/MaskBlend.h"
 
@@ -70,6 +74,64 @@ void SkinPainter::drawSkinImageAt(HDC hdc, ImageEntry* entry, int x, int y) {
   const int width = entry->colour.width();
   const int height = entry->colour.height();
   drawSkinImage(hdc, entry, RECT{x, y, x + width, y + height}, RECT{0, 0, width, height});
+}
+
+void SkinPainter::drawCoveringPart(HDC hdc, ImageEntry* entry, const RECT& destination, const RECT& source, SIZE area) {
+  if (entry == nullptr) return;
+  ImageCache::instance().load(*entry);
+  if (!entry->colour) return;
+  const int imageWidth = entry->colour.width();
+  const int imageHeight = entry->colour.height();
+  const int coverWidth = std::max(imageWidth, static_cast<int>(area.cx));
+  const int coverHeight = std::max(imageHeight, static_cast<int>(area.cy));
+  if (entry->mask || (coverWidth == imageWidth && coverHeight == imageHeight)) {
+    drawSkinImage(hdc, entry, destination, source);
+    return;
+  }
+  if (destination.right <= destination.left || destination.bottom <= destination.top) return;
+  SelectedBitmap memory(hdc, entry->colour.handle());
+  if (!memory.ok()) return;
+  // The whole stretched image is placed where the area's origin falls and clipped to the
+  // destination, so neighbouring windows sample the same pixels at their common edges.
+  const int saved = SaveDC(hdc);
+  if (saved == 0) return;
+  if (IntersectClipRect(hdc, destination.left, destination.top, destination.right, destination.bottom) != ERROR) {
+    TransparentBlt(hdc, destination.left - source.left, destination.top - source.top, coverWidth, coverHeight,
+                   memory.dc(), 0, 0, imageWidth, imageHeight, kColourKey);
+  }
+  RestoreDC(hdc, saved);
+}
+
+void SkinPainter::drawScreenBackground(HDC hdc, const RECT& destination, const RECT& source) {
+  const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  drawCoveringPart(hdc, ImageCache::instance().loadedEntry(ImageCache::kBackground), destination, source, screen);
+}
+
+void SkinPainter::drawAcross(HDC hdc, ImageEntry* entry, int x, int y, int width) {
+  if (entry == nullptr) return;
+  ImageCache::instance().load(*entry);
+  if (!entry->colour) return;
+  const int imageWidth = entry->colour.width();
+  const int imageHeight = entry->colour.height();
+  if (imageWidth < 2 || width <= imageWidth) {
+    drawSkinImageAt(hdc, entry, x, y);
+    return;
+  }
+  // Left half, then the middle half of the image repeated, then the right half: both ends of
+  // a rounded bar stay where they belong and no end shows up in the middle.
+  const int half = imageWidth / 2;
+  const int quarter = imageWidth / 4;
+  const long long end = static_cast<long long>(x) + width;
+  const long long rightStart = end - (imageWidth - half);
+  drawSkinImage(hdc, entry, RECT{x, y, x + half, y + imageHeight}, RECT{0, 0, half, imageHeight});
+  for (long long left = static_cast<long long>(x) + half; left < rightStart; left += half) {
+    const int part = static_cast<int>(std::min<long long>(half, rightStart - left));
+    const int at = static_cast<int>(left);
+    drawSkinImage(hdc, entry, RECT{at, y, at + part, y + imageHeight}, RECT{quarter, 0, quarter + part, imageHeight});
+  }
+  const int at = static_cast<int>(rightStart);
+  drawSkinImage(hdc, entry, RECT{at, y, at + imageWidth - half, y + imageHeight},
+                RECT{half, 0, imageWidth, imageHeight});
 }
 
 void SkinPainter::fillRectangle(HDC hdc, const RECT& rect, COLORREF colour) {

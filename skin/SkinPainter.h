@@ -19,6 +19,21 @@ class SkinPainter {
   // The whole image, unscaled, with its top-left corner at (x, y).
   static void drawSkinImageAt(HDC hdc, ImageEntry* entry, int x, int y);
 
+  // The part `source` of an image laid over an area of size `area`, unscaled on every axis on
+  // which the image is at least as large as the area and stretched to the area's extent on the
+  // others, so that a screen larger than its images is still covered. Source coordinates are
+  // the area's; the destination is as large as the source. Masked images are never scaled.
+  static void drawCoveringPart(HDC hdc, ImageEntry* entry, const RECT& destination, const RECT& source, SIZE area);
+
+  // The screen background (role 1) under `source`, given in screen coordinates, drawn into
+  // `destination`; the image covers the whole screen.
+  static void drawScreenBackground(HDC hdc, const RECT& destination, const RECT& source);
+
+  // The whole image at (x, y) when `width` is no wider than the image; a wider band from x to
+  // x + width gets the image's two ends with its middle repeated between them (masked images
+  // cannot be stretched).
+  static void drawAcross(HDC hdc, ImageEntry* entry, int x, int y, int width);
+
   // A solid fill by an opaque, empty text output; the background colour is restored.
   static void fillRectangle(HDC hdc, const RECT& rect, COLORREF colour);
 };

@@ -227,7 +227,7 @@ LRESULT SpinnerViewCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
   RECT onScreen{};
   GetWindowRect(hwnd(), &onScreen);
   ImageCache& cache = ImageCache::instance();
-  SkinPainter::drawSkinImage(buffer, cache.loadedEntry(ImageCache::kBackground), client, onScreen);
+  SkinPainter::drawScreenBackground(buffer, client, onScreen);
 
   HGDIOBJ oldFont = nullptr;
   if (pocketPc_ && font_ != nullptr) oldFont = SelectObject(buffer, font_);

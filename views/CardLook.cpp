@@ -16,9 +16,14 @@ bool CardLook::pocketPc() { return getSettings().deviceProfile().isPocketPc(); }
 
 HFONT CardLook::font() { return pocketPc() ? FontCache::instance().font(FontCache::kBold) : nullptr; }
 
-void CardLook::drawBackground(HDC hdc) {
+void CardLook::drawBackground(HDC hdc, SIZE card) {
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
-  if (background != nullptr) SkinPainter::drawSkinImageAt(hdc, background, 0, 0);
+  if (background == nullptr) return;
+  ImageCache::instance().load(*background);
+  if (!background->colour) return;
+  const RECT whole{0, 0, std::max(background->colour.width(), static_cast<int>(card.cx)),
+                   std::max(background->colour.height(), static_cast<int>(card.cy))};
+  SkinPainter::drawCoveringPart(hdc, background, whole, whole, card);
 }
 
 RECT CardLook::fitNotes(RECT notes, int cardWidth) {

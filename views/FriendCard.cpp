@@ -54,13 +54,13 @@ LRESULT FriendCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
   PaintBuffer buffer(hdc, client.right, client.bottom);
   if (buffer) {
     // The whole background every time: a paint without erase must not show the last friend.
-    CardLook::drawBackground(buffer.dc());
+    CardLook::drawBackground(buffer.dc(), SIZE{client.right, client.bottom});
     SetBkMode(buffer.dc(), TRANSPARENT);
     HFONT font = CardLook::font();
     HGDIOBJ oldFont = font != nullptr ? SelectObject(buffer.dc(), font) : nullptr;
     if (const Friend* person = getFriendCollection().find(friend_)) {
       drawHeader(buffer.dc(), friend_);
-      notes_.draw(buffer.dc(), person->notes(), font);
+      notes_.draw(buffer.dc(), person->notes(), font, SIZE{client.right, client.bottom});
     }
     if (oldFont != nullptr) SelectObject(buffer.dc(), oldFont);
     BitBlt(hdc, 0, 0, client.right, client.bottom, buffer.dc(), 0, 0, SRCCOPY);

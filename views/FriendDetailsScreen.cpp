@@ -213,9 +213,8 @@ LRESULT FriendDetailsScreen::onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL
   GetClientRect(hwnd(), &client);
   RECT onScreen{};
   GetWindowRect(hwnd(), &onScreen);
-  SkinPainter::drawSkinImage(
-      hdc, background, client,
-      RECT{onScreen.left, onScreen.top, onScreen.left + client.right, onScreen.top + client.bottom});
+  SkinPainter::drawScreenBackground(
+      hdc, client, RECT{onScreen.left, onScreen.top, onScreen.left + client.right, onScreen.top + client.bottom});
   return TRUE;
 }
 

@@ -206,7 +206,7 @@ LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
   if (buffer) {
     HDC dc = buffer.dc();
     // The whole background every time: a paint without erase must not show the last item.
-    CardLook::drawBackground(dc);
+    CardLook::drawBackground(dc, SIZE{client.right, client.bottom});
     SetBkMode(dc, TRANSPARENT);
     HFONT font = CardLook::font();
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
@@ -225,7 +225,7 @@ LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
         line.top += lineHeight;
         line.bottom += lineHeight;
       }
-      notes_.draw(dc, notesText(), font);
+      notes_.draw(dc, notesText(), font, SIZE{client.right, client.bottom});
     }
     if (oldFont != nullptr) SelectObject(dc, oldFont);
     BitBlt(hdc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);

@@ -35,14 +35,11 @@ int& lastSeenTop() {
   return top;
 }
 
-// Draws the background image's top-left part over the rectangle (0, 0, width, height).
+// Draws the screen background's top-left part over the rectangle (0, 0, width, height).
 void drawBackground(HDC hdc, int width, int height) {
-  ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kBackground);
-  if (background == nullptr || !background->colour) return;
-  const int w = std::min(width, background->colour.width());
-  const int h = std::min(height, background->colour.height());
-  if (w <= 0 || h <= 0) return;
-  SkinPainter::drawSkinImage(hdc, background, RECT{0, 0, w, h}, RECT{0, 0, w, h});
+  if (width <= 0 || height <= 0) return;
+  const RECT area{0, 0, width, height};
+  SkinPainter::drawScreenBackground(hdc, area, area);
 }
 
 }  // namespace
@@ -408,7 +405,7 @@ void ItemListCtrl::ensureCaches(HDC like) {
     ImageEntry* stripe = ImageCache::instance().loadedEntry(ImageCache::kRowStripe);
     if (stripe != nullptr && stripe->colour && stripe->colour.height() > 0) {
       const int h = stripe->colour.height();
-      for (int y = 0; y <= height - h; y += h) SkinPainter::drawSkinImageAt(stripeCache_->dc, stripe, 0, y);
+      for (int y = 0; y <= height - h; y += h) SkinPainter::drawAcross(stripeCache_->dc, stripe, 0, y, width);
     }
   }
   if (backgroundDirty_) {
@@ -467,7 +464,7 @@ LRESULT ItemListCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
     } else if (rows == 0) {
       const int top = (client.bottom - h) / 2;
       RECT placeholder{0, top, width, top + h};
-      SkinPainter::drawSkinImageAt(buffer.dc, ImageCache::instance().loadedEntry(ImageCache::kSelectionBar), 0, top);
+      SkinPainter::drawAcross(buffer.dc, ImageCache::instance().loadedEntry(ImageCache::kSelectionBar), 0, top, width);
       const std::u16string text = platform::loadString(IDS_EMPTY_LIST);
       DrawTextW(buffer.dc, text.c_str(), static_cast<int>(text.size()), &placeholder, DT_CENTER | DT_VCENTER);
     }

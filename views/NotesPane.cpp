@@ -107,7 +107,7 @@ bool NotesPane::key(HWND card, UINT vk) {
   return false;
 }
 
-void NotesPane::draw(HDC target, const std::u16string& text, HFONT font) {
+void NotesPane::draw(HDC target, const std::u16string& text, HFONT font, SIZE card) {
   const int w = widthOf(rect_);
   const int h = heightOf(rect_);
   if (w <= 0 || h <= 0) return;
@@ -121,7 +121,7 @@ void NotesPane::draw(HDC target, const std::u16string& text, HFONT font) {
     oldBitmap_ = SelectObject(bufferDc_, buffer_);
   }
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
-  if (background != nullptr) SkinPainter::drawSkinImage(bufferDc_, background, RECT{0, 0, w, h}, rect_);
+  if (background != nullptr) SkinPainter::drawCoveringPart(bufferDc_, background, RECT{0, 0, w, h}, rect_, card);
   if (!text.empty()) {
     HGDIOBJ oldFont = font != nullptr ? SelectObject(bufferDc_, font) : nullptr;
     SetBkMode(bufferDc_, TRANSPARENT);

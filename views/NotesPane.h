@@ -40,7 +40,8 @@ class NotesPane {
 
   // Draws the notes into `target` at the rectangle: the card background's part under the
   // rectangle, then the text shifted up by the scroll position. The buffer is made on first use.
-  void draw(HDC target, const std::u16string& text, HFONT font);
+  // `card` is the card's size, over which the card background is laid.
+  void draw(HDC target, const std::u16string& text, HFONT font, SIZE card);
   // Frees the buffer (the card is going away).
   void releaseBuffer();
 

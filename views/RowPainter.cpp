@@ -83,6 +83,11 @@ void RowPainter::drawSelectionBar(HDC hdc, const RECT& rect) {
     SkinPainter::drawSkinImageAt(hdc, bar, rect.left, rect.top);
     return;
   }
+  if (image < width) {
+    // Rows wider than the screen's images (a high-resolution screen) get the bar repeated.
+    SkinPainter::drawAcross(hdc, bar, rect.left, rect.top, width);
+    return;
+  }
   // Both ends of the bar stay: the left part up to 2W - B, then the image's last B - W columns.
   const int leftPart = 2 * width - image;
   if (leftPart > 0) {

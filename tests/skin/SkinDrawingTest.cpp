@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/gdi/WinGdi.h"
@@ -192,6 +193,80 @@ TEST_F(SkinDrawing, ImagesWithoutMaskAreStretchedWithTheColourKey) {
   SkinPainter::drawSkinImage(canvas.dc(), &entry, RECT{0, 0, 2, 2}, RECT{3, 0, 5, 2});
   EXPECT_EQ(canvas.at(0, 0), 0xFFFF);
   EXPECT_EQ(canvas.at(0, 1), 0x0000);
+}
+
+TEST_F(SkinDrawing, CoveringAnAreaLargerThanTheImageStretchesItAndKeepsItsPixelsOtherwise) {
+  const std::vector<std::uint16_t> colours{0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007, 0x0008};
+  ImageEntry entry = handMadeEntry(colours, {});
+  auto image = [&](int x, int y) { return colours[y * 4 + x]; };
+
+  // An area no larger than the image: exactly what the plain drawing gives, nothing scaled.
+  Canvas plain(8, 4, DibBitmap::Format::Rgb565);
+  Canvas covering(8, 4, DibBitmap::Format::Rgb565);
+  plain.fill(0x1234);
+  covering.fill(0x1234);
+  SkinPainter::drawSkinImage(plain.dc(), &entry, RECT{2, 1, 5, 3}, RECT{1, 0, 4, 2});
+  SkinPainter::drawCoveringPart(covering.dc(), &entry, RECT{2, 1, 5, 3}, RECT{1, 0, 4, 2}, SIZE{4, 2});
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(covering.at(x, y), plain.at(x, y)) << x << "," << y;
+  }
+
+  // An area twice the image's size: every pixel comes from the stretched image, even where
+  // the source lies past the image's own edges.
+  Canvas canvas(8, 4, DibBitmap::Format::Rgb565);
+  canvas.fill(0x0000);
+  SkinPainter::drawCoveringPart(canvas.dc(), &entry, RECT{0, 0, 8, 4}, RECT{0, 0, 8, 4}, SIZE{8, 4});
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(canvas.at(x, y), image(x / 2, y / 2)) << x << "," << y;
+  }
+
+  // A window over the right half of that area gets the image's right half, and nothing is
+  // drawn outside its destination.
+  canvas.fill(0x0000);
+  SkinPainter::drawCoveringPart(canvas.dc(), &entry, RECT{1, 1, 5, 3}, RECT{4, 2, 8, 4}, SIZE{8, 4});
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const bool inside = x >= 1 && x < 5 && y >= 1 && y < 3;
+      EXPECT_EQ(canvas.at(x, y), inside ? image((x - 1 + 4) / 2, (y - 1 + 2) / 2) : 0x0000) << x << "," << y;
+    }
+  }
+
+  // Only the axis on which the area is larger is stretched.
+  canvas.fill(0x0000);
+  SkinPainter::drawCoveringPart(canvas.dc(), &entry, RECT{0, 0, 4, 4}, RECT{0, 0, 4, 4}, SIZE{2, 4});
+  EXPECT_EQ(canvas.at(3, 0), image(3, 0));
+  EXPECT_EQ(canvas.at(3, 1), image(3, 0));
+  EXPECT_EQ(canvas.at(3, 3), image(3, 1));
+}
+
+TEST_F(SkinDrawing, BandsWiderThanAMaskedImageKeepBothEndsAndRepeatTheMiddle) {
+  // Four columns told apart by their two rows: A = white/white, B = white/black,
+  // C = black/white, D = black/black; the mask is opaque everywhere.
+  ImageEntry entry = handMadeEntry({0xFFFF, 0xFFFF, 0x0000, 0x0000, 0xFFFF, 0x0000, 0xFFFF, 0x0000},
+                                   std::vector<std::uint16_t>(8, 0x001F));
+  Canvas canvas(10, 2);
+  auto columns = [&](int from, int to) {
+    std::string seen;
+    for (int x = from; x < to; ++x) {
+      const bool top = canvas.at(x, 0) == 0x7FFF;
+      const bool bottom = canvas.at(x, 1) == 0x7FFF;
+      seen += top ? (bottom ? 'A' : 'B') : (bottom ? 'C' : (canvas.at(x, 0) == 0 ? 'D' : '.'));
+    }
+    return seen;
+  };
+
+  // No wider than the image: the whole image once, as before.
+  canvas.fill(0x0010);
+  SkinPainter::drawAcross(canvas.dc(), &entry, 1, 0, 3);
+  EXPECT_EQ(columns(0, 10), ".ABCD.....");
+
+  // Wider: the left half, the middle half repeated (cut to fit), then the right half.
+  canvas.fill(0x0010);
+  SkinPainter::drawAcross(canvas.dc(), &entry, 1, 0, 7);
+  EXPECT_EQ(columns(0, 10), ".ABBCBCD..");
+  canvas.fill(0x0010);
+  SkinPainter::drawAcross(canvas.dc(), &entry, 0, 0, 10);
+  EXPECT_EQ(columns(0, 10), "ABBCBCBCCD");
 }
 
 TEST_F(SkinDrawing, RealSkinImagesDrawThroughTheirMasks) {

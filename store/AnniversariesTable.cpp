@@ -24,7 +24,7 @@ void AnniversariesTable::toRecord(const Anniversary& item, PropertyRecord& recor
   record.addInt(kOutlookItemId, item.outlookItemId());
 }
 
-std::unique_ptr<Anniversary> AnniversariesTable::fromRecord(const PropertyRecord& record) {
+std::unique_ptr<Anniversary> AnniversariesTable::fromRecord(const RecordReader& record) {
   const SYSTEMTIME date = fromFileTime(record.fileTime(kDate).value_or(FILETIME{}));
   return std::make_unique<Anniversary>(record.textOr(kName), record.intOr(kFriend), date, record.textOr(kNotes),
                                        record.intOr(kOutlookItemId));

@@ -23,7 +23,7 @@ void FriendsTable::toRecord(const Friend& item, PropertyRecord& record) {
   record.addInt(kAvatarIndex, item.avatarIndex());
 }
 
-std::unique_ptr<Friend> FriendsTable::fromRecord(const PropertyRecord& record) {
+std::unique_ptr<Friend> FriendsTable::fromRecord(const RecordReader& record) {
   auto item = std::make_unique<Friend>();
   item->setContactId(record.intOr(kContactId));
   // The index goes in first: a stored picture survives even when the index is not -1.

@@ -24,7 +24,7 @@ void GiftsTable::toRecord(const Gift& item, PropertyRecord& record) {
   record.addText(kNotes, item.notes());
 }
 
-std::unique_ptr<Gift> GiftsTable::fromRecord(const PropertyRecord& record) {
+std::unique_ptr<Gift> GiftsTable::fromRecord(const RecordReader& record) {
   const SYSTEMTIME date = fromFileTime(record.fileTime(kDate).value_or(FILETIME{}));
   return std::make_unique<Gift>(record.textOr(kName), record.intOr(kDirection), record.intOr(kFriend), date,
                                 record.textOr(kNotes));

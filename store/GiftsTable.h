@@ -13,7 +13,7 @@ class GiftsTable final : public ItemTable<Gift, GiftsTable> {
   GiftsTable();
 
   static void toRecord(const Gift& item, PropertyRecord& record);
-  static std::unique_ptr<Gift> fromRecord(const PropertyRecord& record);
+  static std::unique_ptr<Gift> fromRecord(const RecordReader& record);
 };
 
 // Application-wide instance: created on first access, deleted by the store's shutdown order.

@@ -45,7 +45,7 @@ class ItemTable : public RecordTable {
   // Appends one item per stored record, in the volume's order.
   bool loadAll(std::vector<std::unique_ptr<Item>>* list) {
     if (!isOpen() || !list) return false;
-    return forEachRecord([&](const PropertyRecord& record) {
+    return forEachRecord([&](const RecordReader& record) {
       std::unique_ptr<Item> item = Derived::fromRecord(record);
       item->setRecordId(record.recordId());
       list->push_back(std::move(item));

@@ -35,7 +35,7 @@ void LoansTable::toRecord(const Loan& item, PropertyRecord& record) {
   record.addInt(kOutlookItemId, item.outlookItemId());
 }
 
-std::unique_ptr<Loan> LoansTable::fromRecord(const PropertyRecord& record) {
+std::unique_ptr<Loan> LoansTable::fromRecord(const RecordReader& record) {
   const SYSTEMTIME loanDate = fromFileTime(record.fileTime(kLoanDate).value_or(FILETIME{}));
   SYSTEMTIME returnDate{};
   const FILETIME stored = record.fileTime(kReturnDate).value_or(FILETIME{});

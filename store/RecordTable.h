@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "platform/cedb/RecordScan.h"
 #include "platform/cedb/WinDb.h"
 #include "store/PropertyRecord.h"
 #include "store/RecordId.h"
+#include "store/RecordReader.h"
 
 namespace pellucard {
 
@@ -49,14 +51,14 @@ class RecordTable {
   bool addRecord(const PropertyRecord& record, RecordId& id);
   bool updateRecord(const PropertyRecord& record, RecordId id);
 
-  // Calls fn for every readable record, in the volume's order. Unreadable records are skipped.
+  // Calls fn with a RecordReader for every readable record, in the volume's order, reading the
+  // stored bytes in place. Unreadable records are skipped. Leaves no current record.
   template <class Fn>
   bool forEachRecord(Fn&& fn) {
     if (!opened_) return false;
-    PropertyRecord record;
-    for (bool more = seekFirst(); more; more = seekNext()) {
-      if (readCurrent(record)) fn(record);
-    }
+    platform::cedb::RecordScan scan(handle_);
+    while (scan.next()) fn(RecordReader(scan.properties(), scan.oid()));
+    current_ = 0;
     return true;
   }
 

@@ -13,6 +13,7 @@
 
 #include "platform/cedb/BulkWrite.h"
 #include "platform/cedb/PropertyCodec.h"
+#include "platform/cedb/RecordScan.h"
 #include "platform/cedb/Volume.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/DevicePath.h"
@@ -185,6 +186,31 @@ bool BulkWrite::commit() {
   if (mount->volume->endBulk(error)) return true;
   SetLastError(error);
   return false;
+}
+
+bool RecordScan::finish(DWORD error) {
+  done_ = true;
+  error_ = error;
+  properties_.clear();
+  return false;
+}
+
+bool RecordScan::next() {
+  if (done_) return false;
+  OpenDatabase* db = openDatabase(handle_);
+  if (!db) return finish(ERROR_INVALID_HANDLE);
+  Volume& volume = *db->volume();
+  for (;;) {
+    // Steps the handle's cursor; a change to the volume in between makes it re-query after oid_.
+    DWORD error = ERROR_NO_MORE_ITEMS;
+    const CEOID found = stepCursor(volume, *db, oid_, oid_ != 0, error);
+    if (found == 0) return finish(error);
+    oid_ = found;
+    const auto* bytes = static_cast<const BYTE*>(sqlite3_column_blob(db->cursor.get(), 1));
+    const auto length = static_cast<std::size_t>(sqlite3_column_bytes(db->cursor.get(), 1));
+    if (parseRecord(bytes, length, properties_)) return true;
+    ++skipped_;
+  }
 }
 
 bool isDatabaseHandle(HANDLE handle) { return platform::sys::HandleTable::instance().get<OpenDatabase>(handle); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/cedb/BulkWrite.h"
+#include "platform/cedb/RecordScan.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
 #include "tests/cedb/VolumeFixture.h"
@@ -472,6 +473,51 @@ TEST_F(DatabaseApiTest, ABulkWriteKeepsEveryRecordOnceCommitted) {
   EXPECT_EQ(enumerateInts().size(), 200u);
   // An unmounted volume has nothing to group.
   EXPECT_FALSE(platform::cedb::BulkWrite(path("other.cdb")).active());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DatabaseApiTest, AScanReadsWellFormedRecordsInOrderAndKeepsGoingAcrossWrites) {
+  mountAndOpen();
+  const CEOID first = addInt(1);
+  const CEOID bad = addInt(2);
+  std::vector<BYTE> bytes = {7, 8, 9};
+  CEPROPVAL mixed[] = {blobProp(3, bytes), textProp(1, u"Ala ma kota"), intProp(0, 3)};
+  const CEOID third = CeWriteRecordProps(handle_, 0, 3, mixed);
+  ASSERT_NE(third, 0u);
+  {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(hostPath("v.cdb").c_str(), &db), SQLITE_OK);
+    const std::string sql = "UPDATE records SET props=x'0100000000' WHERE oid=" + std::to_string(bad);
+    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
+
+  platform::cedb::RecordScan scan(handle_);
+  ASSERT_TRUE(scan.next());
+  EXPECT_EQ(scan.oid(), first);
+  // A write in the middle of a scan neither breaks it nor makes it repeat a record.
+  const CEOID added = addInt(4);
+  ASSERT_TRUE(scan.next());
+  EXPECT_EQ(scan.oid(), third);
+  ASSERT_EQ(scan.properties().size(), 3u);
+  EXPECT_EQ(scan.properties()[0].propid, PropIdFromTag(3, CEVT_BLOB));
+  EXPECT_EQ(scan.properties()[0].size, 3u);
+  EXPECT_EQ(scan.properties()[0].payload[2], 9);
+  EXPECT_EQ(scan.properties()[1].size, 22u);
+  EXPECT_EQ(std::memcmp(scan.properties()[1].payload, u"Ala ma kota", 22), 0);
+  ASSERT_TRUE(scan.next());
+  EXPECT_EQ(scan.oid(), added);
+  EXPECT_FALSE(scan.next());
+  EXPECT_EQ(scan.error(), static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
+  EXPECT_EQ(scan.skipped(), 1u);
+  EXPECT_FALSE(scan.next());
+
+  platform::cedb::RecordScan closed(INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(closed.next());
+  EXPECT_EQ(closed.error(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 }  // namespace

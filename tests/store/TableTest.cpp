@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstring>
 #include <fstream>
@@ -222,6 +223,56 @@ TEST_F(TableTest, RecordsWithMissingExtraOrWronglyTypedPropertiesReadWithDefault
   const Friend* f = getFriendCollection().snapshot().at(0);
   EXPECT_EQ(f->avatarIndex(), 4);
   EXPECT_EQ(f->picture().bytes().size(), 3u);
+}
+
+TEST_F(TableTest, LoadingDecodesStoredBytesWhateverTheirAlignmentAndTakesTheFirstPropertyOfANumber) {
+  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  RecordStore::closeAll();
+  // An odd-sized blob first leaves every text after it at an odd offset.
+  BYTE odd[1] = {42};
+  CEPROPVAL blob{};
+  blob.propid = PropIdFromTag(30, CEVT_BLOB);
+  blob.val.blob = {1, odd};
+  CEPROPVAL name{};
+  name.propid = PropIdFromTag(0, CEVT_LPWSTR);
+  name.val.lpwstr = const_cast<LPWSTR>(u"Łódź zima");
+  CEPROPVAL textFriend{};
+  textFriend.propid = PropIdFromTag(2, CEVT_LPWSTR);  // the first friend property is text ...
+  textFriend.val.lpwstr = const_cast<LPWSTR>(u"7");
+  CEPROPVAL intFriend{};
+  intFriend.propid = PropIdFromTag(2, CEVT_I4);  // ... so this later number is not used
+  intFriend.val.lVal = 7;
+  CEPROPVAL direction{};
+  direction.propid = PropIdFromTag(1, CEVT_I4);
+  direction.val.lVal = kGiftIdea;
+  writeRaw(u"GiftsDB", {blob, name, textFriend, intFriend, direction});
+  CEPROPVAL notes{};
+  notes.propid = PropIdFromTag(4, CEVT_LPWSTR);
+  notes.val.lpwstr = const_cast<LPWSTR>(u"Pół");
+  const CEOID second = writeRaw(u"GiftsDB", {notes});
+  // Writes store terminated texts, so an embedded null (where a text read back ends) and a
+  // malformed record only arrive through the file.
+  {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(volumePath().c_str(), &db), SQLITE_OK);
+    const std::string sql =
+        "UPDATE records SET props=x'010000001f000400080000005000420000007200' WHERE oid=" + std::to_string(second);
+    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    const std::string broken =
+        "INSERT INTO records(db, oid, props) SELECT db, 900000, x'0900' FROM records WHERE oid=" +
+        std::to_string(second);
+    ASSERT_EQ(sqlite3_exec(db, broken.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
+
+  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  const auto gifts = getGiftCollection().snapshot();
+  ASSERT_EQ(gifts.size(), 2u);
+  EXPECT_EQ(gifts[0]->name(), u"Łódź zima");
+  EXPECT_EQ(gifts[0]->friendId(), 0);
+  EXPECT_EQ(gifts[0]->direction(), kGiftIdea);
+  EXPECT_EQ(gifts[1]->notes(), u"PB");
+  EXPECT_EQ(gifts[1]->name(), u"");
 }
 
 TEST_F(TableTest, AFileThatIsNotAVolumeLeavesTheTablesInertAndTheFileUntouched) {

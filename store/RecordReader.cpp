@@ -1,0 +1,48 @@
+#include "store/RecordReader.h"
+
+#include <cstring>
+
+namespace pellucard {
+
+const platform::cedb::StoredProperty* RecordReader::find(WORD number, WORD type) const {
+  for (const platform::cedb::StoredProperty& p : properties_) {
+    if (HIWORD(p.propid) != number) continue;
+    return LOWORD(p.propid) == type ? &p : nullptr;
+  }
+  return nullptr;
+}
+
+LONG RecordReader::intOr(WORD number, LONG fallback) const {
+  const platform::cedb::StoredProperty* p = find(number, CEVT_I4);
+  if (!p || p->size != sizeof(LONG)) return fallback;
+  LONG value;
+  std::memcpy(&value, p->payload, sizeof value);
+  return value;
+}
+
+std::u16string RecordReader::textOr(WORD number, std::u16string_view fallback) const {
+  const platform::cedb::StoredProperty* p = find(number, CEVT_LPWSTR);
+  if (!p) return std::u16string(fallback);
+  // The payload may be unaligned for char16_t: it is only ever copied bytewise.
+  std::u16string text(p->size / sizeof(char16_t), u'\0');
+  if (!text.empty()) std::memcpy(text.data(), p->payload, text.size() * sizeof(char16_t));
+  const std::size_t end = text.find(u'\0');
+  if (end != std::u16string::npos) text.resize(end);
+  return text;
+}
+
+std::optional<FILETIME> RecordReader::fileTime(WORD number) const {
+  const platform::cedb::StoredProperty* p = find(number, CEVT_FILETIME);
+  if (!p || p->size != sizeof(FILETIME)) return std::nullopt;
+  FILETIME value;
+  std::memcpy(&value, p->payload, sizeof value);
+  return value;
+}
+
+std::span<const BYTE> RecordReader::blob(WORD number) const {
+  const platform::cedb::StoredProperty* p = find(number, CEVT_BLOB);
+  if (!p || p->size == 0) return {};
+  return {p->payload, p->size};
+}
+
+}  // namespace pellucard

@@ -1,0 +1,39 @@
+// The typed reads of one record as the volume stores it, decoded straight from the stored bytes.
+// The tolerance is that of PropertyRecord: the first property with a number decides, and a missing
+// one or one of another type gives the fallback.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/cedb/PropertyCodec.h"
+#include "store/RecordId.h"
+
+namespace pellucard {
+
+class RecordReader {
+ public:
+  // The properties must outlive the reader.
+  RecordReader(std::span<const platform::cedb::StoredProperty> properties, RecordId id)
+      : properties_(properties), recordId_(id) {}
+
+  LONG intOr(WORD number, LONG fallback = 0) const;
+  // Text ends at its first null character, as a terminated string would.
+  std::u16string textOr(WORD number, std::u16string_view fallback = {}) const;
+  std::optional<FILETIME> fileTime(WORD number) const;
+  // Points into the stored bytes.
+  std::span<const BYTE> blob(WORD number) const;
+
+  RecordId recordId() const { return recordId_; }
+
+ private:
+  // The first property with that number and type, or null.
+  const platform::cedb::StoredProperty* find(WORD number, WORD type) const;
+
+  std::span<const platform::cedb::StoredProperty> properties_;
+  RecordId recordId_;
+};
+
+}  // namespace pellucard

@@ -30,7 +30,8 @@ bool FriendCollection::load() {
   std::vector<std::unique_ptr<Friend>> loaded;
   replaceAll({});
   const bool ok = getFriendsTable().loadAll(&loaded);
-  replaceAll(std::move(loaded));
+  // Sorting by name indexes the items; indexing them in the stored order first would be wasted.
+  replaceAll(std::move(loaded), false);
   sortStored();
   return ok;
 }
@@ -80,8 +81,10 @@ void FriendCollection::sortStored() {
 }
 
 void FriendCollection::rebuildContactIndex() {
-  contacts_.reset(size());
-  for (const auto& f : items()) contacts_.add(static_cast<RecordId>(f->contactId()), f.get());
+  const auto& friends = items();
+  contacts_.assign(
+      friends.size(), [&](std::size_t i) { return static_cast<RecordId>(friends[i]->contactId()); },
+      [&](std::size_t i) { return friends[i].get(); });
 }
 
 Friend* friendOf(LONG friendId) {

@@ -43,9 +43,10 @@ class ItemCollection {
  protected:
   explicit ItemCollection(int sortMode) : sortMode_(sortMode) {}
 
-  void replaceAll(std::vector<std::unique_ptr<Item>> items) {
+  // Without indexing, the caller must reorder (which indexes) before any lookup.
+  void replaceAll(std::vector<std::unique_ptr<Item>> items, bool index = true) {
     items_ = std::move(items);
-    rebuildIndex();
+    if (index) rebuildIndex();
   }
 
   Item* append(std::unique_ptr<Item> item) {
@@ -89,8 +90,9 @@ class ItemCollection {
   }
 
   void rebuildIndex() {
-    index_.reset(items_.size());
-    for (const auto& item : items_) index_.add(item->recordId(), item.get());
+    index_.assign(
+        items_.size(), [&](std::size_t i) { return items_[i]->recordId(); },
+        [&](std::size_t i) { return items_[i].get(); });
   }
 
   const std::vector<std::unique_ptr<Item>>& items() const { return items_; }

@@ -1,16 +1,57 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
 #include "resources/StringIds.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/GiftsTable.h"
+#include "store/IdIndex.h"
 #include "store/LoanCollection.h"
 #include "tests/store/StoreFixture.h"
 
 using namespace pellucard;
 
 namespace {
+
+// Adds and erases at random against a plain map, with few slots so that probe runs wrap around
+// the end of the table and erasing has to move entries back across it.
+TEST(IdIndexTest, AgreesWithAMapThroughAddsErasesAndRebuilds) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    IdIndex<int> index;
+    std::map<RecordId, std::pair<std::uint32_t, int>> expected;
+    const RecordId range = round % 2 ? 40 : 4000;
+    for (int step = 0; step < 3000; ++step) {
+      const RecordId id = random() % range;
+      if (random() % 3 == 0) {
+        if (auto* entry = index.find(id)) index.erase(entry);
+        expected.erase(id);
+      } else {
+        index.add(id, step);
+        auto [it, fresh] = expected.try_emplace(id, 1, step);
+        if (!fresh) ++it->second.first;
+      }
+      if (step % 500 == 499) {
+        std::vector<RecordId> ids;
+        for (const auto& [key, value] : expected)
+          for (std::uint32_t n = 0; n < value.first; ++n) ids.push_back(key);
+        index.assign(
+            ids.size(), [&](std::size_t i) { return ids[i]; }, [&](std::size_t i) { return expected[ids[i]].second; });
+      }
+    }
+    for (RecordId id = 0; id < range; ++id) {
+      const auto* entry = index.find(id);
+      const auto it = expected.find(id);
+      ASSERT_EQ(entry != nullptr, it != expected.end()) << id;
+      if (!entry) continue;
+      EXPECT_EQ(entry->count, it->second.first);
+      EXPECT_EQ(entry->first, it->second.second);
+    }
+  }
+}
 
 class RecordingExport : public ExportService {
  public:

@@ -1,6 +1,7 @@
 #include "skin/SkinPainter.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win/WinUser.h"
 
@@ -132,6 +133,44 @@ void SkinPainter::drawAcross(HDC hdc, ImageEntry* entry, int x, int y, int width
   const int at = static_cast<int>(rightStart);
   drawSkinImage(hdc, entry, RECT{at, y, at + imageWidth - half, y + imageHeight},
                 RECT{half, 0, imageWidth, imageHeight});
+}
+
+namespace {
+
+struct Span {
+  int source;
+  int sourceLength;
+  int destination;
+  int length;
+};
+
+// Pieces of one axis for drawExtended: the whole image when the area is no larger; otherwise
+// the image's first half and the rest after its middle line at the two ends, with that middle
+// line stretched over the gap.
+std::vector<Span> extendedSpans(int image, int area) {
+  if (area <= image || image < 3) return {Span{0, image, 0, image}};
+  const int half = image / 2;
+  const int tail = image - half - 1;
+  return {Span{0, half, 0, half}, Span{half, 1, half, area - half - tail}, Span{half + 1, tail, area - tail, tail}};
+}
+
+}  // namespace
+
+void SkinPainter::drawExtended(HDC hdc, ImageEntry* entry, SIZE area, POINT origin) {
+  if (entry == nullptr) return;
+  ImageCache::instance().load(*entry);
+  if (!entry->colour) return;
+  const auto columns = extendedSpans(entry->colour.width(), static_cast<int>(area.cx));
+  const auto rows = extendedSpans(entry->colour.height(), static_cast<int>(area.cy));
+  for (const Span& row : rows) {
+    for (const Span& column : columns) {
+      const LONG left = origin.x + column.destination;
+      const LONG top = origin.y + row.destination;
+      drawSkinImage(
+          hdc, entry, RECT{left, top, left + column.length, top + row.length},
+          RECT{column.source, row.source, column.source + column.sourceLength, row.source + row.sourceLength});
+    }
+  }
 }
 
 void SkinPainter::fillRectangle(HDC hdc, const RECT& rect, COLORREF colour) {

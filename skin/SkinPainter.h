@@ -34,6 +34,13 @@ class SkinPainter {
   // cannot be stretched).
   static void drawAcross(HDC hdc, ImageEntry* entry, int x, int y, int width);
 
+  // The image over an area: unchanged where the image covers it; along an axis where the area is
+  // larger, the image's first half stays at the start, the rest after its middle line goes to the
+  // end and the middle line is stretched between, so places that the layout fixes near the
+  // top-left stay where they are.
+  // `origin` is where the area's top-left corner falls in `hdc` (negative for a part of it).
+  static void drawExtended(HDC hdc, ImageEntry* entry, SIZE area, POINT origin = POINT{0, 0});
+
   // A solid fill by an opaque, empty text output; the background colour is restored.
   static void fillRectangle(HDC hdc, const RECT& rect, COLORREF colour);
 };

@@ -19,11 +19,8 @@ HFONT CardLook::font() { return pocketPc() ? FontCache::instance().font(FontCach
 void CardLook::drawBackground(HDC hdc, SIZE card) {
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
   if (background == nullptr) return;
-  ImageCache::instance().load(*background);
-  if (!background->colour) return;
-  const RECT whole{0, 0, std::max(background->colour.width(), static_cast<int>(card.cx)),
-                   std::max(background->colour.height(), static_cast<int>(card.cy))};
-  SkinPainter::drawCoveringPart(hdc, background, whole, whole, card);
+  // Extended rather than stretched: the layout's header and notes rectangles keep their place.
+  SkinPainter::drawExtended(hdc, background, card);
 }
 
 RECT CardLook::fitNotes(RECT notes, int cardWidth) {

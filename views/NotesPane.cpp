@@ -121,7 +121,7 @@ void NotesPane::draw(HDC target, const std::u16string& text, HFONT font, SIZE ca
     oldBitmap_ = SelectObject(bufferDc_, buffer_);
   }
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
-  if (background != nullptr) SkinPainter::drawCoveringPart(bufferDc_, background, RECT{0, 0, w, h}, rect_, card);
+  if (background != nullptr) SkinPainter::drawExtended(bufferDc_, background, card, POINT{-rect_.left, -rect_.top});
   if (!text.empty()) {
     HGDIOBJ oldFont = font != nullptr ? SelectObject(bufferDc_, font) : nullptr;
     SetBkMode(bufferDc_, TRANSPARENT);

@@ -239,6 +239,31 @@ TEST_F(SkinDrawing, CoveringAnAreaLargerThanTheImageStretchesItAndKeepsItsPixels
   EXPECT_EQ(canvas.at(3, 3), image(3, 1));
 }
 
+TEST_F(SkinDrawing, ExtendedImagesKeepTheirStartAndEndAndStretchTheMiddleLine) {
+  // Columns 1, 2, 3, 4 in the top row and 5, 6, 7, 8 in the bottom row.
+  ImageEntry entry = handMadeEntry({0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007, 0x0008}, {});
+  Canvas canvas(8, 5, DibBitmap::Format::Rgb565);
+  auto row = [&](int y, int width) {
+    std::vector<int> seen;
+    for (int x = 0; x < width; ++x) seen.push_back(canvas.at(x, y));
+    return seen;
+  };
+  // Not larger than the image: the image as it is.
+  canvas.fill(0);
+  SkinPainter::drawExtended(canvas.dc(), &entry, SIZE{4, 2});
+  EXPECT_EQ(row(0, 5), (std::vector<int>{1, 2, 3, 4, 0}));
+  // Wider: the first half, the middle line stretched, the rest at the far end.
+  canvas.fill(0);
+  SkinPainter::drawExtended(canvas.dc(), &entry, SIZE{7, 5});
+  EXPECT_EQ(row(0, 8), (std::vector<int>{1, 2, 3, 3, 3, 3, 4, 0}));
+  EXPECT_EQ(row(1, 8), (std::vector<int>{5, 6, 7, 7, 7, 7, 8, 0}));
+  EXPECT_EQ(row(4, 8), std::vector<int>(8, 0)) << "two lines have no middle line to stretch";
+  // Placed with its corner outside the context: only the part inside is drawn.
+  canvas.fill(0);
+  SkinPainter::drawExtended(canvas.dc(), &entry, SIZE{7, 2}, POINT{-5, 0});
+  EXPECT_EQ(row(0, 3), (std::vector<int>{3, 4, 0}));
+}
+
 TEST_F(SkinDrawing, BandsWiderThanAMaskedImageKeepBothEndsAndRepeatTheMiddle) {
   // Four columns told apart by their two rows: A = white/white, B = white/black,
   // C = black/white, D = black/black; the mask is opaque everywhere.

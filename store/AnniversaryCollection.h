@@ -4,27 +4,21 @@
 
 #include <memory>
 
+#include "store/AnniversariesTable.h"
 #include "store/Anniversary.h"
-#include "store/ItemCollection.h"
+#include "store/FriendItemCollection.h"
 
 namespace pellucard {
 
-class AnniversaryCollection final : public ItemCollection<Anniversary> {
+class AnniversaryCollection final
+    : public FriendItemCollection<Anniversary, AnniversariesTable, getAnniversariesTable> {
  public:
   enum SortMode { kSortById = 0, kSortByName = 1, kSortByDate = 2, kSortByDayOfYear = 3, kSortByFriend = 4 };
   // Filter selections: 2 every anniversary, 1 the nearest.
   static constexpr int kFilterAll = 2;
   static constexpr int kFilterNearest = 1;
 
-  AnniversaryCollection() : ItemCollection(kSortById) {}
-
-  bool load();
-  bool add(std::unique_ptr<Anniversary> item);
-  bool update(Anniversary& item);
-  bool remove(RecordId id);
-
-  List itemsOfFriend(LONG friendId) const;
-  void removeAllOfFriend(LONG friendId);
+  AnniversaryCollection() : FriendItemCollection(kSortById) {}
 
   // Nearest is judged against the current local time.
   void filter(List& list, int selection) const;
@@ -33,8 +27,8 @@ class AnniversaryCollection final : public ItemCollection<Anniversary> {
   void sort(List& list, int mode, bool ascending);
 
  private:
-  void sortStored();
-  void autoExport(Anniversary& item);
+  void stored(Anniversary& item) override;
+  void removing(Anniversary& item) override;
 };
 
 AnniversaryCollection& getAnniversaryCollection();

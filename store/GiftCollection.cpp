@@ -14,50 +14,7 @@ std::unique_ptr<GiftCollection>& slot() {
 }  // namespace
 
 GiftCollection::GiftCollection()
-    : ItemCollection(kSortById), labels_({{kGiftFrom, IDS_FROM}, {kGiftFor, IDS_FOR}, {kGiftIdea, IDS_IDEAS}}) {}
-
-bool GiftCollection::load() {
-  std::vector<std::unique_ptr<Gift>> loaded;
-  replaceAll({});
-  const bool ok = getGiftsTable().loadAll(&loaded);
-  replaceAll(std::move(loaded));
-  sortStored();
-  return ok;
-}
-
-bool GiftCollection::add(std::unique_ptr<Gift> item) {
-  if (!item) return false;
-  const bool added = getGiftsTable().add(*item);
-  append(std::move(item));
-  sortStored();
-  return added;
-}
-
-bool GiftCollection::update(Gift& item) {
-  const bool updated = getGiftsTable().update(item);
-  sortStored();
-  return updated;
-}
-
-bool GiftCollection::remove(RecordId id) {
-  std::unique_ptr<Gift> item = take(id);
-  if (!item) return false;
-  if (item->recordId() == 0) return true;
-  return getGiftsTable().remove(*item);
-}
-
-GiftCollection::List GiftCollection::itemsOfFriend(LONG friendId) const {
-  List list;
-  for (const auto& item : items())
-    if (item->friendId() == friendId) list.push_back(item.get());
-  return list;
-}
-
-void GiftCollection::removeAllOfFriend(LONG friendId) {
-  auto taken = takeIf([&](const Gift& g) { return g.friendId() == friendId; });
-  for (auto& item : taken)
-    if (item->recordId() != 0) getGiftsTable().remove(*item);
-}
+    : FriendItemCollection(kSortById), labels_({{kGiftFrom, IDS_FROM}, {kGiftFor, IDS_FOR}, {kGiftIdea, IDS_IDEAS}}) {}
 
 void GiftCollection::filter(List& list, int selection) const {
   if (selection == kFilterAll) return;
@@ -95,8 +52,6 @@ void GiftCollection::sort(List& list, int mode, bool ascending) {
   }
   item_order::apply(list, order, ascending);
 }
-
-void GiftCollection::sortStored() { sortById(); }
 
 GiftCollection& getGiftCollection() {
   auto& collection = slot();

@@ -13,65 +13,18 @@ std::unique_ptr<LoanCollection>& slot() {
   static auto* collection = new std::unique_ptr<LoanCollection>;
   return *collection;
 }
-
-void deleteExported(Loan& item) {
-  if (ExportService* service = exportService()) service->deleteExportedTask(item);
-}
 }  // namespace
 
-LoanCollection::LoanCollection() : ItemCollection(kSortById), labels_({{kLoanFrom, IDS_FROM}, {kLoanTo, IDS_TO}}) {}
+LoanCollection::LoanCollection()
+    : FriendItemCollection(kSortById), labels_({{kLoanFrom, IDS_FROM}, {kLoanTo, IDS_TO}}) {}
 
-bool LoanCollection::load() {
-  std::vector<std::unique_ptr<Loan>> loaded;
-  replaceAll({});
-  const bool ok = getLoansTable().loadAll(&loaded);
-  replaceAll(std::move(loaded));
-  sortStored();
-  return ok;
+void LoanCollection::removing(Loan& item) {
+  if (ExportService* service = exportService()) service->deleteExportedTask(item);
 }
 
-void LoanCollection::autoExport(Loan& item) {
+void LoanCollection::stored(Loan& item) {
   ExportService* service = exportService();
   if (service && getSettings().loansAutoExport()) service->exportLoan(item);
-}
-
-bool LoanCollection::add(std::unique_ptr<Loan> item) {
-  if (!item) return false;
-  const bool added = getLoansTable().add(*item);
-  Loan* raw = append(std::move(item));
-  autoExport(*raw);
-  sortStored();
-  return added;
-}
-
-bool LoanCollection::update(Loan& item) {
-  const bool updated = getLoansTable().update(item);
-  autoExport(item);
-  sortStored();
-  return updated;
-}
-
-bool LoanCollection::remove(RecordId id) {
-  std::unique_ptr<Loan> item = take(id);
-  if (!item) return false;
-  deleteExported(*item);
-  if (item->recordId() == 0) return true;
-  return getLoansTable().remove(*item);
-}
-
-LoanCollection::List LoanCollection::itemsOfFriend(LONG friendId) const {
-  List list;
-  for (const auto& item : items())
-    if (item->friendId() == friendId) list.push_back(item.get());
-  return list;
-}
-
-void LoanCollection::removeAllOfFriend(LONG friendId) {
-  auto taken = takeIf([&](const Loan& l) { return l.friendId() == friendId; });
-  for (auto& item : taken) {
-    deleteExported(*item);
-    if (item->recordId() != 0) getLoansTable().remove(*item);
-  }
 }
 
 void LoanCollection::filter(List& list, int selection) const { filter(list, selection, localNow()); }
@@ -109,8 +62,6 @@ void LoanCollection::sort(List& list, int mode, bool ascending) {
   }
   item_order::apply(list, order, ascending);
 }
-
-void LoanCollection::sortStored() { sortById(); }
 
 LoanCollection& getLoanCollection() {
   auto& collection = slot();

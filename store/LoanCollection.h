@@ -5,26 +5,19 @@
 #include <memory>
 
 #include "store/DirectionLabels.h"
-#include "store/ItemCollection.h"
+#include "store/FriendItemCollection.h"
 #include "store/Loan.h"
+#include "store/LoansTable.h"
 
 namespace pellucard {
 
-class LoanCollection final : public ItemCollection<Loan> {
+class LoanCollection final : public FriendItemCollection<Loan, LoansTable, getLoansTable> {
  public:
   enum SortMode { kSortById = 0, kSortByItem = 1, kSortByLoanDate = 2, kSortByReturnDate = 3, kSortByFriend = 4 };
   // Filter selections: bit 1 borrowed, bit 2 lent, bit 4 overdue; 3 is every loan.
   static constexpr int kFilterAll = 3;
 
   LoanCollection();
-
-  bool load();
-  bool add(std::unique_ptr<Loan> item);
-  bool update(Loan& item);
-  bool remove(RecordId id);
-
-  List itemsOfFriend(LONG friendId) const;
-  void removeAllOfFriend(LONG friendId);
 
   // Overdue is judged against the current local time.
   void filter(List& list, int selection) const;
@@ -35,8 +28,8 @@ class LoanCollection final : public ItemCollection<Loan> {
   DirectionLabels& directionLabels() { return labels_; }
 
  private:
-  void sortStored();
-  void autoExport(Loan& item);
+  void stored(Loan& item) override;
+  void removing(Loan& item) override;
   DirectionLabels labels_;
 };
 

@@ -1,0 +1,79 @@
+// What the gift, loan and anniversary collections share: items that belong to a friend, written
+// through their table and kept in RecordId order. Hooks let loans and anniversaries keep their
+// exported copies in step.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "store/ItemCollection.h"
+
+namespace pellucard {
+
+template <class Item, class Table, Table& (*table)()>
+class FriendItemCollection : public ItemCollection<Item> {
+ public:
+  using List = typename ItemCollection<Item>::List;
+
+  bool load() {
+    std::vector<std::unique_ptr<Item>> loaded;
+    this->replaceAll({});
+    const bool ok = table().loadAll(&loaded);
+    this->replaceAll(std::move(loaded));
+    this->sortById();
+    return ok;
+  }
+
+  // Writes the item and takes it over, also when the write failed (it then has RecordId 0).
+  bool add(std::unique_ptr<Item> item) {
+    if (!item) return false;
+    const bool added = table().add(*item);
+    Item* raw = this->append(std::move(item));
+    stored(*raw);
+    this->sortById();
+    return added;
+  }
+
+  bool update(Item& item) {
+    const bool updated = table().update(item);
+    stored(item);
+    this->sortById();
+    return updated;
+  }
+
+  // Deletes the first item with that identifier and its record; false when there is none or the
+  // record could not be deleted (the item leaves the list all the same). An item never stored
+  // (RecordId 0) deletes no record.
+  bool remove(RecordId id) {
+    std::unique_ptr<Item> item = this->take(id);
+    if (!item) return false;
+    removing(*item);
+    if (item->recordId() == 0) return true;
+    return table().remove(*item);
+  }
+
+  List itemsOfFriend(LONG friendId) const {
+    List list;
+    for (const auto& item : this->items())
+      if (item->friendId() == friendId) list.push_back(item.get());
+    return list;
+  }
+
+  void removeAllOfFriend(LONG friendId) {
+    auto taken = this->takeIf([&](const Item& item) { return item.friendId() == friendId; });
+    for (auto& item : taken) {
+      removing(*item);
+      if (item->recordId() != 0) table().remove(*item);
+    }
+  }
+
+ protected:
+  explicit FriendItemCollection(int sortMode) : ItemCollection<Item>(sortMode) {}
+
+  // After an add or update was written (or failed to be), before the list is re-sorted.
+  virtual void stored(Item&) {}
+  // Before an item leaves the collection and its record is deleted.
+  virtual void removing(Item&) {}
+};
+
+}  // namespace pellucard

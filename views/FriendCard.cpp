@@ -115,20 +115,12 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
 }
 
 LRESULT FriendCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  // A Smartphone scrolls the notes with the keys only.
-  if (!CardLook::pocketPc()) return 0;
-  if (notes_.scroll(hwnd(), LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) {
-    InvalidateRect(hwnd(), &notes_.rect(), FALSE);
-  }
+  notes_.onVScroll(hwnd(), wParam);
   return 0;
 }
 
 LRESULT FriendCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (!notes_.key(hwnd(), static_cast<UINT>(wParam))) {
-    handled = FALSE;
-    return 0;
-  }
-  InvalidateRect(hwnd(), &notes_.rect(), FALSE);
+  if (!notes_.onKeyDown(hwnd(), wParam)) handled = FALSE;
   return 0;
 }
 

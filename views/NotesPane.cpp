@@ -5,6 +5,7 @@
 #include "platform/win/WinUser.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"
+#include "views/CardLook.h"
 
 namespace pellucard {
 
@@ -105,6 +106,17 @@ bool NotesPane::key(HWND card, UINT vk) {
     return true;
   }
   return false;
+}
+
+void NotesPane::onVScroll(HWND card, WPARAM wParam) {
+  if (!CardLook::pocketPc()) return;
+  if (scroll(card, LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) InvalidateRect(card, &rect_, FALSE);
+}
+
+bool NotesPane::onKeyDown(HWND card, WPARAM wParam) {
+  if (!key(card, static_cast<UINT>(wParam))) return false;
+  InvalidateRect(card, &rect_, FALSE);
+  return true;
 }
 
 void NotesPane::draw(HDC target, const std::u16string& text, HFONT font, SIZE card) {

@@ -38,6 +38,11 @@ class NotesPane {
   // the text fits. True when the key was one of the two.
   bool key(HWND card, UINT vk);
 
+  // The card's WM_VSCROLL (ignored on a Smartphone, which scrolls with the keys only) and
+  // WM_KEYDOWN; each repaints the notes when they moved. onKeyDown is false for other keys.
+  void onVScroll(HWND card, WPARAM wParam);
+  bool onKeyDown(HWND card, WPARAM wParam);
+
   // Draws the notes into `target` at the rectangle: the card background's part under the
   // rectangle, then the text shifted up by the scroll position. The buffer is made on first use.
   // `card` is the card's size, over which the card background is laid.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/sys/WinBase.h"
 #include "platform/win/Clock.h"
@@ -94,6 +95,37 @@ TEST(FileTimeToSystemTime, RangeAndWeekday) {
   SetLastError(0);
   EXPECT_FALSE(FileTimeToSystemTime(&ft, &st));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+// Walks the calendar a day at a time, counting days by hand, through the first fourteen
+// centuries of the range and its last years.
+TEST(FileTimeToSystemTime, EveryDayMatchesAHandCountedCalendar) {
+  const auto daysIn = [](int y, int m) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return m == 2 && leap ? 29 : kDays[m - 1];
+  };
+  constexpr std::uint64_t kDay = 864000000000ULL;
+  for (const auto& [first, last] : {std::pair{1601, 3000}, std::pair{30800, 30827}}) {
+    SYSTEMTIME start = makeTime(first, 1, 1, 13, 5, 7, 9);
+    FILETIME ft{};
+    ASSERT_TRUE(SystemTimeToFileTime(&start, &ft));
+    std::uint64_t v = value(ft);
+    SYSTEMTIME st{};
+    ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
+    int weekday = st.wDayOfWeek;
+    for (int y = first; y <= last; ++y) {
+      for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= daysIn(y, m); ++d, v += kDay, weekday = (weekday + 1) % 7) {
+          const FILETIME at{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
+          ASSERT_TRUE(FileTimeToSystemTime(&at, &st));
+          ASSERT_TRUE(st.wYear == y && st.wMonth == m && st.wDay == d && st.wDayOfWeek == weekday)
+              << y << "-" << m << "-" << d << " read as " << st.wYear << "-" << st.wMonth << "-" << st.wDay;
+          ASSERT_TRUE(st.wHour == 13 && st.wMinute == 5 && st.wSecond == 7 && st.wMilliseconds == 9);
+        }
+      }
+    }
+  }
 }
 
 TEST(CompareFileTime, OrdersByFullValue) {

@@ -26,7 +26,8 @@ bool CalendarExport::exportAnniversary(Anniversary& a) {
   if (!appointment) return false;
 
   const Friend* owner = friendOf(a.friendId());
-  std::u16string subject = owner ? owner->displayName() + u": " + a.name() : a.name();
+  std::u16string subject = owner ? owner->displayName() + u": " : std::u16string();
+  subject.append(a.name());
 
   const Settings& settings = getSettings();
   const int days = settings.anniversariesReminder();
@@ -38,7 +39,7 @@ bool CalendarExport::exportAnniversary(Anniversary& a) {
   if (!::SystemTimeToVariantTime(&start, &startDate) || FAILED(appointment->SetStart(startDate))) return false;
   appointment->SetAllDayEvent(true);
   appointment->SetSubject(subject);
-  appointment->SetBody(a.notes());
+  appointment->SetBody(std::u16string(a.notes()));
   appointment->SetCategories(platform::loadString(IDS_APP_TITLE));
   if (days == Settings::kNoReminder) {
     appointment->SetReminderSet(false);

@@ -66,7 +66,7 @@ bool TaskExport::exportLoan(Loan& loan) {
   if (!task) return false;
 
   task->SetSubject(subjectOf(loan));
-  task->SetBody(loan.notes());
+  task->SetBody(std::u16string(loan.notes()));
   task->SetCategories(platform::loadString(IDS_APP_TITLE));
 
   const int days = getSettings().loansReminder();

@@ -24,10 +24,10 @@ void AnniversariesTable::toRecord(const Anniversary& item, PropertyRecord& recor
   record.addInt(kOutlookItemId, item.outlookItemId());
 }
 
-std::unique_ptr<Anniversary> AnniversariesTable::fromRecord(const RecordReader& record) {
+Anniversary AnniversariesTable::fromRecord(const RecordReader& record, ItemArena& arena) {
   const SYSTEMTIME date = fromFileTime(record.fileTime(kDate).value_or(FILETIME{}));
-  return std::make_unique<Anniversary>(record.textOr(kName), record.intOr(kFriend), date, record.textOr(kNotes),
-                                       record.intOr(kOutlookItemId));
+  return Anniversary(record.arenaText(kName, arena), record.intOr(kFriend), date, record.arenaText(kNotes, arena),
+                     record.intOr(kOutlookItemId));
 }
 
 AnniversariesTable& getAnniversariesTable() {

@@ -13,7 +13,7 @@ class AnniversariesTable final : public ItemTable<Anniversary, AnniversariesTabl
   AnniversariesTable();
 
   static void toRecord(const Anniversary& item, PropertyRecord& record);
-  static std::unique_ptr<Anniversary> fromRecord(const RecordReader& record);
+  static Anniversary fromRecord(const RecordReader& record, ItemArena& arena);
 };
 
 // Application-wide instance: created on first access, deleted by the store's shutdown order.

@@ -9,13 +9,12 @@ constexpr std::int64_t kFileTimeDay = 864000000000LL;
 constexpr int kNearestDays = 28;
 }  // namespace
 
-Anniversary::Anniversary(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes,
-                         LONG outlookItemId)
+Anniversary::Anniversary(ItemText name, LONG friendId, const SYSTEMTIME& date, ItemText notes, LONG outlookItemId)
     : outlookItemId_(outlookItemId) {
   assign(std::move(name), friendId, date, std::move(notes));
 }
 
-void Anniversary::assign(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes) {
+void Anniversary::assign(ItemText name, LONG friendId, const SYSTEMTIME& date, ItemText notes) {
   name_ = std::move(name);
   friend_ = friendId;
   notes_ = std::move(notes);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win/WinTypes.h"
+#include "store/ItemText.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -12,16 +13,16 @@ namespace pellucard {
 class Anniversary {
  public:
   Anniversary() = default;
-  Anniversary(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes, LONG outlookItemId);
+  Anniversary(ItemText name, LONG friendId, const SYSTEMTIME& date, ItemText notes, LONG outlookItemId);
 
   // The date always carries 12:00:00; the identifier and the appointment's identifier stay.
-  void assign(std::u16string name, LONG friendId, const SYSTEMTIME& date, std::u16string notes);
+  void assign(ItemText name, LONG friendId, const SYSTEMTIME& date, ItemText notes);
 
   RecordId recordId() const { return recordId_; }
   void setRecordId(RecordId id) { recordId_ = id; }
   LONG friendId() const { return friend_; }
-  const std::u16string& name() const { return name_; }
-  const std::u16string& notes() const { return notes_; }
+  std::u16string_view name() const { return name_; }
+  std::u16string_view notes() const { return notes_; }
   const SYSTEMTIME& date() const { return date_; }
   LONG outlookItemId() const { return outlookItemId_; }
   void setOutlookItemId(LONG id) { outlookItemId_ = id; }
@@ -43,8 +44,8 @@ class Anniversary {
  private:
   RecordId recordId_ = 0;
   LONG friend_ = 0;
-  std::u16string name_;
-  std::u16string notes_;
+  ItemText name_;
+  ItemText notes_;
   SYSTEMTIME date_{};
   LONG outlookItemId_ = 0;
 };

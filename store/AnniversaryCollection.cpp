@@ -36,7 +36,7 @@ void AnniversaryCollection::sort(List& list, int mode, bool ascending) {
   std::vector<std::size_t> order;
   switch (mode) {
     case kSortByName:
-      order = item_order::byText(list, [](const Anniversary& a) -> const std::u16string& { return a.name(); });
+      order = item_order::byText(list, [](const Anniversary& a) { return a.name(); });
       break;
     case kSortByDate:
       order = item_order::byDate(list, [](const Anniversary& a) -> const SYSTEMTIME& { return a.date(); });

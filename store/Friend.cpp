@@ -5,11 +5,11 @@
 
 namespace pellucard {
 
-Friend::Friend(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex) {
+Friend::Friend(ItemText firstName, ItemText lastName, ItemText notes, LONG avatarIndex) {
   assign(std::move(firstName), std::move(lastName), std::move(notes), avatarIndex);
 }
 
-void Friend::assign(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex) {
+void Friend::assign(ItemText firstName, ItemText lastName, ItemText notes, LONG avatarIndex) {
   firstName_ = std::move(firstName);
   lastName_ = std::move(lastName);
   notes_ = std::move(notes);
@@ -34,10 +34,17 @@ void Friend::refreshSortName(bool firstNameFirst) {
 
 std::u16string Friend::displayName() const { return displayName(firstName_, lastName_, getSettings().fNameFirst()); }
 
-std::u16string Friend::displayName(const std::u16string& first, const std::u16string& last, bool firstNameFirst) {
-  if (last.empty()) return first;
-  if (first.empty()) return last;
-  return firstNameFirst ? first + u" " + last : last + u", " + first;
+std::u16string Friend::displayName(std::u16string_view first, std::u16string_view last, bool firstNameFirst) {
+  if (last.empty()) return std::u16string(first);
+  if (first.empty()) return std::u16string(last);
+  std::u16string name;
+  name.reserve(first.size() + last.size() + 2);
+  if (firstNameFirst) {
+    name.append(first).append(u" ").append(last);
+  } else {
+    name.append(last).append(u", ").append(first);
+  }
+  return name;
 }
 
 std::u16string Friend::displayNameOf(const Friend* maybeFriend) {

@@ -5,6 +5,7 @@
 
 #include "platform/win/WinTypes.h"
 #include "store/FriendPicture.h"
+#include "store/ItemText.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -15,18 +16,18 @@ class Friend {
   static constexpr LONG kOwnPicture = -1;
 
   Friend() = default;
-  Friend(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex);
+  Friend(ItemText firstName, ItemText lastName, ItemText notes, LONG avatarIndex);
 
   // An index other than kOwnPicture empties the picture.
-  void assign(std::u16string firstName, std::u16string lastName, std::u16string notes, LONG avatarIndex);
+  void assign(ItemText firstName, ItemText lastName, ItemText notes, LONG avatarIndex);
 
   RecordId recordId() const { return recordId_; }
   void setRecordId(RecordId id) { recordId_ = id; }
   LONG contactId() const { return contactId_; }
   void setContactId(LONG id) { contactId_ = id; }
-  const std::u16string& firstName() const { return firstName_; }
-  const std::u16string& lastName() const { return lastName_; }
-  const std::u16string& notes() const { return notes_; }
+  std::u16string_view firstName() const { return firstName_; }
+  std::u16string_view lastName() const { return lastName_; }
+  std::u16string_view notes() const { return notes_; }
   LONG avatarIndex() const { return avatarIndex_; }
   FriendPicture& picture() { return picture_; }
   const FriendPicture& picture() const { return picture_; }
@@ -38,17 +39,17 @@ class Friend {
 
   // By the name-order setting: "First Last" or "Last, First"; a missing part drops the separator.
   std::u16string displayName() const;
-  static std::u16string displayName(const std::u16string& first, const std::u16string& last, bool firstNameFirst);
+  static std::u16string displayName(std::u16string_view first, std::u16string_view last, bool firstNameFirst);
   // The empty text when there is no friend.
   static std::u16string displayNameOf(const Friend* maybeFriend);
 
  private:
   RecordId recordId_ = 0;
   LONG contactId_ = 0;
-  std::u16string firstName_;
-  std::u16string lastName_;
+  ItemText firstName_;
+  ItemText lastName_;
   std::u16string sortName_;
-  std::u16string notes_;
+  ItemText notes_;
   FriendPicture picture_;
   LONG avatarIndex_ = 0;
 };

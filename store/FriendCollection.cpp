@@ -27,9 +27,9 @@ std::vector<std::size_t> nameOrder(const Friends& friends) {
 }  // namespace
 
 bool FriendCollection::load() {
-  std::vector<std::unique_ptr<Friend>> loaded;
+  OwnedItems<Friend> loaded;
   replaceAll({});
-  const bool ok = getFriendsTable().loadAll(&loaded);
+  const bool ok = getFriendsTable().loadAll(loaded);
   // Sorting by name indexes the items; indexing them in the stored order first would be wasted.
   replaceAll(std::move(loaded), false);
   sortStored();
@@ -51,7 +51,7 @@ bool FriendCollection::update(Friend& item) {
 }
 
 bool FriendCollection::remove(RecordId id) {
-  std::unique_ptr<Friend> item = take(id);
+  ItemPtr<Friend> item = take(id);
   if (!item) return false;
   rebuildContactIndex();
   if (item->recordId() == 0) return true;

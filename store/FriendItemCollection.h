@@ -16,9 +16,9 @@ class FriendItemCollection : public ItemCollection<Item> {
   using List = typename ItemCollection<Item>::List;
 
   bool load() {
-    std::vector<std::unique_ptr<Item>> loaded;
+    OwnedItems<Item> loaded;
     this->replaceAll({});
-    const bool ok = table().loadAll(&loaded);
+    const bool ok = table().loadAll(loaded);
     this->replaceAll(std::move(loaded));
     this->sortById();
     return ok;
@@ -45,7 +45,7 @@ class FriendItemCollection : public ItemCollection<Item> {
   // record could not be deleted (the item leaves the list all the same). An item never stored
   // (RecordId 0) deletes no record.
   bool remove(RecordId id) {
-    std::unique_ptr<Item> item = this->take(id);
+    ItemPtr<Item> item = this->take(id);
     if (!item) return false;
     removing(*item);
     if (item->recordId() == 0) return true;

@@ -23,14 +23,13 @@ void FriendsTable::toRecord(const Friend& item, PropertyRecord& record) {
   record.addInt(kAvatarIndex, item.avatarIndex());
 }
 
-std::unique_ptr<Friend> FriendsTable::fromRecord(const RecordReader& record) {
-  auto item = std::make_unique<Friend>();
-  item->setContactId(record.intOr(kContactId));
+Friend FriendsTable::fromRecord(const RecordReader& record, ItemArena& arena) {
   // The index goes in first: a stored picture survives even when the index is not -1.
-  item->assign(record.textOr(kFirstName), record.textOr(kLastName), record.textOr(kNotes),
-               record.intOr(kAvatarIndex, 0));
+  Friend item(record.arenaText(kFirstName, arena), record.arenaText(kLastName, arena), record.arenaText(kNotes, arena),
+              record.intOr(kAvatarIndex, 0));
+  item.setContactId(record.intOr(kContactId));
   const std::span<const BYTE> picture = record.blob(kPicture);
-  if (!picture.empty()) item->picture().loadFromBytes(picture);
+  if (!picture.empty()) item.picture().loadFromBytes(picture);
   return item;
 }
 

@@ -13,7 +13,7 @@ class FriendsTable final : public ItemTable<Friend, FriendsTable> {
   FriendsTable();
 
   static void toRecord(const Friend& item, PropertyRecord& record);
-  static std::unique_ptr<Friend> fromRecord(const RecordReader& record);
+  static Friend fromRecord(const RecordReader& record, ItemArena& arena);
 };
 
 // Application-wide instance: created on first access, deleted by the store's shutdown order.

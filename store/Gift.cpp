@@ -2,11 +2,11 @@
 
 namespace pellucard {
 
-Gift::Gift(std::u16string name, LONG direction, LONG friendId, const SYSTEMTIME& date, std::u16string notes) {
+Gift::Gift(ItemText name, LONG direction, LONG friendId, const SYSTEMTIME& date, ItemText notes) {
   assign(std::move(name), direction, friendId, date, std::move(notes));
 }
 
-void Gift::assign(std::u16string name, LONG direction, LONG friendId, const SYSTEMTIME& date, std::u16string notes) {
+void Gift::assign(ItemText name, LONG direction, LONG friendId, const SYSTEMTIME& date, ItemText notes) {
   name_ = std::move(name);
   direction_ = direction;
   friend_ = friendId;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win/WinTypes.h"
+#include "store/ItemText.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -13,15 +14,15 @@ enum GiftDirection : LONG { kGiftFrom = 0, kGiftFor = 1, kGiftIdea = 2 };
 class Gift {
  public:
   Gift() = default;
-  Gift(std::u16string name, LONG direction, LONG friendId, const SYSTEMTIME& date, std::u16string notes);
+  Gift(ItemText name, LONG direction, LONG friendId, const SYSTEMTIME& date, ItemText notes);
 
   // Replaces everything but the identifier.
-  void assign(std::u16string name, LONG direction, LONG friendId, const SYSTEMTIME& date, std::u16string notes);
+  void assign(ItemText name, LONG direction, LONG friendId, const SYSTEMTIME& date, ItemText notes);
 
   RecordId recordId() const { return recordId_; }
   void setRecordId(RecordId id) { recordId_ = id; }
-  const std::u16string& name() const { return name_; }
-  const std::u16string& notes() const { return notes_; }
+  std::u16string_view name() const { return name_; }
+  std::u16string_view notes() const { return notes_; }
   LONG direction() const { return direction_; }
   // The friend's RecordId as stored (signed, as the record keeps it).
   LONG friendId() const { return friend_; }
@@ -29,8 +30,8 @@ class Gift {
 
  private:
   RecordId recordId_ = 0;
-  std::u16string name_;
-  std::u16string notes_;
+  ItemText name_;
+  ItemText notes_;
   LONG direction_ = kGiftFrom;
   LONG friend_ = 0;
   SYSTEMTIME date_{};

@@ -38,7 +38,7 @@ void GiftCollection::sort(List& list, int mode, bool ascending) {
   std::vector<std::size_t> order;
   switch (mode) {
     case kSortByName:
-      order = item_order::byText(list, [](const Gift& g) -> const std::u16string& { return g.name(); });
+      order = item_order::byText(list, [](const Gift& g) { return g.name(); });
       break;
     case kSortByDate:
       order = item_order::byDate(list, [](const Gift& g) -> const SYSTEMTIME& { return g.date(); });

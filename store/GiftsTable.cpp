@@ -24,10 +24,10 @@ void GiftsTable::toRecord(const Gift& item, PropertyRecord& record) {
   record.addText(kNotes, item.notes());
 }
 
-std::unique_ptr<Gift> GiftsTable::fromRecord(const RecordReader& record) {
+Gift GiftsTable::fromRecord(const RecordReader& record, ItemArena& arena) {
   const SYSTEMTIME date = fromFileTime(record.fileTime(kDate).value_or(FILETIME{}));
-  return std::make_unique<Gift>(record.textOr(kName), record.intOr(kDirection), record.intOr(kFriend), date,
-                                record.textOr(kNotes));
+  return Gift(record.arenaText(kName, arena), record.intOr(kDirection), record.intOr(kFriend), date,
+              record.arenaText(kNotes, arena));
 }
 
 GiftsTable& getGiftsTable() {

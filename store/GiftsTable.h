@@ -13,7 +13,7 @@ class GiftsTable final : public ItemTable<Gift, GiftsTable> {
   GiftsTable();
 
   static void toRecord(const Gift& item, PropertyRecord& record);
-  static std::unique_ptr<Gift> fromRecord(const RecordReader& record);
+  static Gift fromRecord(const RecordReader& record, ItemArena& arena);
 };
 
 // Application-wide instance: created on first access, deleted by the store's shutdown order.

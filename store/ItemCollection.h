@@ -8,6 +8,7 @@
 
 #include "store/ExchangeSort.h"
 #include "store/IdIndex.h"
+#include "store/OwnedItems.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -24,8 +25,8 @@ class ItemCollection {
   // The same item pointers in the collection's order; the collection keeps owning them.
   List snapshot() const {
     List list;
-    list.reserve(items_.size());
-    for (const auto& item : items_) list.push_back(item.get());
+    list.reserve(owned_.items.size());
+    for (const auto& item : owned_.items) list.push_back(item.get());
     return list;
   }
 
@@ -35,78 +36,79 @@ class ItemCollection {
     return entry ? entry->first : nullptr;
   }
 
-  std::size_t size() const { return items_.size(); }
-  bool empty() const { return items_.empty(); }
+  std::size_t size() const { return owned_.items.size(); }
+  bool empty() const { return owned_.items.empty(); }
   // The sort mode last used with this collection.
   int sortMode() const { return sortMode_; }
 
  protected:
   explicit ItemCollection(int sortMode) : sortMode_(sortMode) {}
 
-  // Without indexing, the caller must reorder (which indexes) before any lookup.
-  void replaceAll(std::vector<std::unique_ptr<Item>> items, bool index = true) {
-    items_ = std::move(items);
+  // Drops every item, then takes over the loaded ones with their storage. Without indexing, the
+  // caller must reorder (which indexes) before any lookup.
+  void replaceAll(OwnedItems<Item> loaded, bool index = true) {
+    owned_ = std::move(loaded);
     if (index) rebuildIndex();
   }
 
   Item* append(std::unique_ptr<Item> item) {
     Item* raw = item.get();
-    items_.push_back(std::move(item));
+    owned_.items.push_back(ownItem(std::move(item)));
     index_.add(raw->recordId(), raw);
     return raw;
   }
 
   // Takes the first item with that identifier out of the list; the rest keep their order.
-  std::unique_ptr<Item> take(RecordId id) {
+  ItemPtr<Item> take(RecordId id) {
     Item* target = find(id);
     if (!target) return nullptr;
-    auto pos = std::find_if(items_.begin(), items_.end(), [&](const auto& p) { return p.get() == target; });
-    std::unique_ptr<Item> taken = std::move(*pos);
-    items_.erase(pos);
+    auto pos = std::find_if(owned_.items.begin(), owned_.items.end(), [&](const auto& p) { return p.get() == target; });
+    ItemPtr<Item> taken = std::move(*pos);
+    owned_.items.erase(pos);
     forget(id, target);
     return taken;
   }
 
   // Takes out every item the predicate selects, keeping the order of the rest.
   template <class Pred>
-  std::vector<std::unique_ptr<Item>> takeIf(Pred&& pred) {
-    std::vector<std::unique_ptr<Item>> taken;
-    std::vector<std::unique_ptr<Item>> kept;
-    kept.reserve(items_.size());
-    for (auto& item : items_) (pred(*item) ? taken : kept).push_back(std::move(item));
-    items_ = std::move(kept);
+  std::vector<ItemPtr<Item>> takeIf(Pred&& pred) {
+    std::vector<ItemPtr<Item>> taken;
+    std::vector<ItemPtr<Item>> kept;
+    kept.reserve(owned_.items.size());
+    for (auto& item : owned_.items) (pred(*item) ? taken : kept).push_back(std::move(item));
+    owned_.items = std::move(kept);
     if (!taken.empty()) rebuildIndex();
     return taken;
   }
 
   // Puts the owned items into the order of the given permutation.
   void reorder(const std::vector<std::size_t>& order, bool ascending) {
-    std::vector<std::unique_ptr<Item>> sorted;
-    sorted.reserve(items_.size());
-    for (std::size_t i : order) sorted.push_back(std::move(items_[i]));
+    std::vector<ItemPtr<Item>> sorted;
+    sorted.reserve(owned_.items.size());
+    for (std::size_t i : order) sorted.push_back(std::move(owned_.items[i]));
     if (!ascending) std::reverse(sorted.begin(), sorted.end());
-    items_ = std::move(sorted);
+    owned_.items = std::move(sorted);
     rebuildIndex();
   }
 
   void rebuildIndex() {
     index_.assign(
-        items_.size(), [&](std::size_t i) { return items_[i]->recordId(); },
-        [&](std::size_t i) { return items_[i].get(); });
+        owned_.items.size(), [&](std::size_t i) { return owned_.items[i]->recordId(); },
+        [&](std::size_t i) { return owned_.items[i].get(); });
   }
 
-  const std::vector<std::unique_ptr<Item>>& items() const { return items_; }
+  const std::vector<ItemPtr<Item>>& items() const { return owned_.items; }
 
   // Sorts the owned items by RecordId. Distinct ascending identifiers (the usual state after an
   // add, whose new identifier is the largest) are already the exchange sort's order.
   void sortById() {
     bool ordered = true;
-    for (std::size_t i = 1; i < items_.size() && ordered; ++i)
-      ordered = items_[i - 1]->recordId() < items_[i]->recordId();
+    for (std::size_t i = 1; i < owned_.items.size() && ordered; ++i)
+      ordered = owned_.items[i - 1]->recordId() < owned_.items[i]->recordId();
     if (ordered) return;
     std::vector<RecordId> keys;
-    keys.reserve(items_.size());
-    for (const auto& item : items_) keys.push_back(item->recordId());
+    keys.reserve(owned_.items.size());
+    for (const auto& item : owned_.items) keys.push_back(item->recordId());
     reorder(exchangeSortOrder(keys), true);
   }
 
@@ -121,7 +123,7 @@ class ItemCollection {
       return;
     }
     if (entry->first != removed) return;
-    for (const auto& item : items_) {
+    for (const auto& item : owned_.items) {
       if (item->recordId() == id) {
         entry->first = item.get();
         return;
@@ -129,7 +131,7 @@ class ItemCollection {
     }
   }
 
-  std::vector<std::unique_ptr<Item>> items_;
+  OwnedItems<Item> owned_;
   IdIndex<Item*> index_;
 };
 

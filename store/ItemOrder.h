@@ -27,7 +27,7 @@ std::vector<std::size_t> byId(const Items& items) {
 }
 
 // Lists repeat the same few texts many times: each distinct text is folded and ranked once.
-// get must return a reference to a text the item holds.
+// get must return a view of a text the item holds.
 template <class Items, class Get>
 std::vector<std::size_t> byText(const Items& items, Get get) {
   std::unordered_map<std::u16string_view, std::uint32_t> slotOf;
@@ -36,8 +36,8 @@ std::vector<std::size_t> byText(const Items& items, Get get) {
   std::vector<std::uint32_t> keys;
   keys.reserve(items.size());
   for (const auto& item : items) {
-    const std::u16string& text = get(*item);
-    auto [it, inserted] = slotOf.try_emplace(std::u16string_view(text), static_cast<std::uint32_t>(folded.size()));
+    const std::u16string_view text = get(*item);
+    auto [it, inserted] = slotOf.try_emplace(text, static_cast<std::uint32_t>(folded.size()));
     if (inserted) folded.push_back(SortKey(text));
     keys.push_back(it->second);
   }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "store/OwnedItems.h"
 #include "store/RecordTable.h"
 
 namespace pellucard {
@@ -42,13 +43,13 @@ class ItemTable : public RecordTable {
     return removed;
   }
 
-  // Appends one item per stored record, in the volume's order.
-  bool loadAll(std::vector<std::unique_ptr<Item>>* list) {
-    if (!isOpen() || !list) return false;
+  // Appends one item per stored record, in the volume's order, built in the list's own storage.
+  bool loadAll(OwnedItems<Item>& list) {
+    if (!isOpen()) return false;
     return forEachRecord([&](const RecordReader& record) {
-      std::unique_ptr<Item> item = Derived::fromRecord(record);
+      ItemPtr<Item> item = list.arena.template make<Item>([&] { return Derived::fromRecord(record, list.arena); });
       item->setRecordId(record.recordId());
-      list->push_back(std::move(item));
+      list.items.push_back(std::move(item));
     });
   }
 };

@@ -4,14 +4,14 @@
 
 namespace pellucard {
 
-Loan::Loan(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
-           std::u16string notes, LONG outlookItemId)
+Loan::Loan(ItemText item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
+           ItemText notes, LONG outlookItemId)
     : outlookItemId_(outlookItemId) {
   assign(std::move(item), direction, friendId, loanDate, returnDate, std::move(notes));
 }
 
-void Loan::assign(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate,
-                  const SYSTEMTIME& returnDate, std::u16string notes) {
+void Loan::assign(ItemText item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate,
+                  const SYSTEMTIME& returnDate, ItemText notes) {
   item_ = std::move(item);
   direction_ = direction;
   friend_ = friendId;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win/WinTypes.h"
+#include "store/ItemText.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -13,18 +14,18 @@ enum LoanDirection : LONG { kLoanFrom = 0, kLoanTo = 1 };
 class Loan {
  public:
   Loan() = default;
-  Loan(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
-       std::u16string notes, LONG outlookItemId);
+  Loan(ItemText item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
+       ItemText notes, LONG outlookItemId);
 
   // Keeps the identifier and the exported task's identifier.
-  void assign(std::u16string item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate,
-              const SYSTEMTIME& returnDate, std::u16string notes);
+  void assign(ItemText item, LONG direction, LONG friendId, const SYSTEMTIME& loanDate, const SYSTEMTIME& returnDate,
+              ItemText notes);
 
   RecordId recordId() const { return recordId_; }
   void setRecordId(RecordId id) { recordId_ = id; }
   LONG friendId() const { return friend_; }
-  const std::u16string& item() const { return item_; }
-  const std::u16string& notes() const { return notes_; }
+  std::u16string_view item() const { return item_; }
+  std::u16string_view notes() const { return notes_; }
   LONG direction() const { return direction_; }
   const SYSTEMTIME& loanDate() const { return loanDate_; }
   // Year 0 means there is no return date.
@@ -39,8 +40,8 @@ class Loan {
  private:
   RecordId recordId_ = 0;
   LONG friend_ = 0;
-  std::u16string item_;
-  std::u16string notes_;
+  ItemText item_;
+  ItemText notes_;
   LONG direction_ = kLoanFrom;
   SYSTEMTIME loanDate_{};
   SYSTEMTIME returnDate_{};

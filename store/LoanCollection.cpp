@@ -45,7 +45,7 @@ void LoanCollection::sort(List& list, int mode, bool ascending) {
   std::vector<std::size_t> order;
   switch (mode) {
     case kSortByItem:
-      order = item_order::byText(list, [](const Loan& l) -> const std::u16string& { return l.item(); });
+      order = item_order::byText(list, [](const Loan& l) { return l.item(); });
       break;
     case kSortByLoanDate:
       order = item_order::byDate(list, [](const Loan& l) -> const SYSTEMTIME& { return l.loanDate(); });

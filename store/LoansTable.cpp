@@ -35,13 +35,13 @@ void LoansTable::toRecord(const Loan& item, PropertyRecord& record) {
   record.addInt(kOutlookItemId, item.outlookItemId());
 }
 
-std::unique_ptr<Loan> LoansTable::fromRecord(const RecordReader& record) {
+Loan LoansTable::fromRecord(const RecordReader& record, ItemArena& arena) {
   const SYSTEMTIME loanDate = fromFileTime(record.fileTime(kLoanDate).value_or(FILETIME{}));
   SYSTEMTIME returnDate{};
   const FILETIME stored = record.fileTime(kReturnDate).value_or(FILETIME{});
   if (stored.dwLowDateTime != 0 || stored.dwHighDateTime != 0) returnDate = fromFileTime(stored);
-  return std::make_unique<Loan>(record.textOr(kItem), record.intOr(kDirection), record.intOr(kFriend), loanDate,
-                                returnDate, record.textOr(kNotes), record.intOr(kOutlookItemId));
+  return Loan(record.arenaText(kItem, arena), record.intOr(kDirection), record.intOr(kFriend), loanDate, returnDate,
+              record.arenaText(kNotes, arena), record.intOr(kOutlookItemId));
 }
 
 LoansTable& getLoansTable() {

@@ -13,7 +13,7 @@ class LoansTable final : public ItemTable<Loan, LoansTable> {
   LoansTable();
 
   static void toRecord(const Loan& item, PropertyRecord& record);
-  static std::unique_ptr<Loan> fromRecord(const RecordReader& record);
+  static Loan fromRecord(const RecordReader& record, ItemArena& arena);
 };
 
 // Application-wide instance: created on first access, deleted by the store's shutdown order.

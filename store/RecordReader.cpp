@@ -31,6 +31,12 @@ std::u16string RecordReader::textOr(WORD number, std::u16string_view fallback) c
   return text;
 }
 
+ItemText RecordReader::arenaText(WORD number, ItemArena& arena) const {
+  const platform::cedb::StoredProperty* p = find(number, CEVT_LPWSTR);
+  if (!p) return {};
+  return ItemText::borrow(arena.copyText(p->payload, p->size / sizeof(char16_t)));
+}
+
 std::optional<FILETIME> RecordReader::fileTime(WORD number) const {
   const platform::cedb::StoredProperty* p = find(number, CEVT_FILETIME);
   if (!p || p->size != sizeof(FILETIME)) return std::nullopt;

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "platform/cedb/PropertyCodec.h"
+#include "store/ItemArena.h"
+#include "store/ItemText.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -22,6 +24,8 @@ class RecordReader {
   LONG intOr(WORD number, LONG fallback = 0) const;
   // Text ends at its first null character, as a terminated string would.
   std::u16string textOr(WORD number, std::u16string_view fallback = {}) const;
+  // The same text copied into the arena; empty when missing.
+  ItemText arenaText(WORD number, ItemArena& arena) const;
   std::optional<FILETIME> fileTime(WORD number) const;
   // Points into the stored bytes.
   std::span<const BYTE> blob(WORD number) const;

@@ -36,7 +36,7 @@ void FriendCard::setFriend(RecordId id) {
   picture_.reset();
   const Friend* person = getFriendCollection().find(id);
   if (hwnd() != nullptr)
-    notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string(), CardLook::font());
+    notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
 }
 
 LRESULT FriendCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
@@ -110,7 +110,8 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
     }
   }
   RECT names{header.left, header.top, header.right - faceWidth - layout.margin(), header.bottom};
-  const std::u16string text = person->firstName() + u"\r\n" + person->lastName();
+  std::u16string text(person->firstName());
+  text.append(u"\r\n").append(person->lastName());
   DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &names, DT_WORDBREAK);
 }
 

@@ -90,7 +90,8 @@ template <class Item, class NameOf>
 std::vector<ItemListCtrl::Row> rowsOfFriend(const std::vector<Item*>& items, RecordId friendId, NameOf nameOf) {
   std::vector<ItemListCtrl::Row> rows;
   for (const Item* item : items) {
-    if (static_cast<RecordId>(item->friendId()) == friendId) rows.push_back({item->recordId(), nameOf(*item)});
+    if (static_cast<RecordId>(item->friendId()) == friendId)
+      rows.push_back({item->recordId(), std::u16string(nameOf(*item))});
   }
   return rows;
 }

@@ -103,13 +103,13 @@ bool ItemCard::hasItem() const {
 std::u16string ItemCard::notesText() const {
   switch (kind_) {
     case kRecordGift:
-      if (const Gift* g = getGiftCollection().find(id_)) return g->notes();
+      if (const Gift* g = getGiftCollection().find(id_)) return std::u16string(g->notes());
       break;
     case kRecordLoan:
-      if (const Loan* l = getLoanCollection().find(id_)) return l->notes();
+      if (const Loan* l = getLoanCollection().find(id_)) return std::u16string(l->notes());
       break;
     case kRecordAnniversary:
-      if (const Anniversary* a = getAnniversaryCollection().find(id_)) return a->notes();
+      if (const Anniversary* a = getAnniversaryCollection().find(id_)) return std::u16string(a->notes());
       break;
     default:
       break;
@@ -140,7 +140,7 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
     case kRecordGift: {
       const Gift* gift = getGiftCollection().find(id_);
       if (gift == nullptr) break;
-      out.push_back({gift->name()});
+      out.push_back({std::u16string(gift->name())});
       UINT prefix = IDS_FROM;
       if (gift->direction() == kGiftFor) prefix = IDS_FOR;
       if (gift->direction() == kGiftIdea) prefix = IDS_IDEA_FOR;
@@ -158,7 +158,7 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
     case kRecordLoan: {
       const Loan* loan = getLoanCollection().find(id_);
       if (loan == nullptr) break;
-      out.push_back({loan->item()});
+      out.push_back({std::u16string(loan->item())});
       const Friend* person = friendOf(loan->friendId());
       const std::u16string prefix = text(loan->direction() == kLoanTo ? IDS_TO : IDS_FROM) + u": ";
       out.push_back({prefix + (person != nullptr ? person->displayName() : text(IDS_NOT_SPECIFIED))});
@@ -177,7 +177,9 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
       SYSTEMTIME now{};
       GetLocalTime(&now);
       const std::optional<int> years = day->yearCount(now);
-      out.push_back({years ? day->name() + u" [" + platform::toUtf16(std::to_string(*years)) + u"]" : day->name()});
+      std::u16string title(day->name());
+      if (years) title += u" [" + platform::toUtf16(std::to_string(*years)) + u"]";
+      out.push_back({title});
       out.push_back({text(IDS_LABEL_DATE) + u" " + systemShortDate(day->date())});
       const Friend* person = friendOf(day->friendId());
       out.push_back(

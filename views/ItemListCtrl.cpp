@@ -211,14 +211,14 @@ void ItemListCtrl::fill(const std::vector<Gift*>& items) {
 void ItemListCtrl::fill(const std::vector<Loan*>& items) {
   std::vector<Row> rows;
   rows.reserve(items.size());
-  for (const Loan* l : items) rows.push_back(Row{l->recordId(), l->item()});
+  for (const Loan* l : items) rows.push_back(Row{l->recordId(), std::u16string(l->item())});
   fill(rows);
 }
 
 void ItemListCtrl::fill(const std::vector<Anniversary*>& items) {
   std::vector<Row> rows;
   rows.reserve(items.size());
-  for (const Anniversary* a : items) rows.push_back(Row{a->recordId(), a->name()});
+  for (const Anniversary* a : items) rows.push_back(Row{a->recordId(), std::u16string(a->name())});
   fill(rows);
 }
 

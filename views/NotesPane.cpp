@@ -18,14 +18,14 @@ int heightOf(const RECT& r) { return r.bottom - r.top; }
 
 NotesPane::~NotesPane() { releaseBuffer(); }
 
-void NotesPane::measure(HWND card, const std::u16string& text, HFONT font) {
+void NotesPane::measure(HWND card, std::u16string_view text, HFONT font) {
   int needed = 0;
   if (!text.empty()) {
     HDC dc = GetDC(card);
     if (dc != nullptr) {
       HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
       RECT calc{0, 0, widthOf(rect_), heightOf(rect_)};
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_WORDBREAK);
+      DrawTextW(dc, text.data(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_WORDBREAK);
       needed = calc.bottom - calc.top;
       if (oldFont != nullptr) SelectObject(dc, oldFont);
       ReleaseDC(card, dc);
@@ -119,7 +119,7 @@ bool NotesPane::onKeyDown(HWND card, WPARAM wParam) {
   return true;
 }
 
-void NotesPane::draw(HDC target, const std::u16string& text, HFONT font, SIZE card) {
+void NotesPane::draw(HDC target, std::u16string_view text, HFONT font, SIZE card) {
   const int w = widthOf(rect_);
   const int h = heightOf(rect_);
   if (w <= 0 || h <= 0) return;
@@ -138,7 +138,7 @@ void NotesPane::draw(HDC target, const std::u16string& text, HFONT font, SIZE ca
     HGDIOBJ oldFont = font != nullptr ? SelectObject(bufferDc_, font) : nullptr;
     SetBkMode(bufferDc_, TRANSPARENT);
     RECT area{0, -position_, w, std::max(h, rangeMax_) - position_};
-    DrawTextW(bufferDc_, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
+    DrawTextW(bufferDc_, text.data(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
     if (oldFont != nullptr) SelectObject(bufferDc_, oldFont);
   }
   BitBlt(target, rect_.left, rect_.top, w, h, bufferDc_, 0, 0, SRCCOPY);

@@ -26,7 +26,7 @@ class NotesPane {
   // taller than the rectangle gives the card WS_VSCROLL with the range 0 to the needed height,
   // the rectangle's height as page and position 0; otherwise the card loses WS_VSCROLL and the
   // scroll bar is reset.
-  void measure(HWND card, const std::u16string& text, HFONT font);
+  void measure(HWND card, std::u16string_view text, HFONT font);
 
   int position() const { return position_; }
   // The range maximum; 0 when the text fits.
@@ -46,7 +46,7 @@ class NotesPane {
   // Draws the notes into `target` at the rectangle: the card background's part under the
   // rectangle, then the text shifted up by the scroll position. The buffer is made on first use.
   // `card` is the card's size, over which the card background is laid.
-  void draw(HDC target, const std::u16string& text, HFONT font, SIZE card);
+  void draw(HDC target, std::u16string_view text, HFONT font, SIZE card);
   // Frees the buffer (the card is going away).
   void releaseBuffer();
 

@@ -185,7 +185,7 @@ void RowPainter::draw(HDC hdc, const RECT& row, RecordId id, std::u16string_view
   }
 }
 
-void RowPainter::drawTwoLines(HDC hdc, const Layout& l, const std::u16string& first, const std::u16string& second,
+void RowPainter::drawTwoLines(HDC hdc, const Layout& l, std::u16string_view first, std::u16string_view second,
                               std::u16string_view word) const {
   FontScope font(hdc, smartphone_ ? FontCache::instance().font(FontCache::kSmall) : nullptr);
   drawHighlighted(hdc, first, word, typedKeys_, l.line1, kLineFormat);
@@ -222,7 +222,7 @@ void RowPainter::drawLoan(HDC hdc, const Layout& l, RecordId id, std::u16string_
   const Loan* loan = getLoanCollection().find(id);
   if (loan == nullptr) return;
   drawFrame(hdc, l.icon, iconRole_, loan->direction());
-  std::u16string first = loan->item();
+  std::u16string first(loan->item());
   bool overdue = false;
   if (loan->returnDate().wYear > 1900) {
     first += u", " + platform::loadString(IDS_DUE) + u" " + shortDate(loan->returnDate());
@@ -255,7 +255,8 @@ void RowPainter::drawAnniversary(HDC hdc, const Layout& l, RecordId id, std::u16
   GetLocalTime(&now);
   const SYSTEMTIME next = day->nextOccurrence(now);
   const std::optional<int> years = day->yearCount(now);
-  std::u16string first = shortDate(next) + u", " + day->name();
+  std::u16string first = shortDate(next) + u", ";
+  first.append(day->name());
   if (years) first += u" [" + platform::toUtf16(std::to_string(*years)) + u"]";
   const std::u16string second =
       person != nullptr ? person->displayName() : platform::loadString(IDS_GENERAL_ANNIVERSARY);

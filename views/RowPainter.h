@@ -52,7 +52,7 @@ class RowPainter {
   void drawGift(HDC hdc, const Layout& l, RecordId id, std::u16string_view word) const;
   void drawLoan(HDC hdc, const Layout& l, RecordId id, std::u16string_view word) const;
   void drawAnniversary(HDC hdc, const Layout& l, RecordId id, std::u16string_view word) const;
-  void drawTwoLines(HDC hdc, const Layout& l, const std::u16string& first, const std::u16string& second,
+  void drawTwoLines(HDC hdc, const Layout& l, std::u16string_view first, std::u16string_view second,
                     std::u16string_view word) const;
 
   ListKind kind_;

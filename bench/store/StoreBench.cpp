@@ -215,6 +215,8 @@ std::size_t residentBytes() {
 
 // Heap bytes of a text that does not fit the string itself.
 std::size_t textBytes(const std::u16string& s) { return s.capacity() > 7 ? (s.capacity() + 1) * sizeof(char16_t) : 0; }
+// An item's text with its terminator, wherever it is kept.
+std::size_t textBytes(std::u16string_view s) { return s.empty() ? 0 : (s.size() + 1) * sizeof(char16_t); }
 
 std::size_t payloadBytes() {
   std::size_t bytes = 0;
@@ -234,10 +236,15 @@ void BM_MemoryAfterLoading(benchmark::State& state) {
   for (auto _ : state) {
     RecordStore::closeAll();
     malloc_trim(0);
-    const std::size_t heapBefore = mallinfo2().uordblks;
+    // Large blocks are mapped rather than taken from the heap; both count.
+    const auto heapBytes = [] {
+      const struct mallinfo2 info = mallinfo2();
+      return info.uordblks + info.hblkhd;
+    };
+    const std::size_t heapBefore = heapBytes();
     const std::size_t residentBefore = residentBytes();
     RecordStore::openAndLoadAll();
-    const std::size_t heap = mallinfo2().uordblks - heapBefore;
+    const std::size_t heap = heapBytes() - heapBefore;
     const std::size_t resident = residentBytes() - residentBefore;
     const double records = static_cast<double>(recordCount());
     const double payload = static_cast<double>(payloadBytes());

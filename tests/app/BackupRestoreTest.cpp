@@ -190,7 +190,7 @@ namespace {
 
 std::vector<std::u16string> friendNames() {
   std::vector<std::u16string> names;
-  for (Friend* f : getFriendCollection().snapshot()) names.push_back(f->firstName());
+  for (Friend* f : getFriendCollection().snapshot()) names.emplace_back(f->firstName());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -228,6 +228,46 @@ TEST_F(CollectionTest, DirectionLabelsComeFromTheStringTable) {
   EXPECT_EQ(gifts.size(), 4u);
 }
 
+// Items read from the volume live in the collection's own storage, items added later on their
+// own; editing, removing and reloading must treat both alike.
+TEST_F(CollectionTest, ItemsReadFromTheVolumeAndItemsAddedLaterAreEditedRemovedAndReloadedAlike) {
+  const RecordId annRecord = addFriend(u"Ann", u"Nowak")->recordId();
+  const auto annId = static_cast<LONG>(annRecord);
+  for (int i = 0; i < 300; ++i) addGift(u"Gift " + std::u16string(1, u'A' + i % 26) + u"ść", i % 3 ? annId : 0);
+  addLoan(u"Book", annId);
+  RecordStore::closeAll();
+  ASSERT_TRUE(RecordStore::openAndLoadAll());
+
+  Gift* loaded = getGiftCollection().snapshot()[5];
+  const RecordId loadedId = loaded->recordId();
+  loaded->assign(u"Renamed ąę", kGiftFor, 0, makeDate(2027, 3, 4), u"New notes");
+  ASSERT_TRUE(getGiftCollection().update(*loaded));
+  Gift* added = addGift(u"Fresh", annId);
+  const RecordId addedId = added->recordId();
+  EXPECT_TRUE(getGiftCollection().remove(getGiftCollection().snapshot()[0]->recordId()));
+  getGiftCollection().removeAllOfFriend(annId);  // loaded ones and the one added since
+  EXPECT_EQ(getGiftCollection().find(addedId), nullptr);
+  // 100 never belonged to Ann, one of them was removed, and the renamed one left her.
+  EXPECT_EQ(getGiftCollection().size(), 100u);
+  EXPECT_EQ(getGiftCollection().find(loadedId)->name(), u"Renamed ąę");
+  getLoanCollection().removeAllOfFriend(annId);
+  Friend* loadedAnn = getFriendCollection().find(annRecord);
+  ASSERT_NE(loadedAnn, nullptr);
+  loadedAnn->assign(loadedAnn->firstName(), u"Kowalska", loadedAnn->notes(), 2);
+  ASSERT_TRUE(getFriendCollection().update(*loadedAnn));
+
+  RecordStore::closeAll();
+  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_EQ(getGiftCollection().size(), 100u);
+  const Gift* reread = getGiftCollection().find(loadedId);
+  ASSERT_NE(reread, nullptr);
+  EXPECT_EQ(reread->name(), u"Renamed ąę");
+  EXPECT_EQ(reread->notes(), u"New notes");
+  for (const Gift* g : getGiftCollection().snapshot()) EXPECT_NE(g->friendId(), annId);
+  EXPECT_TRUE(getLoanCollection().empty());
+  EXPECT_EQ(getFriendCollection().snapshot().front()->displayName(), u"Ann Kowalska");
+}
+
 TEST_F(CollectionTest, CloseAllEmptiesEverySlot) {
   addGift(u"a", 0);
   RecordStore::closeAll();

@@ -24,9 +24,9 @@ class FillToolTest : public StoreFixture {
   std::vector<std::u16string> everyText() {
     std::vector<std::u16string> texts;
     for (const Friend* f : getFriendCollection().snapshot()) texts.push_back(f->displayName());
-    for (const Gift* g : getGiftCollection().snapshot()) texts.push_back(g->name());
-    for (const Loan* l : getLoanCollection().snapshot()) texts.push_back(l->item());
-    for (const Anniversary* a : getAnniversaryCollection().snapshot()) texts.push_back(a->name());
+    for (const Gift* g : getGiftCollection().snapshot()) texts.emplace_back(g->name());
+    for (const Loan* l : getLoanCollection().snapshot()) texts.emplace_back(l->item());
+    for (const Anniversary* a : getAnniversaryCollection().snapshot()) texts.emplace_back(a->name());
     return texts;
   }
 };

@@ -59,7 +59,7 @@ TEST_F(SortTest, NamesWithStrokeOrAcuteSortWhereTheFoldingPutsThem) {
   for (const char16_t* name : {u"Zenon", u"\u0141ukasz", u"Lena", u"Mia", u"\u00C9mile", u"Adam"})
     getFriendCollection().add(std::make_unique<Friend>(name, u"", u"", 0));
   std::vector<std::u16string> names;
-  for (const Friend* f : getFriendCollection().snapshot()) names.push_back(f->firstName());
+  for (const Friend* f : getFriendCollection().snapshot()) names.emplace_back(f->firstName());
   EXPECT_EQ(names, (std::vector<std::u16string>{u"Adam", u"Lena", u"\u0141ukasz", u"Mia", u"Zenon", u"\u00C9mile"}));
 }
 

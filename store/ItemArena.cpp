@@ -1,0 +1,55 @@
+#include "store/ItemArena.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+namespace pellucard {
+
+ItemArena::ItemArena(ItemArena&& other) noexcept
+    : blocks_(std::move(other.blocks_)),
+      next_(std::exchange(other.next_, nullptr)),
+      left_(std::exchange(other.left_, 0)),
+      blockSize_(std::exchange(other.blockSize_, kFirstBlock)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+ItemArena& ItemArena::operator=(ItemArena&& other) noexcept {
+  if (this != &other) {
+    blocks_ = std::move(other.blocks_);
+    next_ = std::exchange(other.next_, nullptr);
+    left_ = std::exchange(other.left_, 0);
+    blockSize_ = std::exchange(other.blockSize_, kFirstBlock);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
+void* ItemArena::allocateInNewBlock(std::size_t bytes, std::size_t alignment) {
+  // A request larger than the next block gets a block of its own size; the rest of the current
+  // block is given up, which is little next to what was asked for.
+  const std::size_t size = std::max(blockSize_, bytes + alignment);
+  blocks_.push_back(platform::sys::allocateBulk(size));
+  capacity_ += size;
+  blockSize_ = std::min(blockSize_ * 2, platform::sys::kLargePageSize);
+  next_ = blocks_.back().get();
+  left_ = size;
+  return allocate(bytes, alignment);
+}
+
+std::u16string_view ItemArena::copyText(const void* bytes, std::size_t units) {
+  auto* text = static_cast<char16_t*>(allocate((units + 1) * sizeof(char16_t), alignof(char16_t)));
+  if (units) std::memcpy(text, bytes, units * sizeof(char16_t));
+  const std::size_t length = std::u16string_view(text, units).find(u'\0');
+  if (length == std::u16string_view::npos) {
+    text[units] = u'\0';
+    return {text, units};
+  }
+  // A text that ends early gives back what it does not use.
+  auto* used = reinterpret_cast<std::byte*>(text + length + 1);
+  left_ += static_cast<std::size_t>(next_ - used);
+  next_ = used;
+  return {text, length};
+}
+
+}  // namespace pellucard

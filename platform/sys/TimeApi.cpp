@@ -58,7 +58,7 @@ BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime)
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *lpSystemTime = unixMsToSystemTime(fileTimeToUnixMs(fileTimeValue(*lpFileTime)));
+  *lpSystemTime = fileTimeToSystemTime(fileTimeValue(*lpFileTime));
   return TRUE;
 }
 

@@ -78,6 +78,26 @@ SYSTEMTIME unixMsToSystemTime(std::int64_t ms) {
   return st;
 }
 
+SYSTEMTIME fileTimeToSystemTime(std::uint64_t value) {
+  constexpr std::uint32_t kMsPerDay = 86400000;
+  constexpr std::int64_t kDaysFrom1601To1970 = 134774;
+  const std::uint64_t ms = value / static_cast<std::uint64_t>(kFileTimeUnitsPerMs);
+  const std::uint64_t days = ms / kMsPerDay;
+  const auto rest = static_cast<std::uint32_t>(ms % kMsPerDay);
+  int y = 0, m = 0, d = 0;
+  civilFromDays(static_cast<std::int64_t>(days) - kDaysFrom1601To1970, y, m, d);
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(y);
+  st.wMonth = static_cast<WORD>(m);
+  st.wDay = static_cast<WORD>(d);
+  st.wDayOfWeek = static_cast<WORD>((days + 1) % 7);  // 1601-01-01 was a Monday
+  st.wHour = static_cast<WORD>(rest / 3600000);
+  st.wMinute = static_cast<WORD>(rest / 60000 % 60);
+  st.wSecond = static_cast<WORD>(rest / 1000 % 60);
+  st.wMilliseconds = static_cast<WORD>(rest % 1000);
+  return st;
+}
+
 std::uint64_t fileTimeValue(const FILETIME& ft) {
   return (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }

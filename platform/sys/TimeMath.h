@@ -26,6 +26,9 @@ bool isValidSystemTime(const SYSTEMTIME& st);
 // Milliseconds since 1970 UTC <-> SYSTEMTIME (no zone involved).
 std::int64_t systemTimeToUnixMs(const SYSTEMTIME& st);
 SYSTEMTIME unixMsToSystemTime(std::int64_t ms);
+// The same for a FILETIME value (never negative), in cheaper unsigned arithmetic: loading a large
+// volume converts hundreds of thousands of them.
+SYSTEMTIME fileTimeToSystemTime(std::uint64_t value);
 
 std::uint64_t fileTimeValue(const FILETIME& ft);
 FILETIME makeFileTime(std::uint64_t value);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <utility>
 
+#include "platform/sys/TimeMath.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/Clock.h"
 
@@ -125,6 +128,21 @@ TEST(FileTimeToSystemTime, EveryDayMatchesAHandCountedCalendar) {
         }
       }
     }
+  }
+}
+
+// The unsigned conversion of FILETIME values agrees with the general one through milliseconds
+// since 1970, at any instant of the range.
+TEST(FileTimeToSystemTime, AgreesWithTheMillisecondConversionAcrossTheRange) {
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 200000; ++i) {
+    const std::uint64_t v = i < 4 ? std::uint64_t{0x7FFFFFFFFFFFFFFF} >> (i * 20) : random() >> 1;
+    const FILETIME ft{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
+    SYSTEMTIME fast{};
+    ASSERT_TRUE(FileTimeToSystemTime(&ft, &fast));
+    const SYSTEMTIME general =
+        platform::sys::unixMsToSystemTime(static_cast<std::int64_t>(v / 10000) - 11644473600000LL);
+    ASSERT_EQ(std::memcmp(&fast, &general, sizeof fast), 0) << v;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/sys/BulkAllocator.h"
 #include "store/RecordId.h"
 
 namespace pellucard {
@@ -92,7 +93,7 @@ class IdIndex {
   std::size_t next(std::size_t i) const { return i + 1 == slots_.size() ? 0 : i + 1; }
 
   void grow() {
-    std::vector<Entry> old = std::move(slots_);
+    auto old = std::move(slots_);
     reset(old.size() * 4 / 3 + 1);
     for (const Entry& e : old) {
       if (e.count == 0) continue;
@@ -108,7 +109,7 @@ class IdIndex {
 
   __extension__ typedef unsigned __int128 Wide;
 
-  std::vector<Entry> slots_;
+  std::vector<Entry, platform::sys::BulkAllocator<Entry>> slots_;
   std::size_t size_ = 0;
 };
 

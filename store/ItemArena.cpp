@@ -31,7 +31,7 @@ void* ItemArena::allocateInNewBlock(std::size_t bytes, std::size_t alignment) {
   const std::size_t size = std::max(blockSize_, bytes + alignment);
   blocks_.push_back(platform::sys::allocateBulk(size));
   capacity_ += size;
-  blockSize_ = std::min(blockSize_ * 2, platform::sys::kLargePageSize);
+  blockSize_ = std::min(blockSize_ * 8, platform::sys::kLargePageSize);
   next_ = blocks_.back().get();
   left_ = size;
   return allocate(bytes, alignment);

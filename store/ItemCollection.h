@@ -73,9 +73,15 @@ class ItemCollection {
   template <class Pred>
   std::vector<ItemPtr<Item>> takeIf(Pred&& pred) {
     std::vector<ItemPtr<Item>> taken;
-    std::vector<ItemPtr<Item>> kept;
+    ItemList<Item> kept;
     kept.reserve(owned_.items.size());
-    for (auto& item : owned_.items) (pred(*item) ? taken : kept).push_back(std::move(item));
+    for (auto& item : owned_.items) {
+      if (pred(*item)) {
+        taken.push_back(std::move(item));
+      } else {
+        kept.push_back(std::move(item));
+      }
+    }
     owned_.items = std::move(kept);
     if (!taken.empty()) rebuildIndex();
     return taken;
@@ -83,7 +89,7 @@ class ItemCollection {
 
   // Puts the owned items into the order of the given permutation.
   void reorder(const std::vector<std::size_t>& order, bool ascending) {
-    std::vector<ItemPtr<Item>> sorted;
+    ItemList<Item> sorted;
     sorted.reserve(owned_.items.size());
     for (std::size_t i : order) sorted.push_back(std::move(owned_.items[i]));
     if (!ascending) std::reverse(sorted.begin(), sorted.end());
@@ -97,7 +103,7 @@ class ItemCollection {
         [&](std::size_t i) { return owned_.items[i].get(); });
   }
 
-  const std::vector<ItemPtr<Item>>& items() const { return owned_.items; }
+  const ItemList<Item>& items() const { return owned_.items; }
 
   // Sorts the owned items by RecordId. Distinct ascending identifiers (the usual state after an
   // add, whose new identifier is the largest) are already the exchange sort's order.

@@ -5,9 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sys/BulkAllocator.h"
 #include "store/ItemArena.h"
 
 namespace pellucard {
+
+// Lists of large tables run to megabytes, so they live in bulk memory.
+template <class Item>
+using ItemList = std::vector<ItemPtr<Item>, platform::sys::BulkAllocator<ItemPtr<Item>>>;
 
 template <class Item>
 struct OwnedItems {
@@ -22,7 +27,7 @@ struct OwnedItems {
 
   ItemArena arena;
   // Declared last so that the items go before the storage they point into.
-  std::vector<ItemPtr<Item>> items;
+  ItemList<Item> items;
 };
 
 }  // namespace pellucard

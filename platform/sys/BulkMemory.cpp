@@ -7,20 +7,31 @@
 namespace platform::sys {
 
 namespace {
-// What operator new gives anyway; asking for it keeps one delete path for both sizes.
-constexpr std::size_t kSmallAlignment = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+// From a quarter of a large page on, a block takes whole large pages: the few that big are the
+// ones filled at once, and the most that is left unused is less than what it holds.
+constexpr std::size_t kLargeFrom = kLargePageSize / 4;
+
+bool large(std::size_t bytes) { return bytes >= kLargeFrom; }
+
+std::size_t roundedUp(std::size_t bytes) { return (bytes + kLargePageSize - 1) / kLargePageSize * kLargePageSize; }
+
+std::align_val_t alignmentFor(std::size_t bytes) {
+  // Small blocks ask for what operator new gives anyway, which keeps one delete path for both.
+  return std::align_val_t(large(bytes) ? kLargePageSize : __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+}
 }  // namespace
 
-void BulkFree::operator()(std::byte* block) const { ::operator delete(block, std::align_val_t(alignment)); }
+void* allocateBulkBytes(std::size_t bytes) {
+  if (!large(bytes)) return ::operator new(bytes, alignmentFor(bytes));
+  const std::size_t size = roundedUp(bytes);
+  void* block = ::operator new(size, alignmentFor(bytes));
+  // Only advice: without large pages the block is ordinary memory.
+  madvise(block, size, MADV_HUGEPAGE);
+  return block;
+}
 
-BulkBlock allocateBulk(std::size_t bytes) {
-  const std::size_t alignment = bytes >= kLargePageSize ? kLargePageSize : kSmallAlignment;
-  auto* block = static_cast<std::byte*>(::operator new(bytes, std::align_val_t(alignment)));
-  if (alignment == kLargePageSize) {
-    // Only advice: without large pages the block is ordinary memory.
-    madvise(block, bytes / kLargePageSize * kLargePageSize, MADV_HUGEPAGE);
-  }
-  return BulkBlock(block, BulkFree{alignment});
+void freeBulkBytes(void* block, std::size_t bytes) noexcept {
+  ::operator delete(block, large(bytes) ? roundedUp(bytes) : bytes, alignmentFor(bytes));
 }
 
 }  // namespace platform::sys

@@ -10,14 +10,20 @@ namespace platform::sys {
 
 inline constexpr std::size_t kLargePageSize = std::size_t{2} << 20;
 
+// Throws std::bad_alloc like new when the memory is not there. The block must be freed with the
+// same size.
+void* allocateBulkBytes(std::size_t bytes);
+void freeBulkBytes(void* block, std::size_t bytes) noexcept;
+
 struct BulkFree {
-  std::size_t alignment = 0;
-  void operator()(std::byte* block) const;
+  std::size_t bytes = 0;
+  void operator()(std::byte* block) const noexcept { freeBulkBytes(block, bytes); }
 };
 
 using BulkBlock = std::unique_ptr<std::byte[], BulkFree>;
 
-// Throws std::bad_alloc like new when the memory is not there.
-BulkBlock allocateBulk(std::size_t bytes);
+inline BulkBlock allocateBulk(std::size_t bytes) {
+  return BulkBlock(static_cast<std::byte*>(allocateBulkBytes(bytes)), BulkFree{bytes});
+}
 
 }  // namespace platform::sys

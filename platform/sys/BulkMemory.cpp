@@ -7,9 +7,9 @@
 namespace platform::sys {
 
 namespace {
-// From a quarter of a large page on, a block takes whole large pages: the few that big are the
+// From half a large page on, a block takes whole large pages: the few that big are the
 // ones filled at once, and the most that is left unused is less than what it holds.
-constexpr std::size_t kLargeFrom = kLargePageSize / 4;
+constexpr std::size_t kLargeFrom = kLargePageSize / 2;
 
 bool large(std::size_t bytes) { return bytes >= kLargeFrom; }
 

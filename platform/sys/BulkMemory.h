@@ -1,6 +1,6 @@
-// Memory for data built in bulk and freed together. A block of a large page or more is aligned to
-// large pages and offered to the kernel for them, so filling it costs one page fault per 2 MB
-// instead of one per 4 KB; smaller blocks are ordinary memory.
+// Memory for data built in bulk and freed together. A block of half a large page or more takes
+// whole large pages, aligned and offered to the kernel as such, so filling it costs one page
+// fault per 2 MB instead of one per 4 KB; smaller blocks are ordinary memory.
 #pragma once
 
 #include <cstddef>

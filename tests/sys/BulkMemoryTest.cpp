@@ -16,13 +16,13 @@ using platform::sys::kLargePageSize;
 // Every size around the point where blocks turn to large pages can be filled to its last byte
 // and freed again (the sanitizer build checks the sizes given back).
 TEST(BulkMemory, BlocksOfEverySizeAreUsableToTheirLastByteAndLargeOnesAreAligned) {
-  for (const std::size_t bytes : {std::size_t{1}, std::size_t{4096}, kLargePageSize / 4 - 1, kLargePageSize / 4,
+  for (const std::size_t bytes : {std::size_t{1}, std::size_t{4096}, kLargePageSize / 2 - 1, kLargePageSize / 2,
                                   kLargePageSize - 1, kLargePageSize, kLargePageSize + 1, 3 * kLargePageSize}) {
     platform::sys::BulkBlock block = allocateBulk(bytes);
     ASSERT_NE(block, nullptr);
     std::memset(block.get(), 0xA5, bytes);
     EXPECT_EQ(block[bytes - 1], std::byte{0xA5});
-    if (bytes >= kLargePageSize / 4) {
+    if (bytes >= kLargePageSize / 2) {
       EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block.get()) % kLargePageSize, 0u) << bytes;
     }
   }

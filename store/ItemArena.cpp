@@ -28,7 +28,7 @@ ItemArena& ItemArena::operator=(ItemArena&& other) noexcept {
 void* ItemArena::allocateInNewBlock(std::size_t bytes, std::size_t alignment) {
   // A request larger than the next block gets a block of its own size; the rest of the current
   // block is given up, which is little next to what was asked for.
-  const std::size_t size = std::max(blockSize_, bytes + alignment);
+  const std::size_t size = platform::sys::bulkBlockSize(std::max(blockSize_, bytes + alignment));
   blocks_.push_back(platform::sys::allocateBulk(size));
   capacity_ += size;
   blockSize_ = std::min(blockSize_ * 8, platform::sys::kLargePageSize);

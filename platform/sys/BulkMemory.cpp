@@ -21,6 +21,8 @@ std::align_val_t alignmentFor(std::size_t bytes) {
 }
 }  // namespace
 
+std::size_t bulkBlockSize(std::size_t bytes) { return large(bytes) ? roundedUp(bytes) : bytes; }
+
 void* allocateBulkBytes(std::size_t bytes) {
   if (!large(bytes)) return ::operator new(bytes, alignmentFor(bytes));
   const std::size_t size = roundedUp(bytes);

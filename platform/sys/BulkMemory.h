@@ -10,6 +10,9 @@ namespace platform::sys {
 
 inline constexpr std::size_t kLargePageSize = std::size_t{2} << 20;
 
+// What a block asked for with that many bytes really holds: large ones are whole large pages.
+std::size_t bulkBlockSize(std::size_t bytes);
+
 // Throws std::bad_alloc like new when the memory is not there. The block must be freed with the
 // same size.
 void* allocateBulkBytes(std::size_t bytes);

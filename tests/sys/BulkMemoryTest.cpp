@@ -13,17 +13,22 @@ using platform::sys::allocateBulk;
 using platform::sys::BulkAllocator;
 using platform::sys::kLargePageSize;
 
-// Every size around the point where blocks turn to large pages can be filled to its last byte
-// and freed again (the sanitizer build checks the sizes given back).
+// Every size around the point where blocks turn to large pages can be filled to the last byte it
+// really holds and freed again (the sanitizer build checks the sizes given back).
 TEST(BulkMemory, BlocksOfEverySizeAreUsableToTheirLastByteAndLargeOnesAreAligned) {
   for (const std::size_t bytes : {std::size_t{1}, std::size_t{4096}, kLargePageSize / 2 - 1, kLargePageSize / 2,
                                   kLargePageSize - 1, kLargePageSize, kLargePageSize + 1, 3 * kLargePageSize}) {
     platform::sys::BulkBlock block = allocateBulk(bytes);
     ASSERT_NE(block, nullptr);
-    std::memset(block.get(), 0xA5, bytes);
-    EXPECT_EQ(block[bytes - 1], std::byte{0xA5});
+    const std::size_t usable = platform::sys::bulkBlockSize(bytes);
+    ASSERT_GE(usable, bytes);
+    std::memset(block.get(), 0xA5, usable);
+    EXPECT_EQ(block[usable - 1], std::byte{0xA5});
     if (bytes >= kLargePageSize / 2) {
       EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block.get()) % kLargePageSize, 0u) << bytes;
+      EXPECT_EQ(usable % kLargePageSize, 0u) << bytes;
+    } else {
+      EXPECT_EQ(usable, bytes);
     }
   }
 }

@@ -19,6 +19,7 @@ void Friend::assign(ItemText firstName, ItemText lastName, ItemText notes, LONG 
 
 void Friend::refreshSortName(bool firstNameFirst) {
   sortName_.clear();
+  sortName_.reserve(firstName_.size() + lastName_.size() + 2);
   if (lastName_.empty() || firstName_.empty()) {
     appendSortKey(sortName_, lastName_.empty() ? firstName_ : lastName_);
   } else if (firstNameFirst) {

@@ -4,7 +4,7 @@
 
 namespace pellucard {
 
-const platform::cedb::StoredProperty* RecordReader::find(WORD number, WORD type) const {
+const platform::cedb::StoredProperty* RecordReader::findInAny(WORD number, WORD type) const {
   for (const platform::cedb::StoredProperty& p : properties_) {
     if (HIWORD(p.propid) != number) continue;
     return LOWORD(p.propid) == type ? &p : nullptr;

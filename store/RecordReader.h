@@ -19,7 +19,9 @@ class RecordReader {
  public:
   // The properties must outlive the reader.
   RecordReader(std::span<const platform::cedb::StoredProperty> properties, RecordId id)
-      : properties_(properties), recordId_(id) {}
+      : properties_(properties), recordId_(id) {
+    for (std::size_t i = 0; i < properties_.size() && numbered_; ++i) numbered_ = HIWORD(properties_[i].propid) == i;
+  }
 
   LONG intOr(WORD number, LONG fallback = 0) const;
   // Text ends at its first null character, as a terminated string would.
@@ -34,10 +36,18 @@ class RecordReader {
 
  private:
   // The first property with that number and type, or null.
-  const platform::cedb::StoredProperty* find(WORD number, WORD type) const;
+  const platform::cedb::StoredProperty* find(WORD number, WORD type) const {
+    if (!numbered_) return findInAny(number, type);
+    if (number >= properties_.size()) return nullptr;
+    const platform::cedb::StoredProperty& p = properties_[number];
+    return LOWORD(p.propid) == type ? &p : nullptr;
+  }
+  const platform::cedb::StoredProperty* findInAny(WORD number, WORD type) const;
 
   std::span<const platform::cedb::StoredProperty> properties_;
   RecordId recordId_;
+  // Property i has number i, as every table writes them: lookups need no search.
+  bool numbered_ = true;
 };
 
 }  // namespace pellucard

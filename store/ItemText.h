@@ -15,10 +15,10 @@ namespace pellucard {
 class ItemText {
  public:
   ItemText() = default;
-  // Takes a copy of any text: std::u16string, a view, a literal.
-  template <class Text>
-  requires std::convertible_to<const Text&, std::u16string_view> ItemText(
-      const Text& text) {  // NOLINT(google-explicit-constructor): items are built from plain texts
+  // Takes a copy of any text: std::u16string, a view, a literal. Implicit, as items are built
+  // from plain texts.
+  template <std::convertible_to<std::u16string_view> Text>
+  ItemText(const Text& text) {  // NOLINT(google-explicit-constructor)
     own(std::u16string_view(text));
   }
   // No copy: stored must end in a null character and outlive every ItemText made from it.
@@ -38,9 +38,6 @@ class ItemText {
   const char16_t* c_str() const { return data_; }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  std::u16string str() const { return std::u16string(view()); }
-
-  friend bool operator==(const ItemText& a, const ItemText& b) { return a.view() == b.view(); }
 
  private:
   void own(std::u16string_view text);

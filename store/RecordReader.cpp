@@ -20,17 +20,6 @@ LONG RecordReader::intOr(WORD number, LONG fallback) const {
   return value;
 }
 
-std::u16string RecordReader::textOr(WORD number, std::u16string_view fallback) const {
-  const platform::cedb::StoredProperty* p = find(number, CEVT_LPWSTR);
-  if (!p) return std::u16string(fallback);
-  // The payload may be unaligned for char16_t: it is only ever copied bytewise.
-  std::u16string text(p->size / sizeof(char16_t), u'\0');
-  if (!text.empty()) std::memcpy(text.data(), p->payload, text.size() * sizeof(char16_t));
-  const std::size_t end = text.find(u'\0');
-  if (end != std::u16string::npos) text.resize(end);
-  return text;
-}
-
 ItemText RecordReader::arenaText(WORD number, ItemArena& arena) const {
   const platform::cedb::StoredProperty* p = find(number, CEVT_LPWSTR);
   if (!p) return {};

@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "platform/cedb/PropertyCodec.h"
@@ -24,9 +23,8 @@ class RecordReader {
   }
 
   LONG intOr(WORD number, LONG fallback = 0) const;
-  // Text ends at its first null character, as a terminated string would.
-  std::u16string textOr(WORD number, std::u16string_view fallback = {}) const;
-  // The same text copied into the arena; empty when missing.
+  // The text copied into the arena, ending at its first null character as a terminated string
+  // would; empty when missing.
   ItemText arenaText(WORD number, ItemArena& arena) const;
   std::optional<FILETIME> fileTime(WORD number) const;
   // Points into the stored bytes.

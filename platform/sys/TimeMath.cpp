@@ -57,45 +57,40 @@ std::int64_t systemTimeToUnixMs(const SYSTEMTIME& st) {
   return ((days * 24 + st.wHour) * 60 + st.wMinute) * 60000 + st.wSecond * 1000LL + st.wMilliseconds;
 }
 
-SYSTEMTIME unixMsToSystemTime(std::int64_t ms) {
-  std::int64_t days = ms / 86400000;
-  std::int64_t rest = ms % 86400000;
-  if (rest < 0) {
-    rest += 86400000;
-    --days;
-  }
+namespace {
+constexpr std::uint32_t kMsPerDay = 86400000;
+
+SYSTEMTIME systemTimeOf(std::int64_t daysSince1970, std::uint32_t msOfDay) {
   int y = 0, m = 0, d = 0;
-  civilFromDays(days, y, m, d);
+  civilFromDays(daysSince1970, y, m, d);
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(y);
   st.wMonth = static_cast<WORD>(m);
   st.wDay = static_cast<WORD>(d);
-  st.wDayOfWeek = static_cast<WORD>(dayOfWeek(days));
-  st.wHour = static_cast<WORD>(rest / 3600000);
-  st.wMinute = static_cast<WORD>(rest / 60000 % 60);
-  st.wSecond = static_cast<WORD>(rest / 1000 % 60);
-  st.wMilliseconds = static_cast<WORD>(rest % 1000);
+  st.wDayOfWeek = static_cast<WORD>(dayOfWeek(daysSince1970));
+  st.wHour = static_cast<WORD>(msOfDay / 3600000);
+  st.wMinute = static_cast<WORD>(msOfDay / 60000 % 60);
+  st.wSecond = static_cast<WORD>(msOfDay / 1000 % 60);
+  st.wMilliseconds = static_cast<WORD>(msOfDay % 1000);
   return st;
+}
+}  // namespace
+
+SYSTEMTIME unixMsToSystemTime(std::int64_t ms) {
+  std::int64_t days = ms / kMsPerDay;
+  std::int64_t rest = ms % kMsPerDay;
+  if (rest < 0) {
+    rest += kMsPerDay;
+    --days;
+  }
+  return systemTimeOf(days, static_cast<std::uint32_t>(rest));
 }
 
 SYSTEMTIME fileTimeToSystemTime(std::uint64_t value) {
-  constexpr std::uint32_t kMsPerDay = 86400000;
   constexpr std::int64_t kDaysFrom1601To1970 = 134774;
   const std::uint64_t ms = value / static_cast<std::uint64_t>(kFileTimeUnitsPerMs);
-  const std::uint64_t days = ms / kMsPerDay;
-  const auto rest = static_cast<std::uint32_t>(ms % kMsPerDay);
-  int y = 0, m = 0, d = 0;
-  civilFromDays(static_cast<std::int64_t>(days) - kDaysFrom1601To1970, y, m, d);
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(y);
-  st.wMonth = static_cast<WORD>(m);
-  st.wDay = static_cast<WORD>(d);
-  st.wDayOfWeek = static_cast<WORD>((days + 1) % 7);  // 1601-01-01 was a Monday
-  st.wHour = static_cast<WORD>(rest / 3600000);
-  st.wMinute = static_cast<WORD>(rest / 60000 % 60);
-  st.wSecond = static_cast<WORD>(rest / 1000 % 60);
-  st.wMilliseconds = static_cast<WORD>(rest % 1000);
-  return st;
+  return systemTimeOf(static_cast<std::int64_t>(ms / kMsPerDay) - kDaysFrom1601To1970,
+                      static_cast<std::uint32_t>(ms % kMsPerDay));
 }
 
 std::uint64_t fileTimeValue(const FILETIME& ft) {

@@ -31,27 +31,12 @@ void AnniversaryCollection::filter(List& list, int selection, const SYSTEMTIME& 
 }
 
 void AnniversaryCollection::sort(List& list, int mode, bool ascending) {
-  if (mode < kSortById || mode > kSortByFriend) mode = sortMode_;
-  sortMode_ = mode;
-  std::vector<std::size_t> order;
-  switch (mode) {
-    case kSortByName:
-      order = item_order::byText(list, [](const Anniversary& a) { return a.name(); });
-      break;
-    case kSortByDate:
-      order = item_order::byDate(list, [](const Anniversary& a) -> const SYSTEMTIME& { return a.date(); });
-      break;
-    case kSortByDayOfYear:
-      order = item_order::byDayOfYear(list, [](const Anniversary& a) -> const SYSTEMTIME& { return a.date(); });
-      break;
-    case kSortByFriend:
-      order = item_order::byFriendName(list);
-      break;
-    default:
-      order = item_order::byId(list);
-      break;
-  }
-  item_order::apply(list, order, ascending);
+  sortByMode(list, mode, kSortByFriend, ascending, [&](int by) {
+    if (by == kSortByName) return item_order::byText(list, [](const Anniversary& a) { return a.name(); });
+    if (by == kSortByDate)
+      return item_order::byDate(list, [](const Anniversary& a) -> const SYSTEMTIME& { return a.date(); });
+    return item_order::byDayOfYear(list, [](const Anniversary& a) -> const SYSTEMTIME& { return a.date(); });
+  });
 }
 
 AnniversaryCollection& getAnniversaryCollection() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/ItemCollection.h"
+#include "store/ItemOrder.h"
 
 namespace pellucard {
 
@@ -69,6 +70,24 @@ class FriendItemCollection : public ItemCollection<Item> {
 
  protected:
   explicit FriendItemCollection(int sortMode) : ItemCollection<Item>(sortMode) {}
+
+  // The sorting every item list shares: an unknown mode means the last one used, and the mode is
+  // remembered; mode 0 sorts by identifier and friendMode by the friend's display name. The
+  // other modes are the item's own and give their order through orderBy(mode).
+  template <class OrderBy>
+  void sortByMode(List& list, int mode, int friendMode, bool ascending, OrderBy&& orderBy) {
+    if (mode < 0 || mode > friendMode) mode = this->sortMode_;
+    this->sortMode_ = mode;
+    std::vector<std::size_t> order;
+    if (mode == 0) {
+      order = item_order::byId(list);
+    } else if (mode == friendMode) {
+      order = item_order::byFriendName(list);
+    } else {
+      order = orderBy(mode);
+    }
+    item_order::apply(list, order, ascending);
+  }
 
   // After an add or update was written (or failed to be), before the list is re-sorted.
   virtual void stored(Item&) {}

@@ -33,24 +33,10 @@ void GiftCollection::filter(List& list, int selection) const {
 }
 
 void GiftCollection::sort(List& list, int mode, bool ascending) {
-  if (mode < kSortById || mode > kSortByFriend) mode = sortMode_;
-  sortMode_ = mode;
-  std::vector<std::size_t> order;
-  switch (mode) {
-    case kSortByName:
-      order = item_order::byText(list, [](const Gift& g) { return g.name(); });
-      break;
-    case kSortByDate:
-      order = item_order::byDate(list, [](const Gift& g) -> const SYSTEMTIME& { return g.date(); });
-      break;
-    case kSortByFriend:
-      order = item_order::byFriendName(list);
-      break;
-    default:
-      order = item_order::byId(list);
-      break;
-  }
-  item_order::apply(list, order, ascending);
+  sortByMode(list, mode, kSortByFriend, ascending, [&](int by) {
+    if (by == kSortByName) return item_order::byText(list, [](const Gift& g) { return g.name(); });
+    return item_order::byDate(list, [](const Gift& g) -> const SYSTEMTIME& { return g.date(); });
+  });
 }
 
 GiftCollection& getGiftCollection() {

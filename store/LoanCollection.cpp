@@ -40,27 +40,12 @@ void LoanCollection::filter(List& list, int selection, const SYSTEMTIME& now) co
 }
 
 void LoanCollection::sort(List& list, int mode, bool ascending) {
-  if (mode < kSortById || mode > kSortByFriend) mode = sortMode_;
-  sortMode_ = mode;
-  std::vector<std::size_t> order;
-  switch (mode) {
-    case kSortByItem:
-      order = item_order::byText(list, [](const Loan& l) { return l.item(); });
-      break;
-    case kSortByLoanDate:
-      order = item_order::byDate(list, [](const Loan& l) -> const SYSTEMTIME& { return l.loanDate(); });
-      break;
-    case kSortByReturnDate:
-      order = item_order::byDate(list, [](const Loan& l) -> const SYSTEMTIME& { return l.returnDate(); });
-      break;
-    case kSortByFriend:
-      order = item_order::byFriendName(list);
-      break;
-    default:
-      order = item_order::byId(list);
-      break;
-  }
-  item_order::apply(list, order, ascending);
+  sortByMode(list, mode, kSortByFriend, ascending, [&](int by) {
+    if (by == kSortByItem) return item_order::byText(list, [](const Loan& l) { return l.item(); });
+    if (by == kSortByLoanDate)
+      return item_order::byDate(list, [](const Loan& l) -> const SYSTEMTIME& { return l.loanDate(); });
+    return item_order::byDate(list, [](const Loan& l) -> const SYSTEMTIME& { return l.returnDate(); });
+  });
 }
 
 LoanCollection& getLoanCollection() {

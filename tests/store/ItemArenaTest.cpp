@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,23 @@ TEST(ItemArena, TextsAreCopiedTerminatedAndEndAtTheirFirstNull) {
 
   EXPECT_EQ(copyStored(arena, u""), u"");
   EXPECT_EQ(plain, u"Łódź");
+}
+
+// Texts of every length up to 40 with a null anywhere, among units whose bits make a null
+// lane hard to tell from its neighbours (0x0001, 0x8000, 0xFFFF, 0x0100).
+TEST(ItemArena, TextsEndAtTheirFirstNullWhereverItFalls) {
+  std::mt19937 random(5);
+  const char16_t units[] = {u'\0', 0x0001, 0x8000, 0xFFFF, 0x0100, u'a', u'ż'};
+  ItemArena arena;
+  for (int round = 0; round < 20000; ++round) {
+    std::u16string stored(random() % 41, u'a');
+    const bool withNulls = round % 2 == 1;
+    for (char16_t& unit : stored) unit = withNulls ? units[random() % 7] : units[1 + random() % 6];
+    const std::u16string_view copy = copyStored(arena, stored);
+    const std::u16string_view expected = std::u16string_view(stored).substr(0, stored.find(u'\0'));
+    ASSERT_EQ(copy, expected) << round;
+    ASSERT_EQ(copy.data()[copy.size()], u'\0');
+  }
 }
 
 TEST(ItemArena, ManyTextsAndOneLargerThanABlockStayIntactAndMoveWithTheArena) {

@@ -6,14 +6,6 @@
 
 namespace pellucard {
 
-ItemText ItemText::borrow(std::u16string_view stored) {
-  ItemText text;
-  if (stored.empty()) return text;
-  text.data_ = stored.data();
-  text.size_ = static_cast<std::uint32_t>(stored.size());
-  return text;
-}
-
 void ItemText::own(std::u16string_view text) {
   // A property's length is 32-bit; a longer text is cut rather than wrapped.
   const std::size_t size = std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max() - 1);

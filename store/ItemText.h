@@ -22,7 +22,14 @@ class ItemText {
     own(std::u16string_view(text));
   }
   // No copy: stored must end in a null character and outlive every ItemText made from it.
-  static ItemText borrow(std::u16string_view stored);
+  static ItemText borrow(std::u16string_view stored) {
+    ItemText text;
+    if (!stored.empty()) {
+      text.data_ = stored.data();
+      text.size_ = static_cast<std::uint32_t>(stored.size());
+    }
+    return text;
+  }
 
   ItemText(const ItemText& other) { own(other.view()); }
   ItemText& operator=(const ItemText& other);

@@ -3,6 +3,7 @@
 // one or one of another type gives the fallback.
 #pragma once
 
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -22,13 +23,34 @@ class RecordReader {
     for (std::size_t i = 0; i < properties_.size() && numbered_; ++i) numbered_ = HIWORD(properties_[i].propid) == i;
   }
 
-  LONG intOr(WORD number, LONG fallback = 0) const;
+  // Defined here: loading a table calls them a million times.
+  LONG intOr(WORD number, LONG fallback = 0) const {
+    const platform::cedb::StoredProperty* p = find(number, CEVT_I4);
+    if (!p || p->size != sizeof(LONG)) return fallback;
+    LONG value;
+    std::memcpy(&value, p->payload, sizeof value);
+    return value;
+  }
   // The text copied into the arena, ending at its first null character as a terminated string
   // would; empty when missing.
-  ItemText arenaText(WORD number, ItemArena& arena) const;
-  std::optional<FILETIME> fileTime(WORD number) const;
+  ItemText arenaText(WORD number, ItemArena& arena) const {
+    const platform::cedb::StoredProperty* p = find(number, CEVT_LPWSTR);
+    if (!p) return {};
+    return ItemText::borrow(arena.copyText(p->payload, p->size / sizeof(char16_t)));
+  }
+  std::optional<FILETIME> fileTime(WORD number) const {
+    const platform::cedb::StoredProperty* p = find(number, CEVT_FILETIME);
+    if (!p || p->size != sizeof(FILETIME)) return std::nullopt;
+    FILETIME value;
+    std::memcpy(&value, p->payload, sizeof value);
+    return value;
+  }
   // Points into the stored bytes.
-  std::span<const BYTE> blob(WORD number) const;
+  std::span<const BYTE> blob(WORD number) const {
+    const platform::cedb::StoredProperty* p = find(number, CEVT_BLOB);
+    if (!p || p->size == 0) return {};
+    return {p->payload, p->size};
+  }
 
   RecordId recordId() const { return recordId_; }
 

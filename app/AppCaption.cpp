@@ -1,6 +1,6 @@
 #include "app/AppCaption.h"
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 
 namespace pellucard {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/win/MessageLoop.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

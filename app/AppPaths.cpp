@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/sys/WinBase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace pellucard {
 

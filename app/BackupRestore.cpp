@@ -7,7 +7,7 @@
 #include "app/AppPaths.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "settings/FileHandle.h"
 #include "settings/SafeFile.h"
 #include "store/RecordStore.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

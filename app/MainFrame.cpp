@@ -10,7 +10,7 @@
 #include "platform/shell/AygShell.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/SysParams.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"

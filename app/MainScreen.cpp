@@ -9,7 +9,7 @@
 #include "platform/controls/CommCtrl.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/SysParams.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"

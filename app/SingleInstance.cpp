@@ -1,9 +1,9 @@
 #include "app/SingleInstance.h"
 
 #include "app/PrivateMessages.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WinUser.h"
 #include "resources/StringIds.h"
 

@@ -2,7 +2,7 @@
 // window found by the same title as its class name.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

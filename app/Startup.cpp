@@ -17,7 +17,7 @@
 #include "platform/shell/WinMessageBox.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/sys/ObjBase.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/WinUser.h"
 #include "resources/HelpFile.h"

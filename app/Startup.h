@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

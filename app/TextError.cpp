@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace pellucard {
 

@@ -1,7 +1,7 @@
 // Anniversaries as yearly all-day appointments of the calendar, with a reminder.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

@@ -2,7 +2,7 @@
 
 #include "outlook/OutlookConnection.h"
 #include "platform/sys/OleAuto.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"

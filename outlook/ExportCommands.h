@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

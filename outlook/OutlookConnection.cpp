@@ -1,8 +1,8 @@
 #include "outlook/OutlookConnection.h"
 
 #include "outlook/OutlookExportService.h"
-#include "platform/sys/ResourceTable.h"
-#include "platform/sys/TextCase.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/TextCase.h"
 #include "resources/StringIds.h"
 #include "store/ExportService.h"
 
@@ -124,9 +124,9 @@ bool OutlookConnection::showContact(LONG oid) const {
 bool OutlookConnection::contactInCategories(LONG oid, const std::vector<std::u16string>& names) const {
   std::shared_ptr<pim::Contact> contact = contactFromOid(oid);
   if (!contact) return false;
-  const std::u16string categories = platform::sys::upperCase(contact->Categories());
+  const std::u16string categories = platform::upperCase(contact->Categories());
   for (const std::u16string& name : names)
-    if (categories.find(platform::sys::upperCase(name)) != std::u16string::npos) return true;
+    if (categories.find(platform::upperCase(name)) != std::u16string::npos) return true;
   return false;
 }
 

@@ -2,7 +2,7 @@
 
 #include "outlook/OutlookConnection.h"
 #include "platform/sys/OleAuto.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/WinBase.h"
 #include "resources/StringIds.h"
 #include "settings/Settings.h"

@@ -7,8 +7,8 @@
 #include "app/TextError.h"
 #include "platform/sys/WinCrypt.h"
 #include "platform/sys/WinReg.h"
-#include "platform/win/Utf.h"
-#include "platform/win/WinError.h"
+#include "platform/base/Utf.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WinUser.h"
 
 namespace pellucard {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

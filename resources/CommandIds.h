@@ -2,7 +2,7 @@
 // screen has the screen's id; its menu is the next number.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/win/WinUser.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"

@@ -1,7 +1,7 @@
 // Ids of the string table. Every text the user reads comes from here by id.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 
 namespace pellucard {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/sys/WinBase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "settings/FileHandle.h"
 
 namespace pellucard {

@@ -12,7 +12,7 @@
 #include "app/AppPaths.h"
 #include "app/DeviceProfile.h"
 #include "app/TextError.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "settings/SafeFile.h"
 
 namespace pellucard {

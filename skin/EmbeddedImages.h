@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

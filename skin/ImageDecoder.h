@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "skin/RgbImage.h"
 
 namespace pellucard {

@@ -1,7 +1,7 @@
 // One skin image of the cache: a colour image and, for alpha-blended images, its mask.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "skin/DibBitmap.h"
 
 namespace pellucard {

@@ -1,7 +1,7 @@
 #include "skin/ImageResource.h"
 
-#include "platform/sys/ResourceTable.h"
-#include "platform/win/WinError.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/WinError.h"
 #include "skin/EmbeddedImages.h"
 #include "skin/ImageDecoder.h"
 

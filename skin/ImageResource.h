@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "skin/DibBitmap.h"
 
 // Loads image resource uIdImageList of the program as a 16-bit (5-6-5) DIB section; the caller

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

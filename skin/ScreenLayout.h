@@ -1,7 +1,7 @@
 // The five screen layouts: which image set a screen size uses and the metrics that go with it.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

@@ -1,7 +1,7 @@
 // Window rectangles as the skin's drawing code needs them.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

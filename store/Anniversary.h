@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "store/ItemText.h"
 #include "store/RecordId.h"
 

@@ -1,6 +1,6 @@
 #include "store/DirectionLabels.h"
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 
 namespace pellucard {
 

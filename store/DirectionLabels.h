@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

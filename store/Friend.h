@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "store/FriendPicture.h"
 #include "store/ItemText.h"
 #include "store/RecordId.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/cedb/WinDb.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "skin/PictureBitmaps.h"
 #include "skin/ScreenLayout.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 
 namespace pellucard {
 
@@ -54,7 +54,7 @@ void appendSortKey(std::u16string& out, std::u16string_view text) {
     if (c >= u'a' && c <= u'z') {
       c = static_cast<char16_t>(c - 32);
     } else if (c >= 128) {
-      c = platform::sys::upperCase(c);
+      c = platform::upperCase(c);
       if (c >= kFirstFolded && c <= kLastFolded) c = table[c - kFirstFolded];
     }
     out[start + i] = c;

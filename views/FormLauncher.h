@@ -3,7 +3,7 @@
 // nothing.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "store/RecordId.h"
 
 namespace pellucard {

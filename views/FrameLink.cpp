@@ -1,7 +1,7 @@
 #include "views/FrameLink.h"
 
 #include "platform/shell/WinMessageBox.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 
 namespace pellucard {

@@ -8,7 +8,7 @@
 #include "platform/pim/Contact.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 #include "store/SortKey.h"
 
 namespace pellucard {
@@ -12,7 +12,7 @@ namespace {
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kClearAll = 3;
 
-bool isLetter(char16_t c) { return platform::sys::upperCase(c) != platform::sys::lowerCase(c); }
+bool isLetter(char16_t c) { return platform::upperCase(c) != platform::lowerCase(c); }
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 // four lists of the main screen, which are also the values UM_RELOADLIST carries.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace pellucard {
 

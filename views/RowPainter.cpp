@@ -4,11 +4,11 @@
 #include <array>
 #include <optional>
 
-#include "platform/sys/ResourceTable.h"
-#include "platform/sys/TextCase.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/TextCase.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"
@@ -138,7 +138,7 @@ void RowPainter::drawHighlighted(HDC hdc, std::u16string_view text, std::u16stri
   RECT box = line;
   std::size_t at = std::u16string_view::npos;
   if (!word.empty() && typed > 0) {
-    at = platform::sys::upperCase(text).find(platform::sys::upperCase(word));
+    at = platform::upperCase(text).find(platform::upperCase(word));
   }
   if (at == std::u16string_view::npos) {
     DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &box, format);

@@ -16,7 +16,7 @@
 #include "app/MainFrame.h"
 #include "app/Startup.h"
 #include "outlook/OutlookConnection.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "resources/Menus.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"

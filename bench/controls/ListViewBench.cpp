@@ -6,8 +6,8 @@
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/sys/SysParams.h"
-#include "platform/win/Clock.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/Clock.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 

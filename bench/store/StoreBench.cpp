@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/AppPaths.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"

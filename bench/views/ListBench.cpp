@@ -12,7 +12,7 @@
 
 #include "app/AppPaths.h"
 #include "app/DeviceProfile.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"

@@ -6,7 +6,7 @@
 
 #include "platform/gdi/GdiBridge.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/Host.h"
 
 namespace platform {

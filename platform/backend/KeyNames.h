@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WinUser.h"
 
 namespace platform {

@@ -9,9 +9,9 @@
 #include "platform/backend/WinMain.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/sdl/SdlBackend.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/Host.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "platform/win/WinUser.h"
 
 int main(int argc, char** argv) {

@@ -3,6 +3,6 @@
 // command. The program (or, until it exists, the demo window tree) defines it.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR commandLine, int showCommand);

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform {

@@ -18,7 +18,7 @@
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/HandleTable.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace platform::cedb {
 

@@ -4,8 +4,8 @@
 
 // CloseHandle and the CreateFile dispositions (OPEN_ALWAYS...) that CeMountDBVol takes.
 #include "platform/sys/WinBase.h"
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 // ---- Value types of a property (low word of a CEPROPID) --------------------
 #define CEVT_I2 2

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::controls {
 

@@ -7,7 +7,7 @@
 
 #include "platform/controls/ControlLook.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::controls {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/controls/GapBuffer.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::controls {
 

@@ -1,7 +1,7 @@
 // The static control ("STATIC"): text left, centred or right, or an icon.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 #define WC_STATICW u"STATIC"

@@ -7,7 +7,7 @@
 #include "platform/gdi/Screen.h"
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 using platform::gdi::BitmapData;
 using platform::gdi::DcState;

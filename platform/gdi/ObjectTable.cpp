@@ -1,7 +1,7 @@
 #include "platform/gdi/ObjectTable.h"
 
 #include "platform/gdi/StockFont.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::gdi {
 

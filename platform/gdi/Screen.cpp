@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/RectMath.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace platform::gdi {
 

@@ -9,7 +9,7 @@
 #include "platform/gdi/Painter.h"
 #include "platform/gdi/RectMath.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 using platform::gdi::BrushData;
 using platform::gdi::colorToRaw;

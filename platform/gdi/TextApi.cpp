@@ -12,7 +12,7 @@
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/TextLayout.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 using platform::gdi::DeviceContext;
 using platform::gdi::FontData;

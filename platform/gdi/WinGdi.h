@@ -12,7 +12,7 @@
 // - Stretching drops pixels (COLORONCOLOR) unless HALFTONE is chosen, which averages them.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // Failure values.
 #define CLR_INVALID 0xFFFFFFFF

@@ -5,7 +5,7 @@
 #include "platform/pim/PimDates.h"
 #include "platform/pim/PimService.h"
 #include "platform/pim/Task.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace platform::pim {
 

@@ -6,8 +6,8 @@
 
 #include "platform/pim/PimDates.h"
 #include "platform/sys/TimeMath.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Utf.h"
 
 namespace platform::pim {
 

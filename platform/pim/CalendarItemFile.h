@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/pim/ICalendarFile.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "platform/pim/VCardReader.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace platform::pim {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/pim/ContactRecord.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

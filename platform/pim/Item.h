@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/pim/PimTypes.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

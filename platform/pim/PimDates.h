@@ -1,7 +1,7 @@
 // Automation dates (days since 30 December 1899, time as the fraction) and calendar dates.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

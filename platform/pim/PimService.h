@@ -9,7 +9,7 @@
 #include "platform/pim/CalendarItemFile.h"
 #include "platform/pim/ContactBook.h"
 #include "platform/pim/TaskData.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

@@ -1,7 +1,7 @@
 // Constants of the personal-information object model, with their platform values.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 enum OlDefaultFolders {
   olFolderCalendar = 9,

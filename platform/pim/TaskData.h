@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/pim/VCardText.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace platform::pim {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/sys/SysParams.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 // ---------------------------------------------------------------------------------------------

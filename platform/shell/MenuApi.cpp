@@ -4,7 +4,7 @@
 
 #include "platform/shell/MenuTable.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 using platform::shell::Menu;
 using platform::shell::MenuItem;

@@ -11,9 +11,9 @@
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/SoftKeys.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/sys/SysParams.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

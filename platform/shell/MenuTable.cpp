@@ -1,7 +1,7 @@
 #include "platform/shell/MenuTable.h"
 
-#include "platform/sys/ResourceTable.h"
-#include "platform/win/WinError.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -11,7 +11,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/shell/SoftKeys.h"
 #include "platform/shell/TitleBar.h"
 #include "platform/sys/SysParams.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WindowObserver.h"
 
 namespace platform::shell {

@@ -3,7 +3,7 @@
 // starts it before the program runs (and tests after each window-manager reset).
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::shell {

@@ -6,7 +6,7 @@
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/SoftKeys.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 using namespace platform::shell;
 

@@ -2,7 +2,7 @@
 // marks and greyed items, with their documented names, numeric values and failure results.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 #define MF_INSERT 0x00000000L

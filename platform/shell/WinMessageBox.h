@@ -2,7 +2,7 @@
 // a full-screen page with the answers on the soft keys on the Smartphone edition.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 #include "platform/win/WinUser.h"
 
 #define MB_OK 0x00000000L

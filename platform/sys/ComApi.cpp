@@ -3,7 +3,7 @@
 
 #include "platform/sys/InitCommonControls.h"
 #include "platform/sys/ObjBase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/sys/LocaleFormats.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::sys {
 

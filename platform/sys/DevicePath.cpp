@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 
 namespace platform::sys {
 

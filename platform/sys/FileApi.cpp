@@ -15,10 +15,10 @@
 #include "platform/sys/FileObject.h"
 #include "platform/sys/FindSearch.h"
 #include "platform/sys/HostError.h"
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 
 using namespace platform::sys;
 
@@ -510,7 +510,7 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData) {
     const std::u16string name = platform::toUtf16(name8);
     // A name that is not valid UTF-8 could not be opened again by its UTF-16 form.
     if (platform::toUtf8(name) != name8) continue;
-    const bool match = wildcards ? FindSearch::matches(name, pattern) : equalsIgnoringCase(name, pattern);
+    const bool match = wildcards ? FindSearch::matches(name, pattern) : platform::equalsIgnoringCase(name, pattern);
     if (!match) continue;
     WIN32_FIND_DATAW data{};
     const std::string hostPath = (hostFolder == "/" ? "" : hostFolder) + "/" + name8;
@@ -523,7 +523,7 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData) {
   }
   // The host lists folders in no useful order; the handheld's file system lists them by name.
   std::sort(entries.begin(), entries.end(), [](const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
-    return compareIgnoringCase(a.cFileName, b.cFileName) < 0;
+    return platform::compareIgnoringCase(a.cFileName, b.cFileName) < 0;
   });
   auto search = std::make_unique<FindSearch>(std::move(entries));
   search->next(*lpFindFileData);

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 #include "platform/sys/TimeMath.h"
 
 namespace platform::sys {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::sys {
 

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform::sys {
 

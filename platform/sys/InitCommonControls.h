@@ -2,7 +2,7 @@
 // so the call only checks its argument.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #ifndef PELLUCARD_INITCOMMONCONTROLSEX_DEFINED
 #define PELLUCARD_INITCOMMONCONTROLSEX_DEFINED

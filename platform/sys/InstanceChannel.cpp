@@ -15,9 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/WinError.h"
 #include "platform/sys/RuntimeFolder.h"
-#include "platform/win/WinError.h"
-#include "platform/win/WinUser.h"
 
 namespace platform::sys {
 
@@ -116,15 +115,19 @@ struct InstanceChannel::Request {
   std::u16string windowName;
 };
 
-InstanceChannel::LocalWindows InstanceChannel::windowManager() {
-  LocalWindows local;
-  local.find = [](LPCWSTR className, LPCWSTR windowName) { return ::FindWindowW(className, windowName); };
-  local.isWindow = [](HWND hwnd) { return ::IsWindow(hwnd); };
-  local.post = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessageW(hwnd, message, wParam, lParam);
-  };
-  local.setForeground = [](HWND hwnd) { return ::SetForegroundWindow(hwnd); };
+namespace {
+
+InstanceChannel::LocalWindows& installedLocalWindows() {
+  static InstanceChannel::LocalWindows local;
   return local;
+}
+
+}  // namespace
+
+void InstanceChannel::installLocalWindows(LocalWindows local) { installedLocalWindows() = std::move(local); }
+
+const InstanceChannel::LocalWindows& InstanceChannel::local() const {
+  return local_.find ? local_ : installedLocalWindows();
 }
 
 InstanceChannel::InstanceChannel(LocalWindows local, std::string folder)
@@ -324,23 +327,23 @@ void InstanceChannel::serve(int fd) {
   serving_ = true;
   switch (h.op) {
     case kFind:
-      if (local_.find) {
-        const HWND found = local_.find((h.flags & 1) ? request.className.c_str() : nullptr,
-                                       (h.flags & 2) ? request.windowName.c_str() : nullptr);
+      if (local().find) {
+        const HWND found = local().find((h.flags & 1) ? request.className.c_str() : nullptr,
+                                        (h.flags & 2) ? request.windowName.c_str() : nullptr);
         result = reinterpret_cast<UINT_PTR>(found);
       }
       break;
     case kIsWindow:
-      result = local_.isWindow && window && local_.isWindow(window) ? 1 : 0;
+      result = local().isWindow && window && local().isWindow(window) ? 1 : 0;
       break;
     case kPost:
-      result = local_.post && window &&
-                       local_.post(window, h.message, static_cast<WPARAM>(h.wParam), static_cast<LPARAM>(h.lParam))
+      result = local().post && window &&
+                       local().post(window, h.message, static_cast<WPARAM>(h.wParam), static_cast<LPARAM>(h.lParam))
                    ? 1
                    : 0;
       break;
     case kForeground:
-      result = local_.setForeground && window && local_.setForeground(window) ? 1 : 0;
+      result = local().setForeground && window && local().setForeground(window) ? 1 : 0;
       break;
     default:
       break;

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "platform/win/RemoteWindowProvider.h"
+#include "platform/base/RemoteWindowProvider.h"
 
 namespace platform::sys {
 
@@ -24,11 +24,13 @@ class InstanceChannel : public RemoteWindowProvider {
     std::function<BOOL(HWND, UINT, WPARAM, LPARAM)> post;
     std::function<BOOL(HWND)> setForeground;
   };
-  // The window manager's FindWindowW, IsWindow, PostMessageW and SetForegroundWindow.
-  static LocalWindows windowManager();
+  // The window layer installs its FindWindowW, IsWindow, PostMessageW and SetForegroundWindow
+  // here when it starts; a channel made without its own windows serves these, as they stand
+  // when a request arrives (the channel may open before the first window exists).
+  static void installLocalWindows(LocalWindows local);
 
   // folder: where the sockets live; empty = the runtime folder.
-  explicit InstanceChannel(LocalWindows local = windowManager(), std::string folder = {});
+  explicit InstanceChannel(LocalWindows local = {}, std::string folder = {});
   ~InstanceChannel() override;
   InstanceChannel(const InstanceChannel&) = delete;
   InstanceChannel& operator=(const InstanceChannel&) = delete;
@@ -44,7 +46,7 @@ class InstanceChannel : public RemoteWindowProvider {
 
   // The process-wide channel, registered as the window manager's remote provider.
   // Called by the first CreateMutexW; later calls return the running channel.
-  static InstanceChannel& start(LocalWindows local = windowManager());
+  static InstanceChannel& start(LocalWindows local = {});
   static void stop();
 
   // How long a request waits for the other process's message loop.
@@ -62,6 +64,7 @@ class InstanceChannel : public RemoteWindowProvider {
   // Sends a request to one process; false when it does not answer.
   bool ask(pid_t pid, const Request& request, std::uint64_t& result) const;
   const Remote* remoteOf(HWND hwnd) const;
+  const LocalWindows& local() const;
 
   LocalWindows local_;
   std::string folder_;

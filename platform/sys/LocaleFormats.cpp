@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 namespace platform::sys {
 

@@ -1,7 +1,7 @@
 // COM initialisation of the process and the task memory allocator.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #define COINIT_MULTITHREADED 0x0
 #define COINIT_APARTMENTTHREADED 0x2

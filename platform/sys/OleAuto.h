@@ -2,7 +2,7 @@
 // (before 1899-12-30 the whole part is negative and the fraction still counts forward).
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // TRUE on success; years 100 to 9999 with real dates. Milliseconds are ignored.
 INT SystemTimeToVariantTime(LPSYSTEMTIME lpSystemTime, DATE* pvtime);

@@ -14,10 +14,10 @@
 #include <sstream>
 
 #include "platform/sys/HostError.h"
-#include "platform/sys/TextCase.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
-#include "platform/win/WinError.h"
+#include "platform/base/TextCase.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
+#include "platform/base/WinError.h"
 
 namespace platform::sys {
 

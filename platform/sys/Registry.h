@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform::sys {
 

@@ -2,8 +2,8 @@
 // shell opens a page in its browser.
 #pragma once
 
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 #define SEE_MASK_NOCLOSEPROCESS 0x00000040
 #define SEE_MASK_FLAG_NO_UI 0x00000400

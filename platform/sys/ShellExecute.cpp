@@ -13,8 +13,8 @@
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/HandleTable.h"
 #include "platform/sys/ShellApi.h"
-#include "platform/sys/TextCase.h"
-#include "platform/win/Utf.h"
+#include "platform/base/TextCase.h"
+#include "platform/base/Utf.h"
 
 using namespace platform::sys;
 
@@ -133,13 +133,13 @@ BOOL ShellExecuteExW(LPSHELLEXECUTEINFOW lpExecInfo) {
     return fail(nullptr, ERROR_INVALID_PARAMETER, 0);
   SHELLEXECUTEINFOW& info = *lpExecInfo;
   info.hProcess = nullptr;
-  if (info.lpVerb && *info.lpVerb && !equalsIgnoringCase(info.lpVerb, u"open"))
+  if (info.lpVerb && *info.lpVerb && !platform::equalsIgnoringCase(info.lpVerb, u"open"))
     return fail(&info, ERROR_NO_ASSOCIATION, SE_ERR_NOASSOC);
   if (!info.lpFile || !*info.lpFile) return fail(&info, ERROR_FILE_NOT_FOUND, SE_ERR_FNF);
 
   std::u16string target = info.lpFile;
   std::string argument;
-  const bool fileScheme = target.size() >= 7 && equalsIgnoringCase(target.substr(0, 7), u"file://");
+  const bool fileScheme = target.size() >= 7 && platform::equalsIgnoringCase(target.substr(0, 7), u"file://");
   if (fileScheme || !hasScheme(target)) {
     // A file: the program writes "file://" and its own path after it, as it is.
     const std::u16string path = fileScheme ? target.substr(7) : target;

@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 #include "platform/sys/WinBase.h"
 
 int lstrlenW(LPCWSTR lpString) {
@@ -38,5 +38,5 @@ int lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2) {
 }
 
 int lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2) {
-  return platform::sys::compareIgnoringCase(lpString1 ? lpString1 : u"", lpString2 ? lpString2 : u"");
+  return platform::compareIgnoringCase(lpString1 ? lpString1 : u"", lpString2 ? lpString2 : u"");
 }

@@ -6,9 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Screen.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 
 namespace platform::sys {
 
@@ -18,6 +17,7 @@ struct State {
   std::mutex mutex;
   std::optional<RECT> workArea;
   bool sipOn = false;
+  SettingChangeNotifier broadcaster = nullptr;
   SettingChangeNotifier notifier = nullptr;
 };
 
@@ -60,12 +60,9 @@ void notify(WPARAM wParam) {
   SettingChangeNotifier notifier;
   {
     std::lock_guard lock(state().mutex);
-    notifier = state().notifier;
+    notifier = state().notifier ? state().notifier : state().broadcaster;
   }
-  if (notifier)
-    notifier(wParam, 0);
-  else
-    platform::broadcastSettingChange(wParam, 0);
+  if (notifier) notifier(wParam, 0);
 }
 
 BOOL copyText(const std::string& text, UINT bytes, PVOID buffer) {
@@ -83,6 +80,11 @@ BOOL copyText(const std::string& text, UINT bytes, PVOID buffer) {
 }
 
 }  // namespace
+
+void setSettingChangeBroadcaster(SettingChangeNotifier broadcaster) {
+  std::lock_guard lock(state().mutex);
+  state().broadcaster = broadcaster;
+}
 
 void setSettingChangeNotifier(SettingChangeNotifier notifier) {
   std::lock_guard lock(state().mutex);

@@ -2,8 +2,8 @@
 // input panel (SIP), read and set through SystemParametersInfoW.
 #pragma once
 
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 #define SPI_SETWORKAREA 47
 #define SPI_GETWORKAREA 48
@@ -43,9 +43,11 @@ BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWin
 
 namespace platform::sys {
 
-// Who hears of a setting change: the window manager's broadcast to the top-level windows,
-// unless a notifier is set (tests); nullptr goes back to the broadcast.
+// Who hears of a setting change: the broadcaster the window layer installs when it starts (to
+// the top-level windows), unless a notifier is set (tests); a notifier of nullptr goes back to
+// the broadcaster. Without either, nobody hears.
 using SettingChangeNotifier = void (*)(WPARAM wParam, LPARAM lParam);
+void setSettingChangeBroadcaster(SettingChangeNotifier broadcaster);
 void setSettingChangeNotifier(SettingChangeNotifier notifier);
 
 // Heights the shell reserves, in device pixels at the screen's scale: the navigation bar

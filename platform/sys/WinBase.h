@@ -1,8 +1,8 @@
 // Kernel services of the handheld: time, files, handles, named mutexes, strings.
 #pragma once
 
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 // ---- Time ----------------------------------------------------------------
 // SYSTEMTIME and FILETIME are in WinTypes.h. A FILETIME counts 100 ns units

@@ -2,8 +2,8 @@
 // MD5 (or SHA-1) hash objects. The hashing itself is OpenSSL's libcrypto.
 #pragma once
 
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 using ALG_ID = UINT;
 using HCRYPTKEY = ULONG_PTR;

@@ -3,8 +3,8 @@
 // with en-US when the host has none (see platform/sys/LocaleFormats.h).
 #pragma once
 
-#include "platform/win/WinError.h"
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 
 #define LOCALE_NEUTRAL 0x0000
 #define LOCALE_USER_DEFAULT 0x0400

@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
-#include "platform/sys/ResourceTable.h"
-#include "platform/win/WinError.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WinUser.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;

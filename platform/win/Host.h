@@ -2,7 +2,7 @@
 // source of input. The SDL window and the headless script runner are the two hosts.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform {
 

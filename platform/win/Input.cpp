@@ -21,9 +21,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/win/Clock.h"
-#include "platform/win/RemoteWindowProvider.h"
-#include "platform/win/WinError.h"
+#include "platform/base/Clock.h"
+#include "platform/base/RemoteWindowProvider.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::RectList;

@@ -13,11 +13,11 @@
 #include <map>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Host.h"
 #include "platform/win/Input.h"
-#include "platform/win/RemoteWindowProvider.h"
-#include "platform/win/WinError.h"
+#include "platform/base/RemoteWindowProvider.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;

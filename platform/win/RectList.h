@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform {
 

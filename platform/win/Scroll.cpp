@@ -5,7 +5,7 @@
 // [min, max - page + 1]. A change of the client area reaches the window as WM_SIZE.
 #include <algorithm>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/Host.h"
 #include "platform/win/Screen.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::WindowManager;

@@ -2,7 +2,7 @@
 // documented names and numeric values.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // ---------------------------------------------------------------------------------------------
 // Messages

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/RemoteWindowProvider.h"
-#include "platform/win/WinError.h"
+#include "platform/base/RemoteWindowProvider.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 

@@ -3,7 +3,7 @@
 #include <typeinfo>
 #include <unordered_map>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace platform {
 

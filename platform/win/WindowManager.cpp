@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/Clock.h"
-#include "platform/win/WinError.h"
+#include "platform/win/SystemHooks.h"
+#include "platform/base/Clock.h"
+#include "platform/base/WinError.h"
 
 namespace platform {
 
 WindowManager& WindowManager::instance() {
   static WindowManager manager;
+  installSystemHooks();
   return manager;
 }
 

@@ -3,7 +3,7 @@
 // window's text changes, after the fact.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform {
 

@@ -13,7 +13,7 @@
 #include "app/Startup.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WinUser.h"
 #include "resources/CommandIds.h"
 #include "resources/Menus.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace pellucard {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "app/AppPaths.h"
 #include "platform/cedb/WinDb.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "store/FriendCollection.h"
 #include "store/RecordStore.h"
 #include "tests/settings/TempFolder.h"

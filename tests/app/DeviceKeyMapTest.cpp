@@ -6,7 +6,7 @@
 
 #include "platform/gdi/GdiBridge.h"
 #include "platform/sys/Registry.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace pellucard {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace pellucard {
 namespace {

@@ -12,7 +12,7 @@
 #include "app/HelpFile.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/Shell.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "resources/HelpFile.h"
 #include "tests/app/AppHarness.h"
 

@@ -14,7 +14,7 @@
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/shell/AygShell.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WindowManager.h"
 
 namespace {

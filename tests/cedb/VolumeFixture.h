@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/cedb/WinDb.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 class VolumeFixture : public ::testing::Test {
  protected:

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "tests/gdi/GdiTestSupport.h"
 
 namespace {

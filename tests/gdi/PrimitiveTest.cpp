@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "tests/gdi/GdiTestSupport.h"
 
 namespace {

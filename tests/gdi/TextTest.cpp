@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "tests/gdi/GdiTestSupport.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "tests/pim/PimTestSupport.h"
 
 using namespace platform::pim;

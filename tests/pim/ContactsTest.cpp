@@ -2,7 +2,7 @@
 // and desktop address books export them, read through the application object.
 #include <map>
 
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "tests/pim/PimTestSupport.h"
 
 using namespace platform::pim;

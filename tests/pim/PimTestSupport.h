@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/pim/PimStore.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace pimtest {
 

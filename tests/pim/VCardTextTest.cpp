@@ -8,7 +8,7 @@
 #include <random>
 
 #include "platform/pim/VCardReader.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 using platform::pim::ContactRecord;
 using platform::pim::VCardReader;

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "resources/StringTable.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include "app/AppPaths.h"
 #include "app/DeviceProfile.h"
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "tests/settings/TempFolder.h"
 
 namespace pellucard {

@@ -7,7 +7,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "tests/controls/DeviceHarness.h"
 
 namespace testing_device {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "skin/EmbeddedImages.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "skin/ImageCache.h"
 #include "skin/ImageResource.h"
 #include "skin/JpegEncoder.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "skin/ImageCache.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"

@@ -10,9 +10,9 @@
 
 #include "app/AppPaths.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/Clock.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Clock.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
 #include "store/ExportService.h"

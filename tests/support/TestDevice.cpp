@@ -3,10 +3,10 @@
 #include "platform/backend/WindowDump.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform::testing {

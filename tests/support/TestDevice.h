@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/backend/headless/ScriptRunner.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::testing {

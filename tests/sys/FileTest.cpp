@@ -11,8 +11,8 @@
 
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/DeviceConfig.h"
-#include "platform/win/Utf.h"
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/sys/Registry.h"
 #include "platform/sys/WinReg.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

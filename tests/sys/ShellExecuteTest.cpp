@@ -6,7 +6,7 @@
 
 #include "platform/sys/ShellApi.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/sys/ObjBase.h"
 #include "platform/sys/OleAuto.h"
 #include "platform/sys/SysParams.h"
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 namespace {
 

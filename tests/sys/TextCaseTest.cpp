@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 #include "platform/sys/WinBase.h"
 
 namespace {
 
-using namespace platform::sys;
+using namespace platform;
 
 TEST(TextCase, UpperCaseCoversMoreThanAscii) {
   EXPECT_EQ(upperCase(u"zoë łukasz ñ ß 123"), u"ZOË ŁUKASZ Ñ ß 123");

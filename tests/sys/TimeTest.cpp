@@ -8,7 +8,7 @@
 
 #include "platform/sys/TimeMath.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win/Input.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/sys/WinBase.h"
-#include "platform/win/Clock.h"
-#include "platform/win/WinError.h"
+#include "platform/base/Clock.h"
+#include "platform/base/WinError.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -2,9 +2,9 @@
 // notification, and the message loop with filters translating accelerators.
 #include <gtest/gtest.h>
 
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/win/MessageLoop.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowBase.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"

@@ -2,9 +2,9 @@
 // handles and arguments.
 #include <gtest/gtest.h>
 
-#include "platform/win/RemoteWindowProvider.h"
+#include "platform/base/RemoteWindowProvider.h"
 #include "platform/win/Screen.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "platform/win/WindowObserver.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"

@@ -10,7 +10,7 @@
 
 #include "app/AppPaths.h"
 #include "platform/cedb/BulkWrite.h"
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 #include "store/AnniversariesTable.h"
 #include "store/FriendsTable.h"
 #include "store/GiftsTable.h"

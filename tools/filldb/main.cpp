@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "store/LocalDate.h"
 #include "tools/filldb/VolumeFiller.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Screen.h"
 
 namespace platform {

@@ -6,10 +6,10 @@
 
 #include "platform/backend/WindowDump.h"
 #include "platform/sys/WinBase.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform {

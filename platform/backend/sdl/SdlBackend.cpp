@@ -8,10 +8,10 @@
 #include "platform/backend/sdl/SdlKeyMap.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/shell/Shell.h"
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 #include "platform/win/WindowObserver.h"
 
 namespace platform {

@@ -1,7 +1,7 @@
 // Host keys to the handheld's virtual keys.
 #pragma once
 
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/win/WinUser.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/win/Clock.h"
+#include "platform/base/Clock.h"
 
 #include <chrono>
 #include <thread>

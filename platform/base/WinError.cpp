@@ -1,4 +1,4 @@
-#include "platform/win/WinError.h"
+#include "platform/base/WinError.h"
 
 namespace {
 // Everything runs on the UI thread, but tests may start helper threads.

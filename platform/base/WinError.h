@@ -1,7 +1,7 @@
 // Last-error codes with their Win32 values, and the per-thread last error.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #define ERROR_SUCCESS 0L
 #define NO_ERROR 0L

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform::sys {
+namespace platform {
 
 char16_t upperCase(char16_t c);
 char16_t lowerCase(char16_t c);
@@ -14,4 +14,4 @@ bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
 // <0, 0, >0 after folding both to upper case.
 int compareIgnoringCase(std::u16string_view a, std::u16string_view b);
 
-}  // namespace platform::sys
+}  // namespace platform

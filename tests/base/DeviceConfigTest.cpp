@@ -1,4 +1,4 @@
-#include "platform/win/DeviceConfig.h"
+#include "platform/base/DeviceConfig.h"
 
 #include <gtest/gtest.h>
 

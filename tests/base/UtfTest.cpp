@@ -1,4 +1,4 @@
-#include "platform/win/Utf.h"
+#include "platform/base/Utf.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "platform/sys/ResourceTable.h"
-#include "platform/win/WinError.h"
+#include "platform/base/ResourceTable.h"
+#include "platform/base/WinError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/win/RemoteWindowProvider.h"
+#include "platform/base/RemoteWindowProvider.h"
 
 namespace platform {
 

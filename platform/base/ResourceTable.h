@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
-#include "platform/sys/TextCase.h"
+#include "platform/base/TextCase.h"
 
 #include <locale.h>
 #include <wctype.h>
 
-namespace platform::sys {
+namespace platform {
 
 namespace {
 // The C locale knows only ASCII; C.UTF-8 (always present with glibc) knows all of Unicode.
@@ -51,4 +51,4 @@ int compareIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-}  // namespace platform::sys
+}  // namespace platform

@@ -1,9 +1,9 @@
-#include "platform/sys/ResourceTable.h"
+#include "platform/base/ResourceTable.h"
 
 #include <cstring>
 
-#include "platform/sys/TextCase.h"
-#include "platform/win/WinError.h"
+#include "platform/base/TextCase.h"
+#include "platform/base/WinError.h"
 
 namespace platform {
 
@@ -63,12 +63,12 @@ const std::vector<AcceleratorResource>* ResourceTable::findAccelerators(UINT id)
 
 void ResourceTable::addImage(std::u16string_view type, UINT id, std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mutex_);
-  images_[{sys::upperCase(type), id}] = bytes;
+  images_[{platform::upperCase(type), id}] = bytes;
 }
 
 std::span<const std::uint8_t> ResourceTable::findImage(std::u16string_view type, UINT id) const {
   std::lock_guard lock(mutex_);
-  auto it = images_.find({sys::upperCase(type), id});
+  auto it = images_.find({platform::upperCase(type), id});
   return it == images_.end() ? std::span<const std::uint8_t>() : it->second;
 }
 

@@ -3,7 +3,7 @@
 // handle or a class name is not one of its own, and polls it from the message loop.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 namespace platform {
 

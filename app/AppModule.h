@@ -2,8 +2,8 @@
 // main frame joins as a message filter.
 #pragma once
 
-#include "platform/win/MessageLoop.h"
 #include "platform/base/WinTypes.h"
+#include "platform/win/MessageLoop.h"
 
 namespace pellucard {
 

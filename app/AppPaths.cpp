@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sys/WinBase.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/WinBase.h"
 
 namespace pellucard {
 

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "app/AppPaths.h"
+#include "platform/base/WinError.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
-#include "platform/base/WinError.h"
 #include "settings/FileHandle.h"
 #include "settings/SafeFile.h"
 #include "store/RecordStore.h"

@@ -2,8 +2,8 @@
 
 #include "app/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
-#include "platform/sys/WinBase.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/WinBase.h"
 #include "platform/win/WinUser.h"
 #include "resources/StringIds.h"
 

@@ -1,8 +1,8 @@
 #include "outlook/CalendarExport.h"
 
 #include "outlook/OutlookConnection.h"
-#include "platform/sys/OleAuto.h"
 #include "platform/base/ResourceTable.h"
+#include "platform/sys/OleAuto.h"
 #include "resources/StringIds.h"
 #include "settings/Settings.h"
 #include "store/AnniversariesTable.h"

@@ -1,8 +1,8 @@
 #include "outlook/ContactImporter.h"
 
 #include "outlook/OutlookConnection.h"
-#include "platform/sys/OleAuto.h"
 #include "platform/base/ResourceTable.h"
+#include "platform/sys/OleAuto.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"

@@ -5,10 +5,10 @@
 #include <new>
 
 #include "app/TextError.h"
-#include "platform/sys/WinCrypt.h"
-#include "platform/sys/WinReg.h"
 #include "platform/base/Utf.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/WinCrypt.h"
+#include "platform/sys/WinReg.h"
 #include "platform/win/WinUser.h"
 
 namespace pellucard {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/sys/WinBase.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/WinBase.h"
 #include "settings/FileHandle.h"
 
 namespace pellucard {

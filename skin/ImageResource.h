@@ -1,8 +1,8 @@
 // Images built into the program as resources of type "GIF" (PNG data), and the shell's loader.
 #pragma once
 
-#include "platform/gdi/WinGdi.h"
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/WinGdi.h"
 #include "skin/DibBitmap.h"
 
 // Loads image resource uIdImageList of the program as a 16-bit (5-6-5) DIB section; the caller

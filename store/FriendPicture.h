@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/cedb/WinDb.h"
 #include "platform/base/WinTypes.h"
+#include "platform/cedb/WinDb.h"
 #include "skin/PictureBitmaps.h"
 #include "skin/ScreenLayout.h"
 

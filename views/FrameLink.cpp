@@ -1,7 +1,7 @@
 #include "views/FrameLink.h"
 
-#include "platform/shell/WinMessageBox.h"
 #include "platform/base/ResourceTable.h"
+#include "platform/shell/WinMessageBox.h"
 #include "resources/StringIds.h"
 
 namespace pellucard {

@@ -5,10 +5,10 @@
 
 #include "outlook/ExportCommands.h"
 #include "outlook/OutlookConnection.h"
+#include "platform/base/ResourceTable.h"
 #include "platform/pim/Contact.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/base/ResourceTable.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"

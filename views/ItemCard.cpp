@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/base/ResourceTable.h"
+#include "platform/base/Utf.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
-#include "platform/base/Utf.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"

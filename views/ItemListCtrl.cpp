@@ -7,8 +7,8 @@
 
 #include "app/DeviceKeyMap.h"
 #include "app/DeviceProfile.h"
-#include "platform/gdi/WinGdi.h"
 #include "platform/base/ResourceTable.h"
+#include "platform/gdi/WinGdi.h"
 #include "platform/sys/WinBase.h"
 #include "resources/StringIds.h"
 #include "settings/Settings.h"

@@ -6,9 +6,9 @@
 
 #include "platform/base/ResourceTable.h"
 #include "platform/base/TextCase.h"
+#include "platform/base/Utf.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
-#include "platform/base/Utf.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"

@@ -3,11 +3,11 @@
 // through them with the keyboard, and deleting them all.
 #include <benchmark/benchmark.h>
 
+#include "platform/base/Clock.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/sys/SysParams.h"
-#include "platform/base/Clock.h"
-#include "platform/base/DeviceConfig.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 

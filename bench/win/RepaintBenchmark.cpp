@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "platform/base/Clock.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/Clock.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 

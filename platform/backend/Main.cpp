@@ -10,8 +10,8 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/DeviceConfig.h"
-#include "platform/win/Host.h"
 #include "platform/base/Utf.h"
+#include "platform/win/Host.h"
 #include "platform/win/WinUser.h"
 
 int main(int argc, char** argv) {

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform {

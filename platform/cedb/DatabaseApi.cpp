@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/base/Utf.h"
 #include "platform/cedb/BulkWrite.h"
 #include "platform/cedb/PropertyCodec.h"
 #include "platform/cedb/RecordScan.h"
@@ -18,7 +19,6 @@
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/HandleTable.h"
-#include "platform/base/Utf.h"
 
 namespace platform::cedb {
 

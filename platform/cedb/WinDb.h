@@ -3,9 +3,9 @@
 #pragma once
 
 // CloseHandle and the CreateFile dispositions (OPEN_ALWAYS...) that CeMountDBVol takes.
-#include "platform/sys/WinBase.h"
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
+#include "platform/sys/WinBase.h"
 
 // ---- Value types of a property (low word of a CEPROPID) --------------------
 #define CEVT_I2 2

@@ -2,8 +2,8 @@
 // notifications, styles and structures, with their documented names and numeric values.
 #pragma once
 
-#include "platform/sys/InitCommonControls.h"
 #include "platform/base/WinTypes.h"
+#include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 
 // ---------------------------------------------------------------------------------------------

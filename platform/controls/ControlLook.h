@@ -2,8 +2,8 @@
 // (1 on 240-pixel-wide screens and smaller, 2 on 480), the system font and its line height.
 #pragma once
 
-#include "platform/gdi/WinGdi.h"
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/WinGdi.h"
 
 namespace platform::controls {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/WinError.h"
 
 namespace platform::controls {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/GapBuffer.h"
 #include "platform/base/WinTypes.h"
+#include "platform/controls/GapBuffer.h"
 
 namespace platform::controls {
 

@@ -3,11 +3,11 @@
 #include <memory>
 #include <utility>
 
+#include "platform/base/WinError.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Screen.h"
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/WinError.h"
 
 using platform::gdi::BitmapData;
 using platform::gdi::DcState;

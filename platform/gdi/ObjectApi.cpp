@@ -2,11 +2,11 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/base/WinError.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/RectMath.h"
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/WinError.h"
 
 using platform::gdi::BitmapData;
 using platform::gdi::BrushData;

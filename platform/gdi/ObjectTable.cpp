@@ -1,7 +1,7 @@
 #include "platform/gdi/ObjectTable.h"
 
-#include "platform/gdi/StockFont.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/StockFont.h"
 
 namespace platform::gdi {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/gdi/RectMath.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/gdi/RectMath.h"
 
 namespace platform::gdi {
 

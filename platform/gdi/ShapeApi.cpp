@@ -5,11 +5,11 @@
 #include <functional>
 #include <vector>
 
+#include "platform/base/WinError.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Painter.h"
 #include "platform/gdi/RectMath.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/WinError.h"
 
 using platform::gdi::BrushData;
 using platform::gdi::colorToRaw;

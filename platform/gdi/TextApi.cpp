@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/WinError.h"
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Painter.h"
@@ -12,7 +13,6 @@
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/TextLayout.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/base/WinError.h"
 
 using platform::gdi::DeviceContext;
 using platform::gdi::FontData;

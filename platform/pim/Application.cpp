@@ -1,11 +1,11 @@
 #include "platform/pim/Application.h"
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/pim/Appointment.h"
 #include "platform/pim/Contact.h"
 #include "platform/pim/PimDates.h"
 #include "platform/pim/PimService.h"
 #include "platform/pim/Task.h"
-#include "platform/base/DeviceConfig.h"
 
 namespace platform::pim {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/pim/PimDates.h"
-#include "platform/sys/TimeMath.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
+#include "platform/pim/PimDates.h"
+#include "platform/sys/TimeMath.h"
 
 namespace platform::pim {
 

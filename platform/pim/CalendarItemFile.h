@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/pim/ICalendarFile.h"
 #include "platform/base/WinTypes.h"
+#include "platform/pim/ICalendarFile.h"
 
 namespace platform::pim {
 

@@ -11,8 +11,8 @@
 #include <set>
 #include <sstream>
 
-#include "platform/pim/VCardReader.h"
 #include "platform/base/Utf.h"
+#include "platform/pim/VCardReader.h"
 
 namespace platform::pim {
 

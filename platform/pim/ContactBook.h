@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/pim/ContactRecord.h"
 #include "platform/base/WinTypes.h"
+#include "platform/pim/ContactRecord.h"
 
 namespace platform::pim {
 

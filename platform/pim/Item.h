@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "platform/pim/PimTypes.h"
 #include "platform/base/WinTypes.h"
+#include "platform/pim/PimTypes.h"
 
 namespace platform::pim {
 

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/base/WinTypes.h"
 #include "platform/pim/AppointmentData.h"
 #include "platform/pim/CalendarItemFile.h"
 #include "platform/pim/ContactBook.h"
 #include "platform/pim/TaskData.h"
-#include "platform/base/WinTypes.h"
 
 namespace platform::pim {
 

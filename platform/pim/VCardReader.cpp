@@ -5,8 +5,8 @@
 #include <map>
 #include <optional>
 
-#include "platform/pim/VCardText.h"
 #include "platform/base/Utf.h"
+#include "platform/pim/VCardText.h"
 
 namespace platform::pim {
 

@@ -2,8 +2,8 @@
 // button, the input panel and the Back key, with their documented names and numeric values.
 #pragma once
 
-#include "platform/sys/SysParams.h"
 #include "platform/base/WinTypes.h"
+#include "platform/sys/SysParams.h"
 #include "platform/win/WinUser.h"
 
 // ---------------------------------------------------------------------------------------------

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/WinError.h"
 #include "platform/shell/MenuTable.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/base/WinError.h"
 
 using platform::shell::Menu;
 using platform::shell::MenuItem;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/base/ResourceTable.h"
+#include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/MenuTable.h"
@@ -11,9 +13,7 @@
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/SoftKeys.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/base/ResourceTable.h"
 #include "platform/sys/SysParams.h"
-#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
 #include "platform/shell/WinMenu.h"
-#include "platform/base/WinError.h"
 
 namespace platform::shell {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <map>
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/SoftKeys.h"
 #include "platform/shell/TitleBar.h"
 #include "platform/sys/SysParams.h"
-#include "platform/base/DeviceConfig.h"
 #include "platform/win/WindowObserver.h"
 
 namespace platform::shell {

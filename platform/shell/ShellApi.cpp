@@ -1,12 +1,12 @@
 // The shell calls of AygShell.h.
 #include <algorithm>
 
+#include "platform/base/WinError.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/SoftKeys.h"
-#include "platform/base/WinError.h"
 
 using namespace platform::shell;
 

@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/base/WinError.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/sys/ObjBase.h"
-#include "platform/base/WinError.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <string>
 
-#include "platform/sys/Registry.h"
 #include "platform/base/TextCase.h"
+#include "platform/sys/Registry.h"
 #include "platform/sys/WinCrypt.h"
 
 using platform::sys::Registry;
@@ -58,8 +58,7 @@ const EVP_MD* digestFor(ALG_ID algorithm) {
 
 bool knownProvider(LPCWSTR name) {
   if (!name) return true;
-  return platform::equalsIgnoringCase(name, MS_DEF_PROV_W) ||
-         platform::equalsIgnoringCase(name, MS_ENHANCED_PROV_W);
+  return platform::equalsIgnoringCase(name, MS_DEF_PROV_W) || platform::equalsIgnoringCase(name, MS_ENHANCED_PROV_W);
 }
 
 // Finishes the hash once and keeps the value for later reads.

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/sys/LocaleFormats.h"
 #include "platform/base/WinTypes.h"
+#include "platform/sys/LocaleFormats.h"
 
 namespace platform::sys {
 

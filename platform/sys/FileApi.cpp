@@ -11,14 +11,14 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/DeviceConfig.h"
+#include "platform/base/TextCase.h"
+#include "platform/base/Utf.h"
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/FileObject.h"
 #include "platform/sys/FindSearch.h"
 #include "platform/sys/HostError.h"
-#include "platform/base/TextCase.h"
 #include "platform/sys/WinBase.h"
-#include "platform/base/DeviceConfig.h"
-#include "platform/base/Utf.h"
 
 using namespace platform::sys;
 

@@ -13,11 +13,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/sys/HostError.h"
-#include "platform/base/TextCase.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/TextCase.h"
 #include "platform/base/Utf.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/HostError.h"
 
 namespace platform::sys {
 

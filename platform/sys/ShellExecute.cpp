@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "platform/base/TextCase.h"
+#include "platform/base/Utf.h"
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/HandleTable.h"
 #include "platform/sys/ShellApi.h"
-#include "platform/base/TextCase.h"
-#include "platform/base/Utf.h"
 
 using namespace platform::sys;
 

@@ -1,6 +1,6 @@
+#include "platform/base/Clock.h"
 #include "platform/sys/TimeMath.h"
 #include "platform/sys/WinBase.h"
-#include "platform/base/Clock.h"
 
 using namespace platform::sys;
 

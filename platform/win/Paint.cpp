@@ -13,8 +13,8 @@
 // - A window procedure that never validates keeps receiving WM_PAINT, as on the handheld.
 #include <algorithm>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 
 using platform::RectList;

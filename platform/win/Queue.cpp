@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/Clock.h"
-#include "platform/win/Host.h"
-#include "platform/win/Input.h"
 #include "platform/base/RemoteWindowProvider.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/Host.h"
+#include "platform/win/Input.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/Host.h"
 #include "platform/win/Screen.h"
-#include "platform/base/WinError.h"
 #include "platform/win/WindowManager.h"
 
 using platform::WindowManager;

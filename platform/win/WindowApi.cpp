@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/RemoteWindowProvider.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/gdi/GdiBridge.h"
-#include "platform/win/SystemHooks.h"
 #include "platform/base/Clock.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/win/SystemHooks.h"
 
 namespace platform {
 

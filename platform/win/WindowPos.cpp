@@ -12,8 +12,8 @@
 //   repainted whole; a resized one whole with CS_HREDRAW/CS_VREDRAW, else only the new part.
 #include <algorithm>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/AppPaths.h"
-#include "platform/cedb/WinDb.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/cedb/WinDb.h"
 #include "store/FriendCollection.h"
 #include "store/RecordStore.h"
 #include "tests/settings/TempFolder.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/sys/Registry.h"
-#include "platform/base/DeviceConfig.h"
 
 namespace pellucard {
 namespace {

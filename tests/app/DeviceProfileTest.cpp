@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/gdi/GdiBridge.h"
 
 namespace pellucard {
 namespace {

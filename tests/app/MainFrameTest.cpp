@@ -10,9 +10,9 @@
 
 #include "app/AppPaths.h"
 #include "app/HelpFile.h"
+#include "platform/base/Utf.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/Shell.h"
-#include "platform/base/Utf.h"
 #include "resources/HelpFile.h"
 #include "tests/app/AppHarness.h"
 

@@ -12,9 +12,9 @@
 
 #include "platform/backend/demo/DemoFrame.h"
 #include "platform/backend/sdl/SdlBackend.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/shell/AygShell.h"
-#include "platform/base/DeviceConfig.h"
 #include "platform/win/WindowManager.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/cedb/WinDb.h"
 #include "platform/base/Utf.h"
+#include "platform/cedb/WinDb.h"
 
 class VolumeFixture : public ::testing::Test {
  protected:

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/Clock.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/sys/SysParams.h"
-#include "platform/base/Clock.h"
-#include "platform/base/DeviceConfig.h"
 #include "platform/win/Host.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"

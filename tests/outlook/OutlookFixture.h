@@ -14,11 +14,11 @@
 
 #include "app/AppPaths.h"
 #include "outlook/OutlookConnection.h"
-#include "platform/sys/Registry.h"
-#include "platform/sys/WinBase.h"
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/sys/Registry.h"
+#include "platform/sys/WinBase.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
 #include "store/AnniversaryCollection.h"

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "platform/pim/PimStore.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/pim/PimStore.h"
 
 namespace pimtest {
 

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <random>
 
-#include "platform/pim/VCardReader.h"
 #include "platform/base/Utf.h"
+#include "platform/pim/VCardReader.h"
 
 using platform::pim::ContactRecord;
 using platform::pim::VCardReader;

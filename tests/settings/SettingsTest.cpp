@@ -10,9 +10,9 @@
 
 #include "app/AppPaths.h"
 #include "app/DeviceProfile.h"
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/GdiBridge.h"
 #include "tests/settings/TempFolder.h"
 
 namespace pellucard {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/shell/PopupMenu.h"
 #include "platform/base/WinError.h"
+#include "platform/shell/PopupMenu.h"
 #include "tests/shell/ShellHarness.h"
 
 using namespace testing_device;

@@ -3,11 +3,11 @@
 
 #include <string>
 
+#include "platform/base/ResourceTable.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
-#include "platform/base/ResourceTable.h"
 #include "tests/controls/DeviceHarness.h"
 
 namespace testing_device {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/WinGdi.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/WinGdi.h"
 #include "skin/ImageCache.h"
 #include "skin/ImageResource.h"
 #include "skin/JpegEncoder.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/GdiBridge.h"
 #include "skin/ImageCache.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/AppPaths.h"
-#include "platform/sys/WinBase.h"
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/sys/WinBase.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
 #include "store/ExportService.h"

@@ -2,11 +2,11 @@
 
 #include "platform/backend/WindowDump.h"
 #include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/gdi/GdiBridge.h"
 #include "platform/base/Clock.h"
+#include "platform/base/Utf.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/base/Utf.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform::testing {

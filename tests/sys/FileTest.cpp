@@ -9,10 +9,10 @@
 #include <set>
 #include <vector>
 
-#include "platform/sys/DevicePath.h"
-#include "platform/sys/WinBase.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/sys/DevicePath.h"
+#include "platform/sys/WinBase.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

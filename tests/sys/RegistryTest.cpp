@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/WinReg.h"
-#include "platform/base/DeviceConfig.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

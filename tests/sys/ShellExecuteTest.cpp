@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "platform/base/Utf.h"
 #include "platform/sys/ShellApi.h"
 #include "platform/sys/WinBase.h"
-#include "platform/base/Utf.h"
 #include "tests/sys/SysTestSupport.h"
 
 namespace {

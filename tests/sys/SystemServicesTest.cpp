@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/sys/ObjBase.h"
 #include "platform/sys/OleAuto.h"
 #include "platform/sys/SysParams.h"
-#include "platform/base/DeviceConfig.h"
 
 namespace {
 

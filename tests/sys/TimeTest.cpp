@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/base/Clock.h"
 #include "platform/sys/TimeMath.h"
 #include "platform/sys/WinBase.h"
-#include "platform/base/Clock.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Keys, characters, hot keys, the stylus and the window scroll bar.
 #include <gtest/gtest.h>
 
-#include "platform/win/Input.h"
 #include "platform/base/WinError.h"
+#include "platform/win/Input.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "platform/gdi/WinGdi.h"
 #include "platform/base/Clock.h"
+#include "platform/gdi/WinGdi.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

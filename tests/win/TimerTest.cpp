@@ -1,9 +1,9 @@
 // Timers on the virtual clock: they fire from the idle loop, in due order, once when late.
 #include <gtest/gtest.h>
 
-#include "platform/sys/WinBase.h"
 #include "platform/base/Clock.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/WinBase.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/ResourceTable.h"
-#include "platform/win/MessageLoop.h"
 #include "platform/base/WinError.h"
+#include "platform/win/MessageLoop.h"
 #include "platform/win/WindowBase.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/RemoteWindowProvider.h"
-#include "platform/win/Screen.h"
 #include "platform/base/WinError.h"
+#include "platform/win/Screen.h"
 #include "platform/win/WindowObserver.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"

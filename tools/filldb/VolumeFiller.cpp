@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/AppPaths.h"
-#include "platform/cedb/BulkWrite.h"
 #include "platform/base/WinError.h"
+#include "platform/cedb/BulkWrite.h"
 #include "store/AnniversariesTable.h"
 #include "store/FriendsTable.h"
 #include "store/GiftsTable.h"

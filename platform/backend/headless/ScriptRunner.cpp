@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "platform/backend/WindowDump.h"
-#include "platform/sys/WinBase.h"
 #include "platform/base/Clock.h"
+#include "platform/base/Utf.h"
+#include "platform/sys/WinBase.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/base/Utf.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform {

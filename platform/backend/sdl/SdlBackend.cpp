@@ -6,12 +6,12 @@
 #include <set>
 
 #include "platform/backend/sdl/SdlKeyMap.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
 #include "platform/shell/Shell.h"
-#include "platform/base/Clock.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/base/Utf.h"
 #include "platform/win/WindowObserver.h"
 
 namespace platform {

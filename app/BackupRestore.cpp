@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/base/WinError.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"

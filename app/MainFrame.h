@@ -20,7 +20,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/win/MessageLoop.h"
 #include "platform/win/WindowBase.h"
 #include "store/RecordId.h"

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "app/AppCaption.h"
-#include "app/DeviceProfile.h"
-#include "app/PrivateMessages.h"
+#include "device/DeviceProfile.h"
+#include "device/PrivateMessages.h"
 #include "outlook/ExportCommands.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/controls/CommCtrl.h"
@@ -22,7 +22,6 @@
 #include "store/LoanCollection.h"
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
-#include "views/ListMessages.h"
 
 namespace pellucard {
 

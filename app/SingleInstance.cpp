@@ -1,6 +1,6 @@
 #include "app/SingleInstance.h"
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/base/WinError.h"
 #include "platform/sys/WinBase.h"

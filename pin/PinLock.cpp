@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "app/TextError.h"
+#include "device/TextError.h"
 #include "platform/base/Utf.h"
 #include "platform/base/WinError.h"
 #include "platform/sys/WinCrypt.h"

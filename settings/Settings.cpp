@@ -9,9 +9,9 @@
 #include <sstream>
 #include <utility>
 
-#include "app/AppPaths.h"
-#include "app/DeviceProfile.h"
-#include "app/TextError.h"
+#include "device/AppPaths.h"
+#include "device/DeviceProfile.h"
+#include "device/TextError.h"
 #include "platform/base/Utf.h"
 #include "settings/SafeFile.h"
 

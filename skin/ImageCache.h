@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
+#include "device/ScreenLayout.h"
 #include "skin/ImageEntry.h"
-#include "skin/ScreenLayout.h"
 
 namespace pellucard {
 

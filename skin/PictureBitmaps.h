@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "device/ScreenLayout.h"
 #include "skin/DibBitmap.h"
-#include "skin/ScreenLayout.h"
 
 namespace pellucard {
 

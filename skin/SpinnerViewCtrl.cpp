@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/DeviceProfile.h"
+#include "device/DeviceProfile.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/sys/SysParams.h"
 #include "skin/ImageCache.h"

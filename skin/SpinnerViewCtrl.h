@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "device/PrivateMessages.h"
 #include "platform/win/WindowBase.h"
 
 namespace pellucard {
-
-// Posted to the parent when a page is selected: wParam = the page's key, lParam 0.
-inline constexpr UINT UM_TABCHANGED = WM_USER + 51;
 
 class SpinnerViewCtrl : public platform::WindowImpl<SpinnerViewCtrl> {
  public:

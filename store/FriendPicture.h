@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "device/ScreenLayout.h"
 #include "platform/base/WinTypes.h"
 #include "platform/cedb/WinDb.h"
 #include "skin/PictureBitmaps.h"
-#include "skin/ScreenLayout.h"
 
 namespace pellucard {
 

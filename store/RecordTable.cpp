@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/sys/WinBase.h"
 
 namespace pellucard {

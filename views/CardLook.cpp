@@ -4,7 +4,7 @@
 
 #include "platform/win/WinUser.h"
 
-#include "app/DeviceProfile.h"
+#include "device/DeviceProfile.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"

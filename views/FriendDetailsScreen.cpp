@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "device/PrivateMessages.h"
 #include "outlook/ExportCommands.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/ResourceTable.h"
@@ -20,7 +21,6 @@
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
-#include "views/ListMessages.h"
 
 namespace pellucard {
 

@@ -4,7 +4,7 @@
 // opening records and telling the other screens to reload their lists.
 #pragma once
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/win/WindowBase.h"
 #include "skin/SpinnerViewCtrl.h"
 #include "store/RecordId.h"

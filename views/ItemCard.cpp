@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/base/Utf.h"
 #include "platform/sys/WinBase.h"
@@ -18,7 +19,6 @@
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
 #include "views/ListKind.h"
-#include "views/ListMessages.h"
 #include "views/PaintBuffer.h"
 
 namespace pellucard {

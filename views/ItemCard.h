@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/win/WindowBase.h"
 #include "store/RecordId.h"
 #include "views/NotesPane.h"

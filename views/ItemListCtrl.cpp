@@ -5,8 +5,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/DeviceKeyMap.h"
-#include "app/DeviceProfile.h"
+#include "device/DeviceKeyMap.h"
+#include "device/DeviceProfile.h"
+#include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/sys/WinBase.h"
@@ -18,7 +19,6 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
-#include "views/ListMessages.h"
 #include "views/RowPainter.h"
 
 namespace pellucard {

@@ -4,7 +4,7 @@
 // and narrows its rows with an incremental keypad or letter search.
 //
 // The owner reflects notifications (WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM ...) back to the
-// control, fills it with fill(), and receives UM_SELCHANGED and UM_RELOADLIST (ListMessages.h).
+// control, fills it with fill(), and receives UM_SELCHANGED and UM_RELOADLIST (device/PrivateMessages.h).
 #pragma once
 
 #include <memory>

@@ -2,7 +2,7 @@
 // ItemCard that fills the screen. Cancel and the Done button go back to the screen before.
 #pragma once
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/win/WindowBase.h"
 #include "views/ItemCard.h"
 

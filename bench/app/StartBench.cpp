@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "app/AppPaths.h"
-#include "app/DeviceProfile.h"
 #include "app/MainFrame.h"
 #include "app/Startup.h"
+#include "device/AppPaths.h"
+#include "device/DeviceProfile.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/DeviceConfig.h"
 #include "resources/Menus.h"

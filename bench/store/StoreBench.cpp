@@ -13,7 +13,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/base/DeviceConfig.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"

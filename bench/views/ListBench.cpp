@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "app/AppPaths.h"
-#include "app/DeviceProfile.h"
+#include "device/AppPaths.h"
+#include "device/DeviceProfile.h"
+#include "device/PrivateMessages.h"
 #include "platform/base/DeviceConfig.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
@@ -21,7 +22,6 @@
 #include "tests/support/TestDevice.h"
 #include "tools/filldb/VolumeFiller.h"
 #include "views/ItemListCtrl.h"
-#include "views/ListMessages.h"
 
 using namespace pellucard;
 

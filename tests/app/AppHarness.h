@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "app/DeviceProfile.h"
 #include "app/MainFrame.h"
 #include "app/MainScreen.h"
-#include "app/PrivateMessages.h"
 #include "app/Startup.h"
+#include "device/DeviceProfile.h"
+#include "device/PrivateMessages.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/shell/WinMenu.h"

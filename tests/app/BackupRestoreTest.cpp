@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
 #include "platform/cedb/WinDb.h"

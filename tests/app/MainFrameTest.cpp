@@ -8,8 +8,8 @@
 #include <sstream>
 #include <thread>
 
-#include "app/AppPaths.h"
 #include "app/HelpFile.h"
+#include "device/AppPaths.h"
 #include "platform/base/Utf.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/Shell.h"

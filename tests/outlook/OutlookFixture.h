@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TextError.h"
+#include "device/TextError.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/WinReg.h"
 #include "tests/settings/TempFolder.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/DeviceProfile.h"
+#include "device/AppPaths.h"
+#include "device/DeviceProfile.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"

@@ -2,9 +2,9 @@
 
 #include <map>
 
+#include "device/ScreenLayout.h"
 #include "skin/EmbeddedImages.h"
 #include "skin/ImageDecoder.h"
-#include "skin/ScreenLayout.h"
 
 namespace pellucard {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "device/ScreenLayout.h"
 #include "platform/gdi/WinGdi.h"
 #include "skin/ImageCache.h"
-#include "skin/ScreenLayout.h"
 #include "tests/support/TestDevice.h"
 
 namespace pellucard {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"

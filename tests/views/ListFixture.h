@@ -15,9 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/DeviceKeyMap.h"
-#include "app/DeviceProfile.h"
+#include "device/AppPaths.h"
+#include "device/DeviceKeyMap.h"
+#include "device/DeviceProfile.h"
+#include "device/PrivateMessages.h"
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
@@ -36,7 +37,6 @@
 #include "store/RecordStore.h"
 #include "tests/support/TestDevice.h"
 #include "views/ItemListCtrl.h"
-#include "views/ListMessages.h"
 
 namespace pellucard::testing {
 

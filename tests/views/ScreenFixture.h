@@ -8,7 +8,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/PrivateMessages.h"
+#include "device/PrivateMessages.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/sys/SysParams.h"
 #include "tests/views/ListFixture.h"

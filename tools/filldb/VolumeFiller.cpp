@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 #include "platform/base/WinError.h"
 #include "platform/cedb/BulkWrite.h"
 #include "store/AnniversariesTable.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "skin/ScreenLayout.h"
+#include "device/ScreenLayout.h"
 
 namespace pellucard {
 

@@ -1,13 +1,21 @@
-// The private messages between the main frame and its screens, the screen ids and the record
-// kinds that UM_SHOWRECORD carries. The list messages (UM_SELCHANGED, UM_RELOADLIST,
-// UM_ISSEARCHING) live with the list control, UM_TABCHANGED with the tab header.
+// The program's private messages: between the main frame and its screens, between a list
+// control and its owner, and from the tab header; the screen ids and the record kinds that
+// UM_SHOWRECORD carries.
 #pragma once
 
 #include "platform/win/WinUser.h"
-#include "skin/SpinnerViewCtrl.h"
-#include "views/ListMessages.h"
 
 namespace pellucard {
+
+// Tab header to its parent when a page is selected: wParam = the page's key, lParam 0.
+inline constexpr UINT UM_TABCHANGED = WM_USER + 51;
+
+// List control to its parent: the focused row changed (wParam 0, lParam 0).
+inline constexpr UINT UM_SELCHANGED = WM_USER + 3;
+// To the parent: refill the list whose id is wParam; any other value means all four lists.
+inline constexpr UINT UM_RELOADLIST = WM_USER + 109;
+// To the list: TRUE while at least one search key is typed.
+inline constexpr UINT UM_ISSEARCHING = WM_USER + 110;
 
 // Frame to its screens: relayout (wParam the current screen id, lParam 0).
 inline constexpr UINT UM_LAYOUTCHANGED = WM_USER + 101;
@@ -36,7 +44,7 @@ inline constexpr UINT UM_GETMENU = WM_USER + 113;
 static_assert(UM_LAYOUTCHANGED == 1125 && UM_FIRSTLAUNCH == 1126 && UM_SIPCHANGED == 1127 && UM_SETMENUBAR == 1128 &&
               UM_SHOWSIPBUTTON == 1129 && UM_ACTIVATEINSTANCE == 1130 && UM_ACTIVATED == 1131 &&
               UM_SHOWRECORD == 1132 && UM_RELOADLIST == 1133 && UM_CHECKMENUITEM == 1135 && UM_ENABLEMENUITEM == 1136 &&
-              UM_GETMENU == 1137 && UM_TABCHANGED == 1075);
+              UM_GETMENU == 1137 && UM_TABCHANGED == 1075 && UM_SELCHANGED == 1027 && UM_ISSEARCHING == 1134);
 
 // Screen ids; each equals the id of the menubar resource the screen starts with.
 inline constexpr UINT kMainScreenId = 1500;

@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "device/AppPaths.h"
 
 #include <gtest/gtest.h>
 

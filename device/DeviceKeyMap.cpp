@@ -1,9 +1,9 @@
-#include "app/DeviceKeyMap.h"
+#include "device/DeviceKeyMap.h"
 
 #include <memory>
 
-#include "app/DeviceFacts.h"
-#include "app/DeviceProfile.h"
+#include "device/DeviceFacts.h"
+#include "device/DeviceProfile.h"
 
 namespace pellucard {
 

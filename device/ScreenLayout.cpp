@@ -1,4 +1,4 @@
-#include "skin/ScreenLayout.h"
+#include "device/ScreenLayout.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "app/DeviceProfile.h"
+#include "device/DeviceProfile.h"
 
 #include <algorithm>
 
-#include "app/DeviceFacts.h"
+#include "device/DeviceFacts.h"
 
 namespace pellucard {
 

@@ -1,4 +1,4 @@
-#include "app/TextError.h"
+#include "device/TextError.h"
 
 #include <utility>
 

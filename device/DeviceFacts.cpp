@@ -1,4 +1,4 @@
-#include "app/DeviceFacts.h"
+#include "device/DeviceFacts.h"
 
 #include <vector>
 

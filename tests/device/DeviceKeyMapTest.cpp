@@ -1,4 +1,4 @@
-#include "app/DeviceKeyMap.h"
+#include "device/DeviceKeyMap.h"
 
 #include <gtest/gtest.h>
 

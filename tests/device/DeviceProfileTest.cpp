@@ -1,4 +1,4 @@
-#include "app/DeviceProfile.h"
+#include "device/DeviceProfile.h"
 
 #include <gtest/gtest.h>
 

@@ -66,7 +66,8 @@ BackupRestore::BackupRestore(std::u16string volumePath, StoreAccess store)
 
 BackupRestore BackupRestore::forApplication() {
   return BackupRestore(getAppPaths().databasePath(),
-                       {&RecordStore::closeAll, [] { RecordStore::openAndLoadAll(); }, &BackupRestore::mountsAsVolume});
+                       {&RecordStore::closeAll, [] { RecordStore::openAndLoadAll(getAppPaths().databasePath()); },
+                        &BackupRestore::mountsAsVolume});
 }
 
 bool BackupRestore::isValidBackup(const std::u16string& path) {

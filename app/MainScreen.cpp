@@ -20,6 +20,7 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
+#include "store/RecordStore.h"
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
 
@@ -531,24 +532,16 @@ LRESULT MainScreen::onRemove(WORD, WORD id, HWND, BOOL&) {
 }
 
 void MainScreen::removeFriend(RecordId id) {
-  FriendCollection& friends = getFriendCollection();
-  const Friend* found = friends.find(id);
+  const Friend* found = getFriendCollection().find(id);
   if (!found) return;
-  const LONG friendId = static_cast<LONG>(id);
-  const bool hasItems = !getLoanCollection().itemsOfFriend(friendId).empty() ||
-                        !getGiftCollection().itemsOfFriend(friendId).empty() ||
-                        !getAnniversaryCollection().itemsOfFriend(friendId).empty();
   bool removeItems = false;
-  if (hasItems) {
+  if (RecordStore::friendHasItems(id)) {
     const std::u16string question = withName(platform::loadString(IDS_REMOVE_FRIEND_ITEMS), found->displayName());
     removeItems =
         MessageBoxW(GetParent(hwnd()), question.c_str(), appCaption().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
   }
-  friends.remove(id);
+  RecordStore::removeFriend(id, removeItems);
   if (removeItems) {
-    getLoanCollection().removeAllOfFriend(friendId);
-    getAnniversaryCollection().removeAllOfFriend(friendId);
-    getGiftCollection().removeAllOfFriend(friendId);
     fill(ListKind::Anniversaries);
     fill(ListKind::Loans);
     fill(ListKind::Gifts);

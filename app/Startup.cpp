@@ -24,15 +24,9 @@
 #include "resources/Menus.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
+#include "settings/StoreWiring.h"
 #include "skin/ImageCache.h"
-#include "store/AnniversariesTable.h"
-#include "store/AnniversaryCollection.h"
-#include "store/FriendCollection.h"
-#include "store/FriendsTable.h"
-#include "store/GiftCollection.h"
-#include "store/GiftsTable.h"
-#include "store/LoanCollection.h"
-#include "store/LoansTable.h"
+#include "store/RecordStore.h"
 #include "views/FontCache.h"
 
 namespace pellucard {
@@ -53,6 +47,7 @@ bool contains(const std::u16string& text, const char16_t* word) { return text.fi
 
 int Startup::run(HINSTANCE instance, const std::u16string& commandLine, int showCommand) {
   registerResources();
+  connectStoreToSettings();
   if (contains(commandLine, u"uninstall")) {
     uninstall(instance, contains(commandLine, u"reinstall"));
     return 0;
@@ -97,14 +92,7 @@ void Startup::normalStart(HINSTANCE instance, int showCommand) {
   // A failure of any of these leaves that part empty; the program starts all the same.
   getOutlookConnection().start();
   FontCache::instance();
-  getFriendsTable().open();
-  getFriendCollection().load();
-  getGiftsTable().open();
-  getGiftCollection().load();
-  getLoansTable().open();
-  getLoanCollection().load();
-  getAnniversariesTable().open();
-  getAnniversaryCollection().load();
+  RecordStore::openAndLoadAll(paths.databasePath());
 
   runMainWindow(instance, showCommand, firstLaunch);
 }
@@ -153,14 +141,7 @@ void Startup::shutdown() {
   deleteAppPaths();
   deleteSettings();
   ImageCache::destroy();
-  deleteFriendsTable();
-  deleteFriendCollection();
-  deleteGiftsTable();
-  deleteGiftCollection();
-  deleteLoansTable();
-  deleteLoanCollection();
-  deleteAnniversariesTable();
-  deleteAnniversaryCollection();
+  RecordStore::closeAll();
   deleteOutlookConnection();
   FontCache::destroy();
   deletePinLock();

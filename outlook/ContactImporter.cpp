@@ -4,6 +4,7 @@
 #include "platform/base/ResourceTable.h"
 #include "platform/sys/OleAuto.h"
 #include "resources/StringIds.h"
+#include "skin/FriendPictureImage.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
@@ -33,7 +34,7 @@ void addAnniversary(DATE value, UINT nameId, RecordId friendId) {
 bool loadContactPicture(const std::vector<std::uint8_t>& picture, Friend& person) {
   if (picture.empty()) return false;
   if (picture.size() <= FriendPicture::kMaxStoredBytes) return person.picture().loadFromBytes(picture);
-  return person.picture().setFromImage(picture, ImageCache::instance().layout().avatarSize());
+  return FriendPictureImage::setFromImage(person.picture(), picture, ImageCache::instance().layout().avatarSize());
 }
 
 }  // namespace

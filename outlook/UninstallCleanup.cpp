@@ -1,5 +1,6 @@
 #include "outlook/UninstallCleanup.h"
 
+#include "device/AppPaths.h"
 #include "outlook/CalendarExport.h"
 #include "outlook/OutlookConnection.h"
 #include "outlook/TaskExport.h"
@@ -13,7 +14,7 @@ namespace pellucard {
 void UninstallCleanup::run() {
   OutlookConnection& connection = getOutlookConnection();
   connection.start();
-  RecordStore::openAndLoadAll();
+  RecordStore::openAndLoadAll(getAppPaths().databasePath());
   CalendarExport calendar(connection);
   for (Anniversary* a : getAnniversaryCollection().snapshot())
     if (a->outlookItemId() != 0) calendar.deleteExportedAppointment(*a);

@@ -1,9 +1,9 @@
 #include "store/AnniversaryCollection.h"
 
-#include "settings/Settings.h"
 #include "store/AnniversariesTable.h"
 #include "store/ExportService.h"
 #include "store/ItemOrder.h"
+#include "store/StorePreferences.h"
 
 namespace pellucard {
 
@@ -20,7 +20,7 @@ void AnniversaryCollection::removing(Anniversary& item) {
 
 void AnniversaryCollection::stored(Anniversary& item) {
   ExportService* service = exportService();
-  if (service && getSettings().anniversariesAutoExport()) service->exportAnniversary(item);
+  if (service && preferAutoExportAnniversaries()) service->exportAnniversary(item);
 }
 
 void AnniversaryCollection::filter(List& list, int selection) const { filter(list, selection, localNow()); }

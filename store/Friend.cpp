@@ -1,7 +1,7 @@
 #include "store/Friend.h"
 
-#include "settings/Settings.h"
 #include "store/SortKey.h"
+#include "store/StorePreferences.h"
 
 namespace pellucard {
 
@@ -33,7 +33,7 @@ void Friend::refreshSortName(bool firstNameFirst) {
   }
 }
 
-std::u16string Friend::displayName() const { return displayName(firstName_, lastName_, getSettings().fNameFirst()); }
+std::u16string Friend::displayName() const { return displayName(firstName_, lastName_, preferFirstNameFirst()); }
 
 std::u16string Friend::displayName(std::u16string_view first, std::u16string_view last, bool firstNameFirst) {
   if (last.empty()) return std::u16string(first);

@@ -1,8 +1,8 @@
 #include "store/FriendCollection.h"
 
-#include "settings/Settings.h"
 #include "store/FriendsTable.h"
 #include "store/SortKey.h"
+#include "store/StorePreferences.h"
 #include "store/TextRanks.h"
 
 namespace pellucard {
@@ -17,7 +17,7 @@ std::unique_ptr<FriendCollection>& slot() {
 // Refreshes the sort names and returns the order of the exchange sort by them.
 template <class Friends>
 std::vector<std::size_t> nameOrder(const Friends& friends) {
-  const bool firstNameFirst = getSettings().fNameFirst();
+  const bool firstNameFirst = preferFirstNameFirst();
   for (const auto& f : friends) f->refreshSortName(firstNameFirst);
   std::size_t groups = 0;
   const auto ranks = textRanks(

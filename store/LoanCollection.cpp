@@ -1,10 +1,10 @@
 #include "store/LoanCollection.h"
 
 #include "resources/StringIds.h"
-#include "settings/Settings.h"
 #include "store/ExportService.h"
 #include "store/ItemOrder.h"
 #include "store/LoansTable.h"
+#include "store/StorePreferences.h"
 
 namespace pellucard {
 
@@ -24,7 +24,7 @@ void LoanCollection::removing(Loan& item) {
 
 void LoanCollection::stored(Loan& item) {
   ExportService* service = exportService();
-  if (service && getSettings().loansAutoExport()) service->exportLoan(item);
+  if (service && preferAutoExportLoans()) service->exportLoan(item);
 }
 
 void LoanCollection::filter(List& list, int selection) const { filter(list, selection, localNow()); }

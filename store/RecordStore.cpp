@@ -22,16 +22,34 @@ void RecordStore::closeAll() {
   deleteAnniversaryCollection();
 }
 
-bool RecordStore::openAndLoadAll() {
-  bool ok = getFriendsTable().open();
+bool RecordStore::openAndLoadAll(const std::u16string& databasePath) {
+  bool ok = getFriendsTable().open(databasePath);
   ok = getFriendCollection().load() && ok;
-  ok = getGiftsTable().open() && ok;
+  ok = getGiftsTable().open(databasePath) && ok;
   ok = getGiftCollection().load() && ok;
-  ok = getLoansTable().open() && ok;
+  ok = getLoansTable().open(databasePath) && ok;
   ok = getLoanCollection().load() && ok;
-  ok = getAnniversariesTable().open() && ok;
+  ok = getAnniversariesTable().open(databasePath) && ok;
   ok = getAnniversaryCollection().load() && ok;
   return ok;
+}
+
+bool RecordStore::friendHasItems(RecordId friendId) {
+  const LONG id = static_cast<LONG>(friendId);
+  return !getLoanCollection().itemsOfFriend(id).empty() || !getGiftCollection().itemsOfFriend(id).empty() ||
+         !getAnniversaryCollection().itemsOfFriend(id).empty();
+}
+
+bool RecordStore::removeFriend(RecordId friendId, bool withItems) {
+  FriendCollection& friends = getFriendCollection();
+  if (!friends.find(friendId) || !friends.remove(friendId)) return false;
+  if (withItems) {
+    const LONG id = static_cast<LONG>(friendId);
+    getLoanCollection().removeAllOfFriend(id);
+    getAnniversaryCollection().removeAllOfFriend(id);
+    getGiftCollection().removeAllOfFriend(id);
+  }
+  return true;
 }
 
 }  // namespace pellucard

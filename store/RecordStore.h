@@ -1,5 +1,10 @@
-// The four tables taken together, and the two whole-store operations of backup and restore.
+// The four tables taken together: opening and closing them as one store, and the changes that
+// span tables.
 #pragma once
+
+#include <string>
+
+#include "store/RecordId.h"
 
 namespace pellucard {
 
@@ -9,9 +14,16 @@ class RecordStore {
   // GiftsTable, GiftCollection, LoansTable, LoanCollection, AnniversariesTable,
   // AnniversaryCollection). Every table unmounts, so the volume file can be copied or replaced.
   static void closeAll();
-  // Opens each table and loads its collection, friends first. A table that fails to open stays
-  // inert with an empty collection; the result says whether all four opened and loaded.
-  static bool openAndLoadAll();
+  // Opens each table of the volume file and loads its collection, friends first. A table that
+  // fails to open stays inert with an empty collection; the result says whether all four opened
+  // and loaded.
+  static bool openAndLoadAll(const std::u16string& databasePath);
+
+  // Whether any loan, gift or anniversary names the friend.
+  static bool friendHasItems(RecordId friendId);
+  // Removes the friend, then, when asked, its loans, anniversaries and gifts in that order.
+  // False when there is no such friend or its removal failed (nothing else is removed then).
+  static bool removeFriend(RecordId friendId, bool withItems);
 };
 
 }  // namespace pellucard

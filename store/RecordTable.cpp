@@ -5,7 +5,6 @@
 #include <memory>
 #include <new>
 
-#include "device/AppPaths.h"
 #include "platform/sys/WinBase.h"
 
 namespace pellucard {
@@ -13,8 +12,6 @@ namespace pellucard {
 RecordTable::RecordTable(std::u16string name) : name_(std::move(name)) {}
 
 RecordTable::~RecordTable() { close(); }
-
-bool RecordTable::open() { return open(getAppPaths().databasePath()); }
 
 bool RecordTable::open(const std::u16string& volumePath) {
   if (opened_) return true;

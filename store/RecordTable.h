@@ -22,9 +22,8 @@ class RecordTable {
   RecordTable(const RecordTable&) = delete;
   RecordTable& operator=(const RecordTable&) = delete;
 
-  // Mounts the volume named by the application paths (or the given file), opens the database and
-  // creates it first when it is missing. Failure leaves the table inert.
-  bool open();
+  // Mounts the volume file, opens the database and creates it first when it is missing.
+  // Failure leaves the table inert.
   bool open(const std::u16string& volumePath);
   void close();
   bool isOpen() const { return opened_; }

@@ -58,7 +58,7 @@ void BM_StoreOpenAndLoadAll(benchmark::State& state) {
     RecordStore::closeAll();
     malloc_trim(0);
     state.ResumeTiming();
-    RecordStore::openAndLoadAll();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
   }
   RecordStore::closeAll();
 }
@@ -90,7 +90,7 @@ void BM_StartToFirstPaintedMainScreen(benchmark::State& state) {
     getOutlookConnection().start();
     FontCache::instance();
     const auto t1 = Clock::now();
-    RecordStore::openAndLoadAll();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     const auto t2 = Clock::now();
     auto frame = std::make_unique<MainFrame>();
     frame->create();

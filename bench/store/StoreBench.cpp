@@ -49,7 +49,7 @@ const std::string& volumeFolder() {
 
 void ensureLoaded() {
   volumeFolder();
-  if (getGiftCollection().size() == 0) RecordStore::openAndLoadAll();
+  if (getGiftCollection().size() == 0) RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
 }
 
 std::size_t recordCount() {
@@ -80,7 +80,7 @@ void BM_OpenAndLoadAll(benchmark::State& state) {
     startFromReturnedMemory();
     const long before = minorFaults();
     state.ResumeTiming();
-    RecordStore::openAndLoadAll();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     faults += minorFaults() - before;
   }
   state.counters["records"] = static_cast<double>(recordCount());
@@ -264,7 +264,7 @@ void BM_MemoryAfterLoading(benchmark::State& state) {
     };
     const std::size_t heapBefore = heapBytes();
     const std::size_t residentBefore = residentBytes();
-    RecordStore::openAndLoadAll();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     const std::size_t heap = heapBytes() - heapBefore;
     const std::size_t resident = residentBytes() - residentBefore;
     const double records = static_cast<double>(recordCount());

@@ -57,7 +57,7 @@ struct Bench {
     tools::VolumeFiller::Counts counts;
     std::string error;
     if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
-    RecordStore::openAndLoadAll();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     parent.create(nullptr, RECT{0, 0, 240, 320}, u"Parent", WS_VISIBLE);
     list.create(parent.hwnd(), RECT{0, 0, 240, 320}, ListKind::Gifts, kGiftListId);
     SetFocus(list.hwnd());

@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/MainScreen.h"
 #include "app/Startup.h"
+#include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "device/PrivateMessages.h"
 #include "outlook/OutlookConnection.h"
@@ -19,6 +20,7 @@
 #include "resources/Menus.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
+#include "settings/StoreWiring.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
@@ -52,7 +54,8 @@ class AppHarness {
     config.deviceRoot = folder_.path().string();
     registerStringTable();
     registerMenus();
-    RecordStore::openAndLoadAll();
+    connectStoreToSettings();
+    RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     getOutlookConnection().start();
   }
 

@@ -206,7 +206,7 @@ TEST(ApplicationBackup, RestoreBringsBackTheFriendsOfTheBackup) {
   config.deviceRoot = folder.file("root");
   deleteAppPaths();
 
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   ASSERT_TRUE(getFriendCollection().add(std::make_unique<Friend>(u"Ann", u"A", u"", 0)));
   BackupRestore backup = BackupRestore::forApplication();
   ASSERT_TRUE(backup.createBackup(u"\\Backups\\Pellucard.bkf"));

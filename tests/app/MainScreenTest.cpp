@@ -156,7 +156,7 @@ TEST_F(MainScreenTest, RemovingAFriendWithItemsAsksAboutThemAndNoKeepsThem) {
 
   // The store agrees after a reload from the volume.
   RecordStore::closeAll();
-  RecordStore::openAndLoadAll();
+  RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
   EXPECT_EQ(getFriendCollection().size(), 0u);
   EXPECT_EQ(getGiftCollection().size(), 1u);
   EXPECT_EQ(getLoanCollection().size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(MainScreenTest, RemovingAFriendWithItemsAndYesRemovesThemEverywhere) {
   EXPECT_TRUE(app.rows(ListKind::Loans).empty());
   EXPECT_TRUE(app.rows(ListKind::Anniversaries).empty());
   RecordStore::closeAll();
-  RecordStore::openAndLoadAll();
+  RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
   EXPECT_EQ(getGiftCollection().size(), 1u);
   EXPECT_EQ(getLoanCollection().size(), 0u);
   EXPECT_EQ(getAnniversaryCollection().size(), 0u);

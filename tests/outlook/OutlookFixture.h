@@ -21,6 +21,7 @@
 #include "platform/sys/WinBase.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
+#include "settings/StoreWiring.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
 #include "store/LoanCollection.h"
@@ -61,9 +62,10 @@ class OutlookFixture : public ::testing::Test {
     pellucard::deleteAppPaths();
     pellucard::deleteSettings();
     pellucard::registerStringTable();
+    pellucard::connectStoreToSettings();
     platform::Clock::instance().useVirtual(1772357400000LL);  // 2026-03-01 09:30 UTC
     ASSERT_EQ(pellucard::getOutlookConnection().start(), S_OK);
-    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll());
+    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
   void TearDown() override {
@@ -83,7 +85,7 @@ class OutlookFixture : public ::testing::Test {
     pellucard::RecordStore::closeAll();
     pellucard::deleteOutlookConnection();
     ASSERT_EQ(pellucard::getOutlookConnection().start(), S_OK);
-    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll());
+    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
   void addCard(const std::string& name, const std::string& text) {

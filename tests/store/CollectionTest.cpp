@@ -80,7 +80,7 @@ class CollectionTest : public StoreFixture {
  protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    ASSERT_TRUE(RecordStore::openAndLoadAll());
+    ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
   Friend* addFriend(const std::u16string& first, const std::u16string& last, LONG contact = 0) {
@@ -120,7 +120,7 @@ TEST_F(CollectionTest, FriendsStayInDisplayNameOrderAndFollowTheNameSetting) {
     return out;
   };
   EXPECT_EQ(names(), (std::vector<std::u16string>{u"Ann Lee", u"Bo", u"Zoe Adams"}));
-  getSettings().setFNameFirst(false);
+  setStorePreferences({.firstNameFirst = [] { return false; }, .autoExportAnniversaries = {}, .autoExportLoans = {}});
   bo->assign(u"", u"", u"", 0);
   EXPECT_TRUE(getFriendCollection().update(*bo));
   EXPECT_EQ(names(), (std::vector<std::u16string>{u"", u"Adams, Zoe", u"Lee, Ann"}));
@@ -187,6 +187,11 @@ TEST_F(CollectionTest, ExportFollowsAddUpdateAndRemoveOnlyWhenAServiceIsThere) {
   Loan* quiet = addLoan(u"quiet", 0);
   EXPECT_EQ(quiet->outlookItemId(), 0);
 
+  bool exportAnniversaries = true;
+  bool exportLoans = true;
+  setStorePreferences({.firstNameFirst = {},
+                       .autoExportAnniversaries = [&] { return exportAnniversaries; },
+                       .autoExportLoans = [&] { return exportLoans; }});
   RecordingExport service;
   setExportService(&service);
   Loan* drill = addLoan(u"drill", 0);
@@ -194,11 +199,11 @@ TEST_F(CollectionTest, ExportFollowsAddUpdateAndRemoveOnlyWhenAServiceIsThere) {
   EXPECT_EQ(drill->outlookItemId(), 600);
   EXPECT_EQ(day->outlookItemId(), 500);
   EXPECT_TRUE(getLoanCollection().update(*drill));
-  getSettings().setAnniversariesAutoExport(false);
+  exportAnniversaries = false;
   EXPECT_TRUE(getAnniversaryCollection().update(*day));
   EXPECT_TRUE(getLoanCollection().remove(drill->recordId()));
   EXPECT_TRUE(getAnniversaryCollection().remove(day->recordId()));
-  getSettings().setLoansAutoExport(false);
+  exportLoans = false;
   addLoan(u"manual", 0);
   EXPECT_EQ(service.log, (std::vector<std::string>{"export loan drill", "export anniversary day", "export loan drill",
                                                    "delete task 600", "delete appointment 500"}));
@@ -236,7 +241,7 @@ TEST_F(CollectionTest, ItemsReadFromTheVolumeAndItemsAddedLaterAreEditedRemovedA
   for (int i = 0; i < 300; ++i) addGift(u"Gift " + std::u16string(1, u'A' + i % 26) + u"ść", i % 3 ? annId : 0);
   addLoan(u"Book", annId);
   RecordStore::closeAll();
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
 
   Gift* loaded = getGiftCollection().snapshot()[5];
   const RecordId loadedId = loaded->recordId();
@@ -257,7 +262,7 @@ TEST_F(CollectionTest, ItemsReadFromTheVolumeAndItemsAddedLaterAreEditedRemovedA
   ASSERT_TRUE(getFriendCollection().update(*loadedAnn));
 
   RecordStore::closeAll();
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   ASSERT_EQ(getGiftCollection().size(), 100u);
   const Gift* reread = getGiftCollection().find(loadedId);
   ASSERT_NE(reread, nullptr);
@@ -273,7 +278,7 @@ TEST_F(CollectionTest, CloseAllEmptiesEverySlot) {
   RecordStore::closeAll();
   EXPECT_FALSE(getGiftsTable().isOpen());
   EXPECT_TRUE(getGiftCollection().empty());
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_EQ(getGiftCollection().size(), 1u);
 }
 

@@ -86,7 +86,7 @@ TEST_F(DateRulesTest, NearestWindowAroundTheDayAndAcrossTheYearEnd) {
 }
 
 TEST_F(DateRulesTest, NearestFilterUsesTheClock) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto& days = getAnniversaryCollection();
   days.add(std::make_unique<Anniversary>(u"soon", 0, makeDate(1990, 1, 5), u"", 0));
   days.add(std::make_unique<Anniversary>(u"far", 0, makeDate(1990, 6, 5), u"", 0));
@@ -100,7 +100,7 @@ TEST_F(DateRulesTest, NearestFilterUsesTheClock) {
 }
 
 TEST_F(DateRulesTest, OverdueLoansAndTheLoanFilters) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto& loans = getLoanCollection();
   auto add = [&](const char16_t* item, LONG direction, SYSTEMTIME ret) {
     auto l = std::make_unique<Loan>(item, direction, 0, makeDate(2026, 1, 1), ret, u"", 0);
@@ -136,7 +136,7 @@ TEST_F(DateRulesTest, OverdueLoansAndTheLoanFilters) {
 }
 
 TEST_F(DateRulesTest, GiftFilterBits) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto& gifts = getGiftCollection();
   for (LONG d : {0, 1, 2, 5}) gifts.add(std::make_unique<Gift>(u"g", d, 0, makeDate(2026, 1, 1), u""));
   auto count = [&](int selection) {

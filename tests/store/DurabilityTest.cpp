@@ -32,7 +32,7 @@ class DurabilityTest : public StoreFixture {};
 
 // A writer killed at a random moment loses no record whose add had returned.
 TEST_F(DurabilityTest, AKilledWriterLosesNoAddThatReturned) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   RecordStore::closeAll();
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
@@ -40,7 +40,7 @@ TEST_F(DurabilityTest, AKilledWriterLosesNoAddThatReturned) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     close(fds[0]);
-    if (!RecordStore::openAndLoadAll()) _exit(2);
+    if (!RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath())) _exit(2);
     for (int i = 0;; ++i) {
       auto gift = std::make_unique<Gift>(u"gift " + platform::toUtf16(std::to_string(i)), i % 3, 0,
                                          makeDate(2026, 1, 1 + i % 28), std::u16string(200, u'n'));
@@ -63,7 +63,7 @@ TEST_F(DurabilityTest, AKilledWriterLosesNoAddThatReturned) {
   ASSERT_TRUE(WIFSIGNALED(status)) << "writer stopped on its own with " << WEXITSTATUS(status);
 
   EXPECT_EQ(integrityCheck(volumePath()), "ok");
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   ASSERT_GE(getGiftCollection().size(), returned.size());
   for (RecordId r : returned) EXPECT_NE(getGiftCollection().find(r), nullptr) << r;
 }
@@ -71,7 +71,7 @@ TEST_F(DurabilityTest, AKilledWriterLosesNoAddThatReturned) {
 // A disk that fills up makes adds fail cleanly: the item stays in memory unstored and what was
 // stored before is intact.
 TEST_F(DurabilityTest, AFullDiskFailsWritesWithoutLosingStoredRecords) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   for (int i = 0; i < 5; ++i) getFriendCollection().add(std::make_unique<Friend>(u"Kept", u"", u"", 0));
   RecordStore::closeAll();
   const pid_t child = fork();
@@ -81,7 +81,7 @@ TEST_F(DurabilityTest, AFullDiskFailsWritesWithoutLosingStoredRecords) {
     const auto size = std::filesystem::file_size(volumePath());
     rlimit limit{static_cast<rlim_t>(size + 8192), static_cast<rlim_t>(size + 8192)};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
-    if (!RecordStore::openAndLoadAll()) _exit(11);
+    if (!RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath())) _exit(11);
     bool failed = false;
     for (int i = 0; i < 20 && !failed; ++i) {
       auto f = std::make_unique<Friend>(u"Big", u"", u"", Friend::kOwnPicture);
@@ -100,7 +100,7 @@ TEST_F(DurabilityTest, AFullDiskFailsWritesWithoutLosingStoredRecords) {
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(integrityCheck(volumePath()), "ok");
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   std::size_t kept = 0;
   for (const Friend* f : getFriendCollection().snapshot()) kept += f->firstName() == u"Kept";
   EXPECT_EQ(kept, 5u);

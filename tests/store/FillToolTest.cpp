@@ -38,7 +38,7 @@ TEST_F(FillToolTest, FillsInProportionWithRealisticVariety) {
   const VolumeFiller::Counts counts = fill(options);
   EXPECT_EQ(counts.gifts, 300);
   EXPECT_EQ(counts.loans, 150);
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_EQ(getFriendCollection().size(), 60u);
   EXPECT_EQ(getGiftCollection().size(), 300u);
   EXPECT_EQ(getLoanCollection().size(), 150u);
@@ -67,18 +67,18 @@ TEST_F(FillToolTest, TheSameOptionsGiveTheSameRecords) {
   options.friends = 25;
   options.seed = 9;
   fill(options);
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   const auto first = everyText();
   RecordStore::closeAll();
   std::filesystem::remove(volumePath());
   fill(options);
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_EQ(everyText(), first);
   RecordStore::closeAll();
   std::filesystem::remove(volumePath());
   options.seed = 10;
   fill(options);
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_NE(everyText(), first);
 }
 

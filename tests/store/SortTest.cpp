@@ -24,7 +24,7 @@ class SortTest : public StoreFixture {
  protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    ASSERT_TRUE(RecordStore::openAndLoadAll());
+    ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 };
 

@@ -14,9 +14,9 @@
 #include "platform/base/Utf.h"
 #include "platform/sys/WinBase.h"
 #include "resources/StringTable.h"
-#include "settings/Settings.h"
 #include "store/ExportService.h"
 #include "store/RecordStore.h"
+#include "store/StorePreferences.h"
 
 inline SYSTEMTIME makeDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
   SYSTEMTIME st{};
@@ -47,16 +47,16 @@ class StoreFixture : public ::testing::Test {
     dir_ = pattern;
     platform::DeviceConfig::current().appDir = dir_;
     pellucard::deleteAppPaths();
-    pellucard::deleteSettings();
     pellucard::registerStringTable();
     pellucard::setExportService(nullptr);
+    pellucard::setStorePreferences({});
     setNow(makeDate(2026, 3, 1, 9, 30));
   }
 
   void TearDown() override {
     pellucard::RecordStore::closeAll();
     pellucard::setExportService(nullptr);
-    pellucard::deleteSettings();
+    pellucard::setStorePreferences({});
     pellucard::deleteAppPaths();
     platform::Clock::instance().useReal();
     std::error_code ec;
@@ -68,7 +68,7 @@ class StoreFixture : public ::testing::Test {
   // Closes and reopens everything, so that what is in memory comes from the file.
   void reopen() {
     pellucard::RecordStore::closeAll();
-    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll());
+    ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
   std::string dir_;

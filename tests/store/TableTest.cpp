@@ -67,7 +67,7 @@ class TableTest : public StoreFixture {
 
 TEST_F(TableTest, FirstStartCreatesTheVolumeAndFourEmptyDatabases) {
   ASSERT_FALSE(std::filesystem::exists(volumePath()));
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_TRUE(std::filesystem::exists(volumePath()));
   EXPECT_TRUE(getFriendCollection().empty());
   EXPECT_TRUE(getAnniversaryCollection().empty());
@@ -87,7 +87,7 @@ TEST_F(TableTest, FirstStartCreatesTheVolumeAndFourEmptyDatabases) {
 }
 
 TEST_F(TableTest, StoredPropertyListsAreExactlyTheRecordLayouts) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   Friend f(u"Ann", u"Lee", u"notes", 3);
   f.setContactId(42);
   ASSERT_TRUE(getFriendsTable().add(f));
@@ -120,7 +120,7 @@ TEST_F(TableTest, StoredPropertyListsAreExactlyTheRecordLayouts) {
 }
 
 TEST_F(TableTest, ItemsReadBackAsWritten) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto friendWithPicture = std::make_unique<Friend>(u"Łucja", u"Żak", u"line1\r\nline2", Friend::kOwnPicture);
   const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0, 0xFF, 0xD9};
   friendWithPicture->picture().loadFromBytes(jpeg);
@@ -166,7 +166,7 @@ TEST_F(TableTest, ItemsReadBackAsWritten) {
 }
 
 TEST_F(TableTest, AddAndUpdateRefuseWhatIsAlreadyOrNotYetStored) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   Gift g(u"A", kGiftFrom, 0, makeDate(2026, 1, 1), u"");
   EXPECT_FALSE(getGiftsTable().update(g));  // identifier 0
   ASSERT_TRUE(getGiftsTable().add(g));
@@ -191,7 +191,7 @@ TEST_F(TableTest, AddAndUpdateRefuseWhatIsAlreadyOrNotYetStored) {
 }
 
 TEST_F(TableTest, RecordsWithMissingExtraOrWronglyTypedPropertiesReadWithDefaults) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   RecordStore::closeAll();
   CEPROPVAL name{};
   name.propid = PropIdFromTag(0, CEVT_LPWSTR);
@@ -213,7 +213,7 @@ TEST_F(TableTest, RecordsWithMissingExtraOrWronglyTypedPropertiesReadWithDefault
   avatar.val.lVal = 4;
   writeRaw(u"FriendsDB", {picture, avatar});
 
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto gifts = getGiftCollection().snapshot();
   ASSERT_EQ(gifts.size(), 2u);
   EXPECT_EQ(gifts[0]->name(), u"Odd");
@@ -226,7 +226,7 @@ TEST_F(TableTest, RecordsWithMissingExtraOrWronglyTypedPropertiesReadWithDefault
 }
 
 TEST_F(TableTest, LoadingDecodesStoredBytesWhateverTheirAlignmentAndTakesTheFirstPropertyOfANumber) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   RecordStore::closeAll();
   // An odd-sized blob first leaves every text after it at an odd offset.
   BYTE odd[1] = {42};
@@ -265,7 +265,7 @@ TEST_F(TableTest, LoadingDecodesStoredBytesWhateverTheirAlignmentAndTakesTheFirs
     sqlite3_close(db);
   }
 
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   const auto gifts = getGiftCollection().snapshot();
   ASSERT_EQ(gifts.size(), 2u);
   EXPECT_EQ(gifts[0]->name(), u"Łódź zima");
@@ -278,7 +278,7 @@ TEST_F(TableTest, LoadingDecodesStoredBytesWhateverTheirAlignmentAndTakesTheFirs
 TEST_F(TableTest, AFileThatIsNotAVolumeLeavesTheTablesInertAndTheFileUntouched) {
   const std::string content(5000, 'x');
   std::ofstream(volumePath(), std::ios::binary) << content;
-  EXPECT_FALSE(RecordStore::openAndLoadAll());
+  EXPECT_FALSE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   EXPECT_FALSE(getFriendsTable().isOpen());
   auto gift = std::make_unique<Gift>(u"A", kGiftFrom, 0, makeDate(2026, 1, 1), u"");
   Gift* raw = gift.get();
@@ -295,23 +295,23 @@ TEST_F(TableTest, AFileThatIsNotAVolumeLeavesTheTablesInertAndTheFileUntouched) 
 }
 
 TEST_F(TableTest, CloseAllReleasesTheFileAndOpenAndLoadAllSeesItsNewContent) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   getFriendCollection().add(std::make_unique<Friend>(u"Old", u"", u"", 0));
   RecordStore::closeAll();
   std::filesystem::copy_file(volumePath(), dir_ + "/backup.cdb");
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   getFriendCollection().add(std::make_unique<Friend>(u"New", u"", u"", 0));
   EXPECT_EQ(getFriendCollection().size(), 2u);
 
   RecordStore::closeAll();
   std::filesystem::copy_file(dir_ + "/backup.cdb", volumePath(), std::filesystem::copy_options::overwrite_existing);
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   ASSERT_EQ(getFriendCollection().size(), 1u);
   EXPECT_EQ(getFriendCollection().snapshot()[0]->firstName(), u"Old");
 }
 
 TEST_F(TableTest, RemovingAnItemThatWasNeverStoredDeletesNoRecord) {
-  ASSERT_TRUE(RecordStore::openAndLoadAll());
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   Loan keep(u"Keep", kLoanFrom, 0, makeDate(2026, 1, 1), SYSTEMTIME{}, u"", 0);
   ASSERT_TRUE(getLoansTable().add(keep));
   Loan never(u"Never", kLoanFrom, 0, makeDate(2026, 1, 1), SYSTEMTIME{}, u"", 0);

@@ -28,6 +28,7 @@
 #include "platform/win/WindowBase.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
+#include "settings/StoreWiring.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
 #include "store/ExportService.h"
@@ -127,9 +128,10 @@ class ListFixture : public ::testing::Test {
     deleteDeviceKeyMap();
     registerStringTable();
     setExportService(nullptr);
+    connectStoreToSettings();
     getSettings().load();
     ImageCache::instance().setUpRoles(getSettings().deviceProfile().layout());
-    ASSERT_TRUE(RecordStore::openAndLoadAll());
+    ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
   // The parent over the whole screen and a list of this kind filling it (or `rect`).

@@ -146,8 +146,9 @@ bool VolumeFiller::fill(const Options& options, Counts& counts, std::string& err
     error = "bad options";
     return false;
   }
-  if (!getFriendsTable().open() || !getGiftsTable().open() || !getLoansTable().open() ||
-      !getAnniversariesTable().open()) {
+  const std::u16string& volume = getAppPaths().databasePath();
+  if (!getFriendsTable().open(volume) || !getGiftsTable().open(volume) || !getLoansTable().open(volume) ||
+      !getAnniversariesTable().open(volume)) {
     error = lastErrorText("cannot open the volume");
     RecordStore::closeAll();
     return false;

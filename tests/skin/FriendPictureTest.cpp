@@ -1,4 +1,4 @@
-// A friend's picture set from image files, and the bitmaps drawn from it.
+// A friend's picture set from image files, and the bitmaps screens draw from it.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -11,9 +11,11 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
+#include "skin/FriendPictureImage.h"
 #include "skin/ImageCache.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"
+#include "skin/PictureBitmaps.h"
 #include "store/Friend.h"
 #include "store/FriendPicture.h"
 
@@ -113,14 +115,51 @@ class FriendPictureImages : public ::testing::Test {
   std::string savedRoot_;
 };
 
+// What a screen keeps beside a picture it draws: bitmaps made from its bytes for the active
+// layout, made again once the bytes change.
+class DrawnPicture {
+ public:
+  explicit DrawnPicture(const FriendPicture& picture) : picture_(picture) {}
+  HBITMAP large(const ScreenLayout& layout = ImageCache::instance().layout()) {
+    fit(layout);
+    return bitmaps_.large(picture_.bytes(), layout);
+  }
+  HBITMAP small(const ScreenLayout& layout = ImageCache::instance().layout()) {
+    fit(layout);
+    return bitmaps_.small(picture_.bytes(), layout);
+  }
+  const DibBitmap& largePixels(const ScreenLayout& layout) {
+    large(layout);
+    return bitmaps_.largeBitmap();
+  }
+  const DibBitmap& smallPixels(const ScreenLayout& layout) {
+    small(layout);
+    return bitmaps_.smallBitmap();
+  }
+
+ private:
+  void fit(const ScreenLayout& layout) {
+    if (layout == layout_ && picture_.bytes() == bytes_) return;
+    bitmaps_.reset();
+    layout_ = layout;
+    bytes_ = picture_.bytes();
+  }
+
+  const FriendPicture& picture_;
+  PictureBitmaps bitmaps_;
+  ScreenLayout layout_;
+  Bytes bytes_;
+};
+
 TEST_F(FriendPictureImages, PngAndJpegFilesAreFittedIntoTheAvatarAndKeptAsJpeg) {
   FriendPicture picture;
-  ASSERT_TRUE(picture.setFromFile(u16(writePng("wide.png", 640, 480))));
+  ASSERT_TRUE(FriendPictureImage::setFromFile(picture, u16(writePng("wide.png", 640, 480))));
   EXPECT_EQ(ImageDecoder::detectFormat(picture.bytes()), ImageFormat::Jpeg);
   EXPECT_EQ(storedSize(picture).cx, 80);
   EXPECT_EQ(storedSize(picture).cy, 60);
 
-  ASSERT_TRUE(picture.setFromFile(u16(write("tall.jpg", *JpegEncoder::encode(gradient(480, 640))))));
+  ASSERT_TRUE(
+      FriendPictureImage::setFromFile(picture, u16(write("tall.jpg", *JpegEncoder::encode(gradient(480, 640))))));
   EXPECT_EQ(ImageDecoder::detectFormat(picture.bytes()), ImageFormat::Jpeg);
   EXPECT_EQ(storedSize(picture).cx, 60);
   EXPECT_EQ(storedSize(picture).cy, 80);
@@ -130,11 +169,11 @@ TEST_F(FriendPictureImages, DevicePathsAndTheActiveLayoutDecideFileAndSize) {
   writePng("holiday.png", 300, 100);
   ImageCache::instance().setUpRoles(ScreenLayout(LayoutKind::PocketPc240Portrait));
   FriendPicture picture;
-  ASSERT_TRUE(picture.setFromFile(u"\\holiday.png"));
+  ASSERT_TRUE(FriendPictureImage::setFromFile(picture, u"\\holiday.png"));
   EXPECT_EQ(storedSize(picture).cx, 50);
   EXPECT_EQ(storedSize(picture).cy, 16);
   // A picture smaller than the avatar is enlarged to it, as a fit always fills one side.
-  ASSERT_TRUE(picture.setFromFile(u16(writePng("tiny.png", 4, 8)), SIZE{80, 80}));
+  ASSERT_TRUE(FriendPictureImage::setFromFile(picture, u16(writePng("tiny.png", 4, 8)), SIZE{80, 80}));
   EXPECT_EQ(storedSize(picture).cx, 40);
   EXPECT_EQ(storedSize(picture).cy, 80);
 }
@@ -155,55 +194,58 @@ TEST_F(FriendPictureImages, FilesThatAreNoUsableImageLeaveThePictureAsItWas) {
       dir_.string(),
   };
   FriendPicture picture;
-  ASSERT_TRUE(picture.setFromFile(u16(write("good.jpg", jpeg))));
+  ASSERT_TRUE(FriendPictureImage::setFromFile(picture, u16(write("good.jpg", jpeg))));
   const Bytes before = picture.bytes();
-  ASSERT_NE(picture.largeBitmap(), nullptr);
+  DrawnPicture drawn(picture);
+  ASSERT_NE(drawn.large(), nullptr);
   for (const std::string& path : bad) {
-    EXPECT_FALSE(picture.setFromFile(u16(path))) << path;
+    EXPECT_FALSE(FriendPictureImage::setFromFile(picture, u16(path))) << path;
     EXPECT_EQ(picture.bytes(), before) << path;
   }
-  EXPECT_FALSE(picture.setFromFile(u""));
+  EXPECT_FALSE(FriendPictureImage::setFromFile(picture, u""));
   EXPECT_EQ(picture.bytes(), before);
-  EXPECT_NE(picture.largeBitmap(), nullptr);
+  EXPECT_NE(drawn.large(), nullptr);
 
   FriendPicture none;
-  EXPECT_FALSE(none.setFromFile(u16(bad.front())));
+  EXPECT_FALSE(FriendPictureImage::setFromFile(none, u16(bad.front())));
   EXPECT_FALSE(none.hasPicture());
 }
 
 TEST_F(FriendPictureImages, BitmapsAreMadeOnDemandAndRemadeAfterEveryChange) {
   const ScreenLayout portrait(LayoutKind::Portrait);
   FriendPicture picture;
-  EXPECT_EQ(picture.largeBitmap(), nullptr);
-  EXPECT_EQ(picture.smallBitmap(), nullptr);
+  DrawnPicture drawn(picture);
+  EXPECT_EQ(drawn.large(), nullptr);
+  EXPECT_EQ(drawn.small(), nullptr);
 
   ASSERT_TRUE(picture.loadFromBytes(*JpegEncoder::encode(gradient(640, 480))));
-  ASSERT_NE(picture.smallBitmap(portrait), nullptr);
-  EXPECT_EQ(picture.largePixels(portrait).width(), 80);
-  EXPECT_EQ(picture.largePixels(portrait).height(), 60);
-  EXPECT_EQ(picture.smallPixels(portrait).width(), 32);
-  EXPECT_EQ(picture.smallPixels(portrait).height(), 24);
+  ASSERT_NE(drawn.small(portrait), nullptr);
+  EXPECT_EQ(drawn.largePixels(portrait).width(), 80);
+  EXPECT_EQ(drawn.largePixels(portrait).height(), 60);
+  EXPECT_EQ(drawn.smallPixels(portrait).width(), 32);
+  EXPECT_EQ(drawn.smallPixels(portrait).height(), 24);
 
-  ASSERT_TRUE(picture.setFromFile(u16(writePng("tall.png", 30, 60))));
-  ASSERT_NE(picture.largeBitmap(portrait), nullptr);
-  EXPECT_EQ(picture.largePixels(portrait).width(), 40);
-  EXPECT_EQ(picture.smallPixels(portrait).width(), 16);
+  ASSERT_TRUE(FriendPictureImage::setFromFile(picture, u16(writePng("tall.png", 30, 60))));
+  ASSERT_NE(drawn.large(portrait), nullptr);
+  EXPECT_EQ(drawn.largePixels(portrait).width(), 40);
+  EXPECT_EQ(drawn.smallPixels(portrait).width(), 16);
 
   // Another layout gets bitmaps of its own sizes.
   const ScreenLayout small(LayoutKind::PocketPc240Portrait);
-  ASSERT_NE(picture.largeBitmap(small), nullptr);
-  EXPECT_EQ(picture.largePixels(small).height(), 50);
-  EXPECT_EQ(picture.smallPixels(small).height(), 26);
+  ASSERT_NE(drawn.large(small), nullptr);
+  EXPECT_EQ(drawn.largePixels(small).height(), 50);
+  EXPECT_EQ(drawn.smallPixels(small).height(), 26);
 
   std::istringstream stream(std::string(reinterpret_cast<const char*>(picture.bytes().data()), picture.bytes().size()));
   FriendPicture copy = picture;
   ASSERT_TRUE(copy.loadFromStream(stream));
-  EXPECT_NE(copy.largeBitmap(portrait), nullptr);
+  DrawnPicture drawnCopy(copy);
+  EXPECT_NE(drawnCopy.large(portrait), nullptr);
 
   picture.clear();
-  EXPECT_EQ(picture.largeBitmap(portrait), nullptr);
-  EXPECT_EQ(picture.smallBitmap(portrait), nullptr);
-  EXPECT_NE(copy.smallBitmap(portrait), nullptr) << "a copy keeps its own picture";
+  EXPECT_EQ(drawn.large(portrait), nullptr);
+  EXPECT_EQ(drawn.small(portrait), nullptr);
+  EXPECT_NE(drawnCopy.small(portrait), nullptr) << "a copy keeps its own picture";
 }
 
 TEST_F(FriendPictureImages, StoredBytesThatDoNotDecodeGiveNoBitmapAndAreKept) {
@@ -211,23 +253,25 @@ TEST_F(FriendPictureImages, StoredBytesThatDoNotDecodeGiveNoBitmapAndAreKept) {
   const Bytes broken(jpeg.begin(), jpeg.begin() + 40);
   FriendPicture picture;
   ASSERT_TRUE(picture.loadFromBytes(broken));
-  EXPECT_EQ(picture.largeBitmap(), nullptr);
-  EXPECT_EQ(picture.smallBitmap(), nullptr);
+  DrawnPicture drawn(picture);
+  EXPECT_EQ(drawn.large(), nullptr);
+  EXPECT_EQ(drawn.small(), nullptr);
   EXPECT_TRUE(picture.hasPicture());
   EXPECT_EQ(picture.saveToBytes(), broken);
 
   // Good bytes afterwards decode again.
   ASSERT_TRUE(picture.loadFromBytes(jpeg));
-  EXPECT_NE(picture.largeBitmap(), nullptr);
+  EXPECT_NE(drawn.large(), nullptr);
 }
 
 TEST_F(FriendPictureImages, AFriendsOwnPictureGoesWhenAnAvatarIsChosen) {
   Friend person(u"Ann", u"Lee", u"", Friend::kOwnPicture);
-  ASSERT_TRUE(person.picture().setFromFile(u16(writePng("ann.png", 100, 100))));
-  ASSERT_NE(person.picture().largeBitmap(), nullptr);
+  ASSERT_TRUE(FriendPictureImage::setFromFile(person.picture(), u16(writePng("ann.png", 100, 100))));
+  DrawnPicture drawn(person.picture());
+  ASSERT_NE(drawn.large(), nullptr);
   person.assign(u"Ann", u"Lee", u"", 3);
   EXPECT_FALSE(person.picture().hasPicture());
-  EXPECT_EQ(person.picture().largeBitmap(), nullptr);
+  EXPECT_EQ(drawn.large(), nullptr);
 }
 
 }  // namespace

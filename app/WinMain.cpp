@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/Startup.h"
-#include "platform/backend/WinMain.h"
+#include "platform/base/WinMain.h"
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand) {
   return pellucard::Startup::run(instance, commandLine ? std::u16string(commandLine) : std::u16string(), showCommand);

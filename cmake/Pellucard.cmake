@@ -1,6 +1,9 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-set(PELLUCARD_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+set(PELLUCARD_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+if(PELLUCARD_WERROR)
+  list(APPEND PELLUCARD_WARNINGS -Werror)
+endif()
 
 if(PELLUCARD_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -27,7 +30,7 @@ function(pellucard_test name)
   target_compile_options(${name} PRIVATE ${PELLUCARD_WARNINGS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "PELLUCARD_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/WinMain.h"
+#include "platform/base/WinMain.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/DeviceConfig.h"

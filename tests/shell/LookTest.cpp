@@ -112,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Editions, LookTest,
                                            Look{Edition::PocketPc, 480, 640, "pocketpc-2x"},
                                            Look{Edition::Smartphone, 240, 320, "smartphone-1x"},
                                            Look{Edition::Smartphone, 480, 640, "smartphone-2x"}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
+                         [](const auto& testInfo) {
+                           std::string name = testInfo.param.name;
                            for (char& c : name) {
                              if (c == '-') c = '_';
                            }

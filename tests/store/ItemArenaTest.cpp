@@ -83,7 +83,7 @@ TEST(ItemArena, ManyTextsAndOneLargerThanABlockStayIntactAndMoveWithTheArena) {
 }
 
 struct alignas(64) Probe {
-  explicit Probe(int* destroyed, int value) : destroyed(destroyed), value(value) {}
+  explicit Probe(int* counter, int v) : destroyed(counter), value(v) {}
   Probe(Probe&& other) noexcept : destroyed(other.destroyed), value(other.value) { other.destroyed = nullptr; }
   ~Probe() {
     if (destroyed) ++*destroyed;

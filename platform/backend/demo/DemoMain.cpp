@@ -1,5 +1,5 @@
 // The demo window tree as the program's entry point.
-#include "platform/backend/WinMain.h"
+#include "platform/base/WinMain.h"
 #include "platform/backend/demo/DemoFrame.h"
 
 int WinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand) {

@@ -1,6 +1,5 @@
 #include "tools/layers/LayerTable.h"
 
-#include <regex>
 #include <sstream>
 
 namespace layers {
@@ -19,6 +18,20 @@ std::vector<std::string> words(std::string_view text) {
   std::vector<std::string> out;
   for (std::string word; in >> word;) out.push_back(word);
   return out;
+}
+
+// The name of a quoted include on this line, or none ("#include" with blanks allowed around '#').
+std::optional<std::string> quotedInclude(std::string_view line) {
+  std::size_t i = line.find_first_not_of(" \t");
+  if (i == std::string_view::npos || line[i] != '#') return std::nullopt;
+  i = line.find_first_not_of(" \t", i + 1);
+  constexpr std::string_view kInclude = "include";
+  if (i == std::string_view::npos || line.compare(i, kInclude.size(), kInclude) != 0) return std::nullopt;
+  i = line.find_first_not_of(" \t", i + kInclude.size());
+  if (i == std::string_view::npos || line[i] != '"') return std::nullopt;
+  const std::size_t end = line.find('"', i + 1);
+  if (end == std::string_view::npos) return std::nullopt;
+  return std::string(line.substr(i + 1, end - i - 1));
 }
 
 bool isGroupName(const std::string& word) {
@@ -99,17 +112,15 @@ std::optional<std::string> LayerTable::folderOf(std::string_view path) const {
 }
 
 std::vector<Violation> LayerTable::check(const std::string& file, std::string_view text) const {
-  static const std::regex kInclude(R"re(^\s*#\s*include\s+"([^"]+)")re");
   std::vector<Violation> out;
   const std::optional<std::string> from = folderOf(file);
   std::istringstream in{std::string(text)};
   int number = 0;
   for (std::string line; std::getline(in, line);) {
     ++number;
-    std::smatch match;
-    if (!std::regex_search(line, match, kInclude)) continue;
-    const std::string include = match[1];
-    if (include.find('/') == std::string::npos) continue;
+    const std::optional<std::string> quoted = quotedInclude(line);
+    if (!quoted || quoted->find('/') == std::string::npos) continue;
+    const std::string& include = *quoted;
     Violation v{file, number, include, {}};
     const std::optional<std::string> to = folderOf(include);
     if (!from) {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/WinMain.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
+#include "platform/base/WinMain.h"
 #include "platform/win/Host.h"
 #include "platform/win/WinUser.h"
 
@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
   if (config.showVersion) {
     std::printf("%s\n", platform::pellucardVersion().c_str());
     return 0;
+  }
+  if (const auto problem = platform::deviceFoldersProblem(config)) {
+    std::fprintf(stderr, "pellucard: %s\n", problem->c_str());
+    return 2;
   }
   std::unique_ptr<platform::Backend> backend;
   std::string error;

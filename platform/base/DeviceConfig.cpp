@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "platform/base/HostPath.h"
+
 namespace platform {
 
 namespace {
@@ -82,10 +84,13 @@ DeviceOptionsResult parseDeviceOptions(const std::vector<std::string>& args) {
       if (!value(config.platformName)) return {std::nullopt, "--platform-name needs a text"};
     } else if (arg == "--app-dir") {
       if (!value(config.appDir) || config.appDir.empty()) return {std::nullopt, "--app-dir needs a folder"};
+      config.appDir = HostPath::resolve(config.appDir);
     } else if (arg == "--device-root") {
       if (!value(config.deviceRoot) || config.deviceRoot.empty()) return {std::nullopt, "--device-root needs a folder"};
+      config.deviceRoot = HostPath::resolve(config.deviceRoot);
     } else if (arg == "--pim-dir") {
       if (!value(config.pimDir) || config.pimDir.empty()) return {std::nullopt, "--pim-dir needs a folder"};
+      config.pimDir = HostPath::resolve(config.pimDir);
     } else if (arg == "--script") {
       if (!value(config.scriptPath) || config.scriptPath.empty()) return {std::nullopt, "--script needs a file"};
     } else {
@@ -95,6 +100,13 @@ DeviceOptionsResult parseDeviceOptions(const std::vector<std::string>& args) {
   if (!config.scriptPath.empty() && !config.headless) return {std::nullopt, "--script needs --headless"};
   resolveDefaultFolders(config);
   return {config, {}};
+}
+
+std::optional<std::string> deviceFoldersProblem(const DeviceConfig& config) {
+  if (auto problem = HostPath::folderProblem(config.deviceRoot, true, false)) return "--device-root: " + *problem;
+  if (auto problem = HostPath::folderProblem(config.appDir, false, true)) return "--app-dir: " + *problem;
+  if (auto problem = HostPath::folderProblem(config.pimDir, false, true)) return "--pim-dir: " + *problem;
+  return std::nullopt;
 }
 
 std::string pellucardVersion() { return "Pellucard 0.1.0"; }
@@ -113,6 +125,7 @@ std::string deviceOptionsHelp() {
          "  --app-dir DIR                  application folder (default $XDG_DATA_HOME/Pellucard)\n"
          "  --device-root DIR              host folder that the device path \\ names (default $HOME)\n"
          "  --pim-dir DIR                  contacts, calendar and tasks (default <app-dir>/pim)\n"
+         "                                 (folders are host paths: relative to the current folder, ~ is home)\n"
          "  --headless                     run without a window\n"
          "  --script FILE                  with --headless, run a script of input commands\n"
          "  --version                      print the version and exit\n"

@@ -35,12 +35,18 @@ struct DeviceOptionsResult {
   std::string error;  // set when config is empty
 };
 
-// Parses argv (without the program name). Defaults that depend on the
+// Parses argv (without the program name). Folders are host paths: "~" is the home folder and
+// relative ones are resolved against the current folder. Defaults that depend on the
 // environment (application folder, device root, PIM folder) are filled in.
 DeviceOptionsResult parseDeviceOptions(const std::vector<std::string>& args);
 
 // Fills empty folders from the environment: $XDG_DATA_HOME/Pellucard, $HOME, <app-dir>/pim.
 void resolveDefaultFolders(DeviceConfig& config);
+
+// Why the configured folders cannot serve (the option and the reason in one line), or none: the
+// device root must be a readable folder; the application and PIM folders must be writable
+// folders or folders the program can make.
+std::optional<std::string> deviceFoldersProblem(const DeviceConfig& config);
 
 std::string deviceOptionsHelp();
 std::string pellucardVersion();

@@ -166,6 +166,24 @@ TEST(Program, AFreshApplicationFolderGetsDatabaseSettingsAndGuide) {
   EXPECT_TRUE(has(readText(fresh + "/PellucardHelp.htm"), "Pellucard Help"));
 }
 
+TEST(Program, FoldersAreHostPathsFromTheCurrentFolderAndUnusableOnesAreRefused) {
+  Program program;
+  // The program runs in the test's folder, so a relative folder lands there, not under the device root.
+  ASSERT_EQ(program.run("idle\n", "", "--app-dir data/Pellucard --device-root ."), 0) << program.stderrText();
+  EXPECT_TRUE(fs::exists(program.file("data/Pellucard/Pellucard.cdb")));
+
+  std::ofstream(program.file("plain")) << "not a folder";
+  EXPECT_EQ(program.run("idle\n", "", "--app-dir plain"), 2);
+  EXPECT_EQ(program.stderrText(), "pellucard: --app-dir: " + program.file("plain") + " is not a folder\n");
+  EXPECT_EQ(program.run("idle\n", "", "--device-root missing"), 2);
+  EXPECT_EQ(program.stderrText(), "pellucard: --device-root: " + program.file("missing") + " does not exist\n");
+
+  const std::string fill =
+      "cd " + program.file("") + " && " + PELLUCARD_FILLDB_EXE + " --app-dir filled --friends 2 >/dev/null";
+  ASSERT_EQ(std::system(fill.c_str()), 0);
+  EXPECT_TRUE(fs::exists(program.file("filled/Pellucard.cdb")));
+}
+
 TEST(Program, CtrlQLeavesTheProgramThroughTheAcceleratorTable) {
   Program program;
   program.fill(2);

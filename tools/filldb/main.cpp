@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/HostPath.h"
 #include "store/LocalDate.h"
 #include "tools/filldb/VolumeFiller.h"
 
@@ -14,6 +15,7 @@ namespace {
 void usage() {
   std::puts(
       "usage: filldb --app-dir DIR [--friends N] [--seed S] [--today YYYY-MM-DD]\n"
+      "DIR is a host folder: relative to the current folder, ~ is the home folder.\n"
       "Adds N friends (default 200) with 5 gifts, 2.5 loans and 2.5 anniversaries each to\n"
       "DIR/Pellucard.cdb. The same options give the same records; dates lie around --today\n"
       "(default 2026-12-01).");
@@ -39,7 +41,7 @@ int main(int argc, char** argv) {
       usage();
       return 0;
     } else if (arg == "--app-dir" && hasValue) {
-      appDir = argv[++i];
+      appDir = platform::HostPath::resolve(argv[++i]);
     } else if (arg == "--friends" && hasValue) {
       char* end = nullptr;
       const long n = std::strtol(argv[++i], &end, 10);
@@ -62,6 +64,10 @@ int main(int argc, char** argv) {
   }
   if (appDir.empty()) {
     usage();
+    return 2;
+  }
+  if (const auto problem = platform::HostPath::folderProblem(appDir, false, true)) {
+    std::fprintf(stderr, "filldb: --app-dir: %s\n", problem->c_str());
     return 2;
   }
   // The program makes its application folder on first start; a fresh one given here is made too.

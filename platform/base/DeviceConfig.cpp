@@ -119,7 +119,7 @@ std::string deviceOptionsHelp() {
          "Device options:\n"
          "  --edition pocketpc|smartphone  platform edition (default pocketpc)\n"
          "  --screen WxH                   screen size in device pixels (default 240x320)\n"
-         "  --scale N                      window zoom on the host (default 2)\n"
+         "  --scale N                      window zoom on the host (default: the largest that fits)\n"
          "  --oem TEXT                     OEM information of the device\n"
          "  --platform-name TEXT           platform name in the registry\n"
          "  --app-dir DIR                  application folder (default $XDG_DATA_HOME/Pellucard)\n"

@@ -13,7 +13,7 @@ struct DeviceConfig {
   Edition edition = Edition::PocketPc;
   int screenWidth = 240;
   int screenHeight = 320;
-  int scale = 2;
+  int scale = 0;  // window zoom on the host; 0 = the largest that fits the desktop
   std::string oemInfo;
   std::string platformName;
   std::string appDir;      // host folder; empty until resolved

@@ -11,7 +11,7 @@ TEST(DeviceOptions, DefaultsAreAPocketPcAt240x320) {
   EXPECT_EQ(result.config->edition, Edition::PocketPc);
   EXPECT_EQ(result.config->screenWidth, 240);
   EXPECT_EQ(result.config->screenHeight, 320);
-  EXPECT_EQ(result.config->scale, 2);
+  EXPECT_EQ(result.config->scale, 0) << "the window picks the zoom that fits the desktop";
   EXPECT_FALSE(result.config->appDir.empty());
   EXPECT_EQ(result.config->pimDir, result.config->appDir + "/pim");
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/backend/HostWindow.h"
 #include "platform/backend/sdl/SdlKeyMap.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
@@ -63,6 +64,7 @@ struct SdlBackend::Impl : WindowObserver {
   void rotate() {
     rotateScreen();
     SDL_SetWindowSize(window, gdi::screenWidth() * scale, gdi::screenHeight() * scale);
+    SDL_SetWindowTitle(window, HostWindow::title(edition, gdi::screenWidth(), gdi::screenHeight()).c_str());
     makeTexture();
     showAll();
   }
@@ -165,13 +167,19 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
     error = std::string("cannot open a window (") + SDL_GetError() + "); run with --headless instead";
     return false;
   }
-  impl_->scale = std::max(1, config.scale);
+  impl_->scale = config.scale;
+  if (impl_->scale <= 0) {
+    SDL_Rect usable{0, 0, 1024, 768};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    impl_->scale = HostWindow::fittingZoom(config.screenWidth, config.screenHeight, usable.w, usable.h);
+  }
   impl_->edition = config.edition;
   Clock::instance().useReal();
   openScreen(config.screenWidth, config.screenHeight);
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  impl_->window = SDL_CreateWindow("Pellucard", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   config.screenWidth * impl_->scale, config.screenHeight * impl_->scale, 0);
+  impl_->window = SDL_CreateWindow(HostWindow::title(config.edition, config.screenWidth, config.screenHeight).c_str(),
+                                   SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, config.screenWidth * impl_->scale,
+                                   config.screenHeight * impl_->scale, 0);
   if (impl_->window) impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
   if (!impl_->window || !impl_->renderer || !impl_->makeTexture()) {
     error = std::string("cannot open a window (") + SDL_GetError() + "); run with --headless instead";

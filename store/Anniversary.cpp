@@ -46,14 +46,19 @@ std::optional<int> Anniversary::yearCount(const SYSTEMTIME& now) const {
 bool Anniversary::isNearest(const SYSTEMTIME& now) const {
   const auto current = fileTimeOf(now);
   if (!current || date_.wYear == 0) return false;
+  auto inWindow = [&](const SYSTEMTIME& day) {
+    const auto occurrence = fileTimeOf(day);
+    if (!occurrence) return false;
+    const std::int64_t days =
+        (static_cast<std::int64_t>(*occurrence) - static_cast<std::int64_t>(*current)) / kFileTimeDay;
+    return static_cast<std::uint32_t>(days) <= kNearestDays;
+  };
+  // A date in a later year is its own next occurrence, so it is near only when that day is.
+  if (date_.wYear > now.wYear) return inWindow(date_);
   for (int delta = -1; delta <= 1; ++delta) {
     const int year = static_cast<int>(now.wYear) + delta;
     if (year < 1601 || year > 30827) continue;
-    const auto occurrence = fileTimeOf(withYear(date_, static_cast<WORD>(year)));
-    if (!occurrence) continue;
-    const std::int64_t days =
-        (static_cast<std::int64_t>(*occurrence) - static_cast<std::int64_t>(*current)) / kFileTimeDay;
-    if (static_cast<std::uint32_t>(days) <= kNearestDays) return true;
+    if (inWindow(withYear(date_, static_cast<WORD>(year)))) return true;
   }
   return false;
 }

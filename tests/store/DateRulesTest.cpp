@@ -85,6 +85,22 @@ TEST_F(DateRulesTest, NearestWindowAroundTheDayAndAcrossTheYearEnd) {
   EXPECT_TRUE(anniversary(7, 9).isNearest(makeDate(2026, 6, 10, 12, 0, 1)));
 }
 
+TEST_F(DateRulesTest, ADateInALaterYearIsNearestOnlyWhenThatDayIsNear) {
+  // Years ahead: its day of the year coming up this month does not make it near.
+  const Anniversary wedding(u"x", 0, makeDate(2029, 3, 10), u"", 0);
+  EXPECT_FALSE(wedding.isNearest(makeDate(2026, 3, 1, 9)));
+  EXPECT_FALSE(wedding.isNearest(makeDate(2028, 3, 1, 9)));
+  EXPECT_TRUE(wedding.isNearest(makeDate(2029, 3, 1, 9)));
+  EXPECT_TRUE(sameDay(wedding.nextOccurrence(makeDate(2026, 3, 1, 9)), makeDate(2029, 3, 10)));
+  // Across the year end: next January is near in December, the January after is not.
+  const Anniversary newYear(u"x", 0, makeDate(2027, 1, 5), u"", 0);
+  EXPECT_TRUE(newYear.isNearest(makeDate(2026, 12, 20, 9)));
+  EXPECT_FALSE(newYear.isNearest(makeDate(2025, 12, 20, 9)));
+  const Anniversary laterLeap(u"x", 0, makeDate(2028, 2, 29), u"", 0);
+  EXPECT_FALSE(laterLeap.isNearest(makeDate(2027, 2, 20, 9)));
+  EXPECT_TRUE(laterLeap.isNearest(makeDate(2028, 2, 20, 9)));
+}
+
 TEST_F(DateRulesTest, NearestFilterUsesTheClock) {
   ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   auto& days = getAnniversaryCollection();

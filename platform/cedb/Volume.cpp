@@ -1,6 +1,10 @@
 #include "platform/cedb/Volume.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <system_error>
@@ -141,12 +145,26 @@ std::unique_ptr<Volume> Volume::open(const std::string& hostPath, DWORD creation
     }
   }
 
+  // A new volume is the user's private file from its first byte; SQLite gives its journal the
+  // same mode.
+  bool made = false;
+  if (creation != OPEN_EXISTING && !fs::exists(path, ec)) {
+    const int fd = ::open(hostPath.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      error = errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND;
+      return nullptr;
+    }
+    ::close(fd);
+    made = true;
+  }
   sqlite3* raw = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (creation == OPEN_EXISTING ? 0 : SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(hostPath.c_str(), &raw, flags, nullptr);
   std::unique_ptr<Volume> volume(new Volume(raw));  // owns raw from here, also on failure
   if (rc != SQLITE_OK) {
     error = errorFromSqlite(rc);
+    volume.reset();
+    if (made) fs::remove(path, ec);
     return nullptr;
   }
   sqlite3_extended_result_codes(raw, 1);

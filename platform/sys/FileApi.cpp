@@ -115,7 +115,9 @@ BOOL copyFileAtomically(const std::string& src, const std::string& dst, bool fai
       break;
     }
   }
-  if (ok && ::fchmod(out, srcStat.st_mode & 07777) != 0) {
+  // A copy is private like every file the device makes (a backup restored from a shared folder
+  // must not leave the database readable by others); only read-only-ness carries over.
+  if (ok && ::fchmod(out, (srcStat.st_mode & S_IWUSR) ? 0600 : 0400) != 0) {
     ok = false;
     error = errno;
   }
@@ -231,7 +233,8 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
   }
   // Truncation needs a writable descriptor even when the handle itself only reads.
   flags |= (wantWrite || truncates) ? (wantRead || truncates ? O_RDWR : O_WRONLY) : O_RDONLY;
-  const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+  // The device's files are the user's own: nobody else may read what the program creates.
+  const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0400 : 0600;
   const int fd = ::open(path.c_str(), flags, mode);
   if (fd < 0) {
     if (errno == EEXIST)
@@ -451,7 +454,7 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   if (!validPathArgument(lpPathName)) return FALSE;
   const std::string path = hostPathOf(lpPathName);
-  if (::mkdir(path.c_str(), 0777) != 0) {
+  if (::mkdir(path.c_str(), 0700) != 0) {
     if (errno == ENOENT) return failWith(ERROR_PATH_NOT_FOUND);
     return failWithErrno(path);
   }

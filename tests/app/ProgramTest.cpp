@@ -184,6 +184,26 @@ TEST(Program, FoldersAreHostPathsFromTheCurrentFolderAndUnusableOnesAreRefused) 
   EXPECT_TRUE(fs::exists(program.file("filled/Pellucard.cdb")));
 }
 
+TEST(Program, TheFilesItMakesAreItsUsersAlone) {
+  Program program;
+  const std::string fresh = program.file("fresh/Pellucard");
+  ASSERT_EQ(program.run("idle\n", "", "--app-dir " + fresh), 0) << program.stderrText();
+  auto mode = [](const std::string& path) {
+    std::error_code ec;
+    return static_cast<unsigned>(fs::status(path, ec).permissions());
+  };
+  EXPECT_EQ(mode(fresh), 0700u);
+  EXPECT_EQ(mode(fresh + "/Pellucard.cdb"), 0600u);
+  EXPECT_EQ(mode(fresh + "/settings.xml"), 0600u);
+  EXPECT_EQ(mode(fresh + "/PellucardHelp.htm"), 0600u);
+  // A folder that was there before keeps the mode its user gave it.
+  fs::create_directories(program.file("open"));
+  fs::permissions(program.file("open"), fs::perms(0755));
+  ASSERT_EQ(program.run("idle\n", "", "--app-dir " + program.file("open")), 0) << program.stderrText();
+  EXPECT_EQ(mode(program.file("open")), 0755u);
+  EXPECT_EQ(mode(program.file("open/Pellucard.cdb")), 0600u);
+}
+
 TEST(Program, CtrlQLeavesTheProgramThroughTheAcceleratorTable) {
   Program program;
   program.fill(2);

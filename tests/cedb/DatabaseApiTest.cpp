@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -120,6 +121,9 @@ TEST_F(DatabaseApiTest, MountingCreatesOneFileWithItsFormatVersion) {
   ++mounted_;
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_FALSE(CHECK_INVALIDGUID(&guid_));
+  struct stat st {};
+  ASSERT_EQ(::stat(hostPath("v.cdb").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u) << "a volume is its user's private file";
   EXPECT_TRUE(CeUnmountDBVol(&guid_));
   --mounted_;
 

@@ -204,6 +204,30 @@ TEST_F(DeviceFiles, AttributesAndFolders) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
 
+TEST_F(DeviceFiles, WhatTheDeviceCreatesOnlyItsUserMayRead) {
+  auto mode = [&](const std::string& name) {
+    struct stat st {};
+    EXPECT_EQ(::stat((root_ / name).c_str(), &st), 0) << name;
+    return st.st_mode & 07777;
+  };
+  HANDLE file = CreateFileW(u"\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  EXPECT_EQ(mode("new.txt"), 0600u);
+  ASSERT_TRUE(CreateDirectoryW(u"\\Private", nullptr));
+  EXPECT_EQ(mode("Private"), 0700u);
+  // What exists keeps its mode, also when the program rewrites it.
+  writeFile(root_ / "shared.txt", "x");
+  ::chmod((root_ / "shared.txt").c_str(), 0644);
+  file = CreateFileW(u"\\shared.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  EXPECT_EQ(mode("shared.txt"), 0644u);
+  // A copy is private too, whatever its source was.
+  ASSERT_TRUE(CopyFileW(u"\\shared.txt", u"\\Private\\copy.txt", FALSE));
+  EXPECT_EQ(mode("Private/copy.txt"), 0600u);
+}
+
 TEST_F(DeviceFiles, CopyAndMove) {
   writeFile(root_ / "src.cdb", "database bytes");
   writeFile(root_ / "dst.bkf", "older backup");

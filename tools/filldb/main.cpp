@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   }
   // The program makes its application folder on first start; a fresh one given here is made too.
   std::error_code made;
-  std::filesystem::create_directories(appDir, made);
+  if (std::filesystem::create_directories(appDir, made))
+    std::filesystem::permissions(appDir, std::filesystem::perms::owner_all, made);
   if (made) {
     std::fprintf(stderr, "filldb: cannot make the folder %s (%s)\n", appDir.c_str(), made.message().c_str());
     return 1;

@@ -1,6 +1,8 @@
 #include "platform/controls/CommonControls.h"
 
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/CommCtrl.h"
+#include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
 
@@ -9,6 +11,8 @@ namespace platform::controls {
 void registerControlClasses() {
   ListView::registerClass();
   StaticControl::registerClass();
+  ListBox::registerClass();
+  ComboBox::registerClass();
 }
 
 }  // namespace platform::controls

@@ -69,6 +69,13 @@ DWORD ComboBox::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, 
 LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= CB_ADDSTRING && message <= CB_SETDROPPEDWIDTH) return handleComboMessage(message, wParam, lParam);
   switch (message) {
+    case WM_NCCREATE: {
+      // Scroll bars are the list's and the frame is drawn with the field: the window has neither.
+      const DWORD own = style();
+      listScrollBar_ = (own & WS_VSCROLL) != 0;
+      SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(own & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
     case WM_CREATE:
       if (lParam != 0) onCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
       return 0;
@@ -268,7 +275,8 @@ LRESULT ComboBox::handleComboMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void ComboBox::onCreate(const CREATESTRUCTW& cs) {
   measure();
   listHeight_ = std::max(cs.cy - fieldHeight_, 0);
-  list_ = ComboDropList::create(hwnd_);
+  list_ = ComboDropList::create(hwnd_, listScrollBar_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   keepFieldHeight();
 }
 

@@ -78,6 +78,7 @@ class ComboBox {
   bool fixedItemHeight_ = false;
   bool fixedFieldHeight_ = false;
   bool extendedUi_ = false;
+  bool listScrollBar_ = false;  // created with WS_VSCROLL, which goes to the list
   bool dropped_ = false;
   int droppedWith_ = -1;  // the selection when the list opened
   bool redraw_ = true;

@@ -63,10 +63,11 @@ void ComboDropList::registerClass() {
   RegisterClassW(&wc);
 }
 
-HWND ComboDropList::create(HWND combo) {
+HWND ComboDropList::create(HWND combo, bool scrollBar) {
   registerClass();
-  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, u"", WS_POPUP | WS_BORDER | WS_VSCROLL, 0, 0, 1,
-                         1, combo, nullptr, nullptr, nullptr);
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, u"",
+                         WS_POPUP | WS_BORDER | (scrollBar ? WS_VSCROLL : 0), 0, 0, 1, 1, combo, nullptr, nullptr,
+                         nullptr);
 }
 
 ComboDropList* ComboDropList::fromWindow(HWND hwnd) {
@@ -80,7 +81,9 @@ LRESULT CALLBACK ComboDropList::windowProc(HWND hwnd, UINT message, WPARAM wPara
   if (it == table.end()) {
     if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
     const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    it = table.emplace(hwnd, std::make_unique<ComboDropList>(hwnd, cs != nullptr ? cs->hwndParent : nullptr)).first;
+    if (cs == nullptr) return FALSE;
+    const bool scrollBar = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
+    it = table.emplace(hwnd, std::make_unique<ComboDropList>(hwnd, cs->hwndParent, scrollBar)).first;
   }
   ComboDropList* self = it->second.get();
   ++self->depth_;
@@ -319,7 +322,7 @@ void ComboDropList::onVScroll(int code) {
 
 void ComboDropList::updateScrollBar() {
   ComboBox* box = combo();
-  if (box == nullptr) return;
+  if (box == nullptr || !scrollBar_) return;
   const ListBoxRows& rows = box->rows();
   SCROLLINFO si{};
   si.cbSize = sizeof(si);

@@ -11,12 +11,12 @@ class ComboBox;
 
 class ComboDropList {
  public:
-  ComboDropList(HWND hwnd, HWND combo) : hwnd_(hwnd), combo_(combo) {}
+  ComboDropList(HWND hwnd, HWND combo, bool scrollBar) : hwnd_(hwnd), combo_(combo), scrollBar_(scrollBar) {}
 
   static void registerClass();
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // Creates the hidden list of a combo box.
-  static HWND create(HWND combo);
+  // Creates the hidden list of a combo box, with a scroll bar when it has to scroll.
+  static HWND create(HWND combo, bool scrollBar);
   static ComboDropList* fromWindow(HWND hwnd);
 
   // Shows the list over `screenRect` with the selection in view and takes the stylus. When the
@@ -45,6 +45,7 @@ class ComboDropList {
 
   HWND hwnd_;
   HWND combo_;
+  bool scrollBar_;
   bool dead_ = false;
   int depth_ = 0;
   int hot_ = -1;                 // the row under the stylus, shown instead of the selection

@@ -94,8 +94,10 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     case WM_WINDOWPOSCHANGED: {
+      // Hidden or moved away from under its list, the field closes it.
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (pos != nullptr && (pos->flags & SWP_HIDEWINDOW)) close(false, true);
+      const UINT still = SWP_NOMOVE | SWP_NOSIZE;
+      if (pos != nullptr && ((pos->flags & SWP_HIDEWINDOW) || (pos->flags & still) != still)) close(false, true);
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
     case WM_SETFONT:

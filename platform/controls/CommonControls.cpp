@@ -2,6 +2,7 @@
 
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommCtrl.h"
+#include "platform/controls/DateTimePicker.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
@@ -13,6 +14,7 @@ void registerControlClasses() {
   StaticControl::registerClass();
   ListBox::registerClass();
   ComboBox::registerClass();
+  DateTimePicker::registerClass();
 }
 
 }  // namespace platform::controls

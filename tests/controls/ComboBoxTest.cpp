@@ -112,6 +112,30 @@ TEST_F(ComboBoxTest, KeepsTheFieldHeightAndGivesTheRestToTheList) {
   EXPECT_EQ(moved.bottom - moved.top, 2 + 6 * send(combo, CB_GETITEMHEIGHT)) << "never taller than its items";
 }
 
+TEST_F(ComboBoxTest, ExtendedInterfaceOpensWithDownAndItemHeightsCanBeGiven) {
+  HWND combo = create();
+  EXPECT_EQ(send(combo, CB_SETEXTENDEDUI, TRUE), CB_OKAY);
+  EXPECT_TRUE(send(combo, CB_GETEXTENDEDUI));
+  SetFocus(combo);
+  device.key(VK_F4);
+  EXPECT_FALSE(send(combo, CB_GETDROPPEDSTATE)) << "F4 does not open it";
+  device.key(VK_DOWN);
+  EXPECT_TRUE(send(combo, CB_GETDROPPEDSTATE));
+  EXPECT_EQ(send(combo, CB_GETCURSEL), 0);
+  device.key(VK_ESCAPE);
+
+  EXPECT_EQ(send(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 24), CB_OKAY);
+  EXPECT_EQ(windowRect(combo).bottom - windowRect(combo).top, 24);
+  EXPECT_EQ(send(combo, CB_SETITEMHEIGHT, 0, 20), CB_OKAY);
+  EXPECT_EQ(send(combo, CB_GETITEMHEIGHT), 20);
+  EXPECT_EQ(send(combo, CB_SETITEMHEIGHT, 0, 0), CB_ERR);
+  EXPECT_EQ(send(combo, CB_SETDROPPEDWIDTH, 200), 200);
+  RECT drop{};
+  send(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&drop));
+  EXPECT_EQ(drop.right - drop.left, 200);
+  EXPECT_LE(drop.right, 240) << "kept on the screen";
+}
+
 TEST_F(ComboBoxTest, ArrowsChangeTheSelectionWhileClosed) {
   HWND combo = create();
   SetFocus(combo);

@@ -270,6 +270,47 @@ TEST_F(ListBoxTest, DumpShowsTheVisibleRowsAndTheSelectionInTheHighlight) {
   EXPECT_EQ(device.pixel(100, row + row / 2), onScreen(COLOR_HIGHLIGHT));
 }
 
+TEST_F(ListBoxTest, AnswersWhereItsRowsLie) {
+  HWND list = create(LBS_NOINTEGRALHEIGHT, 0, 0, 120, 100);
+  fill(list, 20);
+  const auto row = static_cast<int>(send(list, LB_GETITEMHEIGHT));
+  EXPECT_EQ(send(list, LB_SETTOPINDEX, 5), LB_OKAY);
+  EXPECT_EQ(send(list, LB_SETTOPINDEX, 20), LB_ERR);
+  EXPECT_EQ(send(list, LB_GETTOPINDEX), 5);
+  RECT rect{};
+  EXPECT_EQ(send(list, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&rect)), 1);
+  EXPECT_EQ(rect.top, row);
+  EXPECT_EQ(rect.right, 120);
+  EXPECT_EQ(send(list, LB_GETITEMRECT, 99, reinterpret_cast<LPARAM>(&rect)), LB_ERR);
+  EXPECT_EQ(send(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(10, row * 2 + 1)), MAKELONG(7, 0));
+  EXPECT_EQ(HIWORD(send(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(130, 5))), 1) << "outside the client area";
+
+  EXPECT_EQ(send(list, LB_SETITEMHEIGHT, 0, 20), LB_OKAY);
+  EXPECT_EQ(send(list, LB_GETITEMHEIGHT), 20);
+  EXPECT_EQ(send(list, LB_SETITEMHEIGHT, 0, 300), LB_ERR);
+  SendMessageW(list, WM_SETFONT, 0, TRUE);
+  EXPECT_EQ(send(list, LB_GETITEMHEIGHT), 20) << "a height given stays through a new font";
+
+  EXPECT_EQ(send(list, LB_ADDSTRING, 0, 0), 20) << "no text is an empty item";
+  EXPECT_EQ(send(list, LB_GETTEXTLEN, 20), 0);
+}
+
+TEST_F(ListBoxTest, ParentMayDestroyTheListWhileItIsTellingIt) {
+  HWND list = create(LBS_NOTIFY, 0, 0, 120, 100);
+  fill(list, 5);
+  static HWND victim = nullptr;
+  victim = list;
+  const auto proc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE && IsWindow(victim)) DestroyWindow(victim);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  };
+  SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+proc));
+  device.stylusDown(20, 5);
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_EQ(GetCapture(), nullptr);
+  device.stylusUp(20, 5);
+}
+
 // The Smartphone's choice fields are list boxes one row high that spin through their items.
 TEST(ListBoxFieldTest, OneRowListShowsTheSelectedItemOverItsHeight) {
   TestDevice device(Edition::Smartphone, 176, 220);

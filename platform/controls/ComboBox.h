@@ -1,5 +1,7 @@
 // The combo box window ("ComboBox") in its drop-down list form (CBS_DROPDOWNLIST): a field that
-// shows the selected item and a button, and a list that drops below it (ComboDropList).
+// shows the selected item and a button, and a list that drops below it (ComboDropList). The
+// forms with an edit field (CBS_SIMPLE, CBS_DROPDOWN) are not built; such a combo box behaves as a
+// drop-down list. WS_VSCROLL gives the list its scroll bar; CBS_SORT keeps the items in order.
 //
 // The height the window is created with is the field and the dropped list together: the window
 // keeps the field's height (from its font) and the rest is the list's. The list opens with the
@@ -11,7 +13,8 @@
 // Notifications (WM_COMMAND to the parent): CBN_SETFOCUS, CBN_KILLFOCUS; CBN_SELCHANGE when the
 // user changes the selection; CBN_DROPDOWN before the list opens; on closing CBN_SELENDOK or
 // CBN_SELENDCANCEL, then CBN_CLOSEUP, then CBN_SELCHANGE if the closing itself changed the
-// selection. Selections made by messages are not announced.
+// selection. Selections made by messages are not announced. CB_SETCURSEL with an index out of
+// range answers CB_ERR and leaves the selection as it was; -1 clears it.
 #pragma once
 
 #include "platform/controls/ListBoxRows.h"

@@ -5,7 +5,9 @@
 // value is greyed), or on Pocket PC with DTS_NONEBUTTON a "None" button in the drop-down does.
 // On Pocket PC a date drops a month calendar (the button, F4, Alt+Down) and a time has spin
 // buttons; the Smartphone edits in place only. DTN_DATETIMECHANGE tells of every change the user
-// makes, DTN_DROPDOWN and DTN_CLOSEUP of the calendar.
+// makes (not of values set by message, nor of choosing the day already shown), DTN_DROPDOWN and
+// DTN_CLOSEUP of the calendar. DTM_SETSYSTEMTIME refuses what is no real date and time of the
+// years 1601 to 30827.
 #pragma once
 
 #include <string>

@@ -1,8 +1,10 @@
 // Common controls of the handheld platform: the list view (SysListView32) with its messages,
-// notifications, styles and structures, with their documented names and numeric values.
+// notifications, styles and structures, with their documented names and numeric values; the date
+// and time picker and the month calendar come with WinDateTime.h.
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/controls/WinDateTime.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 

@@ -1,6 +1,9 @@
 #include "platform/controls/CommonControls.h"
 
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/CommCtrl.h"
+#include "platform/controls/DateTimePicker.h"
+#include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
 
@@ -9,6 +12,9 @@ namespace platform::controls {
 void registerControlClasses() {
   ListView::registerClass();
   StaticControl::registerClass();
+  ListBox::registerClass();
+  ComboBox::registerClass();
+  DateTimePicker::registerClass();
 }
 
 }  // namespace platform::controls

@@ -1,5 +1,6 @@
 #include "outlook/CalendarExport.h"
 
+#include "outlook/ExportBatch.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/sys/OleAuto.h"
@@ -22,6 +23,12 @@ LONG CalendarExport::reminderMinutes(int days, int packedTime) {
 }
 
 bool CalendarExport::exportAnniversary(Anniversary& a) {
+  ExportBatch batch(connection_);
+  const bool saved = saveAppointment(a);
+  return batch.end() && saved;
+}
+
+bool CalendarExport::saveAppointment(Anniversary& a) {
   auto appointment = std::dynamic_pointer_cast<pim::Appointment>(connection_.newItem(olAppointmentItem));
   if (!appointment) return false;
 
@@ -61,6 +68,7 @@ bool CalendarExport::exportAnniversary(Anniversary& a) {
     return false;
   }
 
+  connection_.journal().noteExport(a);
   if (a.outlookItemId() != 0) deleteExportedAppointment(a);
   if (LONG oid = appointment->Oid(); oid != 0) {
     a.setOutlookItemId(oid);

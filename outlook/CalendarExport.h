@@ -14,6 +14,7 @@ class CalendarExport {
 
   // Adds the appointment, deletes the one exported before and keeps the new Oid in the record.
   // Fails, leaving the record and the earlier appointment alone, when the calendar cannot take it.
+  // Outside a batch the calendar file is written once, at the end.
   bool exportAnniversary(Anniversary& anniversary);
   // Deletes the exported appointment when it still exists; the identifier is cleared in memory.
   void deleteExportedAppointment(Anniversary& anniversary);
@@ -23,6 +24,8 @@ class CalendarExport {
   static LONG reminderMinutes(int days, int packedTime);
 
  private:
+  bool saveAppointment(Anniversary& anniversary);
+
   OutlookConnection& connection_;
 };
 

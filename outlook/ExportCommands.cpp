@@ -1,6 +1,8 @@
 #include "outlook/ExportCommands.h"
 
+#include "outlook/BusyIndicator.h"
 #include "outlook/CalendarExport.h"
+#include "outlook/ExportBatch.h"
 #include "outlook/OutlookConnection.h"
 #include "outlook/TaskExport.h"
 #include "resources/StringIds.h"
@@ -11,14 +13,22 @@ namespace pellucard {
 
 namespace {
 
+// Often enough for the screen to follow, seldom enough to cost nothing next to the exports.
+constexpr std::size_t kExportsBetweenPaints = 250;
+
 template <class List, class Export>
 ExportCommands::Outcome exportAll(const List& snapshot, std::optional<LONG> friendId, Export exportOne) {
   if (snapshot.empty()) return ExportCommands::Outcome::NothingToExport;
+  BusyIndicator busy;
+  ExportBatch batch(getOutlookConnection());
   bool failed = false;
+  std::size_t done = 0;
   for (auto* item : snapshot) {
     if (friendId && item->friendId() != *friendId) continue;
     if (!exportOne(*item)) failed = true;
+    if (++done % kExportsBetweenPaints == 0) busy.keepPainting();
   }
+  if (!batch.end()) failed = true;
   return failed ? ExportCommands::Outcome::SomeFailed : ExportCommands::Outcome::AllExported;
 }
 

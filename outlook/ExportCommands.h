@@ -21,7 +21,8 @@ class ExportCommands {
   };
 
   // Exports in collection order; a failure does not stop the others. With a friend, only the
-  // items of that friend are exported.
+  // items of that friend are exported. The file is written once, at the end (its failure fails
+  // the command); meanwhile the wait cursor shows, the screen repaints and input is dropped.
   static Outcome exportAnniversaries(std::optional<LONG> friendId = std::nullopt);
   static Outcome exportLoans(std::optional<LONG> friendId = std::nullopt);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "outlook/ExportJournal.h"
 #include "platform/pim/PimStore.h"
 
 namespace pellucard {
@@ -57,6 +58,9 @@ class OutlookConnection {
   std::shared_ptr<platform::pim::Contact> selectContact() const;
   void setContactChooser(ContactChooser chooser) { chooser_ = std::move(chooser); }
 
+  // The state of the export batch open on this connection (see ExportBatch).
+  ExportJournal& journal() { return journal_; }
+
   // Cuts a folder's category property into names: every comma ends a name, each name is
   // trimmed of spaces, and empty names between two commas are kept.
   static std::vector<std::u16string> splitCategoryList(const std::u16string& list);
@@ -66,6 +70,7 @@ class OutlookConnection {
   bool loggedOn_ = false;
   ContactChooser chooser_;
   std::unique_ptr<OutlookExportService> exportService_;
+  ExportJournal journal_;
 };
 
 // Application-wide instance: created empty on first access, deleted by the shutdown sequence

@@ -1,6 +1,7 @@
 #include "outlook/OutlookExportService.h"
 
 #include "outlook/CalendarExport.h"
+#include "outlook/OutlookConnection.h"
 #include "outlook/TaskExport.h"
 
 namespace pellucard {
@@ -16,5 +17,9 @@ void OutlookExportService::deleteExportedAppointment(Anniversary& anniversary) {
 }
 
 void OutlookExportService::deleteExportedTask(Loan& loan) { TaskExport(connection_).deleteExportedTask(loan); }
+
+void OutlookExportService::beginBatch() { connection_.journal().open(connection_.application()); }
+
+bool OutlookExportService::endBatch() { return connection_.journal().close(connection_); }
 
 }  // namespace pellucard

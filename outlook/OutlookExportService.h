@@ -15,6 +15,8 @@ class OutlookExportService final : public ExportService {
   bool exportLoan(Loan& loan) override;
   void deleteExportedAppointment(Anniversary& anniversary) override;
   void deleteExportedTask(Loan& loan) override;
+  void beginBatch() override;
+  bool endBatch() override;
 
  private:
   OutlookConnection& connection_;

@@ -1,5 +1,6 @@
 #include "outlook/TaskExport.h"
 
+#include "outlook/ExportBatch.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/sys/OleAuto.h"
@@ -62,6 +63,12 @@ std::u16string TaskExport::subjectOf(const Loan& loan) {
 }
 
 bool TaskExport::exportLoan(Loan& loan) {
+  ExportBatch batch(connection_);
+  const bool saved = saveTask(loan);
+  return batch.end() && saved;
+}
+
+bool TaskExport::saveTask(Loan& loan) {
   auto task = std::dynamic_pointer_cast<pim::Task>(connection_.newItem(olTaskItem));
   if (!task) return false;
 
@@ -84,6 +91,7 @@ bool TaskExport::exportLoan(Loan& loan) {
   // A task that was not stored must not be reported as exported, nor replace the earlier one.
   if (FAILED(task->Save())) return false;
 
+  connection_.journal().noteExport(loan);
   if (loan.outlookItemId() != 0) deleteExportedTask(loan);
   if (LONG oid = task->Oid(); oid != 0) {
     loan.setOutlookItemId(oid);

@@ -13,7 +13,8 @@ class TaskExport {
   explicit TaskExport(OutlookConnection& connection) : connection_(connection) {}
 
   // Adds the task, deletes the one exported before and keeps the new Oid in the record. Fails,
-  // leaving the record and the earlier task alone, when the task list cannot take it.
+  // leaving the record and the earlier task alone, when the task list cannot take it. Outside a
+  // batch the task file is written once, at the end.
   bool exportLoan(Loan& loan);
   // Deletes the exported task when it still exists; the identifier is cleared in memory.
   void deleteExportedTask(Loan& loan);
@@ -23,6 +24,8 @@ class TaskExport {
   static std::u16string subjectOf(const Loan& loan);
 
  private:
+  bool saveTask(Loan& loan);
+
   OutlookConnection& connection_;
 };
 

@@ -15,6 +15,10 @@ class ExportService {
   // Deletes the exported item when it is still there and clears the item's Outlook identifier.
   virtual void deleteExportedAppointment(Anniversary& anniversary) = 0;
   virtual void deleteExportedTask(Loan& loan) = 0;
+  // Around a command that exports or deletes many items: the calendar and task files are written
+  // once, at the end of the outermost batch. False when that write failed.
+  virtual void beginBatch() {}
+  virtual bool endBatch() { return true; }
 };
 
 // Not owned; null unregisters. The service must outlive its registration.

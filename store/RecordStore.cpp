@@ -2,6 +2,7 @@
 
 #include "store/AnniversariesTable.h"
 #include "store/AnniversaryCollection.h"
+#include "store/ExportBatchScope.h"
 #include "store/FriendCollection.h"
 #include "store/FriendsTable.h"
 #include "store/GiftCollection.h"
@@ -11,7 +12,17 @@
 
 namespace pellucard {
 
+namespace {
+std::u16string& openVolume() {
+  static auto* path = new std::u16string;
+  return *path;
+}
+}  // namespace
+
+const std::u16string& RecordStore::volumePath() { return openVolume(); }
+
 void RecordStore::closeAll() {
+  openVolume().clear();
   deleteFriendsTable();
   deleteFriendCollection();
   deleteGiftsTable();
@@ -23,6 +34,7 @@ void RecordStore::closeAll() {
 }
 
 bool RecordStore::openAndLoadAll(const std::u16string& databasePath) {
+  openVolume() = databasePath;
   bool ok = getFriendsTable().open(databasePath);
   ok = getFriendCollection().load() && ok;
   ok = getGiftsTable().open(databasePath) && ok;
@@ -44,6 +56,7 @@ bool RecordStore::removeFriend(RecordId friendId, bool withItems) {
   FriendCollection& friends = getFriendCollection();
   if (!friends.find(friendId) || !friends.remove(friendId)) return false;
   if (withItems) {
+    ExportBatchScope exports;
     const LONG id = static_cast<LONG>(friendId);
     getLoanCollection().removeAllOfFriend(id);
     getAnniversaryCollection().removeAllOfFriend(id);

@@ -18,11 +18,14 @@ class RecordStore {
   // fails to open stays inert with an empty collection; the result says whether all four opened
   // and loaded.
   static bool openAndLoadAll(const std::u16string& databasePath);
+  // The volume file the store was last opened on; empty once it is closed.
+  static const std::u16string& volumePath();
 
   // Whether any loan, gift or anniversary names the friend.
   static bool friendHasItems(RecordId friendId);
-  // Removes the friend, then, when asked, its loans, anniversaries and gifts in that order.
-  // False when there is no such friend or its removal failed (nothing else is removed then).
+  // Removes the friend, then, when asked, its loans, anniversaries and gifts in that order, their
+  // exported appointments and tasks deleted in one batch. False when there is no such friend or
+  // its removal failed (nothing else is removed then).
   static bool removeFriend(RecordId friendId, bool withItems);
 };
 

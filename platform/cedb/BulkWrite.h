@@ -1,6 +1,7 @@
-// Groups every write to a mounted volume into one transaction, for tools that fill large volumes.
-// Nothing written meanwhile is durable until commit() returns true; the destructor commits too.
-// The program itself never uses it: its every change must be durable when the call returns.
+// Groups every write to a mounted volume into one transaction, for tools that fill large volumes
+// and for the program's commands that change many records at once (each change is then durable
+// when the command returns). Nothing written meanwhile is durable until commit() returns true;
+// the destructor commits too.
 #pragma once
 
 #include <memory>

@@ -84,6 +84,14 @@ HRESULT Application::CreateItem(int itemType, std::shared_ptr<Item>& item) {
   return E_INVALIDARG;
 }
 
+HRESULT Application::beginBatch() {
+  if (!loggedOn()) return E_FAIL;
+  service_->beginBatch();
+  return S_OK;
+}
+
+HRESULT Application::endBatch() { return service_ ? service_->endBatch() : E_FAIL; }
+
 HRESULT Application::SystemTimeToVariantTime(const SYSTEMTIME& st, DATE& value) const {
   return PimDates::toVariant(st, value) ? S_OK : E_INVALIDARG;
 }

@@ -27,6 +27,12 @@ class Application {
   // A new unsaved appointment (olAppointmentItem) or task (olTaskItem).
   HRESULT CreateItem(int itemType, std::shared_ptr<Item>& item);
 
+  // Items saved and deleted between these two calls are written to their files once, by the
+  // outermost endBatch(); until then they exist in memory only. endBatch() fails when a file
+  // could not be written: that file is then as it was before the batch.
+  HRESULT beginBatch();
+  HRESULT endBatch();
+
   HRESULT SystemTimeToVariantTime(const SYSTEMTIME& st, DATE& value) const;
   HRESULT VariantTimeToSystemTime(DATE value, SYSTEMTIME& st) const;
 

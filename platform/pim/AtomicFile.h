@@ -1,8 +1,10 @@
 // Replaces a file's whole content so that readers see either the old or the new bytes.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform::pim {
 
@@ -11,8 +13,15 @@ class AtomicFile {
   // Writes a temporary file beside 'path', flushes it to disk and renames it over 'path'.
   // On any failure the old file is untouched and the temporary file removed.
   static bool write(const std::string& path, std::string_view bytes);
+  // The same with the content given in pieces, written one after the other.
+  static bool write(const std::string& path, const std::vector<std::string_view>& pieces);
   // Whole content; false when the file cannot be opened or read.
   static bool read(const std::string& path, std::string& bytes);
+
+  // Called before every write with the target path; returning false fails that write as a full
+  // disk would. Tests count and fail writes through it; an empty hook removes it.
+  using WriteHook = std::function<bool(const std::string& path)>;
+  static void setWriteHook(WriteHook hook);
 };
 
 }  // namespace platform::pim

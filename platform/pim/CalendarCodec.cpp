@@ -186,13 +186,20 @@ LONG CalendarCodec::storedOid(icalcomponent* item) {
     const char* name = icalproperty_get_x_name(p);
     if (!name || std::string(name) != kOidProperty) continue;
     const char* v = icalproperty_get_x(p);
-    if (!v) return 0;
-    char* end = nullptr;
-    unsigned long long n = std::strtoull(v, &end, 10);
-    if (end == v || *end != '\0' || n == 0 || n > 0xFFFFFFFFull) return 0;
-    return static_cast<LONG>(static_cast<std::uint32_t>(n));
+    return v ? oidFromText(v) : 0;
   }
   return 0;
+}
+
+LONG CalendarCodec::oidFromText(std::string_view text) {
+  if (text.empty() || text.size() > 10) return 0;
+  std::uint64_t n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (n == 0 || n > 0xFFFFFFFFull) return 0;
+  return static_cast<LONG>(static_cast<std::uint32_t>(n));
 }
 
 std::string CalendarCodec::uid(icalcomponent* item) {
@@ -228,7 +235,10 @@ void CalendarCodec::writeAppointment(icalcomponent* e, const AppointmentData& d)
       rule.freq = ICAL_YEARLY_RECURRENCE;
       rule.by_month[0] = static_cast<short>(d.monthOfYear);
       rule.by_month[1] = ICAL_RECURRENCE_ARRAY_MAX;
-      rule.by_month_day[0] = static_cast<short>(d.dayOfMonth);
+      // 29 February comes round on the last day of February, as the program's own lists show it:
+      // a rule naming day 29 would be skipped by every calendar three years in four.
+      const bool leapDay = d.monthOfYear == 2 && d.dayOfMonth == 29;
+      rule.by_month_day[0] = static_cast<short>(leapDay ? -1 : d.dayOfMonth);
       rule.by_month_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
       icalcomponent_add_property(e, icalproperty_new_rrule(rule));
     }
@@ -284,6 +294,12 @@ AppointmentData CalendarCodec::readAppointment(icalcomponent* e) {
     if (d.recurrenceType == 5) {
       d.monthOfYear = rule.by_month[0] != ICAL_RECURRENCE_ARRAY_MAX ? rule.by_month[0] : start.month;
       d.dayOfMonth = rule.by_month_day[0] != ICAL_RECURRENCE_ARRAY_MAX ? rule.by_month_day[0] : start.day;
+      // Days counted from the month's end, in the longest form of the month (29 February).
+      if (d.dayOfMonth < 0 && d.monthOfYear >= 1 && d.monthOfYear <= 12) {
+        static constexpr int kLongest[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        d.dayOfMonth += kLongest[d.monthOfYear - 1] + 1;
+        if (d.dayOfMonth < 1) d.dayOfMonth = start.day;
+      }
     }
     d.noEndDate = rule.count == 0 && icaltime_is_null_time(rule.until);
   }

@@ -4,6 +4,7 @@
 #include <libical/ical.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/pim/AppointmentData.h"
 #include "platform/pim/TaskData.h"
@@ -22,6 +23,8 @@ class CalendarCodec {
 
   // The Oid stored in the item; 0 when it has none or it is not a number.
   static LONG storedOid(icalcomponent* item);
+  // The Oid written as that property value; 0 when it is no number of 1 to 2^32 - 1.
+  static LONG oidFromText(std::string_view text);
   static std::string uid(icalcomponent* item);
 };
 

@@ -16,31 +16,9 @@ bool blank(const std::string& s) {
   return true;
 }
 
-void ensureNonFatalErrors() {
-  // Malformed input must come back as a parse failure, never abort the program.
-  static const bool once = [] {
-    icalerror_set_errors_are_fatal(0);
-    return true;
-  }();
-  (void)once;
-}
-
 }  // namespace
 
-ICalendarFile::ICalendarFile(std::string path) : path_(std::move(path)) { ensureNonFatalErrors(); }
-
-void ICalendarFile::makeEmpty() {
-  root_.reset(icalcomponent_new_vcalendar());
-  ensureHeader();
-}
-
-void ICalendarFile::ensureHeader() {
-  icalcomponent* root = root_.get();
-  if (!icalcomponent_get_first_property(root, ICAL_VERSION_PROPERTY))
-    icalcomponent_add_property(root, icalproperty_new_version("2.0"));
-  if (!icalcomponent_get_first_property(root, ICAL_PRODID_PROPERTY))
-    icalcomponent_add_property(root, icalproperty_new_prodid(kProductId));
-}
+ICalendarFile::ICalendarFile(std::string path) : path_(std::move(path)) {}
 
 ICalendarFile::Signature ICalendarFile::signature() const {
   Signature sig;
@@ -56,45 +34,37 @@ ICalendarFile::Signature ICalendarFile::signature() const {
 
 bool ICalendarFile::isCurrent() const { return loaded_ && signature() == signature_; }
 
-ICalendarFile::State ICalendarFile::load() {
-  root_.reset();
+ICalendarFile::State ICalendarFile::load(std::vector<ICalendarText::Component>& components) {
+  components.clear();
+  properties_.clear();
   // Taken before reading: a change made while reading shows as a different signature next time.
   signature_ = signature();
   loaded_ = true;
   struct stat st {};
-  if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
-    makeEmpty();
-    return state_ = State::Missing;
-  }
+  if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) return state_ = State::Missing;
   std::string bytes;
   if (!AtomicFile::read(path_, bytes)) return state_ = State::Unreadable;
-  if (blank(bytes)) {
-    makeEmpty();
-    return state_ = State::Missing;
-  }
-  icalcomponent* parsed = icalparser_parse_string(bytes.c_str());
-  if (!parsed) return state_ = State::Unreadable;
-  root_.reset(parsed);
-  // Anything libical could not understand would be lost by a rewrite: leave such a file alone.
-  if (icalcomponent_isa(parsed) != ICAL_VCALENDAR_COMPONENT || icalcomponent_count_errors(parsed) > 0 ||
-      bytes.find('\0') != std::string::npos) {
-    root_.reset();
-    return state_ = State::Unreadable;
-  }
+  if (blank(bytes)) return state_ = State::Missing;
+  ICalendarText outline;
+  if (!outline.read(bytes)) return state_ = State::Unreadable;
+  properties_ = outline.properties();
+  // Written in this order when missing, as libical writes a new calendar's header.
+  if (!outline.hasProperty("VERSION")) properties_ += "VERSION:2.0\r\n";
+  if (!outline.hasProperty("PRODID")) properties_ += std::string("PRODID:") + kProductId + "\r\n";
+  components = std::move(outline.components());
   return state_ = State::Loaded;
 }
 
-bool ICalendarFile::save() {
-  if (state_ == State::Unreadable || !root_) return false;
-  ensureHeader();
-  char* text = icalcomponent_as_ical_string_r(root_.get());
-  if (!text) return false;
-  std::string bytes(text);
-  icalmemory_free_buffer(text);
-  if (!AtomicFile::write(path_, bytes)) {
-    loaded_ = false;
-    return false;
-  }
+bool ICalendarFile::save(const std::vector<std::string_view>& componentTexts) {
+  if (state_ == State::Unreadable) return false;
+  if (properties_.empty()) properties_ = std::string("VERSION:2.0\r\nPRODID:") + kProductId + "\r\n";
+  std::vector<std::string_view> pieces;
+  pieces.reserve(componentTexts.size() + 3);
+  pieces.emplace_back("BEGIN:VCALENDAR\r\n");
+  pieces.emplace_back(properties_);
+  pieces.insert(pieces.end(), componentTexts.begin(), componentTexts.end());
+  pieces.emplace_back("END:VCALENDAR\r\n");
+  if (!AtomicFile::write(path_, pieces)) return false;
   state_ = State::Loaded;
   signature_ = signature();
   return true;

@@ -1,10 +1,12 @@
-// One iCalendar file of the PIM folder, parsed with libical and written back whole.
+// One iCalendar file of the PIM folder: read as an outline of component texts and written back
+// whole, atomically.
 #pragma once
 
-#include <libical/ical.h>
-
-#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/pim/ICalendarText.h"
 
 namespace platform::pim {
 
@@ -12,33 +14,27 @@ class ICalendarFile {
  public:
   enum class State {
     Missing,     // no file (or an empty one): an empty calendar that saving creates
-    Loaded,      // parsed without errors
-    Unreadable,  // exists but cannot be read or parsed: never written over
+    Loaded,      // read without errors
+    Unreadable,  // exists but cannot be read or outlined: never written over
   };
 
   static constexpr const char* kProductId = "-//Pellucard//Pellucard 1.0//EN";
 
   explicit ICalendarFile(std::string path);
 
-  State load();
-  // Whether the file on disk is still the one last loaded or saved, so that the parsed
-  // calendar can be used again instead of reading the file anew.
+  // Reads the file; its components go to the caller, the calendar's own properties stay here.
+  State load(std::vector<ICalendarText::Component>& components);
+  // Whether the file on disk is still the one last loaded or saved (same size, modification
+  // time and inode), so that what was read from it can be used again.
   bool isCurrent() const;
-  // Forgets the parsed calendar (after changes that could not be saved).
+  // Makes the next isCurrent() false, so that the file is read again.
   void invalidate() { loaded_ = false; }
   State state() const { return state_; }
-  // The VCALENDAR component; null only when Unreadable.
-  icalcomponent* calendar() { return root_.get(); }
-  // Rewrites the file atomically; refused (false) when the file was Unreadable.
-  bool save();
+  // Rewrites the file atomically with the calendar's properties (VERSION and PRODID added when
+  // missing) and the given component texts in order; refused (false) when Unreadable.
+  bool save(const std::vector<std::string_view>& componentTexts);
 
  private:
-  struct Free {
-    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
-  };
-  void makeEmpty();
-  void ensureHeader();
-
   struct Signature {
     bool exists = false;
     unsigned long long device = 0;
@@ -53,7 +49,7 @@ class ICalendarFile {
   State state_ = State::Missing;
   bool loaded_ = false;
   Signature signature_;
-  std::unique_ptr<icalcomponent, Free> root_;
+  std::string properties_;  // CR LF lines
 };
 
 }  // namespace platform::pim

@@ -4,6 +4,7 @@
 
 #include "platform/pim/CalendarCodec.h"
 #include "platform/pim/CalendarItemFile.h"
+#include "platform/pim/ParsedItem.h"
 
 namespace platform::pim {
 
@@ -26,6 +27,7 @@ HRESULT PimService::logon(const std::string& pimDir) {
 
 void PimService::logoff() {
   loggedOn_ = false;
+  batchDepth_ = 0;
   contacts_ = ContactBook();
   calendar_.reset();
   tasks_.reset();
@@ -62,9 +64,9 @@ std::optional<AppointmentData> PimService::appointment(LONG oid) const {
   if (!loggedOn_ || kindOf(oid) != OidKind::Appointment) return std::nullopt;
   CalendarItemFile& file = *calendar_;
   if (!file.refresh()) return std::nullopt;
-  icalcomponent* c = file.find(oid);
-  if (!c) return std::nullopt;
-  AppointmentData data = CalendarCodec::readAppointment(c);
+  ParsedItem item = file.read(oid);
+  if (!item) return std::nullopt;
+  AppointmentData data = CalendarCodec::readAppointment(item.get());
   data.oid = oid;
   return data;
 }
@@ -73,47 +75,63 @@ std::optional<TaskData> PimService::task(LONG oid) const {
   if (!loggedOn_ || kindOf(oid) != OidKind::Task) return std::nullopt;
   CalendarItemFile& file = *tasks_;
   if (!file.refresh()) return std::nullopt;
-  icalcomponent* c = file.find(oid);
-  if (!c) return std::nullopt;
-  TaskData data = CalendarCodec::readTask(c);
+  ParsedItem item = file.read(oid);
+  if (!item) return std::nullopt;
+  TaskData data = CalendarCodec::readTask(item.get());
   data.oid = oid;
   return data;
+}
+
+HRESULT PimService::written(CalendarItemFile& file) {
+  if (batchDepth_ > 0) return S_OK;
+  if (file.save()) return S_OK;
+  file.invalidate();
+  return E_FAIL;
 }
 
 namespace {
 
 template <typename Data, typename Write>
-HRESULT saveItem(CalendarItemFile& file, Data& data, Write write) {
-  if (!file.refresh()) return E_FAIL;
+bool change(CalendarItemFile& file, Data& data, Write write) {
+  if (!file.refresh()) return false;
   Data copy = data;
-  icalcomponent* c = copy.oid != 0 ? file.find(copy.oid) : nullptr;
-  if (!c) {
+  icalcomponent* c = nullptr;
+  if (copy.oid != 0 && file.contains(copy.oid)) {
+    // An item that libical cannot read whole is not rewritten.
+    c = file.edit(copy.oid);
+    if (!c) return false;
+    if (copy.uid.empty()) copy.uid = CalendarCodec::uid(c);
+    if (copy.uid.empty()) copy.uid = CalendarItemFile::newUid();
+  } else {
     // A new item, or one deleted meanwhile by someone else: it is stored as a new one.
     c = file.add(copy.oid, copy.uid);
-  } else if (copy.uid.empty()) {
-    copy.uid = CalendarCodec::uid(c);
-    if (copy.uid.empty()) copy.uid = CalendarItemFile::newUid();
   }
   write(c, copy);
-  if (!file.save()) {
-    file.invalidate();
-    return E_FAIL;
-  }
   data = copy;
-  return S_OK;
+  return true;
 }
 
 }  // namespace
 
 HRESULT PimService::save(AppointmentData& data) {
   if (!loggedOn_) return E_FAIL;
-  return saveItem(*calendar_, data,
-                  [](icalcomponent* c, const AppointmentData& d) { CalendarCodec::writeAppointment(c, d); });
+  AppointmentData before = data;
+  if (!change(*calendar_, data,
+              [](icalcomponent* c, const AppointmentData& d) { CalendarCodec::writeAppointment(c, d); }))
+    return E_FAIL;
+  HRESULT hr = written(*calendar_);
+  if (FAILED(hr)) data = before;
+  return hr;
 }
 
 HRESULT PimService::save(TaskData& data) {
   if (!loggedOn_) return E_FAIL;
-  return saveItem(*tasks_, data, [](icalcomponent* c, const TaskData& d) { CalendarCodec::writeTask(c, d); });
+  TaskData before = data;
+  if (!change(*tasks_, data, [](icalcomponent* c, const TaskData& d) { CalendarCodec::writeTask(c, d); }))
+    return E_FAIL;
+  HRESULT hr = written(*tasks_);
+  if (FAILED(hr)) data = before;
+  return hr;
 }
 
 HRESULT PimService::remove(LONG oid) {
@@ -123,11 +141,22 @@ HRESULT PimService::remove(LONG oid) {
   CalendarItemFile& file = fileFor(kind);
   if (!file.refresh()) return E_FAIL;
   if (!file.remove(oid)) return E_FAIL;
-  if (!file.save()) {
-    file.invalidate();
-    return E_FAIL;
+  return written(file);
+}
+
+HRESULT PimService::endBatch() {
+  if (batchDepth_ == 0) return E_FAIL;
+  if (--batchDepth_ > 0) return S_OK;
+  if (!loggedOn_) return E_FAIL;
+  HRESULT hr = S_OK;
+  for (CalendarItemFile* file : {calendar_.get(), tasks_.get()}) {
+    if (!file->dirty()) continue;
+    if (!file->save()) {
+      file->invalidate();
+      hr = E_FAIL;
+    }
   }
-  return S_OK;
+  return hr;
 }
 
 }  // namespace platform::pim

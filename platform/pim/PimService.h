@@ -34,10 +34,18 @@ class PimService {
   // call, so that edits made by another program in between are kept.
   std::optional<AppointmentData> appointment(LONG oid) const;
   std::optional<TaskData> task(LONG oid) const;
-  // Adds the item when its Oid is 0 (filling in Oid and UID), else replaces it.
+  // Adds the item when its Oid is 0 (filling in Oid and UID), else replaces it. Outside a batch
+  // the file is written at once.
   HRESULT save(AppointmentData& data);
   HRESULT save(TaskData& data);
   HRESULT remove(LONG oid);
+
+  // Saves and removals between these two calls change the files in memory only; the end of the
+  // outermost batch writes each changed file once. A file that cannot be written is left as it
+  // was on disk and the batch's changes to it are dropped: endBatch() then fails.
+  void beginBatch() { ++batchDepth_; }
+  HRESULT endBatch();
+  bool inBatch() const { return batchDepth_ > 0; }
 
   std::string calendarPath() const { return dir_ + "/calendar.ics"; }
   std::string tasksPath() const { return dir_ + "/tasks.ics"; }
@@ -45,6 +53,8 @@ class PimService {
 
  private:
   CalendarItemFile& fileFor(OidKind kind) const;
+  // Writes the file unless a batch is open; on failure its unsaved changes are dropped.
+  HRESULT written(CalendarItemFile& file);
 
   bool loggedOn_ = false;
   std::string dir_;
@@ -52,6 +62,7 @@ class PimService {
   // Parsed once and kept while the files stay as the service left them.
   mutable std::unique_ptr<CalendarItemFile> calendar_;
   mutable std::unique_ptr<CalendarItemFile> tasks_;
+  int batchDepth_ = 0;
 };
 
 }  // namespace platform::pim

@@ -127,12 +127,13 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
 }
 
 // Showing the wait cursor draws the busy indicator at once (the program is about to be busy
-// and will not reach its message loop); taking it away repaints what it covered.
+// and will not reach its message loop), and so does showing it again, which also shows what was
+// painted meanwhile; taking it away repaints what it covered.
 HCURSOR SetCursor(HCURSOR cursor) {
   auto& m = wm();
   const HCURSOR old = m.cursor;
   m.cursor = cursor;
-  if (cursor == waitCursor() && old != waitCursor()) {
+  if (cursor == waitCursor()) {
     m.drawWaitCursor();
     if (platform::host()) platform::host()->present(platform::gdi::takeDirtyRect());
   } else if (cursor != waitCursor() && old == waitCursor() && m.waitCursorDrawn) {

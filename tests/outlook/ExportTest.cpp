@@ -107,7 +107,7 @@ TEST_F(ExportTest, YearlessAnniversaryRepeatsOnItsDay) {
   icalrecurrencetype rule =
       icalproperty_get_rrule(icalcomponent_get_first_property(firstEvent(root), ICAL_RRULE_PROPERTY));
   EXPECT_EQ(rule.by_month[0], 2);
-  EXPECT_EQ(rule.by_month_day[0], 29);
+  EXPECT_EQ(rule.by_month_day[0], -1) << "the last day of February, so common years keep it too";
 }
 
 TEST_F(ExportTest, ExportingTwiceAcrossARestartLeavesOneItem) {

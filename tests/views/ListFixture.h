@@ -36,6 +36,7 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestDevice.h"
 #include "views/ItemListCtrl.h"
 
@@ -94,9 +95,6 @@ class ListFixture : public ::testing::Test {
   void SetUp() override {
     setenv("TZ", "UTC", 1);
     tzset();
-    char pattern[] = "/tmp/views-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     boot(platform::Edition::PocketPc, 240, 320);
   }
 
@@ -111,8 +109,6 @@ class ListFixture : public ::testing::Test {
     deleteDeviceKeyMap();
     platform::DeviceConfig::current().oemInfo.clear();
     platform::Clock::instance().useReal();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   // A device of this edition and size with settings, images and the store of the test's folder.
@@ -241,7 +237,8 @@ class ListFixture : public ::testing::Test {
     return ids;
   }
 
-  std::string dir_;
+  platform::testing::TempFolder folder_;
+  std::string dir_ = folder_.path().string();
   std::unique_ptr<platform::testing::TestDevice> device;
   std::unique_ptr<ListParent> parent;
   std::unique_ptr<ItemListCtrl> list;

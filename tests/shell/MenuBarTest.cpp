@@ -19,11 +19,6 @@ namespace {
 
 MessageLog& log() { return MessageLog::instance(); }
 
-bool drew(HWND hwnd, const std::u16string& text) {
-  const auto texts = TestDevice::texts(hwnd);
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 // The ids of the commands the log windows received, in order.
 std::vector<UINT> commands() {
   std::vector<UINT> out;
@@ -59,8 +54,8 @@ TEST_P(MenuBarTest, SitsAtTheBottomWithItsButtonsFromTheResource) {
   EXPECT_EQ(rect.bottom - rect.top, 26);
   EXPECT_EQ(GetParent(bar), owner) << "the owner";
   device.runUntilIdle();
-  EXPECT_TRUE(drew(bar, u"Details"));
-  EXPECT_TRUE(drew(bar, u"Menu"));
+  EXPECT_TRUE(TestDevice::drew(bar, u"Details"));
+  EXPECT_TRUE(TestDevice::drew(bar, u"Menu"));
 
   HMENU sub = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1000));
   ASSERT_NE(sub, nullptr);

@@ -27,11 +27,6 @@ HWND screen(const std::string& name, const RECT& r, DWORD style = WS_POPUP | WS_
   return createLogWindow(name, style, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-bool drew(HWND hwnd, const std::u16string& text) {
-  const auto texts = TestDevice::texts(hwnd);
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 TEST(ShellApiTest, FullScreenDialogFitsBetweenTitleBarAndMenubar) {
   ShellDevice device(Edition::PocketPc, 240, 320);
   HWND dialog = screen("dialog", RECT{0, 0, 100, 100}, WS_POPUP | WS_VISIBLE | WS_CAPTION);
@@ -61,8 +56,8 @@ TEST(ShellApiTest, TitleBarShowsTheForegroundTitleAndItsDoneButtonSendsOk) {
   device.runUntilIdle();
   HWND title = platform::shell::titleBarWindow();
   ASSERT_NE(title, nullptr);
-  EXPECT_TRUE(drew(title, u"Options"));
-  EXPECT_TRUE(drew(title, u"ok"));
+  EXPECT_TRUE(TestDevice::drew(title, u"Options"));
+  EXPECT_TRUE(TestDevice::drew(title, u"ok"));
 
   MessageLog& log = MessageLog::instance();
   log.keepOnly({WM_COMMAND});
@@ -74,7 +69,7 @@ TEST(ShellApiTest, TitleBarShowsTheForegroundTitleAndItsDoneButtonSendsOk) {
 
   ASSERT_TRUE(SHDoneButton(dialog, SHDB_HIDE));
   device.runUntilIdle();
-  EXPECT_FALSE(drew(title, u"ok"));
+  EXPECT_FALSE(TestDevice::drew(title, u"ok"));
   EXPECT_FALSE(SHDoneButton(reinterpret_cast<HWND>(0x4321), SHDB_SHOW));
 }
 

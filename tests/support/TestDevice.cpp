@@ -1,5 +1,7 @@
 #include "tests/support/TestDevice.h"
 
+#include <algorithm>
+
 #include "platform/backend/WindowDump.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/base/Clock.h"
@@ -154,6 +156,11 @@ std::vector<std::u16string> TestDevice::texts(HWND hwnd) {
   std::vector<std::u16string> out;
   for (const auto& t : gdi::capturedTexts(hwnd)) out.push_back(t.text);
   return out;
+}
+
+bool TestDevice::drew(HWND hwnd, const std::u16string& text) {
+  const std::vector<std::u16string> all = texts(hwnd);
+  return std::find(all.begin(), all.end(), text) != all.end();
 }
 
 RECT TestDevice::textRect(HWND hwnd, const std::u16string& text) {

@@ -61,6 +61,7 @@ class TestDevice : public Host {
   // The texts a window drew in its last paint, and where one of them lies on the screen (an
   // empty rectangle when it drew no such text).
   static std::vector<std::u16string> texts(HWND hwnd);
+  static bool drew(HWND hwnd, const std::u16string& text);
   static RECT textRect(HWND hwnd, const std::u16string& text);
 
   std::string dump() const;

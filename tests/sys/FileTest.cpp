@@ -215,7 +215,7 @@ TEST_F(DeviceFiles, CopyAndMove) {
   ASSERT_TRUE(CopyFileW(u"\\src.cdb", u"\\dst.bkf", FALSE));
   EXPECT_EQ(readBytes(root_.file("dst.bkf")), "database bytes");
   struct stat st {};
-  ASSERT_EQ(::stat((root_.file("dst.bkf")).c_str(), &st), 0);
+  ASSERT_EQ(::stat(root_.file("dst.bkf").c_str(), &st), 0);
   EXPECT_EQ(find(u"\\*"), (std::vector<std::u16string>{u"dst.bkf", u"src.cdb"})) << "no temporary file stays behind";
 
   EXPECT_FALSE(CopyFileW(u"\\none.cdb", u"\\x.bkf", FALSE));

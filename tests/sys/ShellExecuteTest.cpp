@@ -22,9 +22,9 @@ class ShellExecuteTest : public ::testing::Test {
     std::filesystem::create_directories(dir_.file("My Apps/Pellucard"));
     writeBytes(dir_.file("My Apps/Pellucard/PellucardHelp.htm"), "<html></html>");
     // Stands in for xdg-open: notes the address it was given.
-    writeBytes(dir_.file("opener"), "#!/bin/sh\nprintf '%s' \"$1\" > \"" + (dir_.file("opened.tmp")) + "\"\nmv \"" +
-                                        (dir_.file("opened.tmp")) + "\" \"" + (dir_.file("opened")) + "\"\n");
-    ::chmod((dir_.file("opener")).c_str(), 0755);
+    writeBytes(dir_.file("opener"), "#!/bin/sh\nprintf '%s' \"$1\" > \"" + dir_.file("opened.tmp") + "\"\nmv \"" +
+                                        dir_.file("opened.tmp") + "\" \"" + dir_.file("opened") + "\"\n");
+    ::chmod(dir_.file("opener").c_str(), 0755);
   }
 
   static SHELLEXECUTEINFOW request(const std::u16string& file) {

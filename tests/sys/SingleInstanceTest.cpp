@@ -72,7 +72,7 @@ TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
 
   struct stat st {};
-  ASSERT_EQ(::stat((runtime_.file("pellucard")).c_str(), &st), 0);
+  ASSERT_EQ(::stat(runtime_.file("pellucard").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   EXPECT_TRUE(CloseHandle(first));
@@ -93,7 +93,7 @@ TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
 
 TEST_F(SingleInstance, RefusesARuntimeFolderOthersCanEnter) {
   std::filesystem::create_directory(runtime_.file("pellucard"));
-  ::chmod((runtime_.file("pellucard")).c_str(), 0777);
+  ::chmod(runtime_.file("pellucard").c_str(), 0777);
   EXPECT_EQ(CreateMutexW(nullptr, FALSE, u"Pellucard"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }

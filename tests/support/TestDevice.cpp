@@ -36,6 +36,8 @@ TestDevice::~TestDevice() {
   WindowManager::instance().reset();
   if (host() == this) setHost(nullptr);
   sys::resetSystemParameters();
+  // Answers may point into the test that set them.
+  MessageLog::instance().reset();
 }
 
 bool TestDevice::runUntilIdle() {

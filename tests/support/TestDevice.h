@@ -20,7 +20,7 @@ class TestDevice : public Host {
  public:
   // Resets the window manager, the system parameters and the message log, sets the virtual
   // clock to 2025-01-15 10:00:00 UTC and opens the screen; the device becomes the host of the
-  // message loops.
+  // message loops. When it goes, the log is emptied again.
   explicit TestDevice(Edition edition = Edition::PocketPc, int width = 240, int height = 320);
   ~TestDevice() override;
   TestDevice(const TestDevice&) = delete;

@@ -27,11 +27,13 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestDevice.h"
 #include "views/FontCache.h"
 
 namespace pellucard::testing {
+
+using platform::testing::TempFolder;
 
 inline SYSTEMTIME date(int year, int month, int day) {
   SYSTEMTIME t{};

@@ -15,14 +15,15 @@
 #include "platform/cedb/WinDb.h"
 #include "store/FriendCollection.h"
 #include "store/RecordStore.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace pellucard {
 namespace {
 
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using platform::testing::readBytes;
+using platform::testing::TempFolder;
+using platform::testing::writeBytes;
 
 const std::string kMarker = "PellucardBackup";
 

@@ -8,38 +8,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/backend/KeyNames.h"
 #include "platform/backend/headless/ScriptRunner.h"
 #include "platform/backend/sdl/SdlKeyMap.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using platform::Edition;
 using platform::parseKeyName;
 using platform::ScriptRunner;
+using platform::testing::readBytes;
+using platform::testing::TempFolder;
 
 namespace {
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/pellucard-backend-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct RunResult {
   int exitCode = -1;
@@ -47,17 +30,17 @@ struct RunResult {
 };
 
 // Runs the device executable on a script; stderr is captured.
-RunResult runDevice(const TempDir& dir, const std::string& script, const std::string& extra = "") {
+RunResult runDevice(const TempFolder& dir, const std::string& script, const std::string& extra = "") {
   const std::string scriptPath = dir.file("script.txt");
   std::ofstream(scriptPath) << script;
   const std::string exe = PELLUCARD_DEVICE_EXE;
   const std::string errPath = dir.file("stderr.txt");
-  const std::string command = "cd " + dir.file("") + " && " + exe + " --headless --app-dir " + dir.file("app") +
+  const std::string command = "cd " + dir.path().string() + " && " + exe + " --headless --app-dir " + dir.file("app") +
                               " --script " + scriptPath + " " + extra + " 2>" + errPath;
   const int status = std::system(command.c_str());
   RunResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.output = readFile(errPath);
+  r.output = readBytes(errPath);
   return r;
 }
 
@@ -124,7 +107,7 @@ TEST(ScriptParsing, ErrorsNameTheLineAndNothingIsLoaded) {
 }
 
 TEST(HeadlessDevice, ScriptDrivesTheDemoThroughItsModalDialogAndTimer) {
-  TempDir dir;
+  TempFolder dir;
   const RunResult r = runDevice(dir,
                                 "idle\n"
                                 "dump before.txt\n"
@@ -136,25 +119,25 @@ TEST(HeadlessDevice, ScriptDrivesTheDemoThroughItsModalDialogAndTimer) {
                                 "dump after.txt\n"
                                 "soft right\n");
   EXPECT_EQ(r.exitCode, 0) << r.output;
-  const std::string before = readFile(dir.file("before.txt"));
+  const std::string before = readBytes(dir.file("before.txt"));
   EXPECT_EQ(before.rfind("screen 240x320 edition pocketpc\n", 0), 0u) << before;
   EXPECT_NE(before.find("window \"PellucardDemo\" \"Pellucard demo\" id=0 rect=0,0,240,320 focus active"),
             std::string::npos)
       << before;
   // Text drawn into the list's memory bitmap shows up where it was copied to.
   EXPECT_NE(before.find("    text \"Friend A\" rect="), std::string::npos) << before;
-  const std::string dialog = readFile(dir.file("dialog.txt"));
+  const std::string dialog = readBytes(dir.file("dialog.txt"));
   EXPECT_EQ(dialog.find("window \"#32770\" \"Demo dialog\""), dialog.find('\n') + 1) << dialog;
   EXPECT_NE(dialog.find("disabled"), std::string::npos);
   EXPECT_TRUE(fs::exists(dir.file("dialog.png")));
   EXPECT_GT(fs::file_size(dir.file("dialog.png")), 100u);
-  const std::string after = readFile(dir.file("after.txt"));
+  const std::string after = readBytes(dir.file("after.txt"));
   EXPECT_NE(after.find("text \"Ticks: 3\""), std::string::npos) << after;
   EXPECT_EQ(after.find("#32770"), std::string::npos);
 }
 
 TEST(HeadlessDevice, ScriptErrorsExitWithTwoAndTheLine) {
-  TempDir dir;
+  TempFolder dir;
   RunResult r = runDevice(dir, "idle\nwobble\n");
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.output.find("script.txt:2: unknown command \"wobble\""), std::string::npos) << r.output;
@@ -164,10 +147,10 @@ TEST(HeadlessDevice, ScriptErrorsExitWithTwoAndTheLine) {
 }
 
 TEST(HeadlessDevice, RotationAndEditionsReachTheDump) {
-  TempDir dir;
+  TempFolder dir;
   RunResult r = runDevice(dir, "rotate\ndump r.txt\nquit\n", "--edition smartphone --screen 480x640");
   EXPECT_EQ(r.exitCode, 0) << r.output;
-  const std::string dump = readFile(dir.file("r.txt"));
+  const std::string dump = readBytes(dir.file("r.txt"));
   EXPECT_EQ(dump.rfind("screen 640x480 edition smartphone\n", 0), 0u) << dump;
   // The demo follows the rotation to the new screen size.
   EXPECT_NE(dump.find("rect=0,0,640,480"), std::string::npos) << dump;

@@ -12,6 +12,7 @@
 #include "platform/cedb/RecordScan.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
+#include "tests/cedb/VolumeFile.h"
 #include "tests/cedb/VolumeFixture.h"
 
 namespace {
@@ -127,14 +128,7 @@ TEST_F(DatabaseApiTest, MountingCreatesOneFileWithItsFormatVersion) {
   EXPECT_TRUE(CeUnmountDBVol(&guid_));
   --mounted_;
 
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(hostPath("v.cdb").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* s = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key='format_version'", -1, &s, nullptr), SQLITE_OK);
-  ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(s, 0), 1);
-  sqlite3_finalize(s);
-  sqlite3_close(db);
+  EXPECT_EQ(platform::testing::VolumeFile(hostPath("v.cdb")).formatVersion(), 1);
 }
 
 TEST_F(DatabaseApiTest, MountingTwiceSharesTheVolumeUntilTheLastUnmount) {
@@ -385,14 +379,7 @@ TEST_F(DatabaseApiTest, NoJournalIsLeftBesideTheVolumeBetweenCalls) {
   enumerateInts();
   EXPECT_TRUE(strayFiles("v.cdb").empty());
   // What a call wrote is visible to any other reader of the file at once.
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(hostPath("v.cdb").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* s = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM records", -1, &s, nullptr), SQLITE_OK);
-  ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(s, 0), 13);
-  sqlite3_finalize(s);
-  sqlite3_close(db);
+  EXPECT_EQ(platform::testing::VolumeFile(hostPath("v.cdb")).recordCount(), 13);
 }
 
 TEST_F(DatabaseApiTest, ForeignFilesAreRefusedAndLeftAlone) {
@@ -421,13 +408,7 @@ TEST_F(DatabaseApiTest, ACorruptRecordFailsAloneAndATruncatedVolumeDoesNotCrash)
   addInt(1);
   const CEOID bad = addInt(2);
   addInt(3);
-  {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(hostPath("v.cdb").c_str(), &db), SQLITE_OK);
-    const std::string sql = "UPDATE records SET props=x'0500' WHERE oid=" + std::to_string(bad);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-  }
+  ASSERT_TRUE(platform::testing::VolumeFile(hostPath("v.cdb")).spoilRecord(bad));
   std::vector<LONG> readable = enumerateInts();
   EXPECT_EQ(readable, (std::vector<LONG>{1, 3}));
   ASSERT_EQ(CeSeekDatabase(handle_, CEDB_SEEK_CEOID, bad, nullptr), bad);
@@ -491,13 +472,7 @@ TEST_F(DatabaseApiTest, AScanReadsWellFormedRecordsInOrderAndKeepsGoingAcrossWri
   CEPROPVAL mixed[] = {blobProp(3, bytes), textProp(1, u"Ala ma kota"), intProp(0, 3)};
   const CEOID third = CeWriteRecordProps(handle_, 0, 3, mixed);
   ASSERT_NE(third, 0u);
-  {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(hostPath("v.cdb").c_str(), &db), SQLITE_OK);
-    const std::string sql = "UPDATE records SET props=x'0100000000' WHERE oid=" + std::to_string(bad);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-  }
+  ASSERT_TRUE(platform::testing::VolumeFile(hostPath("v.cdb")).spoilRecord(bad));
 
   platform::cedb::RecordScan scan(handle_);
   ASSERT_TRUE(scan.next());

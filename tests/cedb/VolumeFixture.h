@@ -2,26 +2,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/base/Utf.h"
 #include "platform/cedb/WinDb.h"
+#include "tests/support/TempFolder.h"
 
 class VolumeFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/cedb-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-
   std::string hostPath(const std::string& name) const { return dir_ + "/" + name; }
   std::u16string path(const std::string& name) const { return platform::toUtf16(hostPath(name)); }
 
@@ -33,5 +24,6 @@ class VolumeFixture : public ::testing::Test {
     return stray;
   }
 
-  std::string dir_;
+  platform::testing::TempFolder folder_;
+  std::string dir_ = folder_.path().string();
 };

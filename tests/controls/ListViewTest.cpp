@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <string>
 
-#include "tests/controls/DeviceHarness.h"
+#include "platform/controls/CommCtrl.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TestDevice.h"
 
-using namespace testing_device;
+using platform::testing::createLogWindow;
+using platform::testing::MessageLog;
+using platform::testing::TestDevice;
+using Seq = std::vector<std::string>;
 
 namespace {
 
@@ -14,12 +21,41 @@ constexpr UINT kListId = 1015;
 
 class ListViewTest : public ::testing::Test {
  protected:
-  Device device{platform::Edition::PocketPc, 240, 320};
-  Recorder parent{RECT{0, 0, 240, 300}};
+  // The parent answers as the owner of owner-drawn rows does: rows rowHeight high, each drawn.
+  ListViewTest() {
+    log().answer(WM_MEASUREITEM, [this](HWND, WPARAM, LPARAM lParam) -> LRESULT {
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(rowHeight);
+      return TRUE;
+    });
+    log().answer(WM_DRAWITEM, [](HWND, WPARAM, LPARAM) -> LRESULT { return TRUE; });
+  }
+
+  TestDevice device;
+  HWND parent = createLogWindow("parent", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300);
   HWND list = nullptr;
+  int rowHeight = 20;
+
+  static MessageLog& log() { return MessageLog::instance(); }
+
+  // What the parent answers to the list's notifications (0 to all without one).
+  static void onNotify(std::function<LRESULT(const NMHDR&)> answer) {
+    if (!answer) {
+      log().answer(WM_NOTIFY, nullptr);
+      return;
+    }
+    log().answer(WM_NOTIFY,
+                 [answer](HWND, WPARAM, LPARAM lParam) { return answer(*reinterpret_cast<const NMHDR*>(lParam)); });
+  }
+
+  // The rows the parent was asked to draw since the log was cleared, in order.
+  static std::vector<int> drawnRows() {
+    std::vector<int> rows;
+    for (const auto& e : log().messages(WM_DRAWITEM)) rows.push_back(e.item);
+    return rows;
+  }
 
   HWND createList(DWORD style, int height = 200) {
-    list = CreateWindowExW(0, WC_LISTVIEWW, u"List", WS_CHILD | WS_VISIBLE | style, 0, 0, 240, height, parent.hwnd,
+    list = CreateWindowExW(0, WC_LISTVIEWW, u"List", WS_CHILD | WS_VISIBLE | style, 0, 0, 240, height, parent,
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), nullptr, nullptr);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -84,47 +120,49 @@ TEST_F(ListViewTest, InsertsAtPositionsAndReadsItemsBack) {
   EXPECT_EQ(ListView_InsertItem(list, &item), -1) << "a new row cannot start at a sub-item";
   EXPECT_EQ(ListView_GetItemState(list, 7, kSelFocus), 0u);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), -1);
-  EXPECT_EQ(parent.notifications(LVN_INSERTITEM).size(), 4u);
+  EXPECT_EQ(log().notifications(LVN_INSERTITEM).size(), 4u);
 }
 
 TEST_F(ListViewTest, KeyboardMoveNotifiesInOrder) {
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
   fill(5);
   ListView_SetItemState(list, 0, kSelFocus, kSelFocus);
-  parent.log.clear();
+  log().clear();
+
+  log().keepOnly({WM_NOTIFY});
+  log().skipNotifications({LVN_ODCACHEHINT});
+  log().clear();
 
   keyDown(VK_DOWN);
 
   struct Step {
-    UINT code;
+    const char* notification;
     int item;
     UINT newState;
     UINT oldState;
   };
-  const std::vector<Step> expected = {
-      {LVN_KEYDOWN, -1, 0, 0},
-      {LVN_ITEMCHANGING, 0, LVIS_FOCUSED, kSelFocus},
-      {LVN_ITEMCHANGED, 0, LVIS_FOCUSED, kSelFocus},
-      {LVN_ITEMCHANGING, 1, kSelFocus, 0},
-      {LVN_ITEMCHANGING, 0, 0, LVIS_FOCUSED},
-      {LVN_ITEMCHANGED, 0, 0, LVIS_FOCUSED},
-      {LVN_ITEMCHANGED, 1, kSelFocus, 0},
+  const Step expected[] = {
+      {"parent:LVN_KEYDOWN", -1, 0, 0},
+      {"parent:LVN_ITEMCHANGING", 0, LVIS_FOCUSED, kSelFocus},
+      {"parent:LVN_ITEMCHANGED", 0, LVIS_FOCUSED, kSelFocus},
+      {"parent:LVN_ITEMCHANGING", 1, kSelFocus, 0},
+      {"parent:LVN_ITEMCHANGING", 0, 0, LVIS_FOCUSED},
+      {"parent:LVN_ITEMCHANGED", 0, 0, LVIS_FOCUSED},
+      {"parent:LVN_ITEMCHANGED", 1, kSelFocus, 0},
   };
-  std::vector<Received> got;
-  for (const Received& r : parent.log) {
-    if (r.message == WM_NOTIFY && r.code != LVN_ODCACHEHINT) got.push_back(r);
-  }
-  ASSERT_EQ(got.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(got[i].code, expected[i].code) << "step " << i;
-    if (expected[i].code == LVN_KEYDOWN) {
-      EXPECT_EQ(got[i].key, VK_DOWN);
+  const Seq got = log().sequence();
+  ASSERT_EQ(got.size(), std::size(expected));
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    const auto& entry = log().entries()[i];
+    EXPECT_EQ(got[i], expected[i].notification) << "step " << i;
+    if (entry.code == LVN_KEYDOWN) {
+      EXPECT_EQ(entry.key, VK_DOWN);
       continue;
     }
-    EXPECT_EQ(got[i].item, expected[i].item) << "step " << i;
-    EXPECT_EQ(got[i].newState, expected[i].newState) << "step " << i;
-    EXPECT_EQ(got[i].oldState, expected[i].oldState) << "step " << i;
-    EXPECT_EQ(got[i].changed, static_cast<UINT>(LVIF_STATE)) << "step " << i;
+    EXPECT_EQ(entry.item, expected[i].item) << "step " << i;
+    EXPECT_EQ(entry.newState, expected[i].newState) << "step " << i;
+    EXPECT_EQ(entry.oldState, expected[i].oldState) << "step " << i;
+    EXPECT_EQ(entry.changed, static_cast<UINT>(LVIF_STATE)) << "step " << i;
   }
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 1);
@@ -132,7 +170,7 @@ TEST_F(ListViewTest, KeyboardMoveNotifiesInOrder) {
 }
 
 TEST_F(ListViewTest, KeysWalkThePagesAndStopAtTheEnds) {
-  parent.rowHeight = 20;
+  rowHeight = 20;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED, 100);
   fill(30);
   ASSERT_EQ(ListView_GetCountPerPage(list), 5);
@@ -158,26 +196,26 @@ TEST_F(ListViewTest, KeysWalkThePagesAndStopAtTheEnds) {
   keyDown(VK_HOME);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
   EXPECT_EQ(ListView_GetTopIndex(list), 0);
-  EXPECT_EQ(parent.notifications(LVN_KEYDOWN).size(), 12u) << "every key down is reported first";
+  EXPECT_EQ(log().notifications(LVN_KEYDOWN).size(), 12u) << "every key down is reported first";
 }
 
 TEST_F(ListViewTest, ParentCanRefuseAChange) {
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
   fill(3);
-  parent.vetoChanging = true;
+  onNotify([](const NMHDR& h) -> LRESULT { return h.code == LVN_ITEMCHANGING; });
   EXPECT_FALSE(ListView_SetItemState(list, 1, kSelFocus, kSelFocus));
   EXPECT_EQ(ListView_GetItemState(list, 1, kSelFocus), 0u);
-  EXPECT_TRUE(parent.notifications(LVN_ITEMCHANGED).empty());
+  EXPECT_TRUE(log().notifications(LVN_ITEMCHANGED).empty());
 }
 
 TEST_F(ListViewTest, DeletingRowsNotifiesAndKeepsSelectionOnItsRow) {
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
   fill(5);
   ListView_SetItemState(list, 3, kSelFocus, kSelFocus);
-  parent.log.clear();
+  log().clear();
 
   ASSERT_TRUE(ListView_DeleteItem(list, 1));
-  auto deleted = parent.notifications(LVN_DELETEITEM);
+  auto deleted = log().notifications(LVN_DELETEITEM);
   ASSERT_EQ(deleted.size(), 1u);
   EXPECT_EQ(deleted[0].item, 1);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2) << "the selected row moved up with the rest";
@@ -193,35 +231,37 @@ TEST_F(ListViewTest, DeleteAllAnnouncesThenDeletesUnlessTheParentDeclines) {
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
   fill(3);
   ListView_SetItemState(list, 1, kSelFocus, kSelFocus);
-  parent.log.clear();
+  log().keepOnly({WM_NOTIFY});
+  log().clear();
   ASSERT_TRUE(ListView_DeleteAllItems(list));
-  const std::vector<UINT> expected = {LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM, LVN_DELETEITEM};
-  EXPECT_EQ(parent.notifyCodes(), expected) << "no selection notices while the rows go";
-  EXPECT_EQ(parent.notifications(LVN_DELETEALLITEMS)[0].item, -1);
-  EXPECT_EQ(parent.notifications(LVN_DELETEITEM)[0].item, 2) << "rows go from the last";
+  EXPECT_EQ(log().sequence(), (Seq{"parent:LVN_DELETEALLITEMS", "parent:LVN_DELETEITEM", "parent:LVN_DELETEITEM",
+                                   "parent:LVN_DELETEITEM"}))
+      << "no selection notices while the rows go";
+  EXPECT_EQ(log().entries()[0].item, -1);
+  EXPECT_EQ(log().entries()[1].item, 2) << "rows go from the last";
   EXPECT_EQ(ListView_GetItemCount(list), 0);
 
   fill(3);
-  parent.log.clear();
-  parent.onNotify = [](const NMHDR& h) -> LRESULT { return h.code == LVN_DELETEALLITEMS ? TRUE : 0; };
+  log().clear();
+  onNotify([](const NMHDR& h) -> LRESULT { return h.code == LVN_DELETEALLITEMS; });
   ASSERT_TRUE(ListView_DeleteAllItems(list));
-  EXPECT_EQ(parent.notifyCodes(), std::vector<UINT>{LVN_DELETEALLITEMS});
+  EXPECT_EQ(log().sequence(), Seq{"parent:LVN_DELETEALLITEMS"});
   EXPECT_EQ(ListView_GetItemCount(list), 0);
 }
 
 TEST_F(ListViewTest, ActivationByActionKeyAndByTapOnTheSelectedRow) {
-  parent.rowHeight = 20;
+  rowHeight = 20;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED);
   fill(5);
-  device.pump();
+  device.runUntilIdle();
   ListView_SetItemState(list, 0, kSelFocus, kSelFocus);
-  parent.log.clear();
+  log().clear();
 
   keyDown(VK_RETURN);
-  auto activated = parent.notifications(LVN_ITEMACTIVATE);
+  auto activated = log().notifications(LVN_ITEMACTIVATE);
   ASSERT_EQ(activated.size(), 1u);
   EXPECT_EQ(activated[0].item, 0);
-  EXPECT_EQ(parent.notifications(NM_RETURN).size(), 1u);
+  EXPECT_EQ(log().notifications(NM_RETURN).size(), 1u);
 
   // Inside a dialog the action key is the list's, not the dialog's default button.
   MSG enter{list, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
@@ -230,48 +270,46 @@ TEST_F(ListViewTest, ActivationByActionKeyAndByTapOnTheSelectedRow) {
   EXPECT_FALSE(SendMessageW(list, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) & DLGC_WANTMESSAGE);
 
   // The first tap on row 2 selects it; the second activates it.
-  parent.log.clear();
-  tap(100, 2 * 20 + 5);
-  device.pump();
-  EXPECT_TRUE(parent.notifications(LVN_ITEMACTIVATE).empty());
+  log().clear();
+  device.tap(100, 2 * 20 + 5);
+  EXPECT_TRUE(log().notifications(LVN_ITEMACTIVATE).empty());
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2);
   EXPECT_EQ(GetFocus(), list);
-  tap(100, 2 * 20 + 5);
-  device.pump();
-  activated = parent.notifications(LVN_ITEMACTIVATE);
+  device.tap(100, 2 * 20 + 5);
+  activated = log().notifications(LVN_ITEMACTIVATE);
   ASSERT_EQ(activated.size(), 1u);
   EXPECT_EQ(activated[0].item, 2);
   // Below the last row nothing happens.
-  parent.log.clear();
-  tap(100, 150);
-  device.pump();
+  log().clear();
+  device.tap(100, 150);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2);
-  EXPECT_TRUE(parent.notifications(LVN_ITEMACTIVATE).empty());
+  EXPECT_TRUE(log().notifications(LVN_ITEMACTIVATE).empty());
 }
 
 TEST_F(ListViewTest, OwnerDrawnRowsAreMeasuredOnceAndOnlyVisibleOnesDrawn) {
-  parent.rowHeight = 25;
+  rowHeight = 25;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED, 100);
   fill(50);
-  device.pump();
-  EXPECT_EQ(parent.messages(WM_MEASUREITEM).size(), 1u);
+  device.runUntilIdle();
+  EXPECT_EQ(log().messages(WM_MEASUREITEM).size(), 1u);
   EXPECT_EQ(ListView_GetCountPerPage(list), 4);
-  ASSERT_FALSE(parent.drawn.empty());
-  EXPECT_LE(*std::max_element(parent.drawn.begin(), parent.drawn.end()), 4u) << "rows below the window are not drawn";
+  std::vector<int> drawn = drawnRows();
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_LE(*std::max_element(drawn.begin(), drawn.end()), 4) << "rows below the window are not drawn";
 
-  parent.drawn.clear();
-  parent.log.clear();
+  log().clear();
   ASSERT_TRUE(ListView_EnsureVisible(list, 20, FALSE));
   EXPECT_EQ(ListView_GetTopIndex(list), 17);
-  auto hints = parent.notifications(LVN_ODCACHEHINT);
+  auto hints = log().notifications(LVN_ODCACHEHINT);
   ASSERT_EQ(hints.size(), 1u);
   EXPECT_EQ(hints[0].from, 17);
   EXPECT_EQ(hints[0].to, 21);
-  device.pump();
-  ASSERT_FALSE(parent.drawn.empty());
-  for (UINT id : parent.drawn) {
-    EXPECT_GE(id, 17u);
-    EXPECT_LE(id, 21u);
+  device.runUntilIdle();
+  drawn = drawnRows();
+  ASSERT_FALSE(drawn.empty());
+  for (int row : drawn) {
+    EXPECT_GE(row, 17);
+    EXPECT_LE(row, 21);
   }
 
   RECT rect{LVIR_BOUNDS, 0, 0, 0};
@@ -282,7 +320,7 @@ TEST_F(ListViewTest, OwnerDrawnRowsAreMeasuredOnceAndOnlyVisibleOnesDrawn) {
 }
 
 TEST_F(ListViewTest, NoScrollListsNeverScroll) {
-  parent.rowHeight = 20;
+  rowHeight = 20;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED | LVS_NOSCROLL, 100);
   fill(20);
   ListView_SetItemState(list, 0, kSelFocus, kSelFocus);
@@ -293,7 +331,7 @@ TEST_F(ListViewTest, NoScrollListsNeverScroll) {
 }
 
 TEST_F(ListViewTest, ScrollBarFollowsTheRowsAndScrollsTheList) {
-  parent.rowHeight = 20;
+  rowHeight = 20;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED, 100);
   fill(3);
   EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) << "all rows fit";
@@ -315,17 +353,17 @@ TEST_F(ListViewTest, ScrollBarFollowsTheRowsAndScrollsTheList) {
 }
 
 TEST_F(ListViewTest, RedrawOffStopsPaintingUntilItIsOnAgain) {
-  parent.rowHeight = 20;
+  rowHeight = 20;
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_OWNERDRAWFIXED, 100);
-  device.pump();
+  device.runUntilIdle();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   fill(10);
-  parent.drawn.clear();
-  device.pump();
-  EXPECT_TRUE(parent.drawn.empty());
+  log().clear();
+  device.runUntilIdle();
+  EXPECT_TRUE(drawnRows().empty());
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  device.pump();
-  EXPECT_FALSE(parent.drawn.empty());
+  device.runUntilIdle();
+  EXPECT_FALSE(drawnRows().empty());
 }
 
 TEST_F(ListViewTest, CheckBoxesToggleByTapAndSpace) {
@@ -341,9 +379,8 @@ TEST_F(ListViewTest, CheckBoxesToggleByTapAndSpace) {
   EXPECT_TRUE(ListView_GetCheckState(list, 0));
   RECT row{LVIR_BOUNDS, 0, 0, 0};
   ListView_GetItemRect(list, 1, &row, LVIR_BOUNDS);
-  device.pump();
-  tap(3, (row.top + row.bottom) / 2);
-  device.pump();
+  device.runUntilIdle();
+  device.tap(3, (row.top + row.bottom) / 2);
   EXPECT_TRUE(ListView_GetCheckState(list, 1));
   EXPECT_TRUE(ListView_GetCheckState(list, 0)) << "only the tapped row changes";
 }
@@ -372,11 +409,11 @@ TEST_F(ListViewTest, DrawsColumnTextsAndHeaderOfVisibleRows) {
   SetFocus(list);
   ListView_SetItemState(list, 0, kSelFocus, kSelFocus);
   InvalidateRect(list, nullptr, TRUE);
-  device.pump();
-  const auto drawn = Device::texts(list);
-  EXPECT_NE(std::find(drawn.begin(), drawn.end(), u"Text"), drawn.end()) << "header";
-  EXPECT_NE(std::find(drawn.begin(), drawn.end(), u"Page 0"), drawn.end());
-  EXPECT_EQ(std::find(drawn.begin(), drawn.end(), u"hidden"), drawn.end()) << "a zero-wide column shows nothing";
+  device.runUntilIdle();
+  const auto drawn = TestDevice::texts(list);
+  EXPECT_TRUE(TestDevice::drew(list, u"Text")) << "header";
+  EXPECT_TRUE(TestDevice::drew(list, u"Page 0"));
+  EXPECT_FALSE(TestDevice::drew(list, u"hidden")) << "a zero-wide column shows nothing";
   const std::size_t rows = static_cast<std::size_t>(ListView_GetCountPerPage(list));
   EXPECT_LE(std::count_if(drawn.begin(), drawn.end(), [](const std::u16string& s) { return s.rfind(u"Page", 0) == 0; }),
             static_cast<long>(rows + 1))
@@ -392,23 +429,23 @@ TEST_F(ListViewTest, ParentDeletingRowsDuringDeleteAllIsSafe) {
   fill(4);
   HWND target = list;
   bool once = false;
-  parent.onNotify = [&](const NMHDR& h) -> LRESULT {
+  onNotify([&](const NMHDR& h) -> LRESULT {
     if (h.code == LVN_DELETEITEM && !once) {
       once = true;
       ListView_DeleteItem(target, 0);
       ListView_DeleteItem(target, 0);
     }
     return 0;
-  };
+  });
   EXPECT_TRUE(ListView_DeleteAllItems(list));
   EXPECT_EQ(ListView_GetItemCount(list), 0);
   // And a list destroyed with its rows tells the parent once more, without crashing.
-  parent.onNotify = nullptr;
+  onNotify(nullptr);
   fill(2);
-  parent.log.clear();
+  log().clear();
   DestroyWindow(list);
-  EXPECT_EQ(parent.notifications(LVN_DELETEALLITEMS).size(), 1u);
-  EXPECT_EQ(parent.notifications(LVN_DELETEITEM).size(), 2u);
+  EXPECT_EQ(log().notifications(LVN_DELETEALLITEMS).size(), 1u);
+  EXPECT_EQ(log().notifications(LVN_DELETEITEM).size(), 2u);
 }
 
 }  // namespace

@@ -1,47 +1,44 @@
 #include <gtest/gtest.h>
 
+#include "platform/controls/CommCtrl.h"
 #include "platform/controls/WinStatic.h"
-#include "tests/controls/DeviceHarness.h"
+#include "platform/gdi/WinGdi.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TestDevice.h"
 
-using namespace testing_device;
+using platform::testing::createLogWindow;
+using platform::testing::TestDevice;
 
 namespace {
 
-RECT capturedRect(HWND hwnd, const std::u16string& text) {
-  for (const auto& t : platform::gdi::capturedTexts(hwnd)) {
-    if (t.text == text) return t.screenRect;
-  }
-  return RECT{};
-}
-
 TEST(StaticControlTest, AlignsItsTextLeftCentredOrRight) {
-  Device device(platform::Edition::PocketPc, 240, 320);
-  Recorder parent(RECT{0, 0, 240, 320});
+  TestDevice device(platform::Edition::PocketPc, 240, 320);
+  HWND parent = createLogWindow("parent", WS_POPUP | WS_VISIBLE, 0, 0, 240, 320);
   const DWORD styles[3] = {SS_LEFT, SS_CENTER, SS_RIGHT};
   HWND labels[3];
   for (int i = 0; i < 3; ++i) {
-    labels[i] = CreateWindowExW(0, WC_STATICW, u"Name:", WS_CHILD | WS_VISIBLE | styles[i], 0, 20 * i, 200, 20,
-                                parent.hwnd, nullptr, nullptr, nullptr);
+    labels[i] = CreateWindowExW(0, WC_STATICW, u"Name:", WS_CHILD | WS_VISIBLE | styles[i], 0, 20 * i, 200, 20, parent,
+                                nullptr, nullptr, nullptr);
     ASSERT_NE(labels[i], nullptr);
   }
-  device.pump();
-  const RECT left = capturedRect(labels[0], u"Name:");
-  const RECT centre = capturedRect(labels[1], u"Name:");
-  const RECT right = capturedRect(labels[2], u"Name:");
+  device.runUntilIdle();
+  const RECT left = TestDevice::textRect(labels[0], u"Name:");
+  const RECT centre = TestDevice::textRect(labels[1], u"Name:");
+  const RECT right = TestDevice::textRect(labels[2], u"Name:");
   EXPECT_EQ(left.left, 0);
   EXPECT_GT(centre.left, 20);
   EXPECT_LT(centre.right, 180);
   EXPECT_EQ(right.right, 200);
 
   SetWindowTextW(labels[0], u"Other");
-  device.pump();
-  EXPECT_EQ(Device::texts(labels[0]), std::vector<std::u16string>{u"Other"});
+  device.runUntilIdle();
+  EXPECT_EQ(TestDevice::texts(labels[0]), std::vector<std::u16string>{u"Other"});
 }
 
 TEST(StaticControlTest, IconControlKeepsTheImageItIsGiven) {
-  Device device(platform::Edition::Smartphone, 176, 220);
-  Recorder parent(RECT{0, 0, 176, 220});
-  HWND icon = CreateWindowExW(0, WC_STATICW, u"", WS_CHILD | WS_VISIBLE | SS_ICON, 10, 10, 32, 32, parent.hwnd, nullptr,
+  TestDevice device(platform::Edition::Smartphone, 176, 220);
+  HWND parent = createLogWindow("parent", WS_POPUP | WS_VISIBLE, 0, 0, 176, 220);
+  HWND icon = CreateWindowExW(0, WC_STATICW, u"", WS_CHILD | WS_VISIBLE | SS_ICON, 10, 10, 32, 32, parent, nullptr,
                               nullptr, nullptr);
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
@@ -49,7 +46,7 @@ TEST(StaticControlTest, IconControlKeepsTheImageItIsGiven) {
   EXPECT_EQ(SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(bitmap), 0), 0);
   EXPECT_EQ(SendMessageW(icon, STM_GETICON, 0, 0), reinterpret_cast<LRESULT>(bitmap));
   EXPECT_EQ(SendMessageW(icon, STM_SETIMAGE, 7, 0), 0) << "unknown image types are refused";
-  device.pump();
+  device.runUntilIdle();
   DestroyWindow(icon);
   DeleteObject(bitmap);
 }

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <png.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <string>
 
 #include "tests/gdi/GdiTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -193,12 +191,10 @@ TEST_F(ScreenBridge, WritesAPngOfTheScreen) {
   HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {RECT{0, 0, 240, 320}});
   SetPixel(dc, 3, 2, RGB(255, 0, 0));
   platform::gdi::releaseWindowDC(dc);
-  char dir[] = "/tmp/gdi-png-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string path = std::string(dir) + "/shot.png";
+  const platform::testing::TempFolder folder;
+  const std::string path = folder.file("shot.png");
   ASSERT_TRUE(platform::gdi::writePng(path, platform::gdi::screenPixels(), 240, 320, 240));
-  EXPECT_FALSE(
-      platform::gdi::writePng(std::string(dir) + "/missing/shot.png", platform::gdi::screenPixels(), 240, 320, 240));
+  EXPECT_FALSE(platform::gdi::writePng(folder.file("missing/shot.png"), platform::gdi::screenPixels(), 240, 320, 240));
   EXPECT_FALSE(platform::gdi::writePng(path, nullptr, 240, 320, 240));
 
   png_image image{};
@@ -213,8 +209,6 @@ TEST_F(ScreenBridge, WritesAPngOfTheScreen) {
   EXPECT_EQ(pixels[at], 255);
   EXPECT_EQ(pixels[at + 1], 0);
   EXPECT_EQ(pixels[at + 2], 0);
-  std::remove(path.c_str());
-  rmdir(dir);
 }
 
 }  // namespace

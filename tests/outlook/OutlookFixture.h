@@ -17,7 +17,6 @@
 #include "platform/base/Clock.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
-#include "platform/sys/Registry.h"
 #include "platform/sys/WinBase.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
@@ -26,6 +25,8 @@
 #include "store/FriendCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
+#include "tests/support/ScratchRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace outlooktest {
 
@@ -52,13 +53,8 @@ class OutlookFixture : public ::testing::Test {
     setenv("TZ", "UTC", 1);
     tzset();
     icalerror_set_errors_are_fatal(0);
-    std::string pattern = (fs::temp_directory_path() / "outlook-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    fs::create_directories(dir_ / "registry");
     platform::DeviceConfig::current().appDir = dir_.string();
     platform::DeviceConfig::current().pimDir = (dir_ / "pim").string();
-    platform::sys::Registry::instance().setFolder((dir_ / "registry").string());
     pellucard::deleteAppPaths();
     pellucard::deleteSettings();
     pellucard::registerStringTable();
@@ -73,11 +69,7 @@ class OutlookFixture : public ::testing::Test {
     pellucard::deleteOutlookConnection();
     pellucard::deleteSettings();
     pellucard::deleteAppPaths();
-    platform::sys::Registry::instance().setFolder("");
     platform::Clock::instance().useReal();
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
   }
 
   // As after a restart of the program: the store and the connection come back from their files.
@@ -130,7 +122,9 @@ class OutlookFixture : public ::testing::Test {
   int events() const { return count("calendar.ics", ICAL_VEVENT_COMPONENT); }
   int todos() const { return count("tasks.ics", ICAL_VTODO_COMPONENT); }
 
-  fs::path dir_;
+  platform::testing::TempFolder folder_;
+  fs::path dir_ = folder_.path();
+  platform::testing::ScratchRegistry registry_;
 };
 
 }  // namespace outlooktest

@@ -68,8 +68,8 @@ class CalendarTest : public pimtest::PimFolderTest {
     return t;
   }
 
-  std::string calendarText() const { return pimtest::readAll(dir_ / "calendar.ics"); }
-  std::string tasksText() const { return pimtest::readAll(dir_ / "tasks.ics"); }
+  std::string calendarText() const { return pimtest::readBytes(dir_ / "calendar.ics"); }
+  std::string tasksText() const { return pimtest::readBytes(dir_ / "tasks.ics"); }
 
   std::shared_ptr<Application> app_;
 };
@@ -244,7 +244,7 @@ TEST_F(CalendarTest, UnparseableCalendarIsNeverOverwritten) {
   std::filesystem::create_directories(dir_);
   const std::string garbage =
       "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\nSUMMARY:mine\nthis line is broken\nEND:VEVENT\n";
-  pimtest::writeAll(dir_ / "calendar.ics", garbage);
+  pimtest::writeBytes(dir_ / "calendar.ics", garbage);
   std::shared_ptr<Item> item;
   ASSERT_EQ(app_->CreateItem(olAppointmentItem, item), S_OK);
   auto a = std::dynamic_pointer_cast<Appointment>(item);
@@ -253,8 +253,8 @@ TEST_F(CalendarTest, UnparseableCalendarIsNeverOverwritten) {
   EXPECT_EQ(a->Oid(), 0);
   EXPECT_EQ(calendarText(), garbage);
 
-  pimtest::writeAll(dir_ / "calendar.ics",
-                    "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nBOGUS LINE\nEND:VEVENT\nEND:VCALENDAR\n");
+  pimtest::writeBytes(dir_ / "calendar.ics",
+                      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nBOGUS LINE\nEND:VEVENT\nEND:VCALENDAR\n");
   EXPECT_TRUE(FAILED(a->Save())) << "a file libical only half understands would lose lines";
   // The task list is a separate file and still works.
   auto t = newTask(u"still fine");
@@ -267,7 +267,7 @@ TEST_F(CalendarTest, ItemsOfOtherProgramsAreKeptAndGetStableOids) {
       "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Calendar//EN\r\n"
       "BEGIN:VEVENT\r\nUID:theirs-1\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260301T090000Z\r\n"
       "DTEND:20260301T100000Z\r\nSUMMARY:Dentist\r\nLOCATION:Main Street 5\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-  pimtest::writeAll(dir_ / "calendar.ics", theirs);
+  pimtest::writeBytes(dir_ / "calendar.ics", theirs);
   newBirthdayAppointment();
   auto root = parse(calendarText());
   ASSERT_TRUE(root);
@@ -331,7 +331,7 @@ TEST_F(CalendarTest, ChangesMadeByOtherProgramsBetweenCallsAreSeen) {
   text.insert(end,
               "BEGIN:VEVENT\r\nUID:added-elsewhere\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260505T100000\r\n"
               "SUMMARY:Their meeting\r\nEND:VEVENT\r\n");
-  pimtest::writeAll(dir_ / "calendar.ics", text);
+  pimtest::writeBytes(dir_ / "calendar.ics", text);
   newBirthdayAppointment();
   EXPECT_NE(calendarText().find("UID:added-elsewhere"), std::string::npos);
   EXPECT_EQ(icalcomponent_count_components(parse(calendarText()).get(), ICAL_VEVENT_COMPONENT), 3);
@@ -347,7 +347,7 @@ TEST_F(CalendarTest, CutCalendarFilesAreEitherReadWholeOrLeftAlone) {
   const std::string full = calendarText();
   for (std::size_t cut = 0; cut < full.size(); cut += 37) {
     const std::string prefix = full.substr(0, cut);
-    pimtest::writeAll(dir_ / "calendar.ics", prefix);
+    pimtest::writeBytes(dir_ / "calendar.ics", prefix);
     std::shared_ptr<Item> item;
     ASSERT_EQ(app_->CreateItem(olAppointmentItem, item), S_OK);
     auto a = std::dynamic_pointer_cast<Appointment>(item);
@@ -383,7 +383,7 @@ TEST_F(PimLogonTest, LogonFailsCleanlyWhenTheFolderIsUnusable) {
   platform::DeviceConfig::current().pimDir = "";
   EXPECT_TRUE(FAILED(app->Logon(nullptr)));
 
-  pimtest::writeAll(root_ / "plainfile", "x");
+  pimtest::writeBytes(root_ / "plainfile", "x");
   platform::DeviceConfig::current().pimDir = (root_ / "plainfile").string();
   EXPECT_TRUE(FAILED(app->Logon(nullptr)));
   EXPECT_FALSE(app->loggedOn());

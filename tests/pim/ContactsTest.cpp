@@ -70,7 +70,7 @@ TEST_F(CorpusTest, PhoneStyleQuotedPrintableCharsetsAndFoldedPhoto) {
   EXPECT_EQ(show(c->Birthday()), "1985-04-12 00:00");
   std::vector<std::uint8_t> picture;
   ASSERT_EQ(c->OpenProperty(PIMPR_PICTURE, 0x80000000, picture), S_OK);
-  std::string expected = pimtest::readAll(pimtest::sourceData() / "expected-jpeg.bin");
+  std::string expected = pimtest::readBytes(pimtest::sourceData() / "expected-jpeg.bin");
   EXPECT_EQ(std::string(picture.begin(), picture.end()), expected);
 
   auto latin = contact("François, Renée");
@@ -103,7 +103,7 @@ TEST_F(CorpusTest, WebMailStyleFoldingEscapesAndRelations) {
   EXPECT_EQ(c->Anniversary(), 0);
   std::vector<std::uint8_t> picture;
   EXPECT_EQ(c->OpenProperty(PIMPR_PICTURE, 0x80000000, picture), S_OK) << "tab-folded base64";
-  EXPECT_EQ(picture.size(), pimtest::readAll(pimtest::sourceData() / "expected-jpeg.bin").size());
+  EXPECT_EQ(picture.size(), pimtest::readBytes(pimtest::sourceData() / "expected-jpeg.bin").size());
 
   auto bad = contact("Only Fullname");
   ASSERT_TRUE(bad);
@@ -130,7 +130,7 @@ TEST_F(CorpusTest, Version4RelationsDataUriPhotoAndLeapDay) {
   EXPECT_EQ(show(c->Birthday()), "1604-02-29 00:00") << "29 February without a year survives";
   std::vector<std::uint8_t> picture;
   ASSERT_EQ(c->OpenProperty(PIMPR_PICTURE, 0x80000000, picture), S_OK);
-  std::string expected = pimtest::readAll(pimtest::sourceData() / "expected-png.bin");
+  std::string expected = pimtest::readBytes(pimtest::sourceData() / "expected-png.bin");
   EXPECT_EQ(std::string(picture.begin(), picture.end()), expected);
   EXPECT_EQ(c->OpenProperty(PIMPR_PICTURE, 0x40000000, picture), E_INVALIDARG) << "pictures are read-only";
 

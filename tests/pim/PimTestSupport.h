@@ -5,12 +5,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/base/DeviceConfig.h"
 #include "platform/pim/PimStore.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace pimtest {
 
@@ -21,37 +21,21 @@ inline fs::path sourceData() {
   return fs::path(src ? src : ".") / "tests/pim/data";
 }
 
-inline std::string readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
 
 class PimFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "pim-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    dir_ = root_ / "pim";
     savedPimDir_ = platform::DeviceConfig::current().pimDir;
     platform::DeviceConfig::current().pimDir = dir_.string();
   }
-  void TearDown() override {
-    platform::DeviceConfig::current().pimDir = savedPimDir_;
-    std::error_code ec;
-    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
-  }
+  void TearDown() override { platform::DeviceConfig::current().pimDir = savedPimDir_; }
 
   fs::path contactsDir() const { return dir_ / "contacts"; }
   void addCard(const std::string& fileName, const std::string& bytes) {
     fs::create_directories(contactsDir());
-    writeAll(contactsDir() / fileName, bytes);
+    writeBytes(contactsDir() / fileName, bytes);
   }
   void copyCorpus() {
     fs::create_directories(contactsDir());
@@ -64,8 +48,9 @@ class PimFolderTest : public ::testing::Test {
     return app;
   }
 
-  fs::path root_;
-  fs::path dir_;
+  platform::testing::TempFolder folder_;
+  fs::path root_ = folder_.path();
+  fs::path dir_ = root_ / "pim";
   std::string savedPimDir_;
 };
 

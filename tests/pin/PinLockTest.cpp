@@ -9,22 +9,18 @@
 #include "device/TextError.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/WinReg.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ScratchRegistry.h"
 
 namespace pellucard {
 namespace {
 
-using testing::TempFolder;
-
 // Each test gets a registry of its own.
 class PinLockTest : public ::testing::Test {
  protected:
-  TempFolder folder;
+  platform::testing::ScratchRegistry registry;
   PinLock lock;
   int prompts = 0;
-
-  void SetUp() override { platform::sys::Registry::instance().setFolder(folder.path().string()); }
-  void TearDown() override { platform::sys::Registry::instance().setFolder(""); }
 
   // The PIN window, answering with the given text or cancelling.
   void answerPrompt(std::optional<std::u16string> answer) {
@@ -175,8 +171,9 @@ TEST_F(PinLockTest, HashingFailuresCarryTheirText) {
 }
 
 TEST_F(PinLockTest, AnUnusableRegistryMeansOffAndHashingCannotStart) {
-  testing::writeBytes(folder.file("blocker"), "a file where the registry folder should be");
-  platform::sys::Registry::instance().setFolder(folder.file("blocker") + "/registry");
+  const std::string blocker = registry.folder() + "/blocker";
+  platform::testing::writeBytes(blocker, "a file where the registry folder should be");
+  platform::sys::Registry::instance().setFolder(blocker + "/registry");
   EXPECT_FALSE(lock.isEnabled());
   EXPECT_TRUE(lock.verify(u""));
   try {

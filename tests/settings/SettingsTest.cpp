@@ -13,14 +13,15 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace pellucard {
 namespace {
 
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using platform::testing::readBytes;
+using platform::testing::TempFolder;
+using platform::testing::writeBytes;
 
 const std::vector<std::string> kElementOrder = {"FirstStartDone",
                                                 "FNameFirst",

@@ -5,10 +5,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/shell/ShellHarness.h"
+#include "platform/controls/CommCtrl.h"
+#include "platform/gdi/GdiBridge.h"
+#include "platform/shell/Shell.h"
+#include "platform/shell/TitleBar.h"
+#include "platform/shell/WinMessageBox.h"
+#include "tests/shell/ShellDevice.h"
+#include "tests/support/MessageLog.h"
 
-using namespace testing_device;
 using platform::Edition;
+using platform::testing::createLogWindow;
+using platform::testing::ShellDevice;
+using platform::testing::TestDevice;
 
 namespace {
 
@@ -40,12 +48,12 @@ TEST_P(LookTest, ShellWindowsSitWhereTheHandheldHasThem) {
   ShellDevice device(look.edition, look.width, look.height);
   const int scale = look.width >= 480 ? 2 : 1;
   const int bar = 26 * scale;
-  Recorder frame(RECT{0, bar, look.width, look.height - bar});
-  SetWindowTextW(frame.hwnd, u"Pellucard");
-  SetActiveWindow(frame.hwnd);
+  HWND frame = createLogWindow("frame", WS_POPUP | WS_VISIBLE, 0, bar, look.width, look.height - 2 * bar);
+  SetWindowTextW(frame, u"Pellucard");
+  SetActiveWindow(frame);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, u"FriendList",
                               WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, 0, 0, look.width,
-                              look.height - 2 * bar, frame.hwnd, reinterpret_cast<HMENU>(1015), nullptr, nullptr);
+                              look.height - 2 * bar, frame, reinterpret_cast<HMENU>(1015), nullptr, nullptr);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
@@ -61,8 +69,8 @@ TEST_P(LookTest, ShellWindowsSitWhereTheHandheldHasThem) {
   }
   SetFocus(list);
   ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ASSERT_NE(device.createMenuBar(frame.hwnd, kBarWithMenu), nullptr);
-  device.pump();
+  ASSERT_NE(ShellDevice::createMenuBar(frame, ShellDevice::kBarWithMenu), nullptr);
+  device.runUntilIdle();
   keep(std::string(look.name) + "-list");
 
   EXPECT_EQ(pixelAt(look.width / 2, 1), to565(GetSysColor(COLOR_ACTIVECAPTION))) << "title bar";
@@ -74,35 +82,34 @@ TEST_P(LookTest, ShellWindowsSitWhereTheHandheldHasThem) {
 
   // The menu, opened by the right soft key, and a message box.
   RECT menuRect{};
-  device.host.steps.push_back([&] {
+  device.addStep([&] {
     keep(std::string(look.name) + "-menu");
-    GetWindowRect(FindWindowW(platform::shell::kPopupMenuClass, nullptr), &menuRect);
+    GetWindowRect(ShellDevice::popupMenu(), &menuRect);
   });
-  device.host.steps.push_back([] { press(VK_ESCAPE); });
-  press(VK_F2);
-  device.pump();
+  device.addStep([] { TestDevice::postKey(VK_ESCAPE); });
+  device.key(VK_F2);
   EXPECT_EQ(menuRect.bottom, look.height - bar) << "the menu stands on the menubar";
   EXPECT_EQ(menuRect.right, look.width);
 
-  device.host.steps.push_back([&] { keep(std::string(look.name) + "-question"); });
-  device.host.steps.push_back([] { press(VK_RETURN); });
-  EXPECT_EQ(MessageBoxW(frame.hwnd, u"Permanently delete this item?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDYES);
-  device.host.steps.push_back([&] { keep(std::string(look.name) + "-error"); });
-  device.host.steps.push_back([] { press(VK_RETURN); });
-  MessageBoxW(frame.hwnd, u"Failed to create Pellucard database backup.", u"Pellucard", MB_OK | MB_ICONERROR);
+  device.addStep([&] { keep(std::string(look.name) + "-question"); });
+  device.addStep([] { TestDevice::postKey(VK_RETURN); });
+  EXPECT_EQ(MessageBoxW(frame, u"Permanently delete this item?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDYES);
+  device.addStep([&] { keep(std::string(look.name) + "-error"); });
+  device.addStep([] { TestDevice::postKey(VK_RETURN); });
+  MessageBoxW(frame, u"Failed to create Pellucard database backup.", u"Pellucard", MB_OK | MB_ICONERROR);
 
   if (look.edition == Edition::PocketPc) {
     // The Done button and the input panel.
-    SHDoneButton(frame.hwnd, SHDB_SHOW);
-    SHSipPreference(frame.hwnd, SIP_UP);
-    device.pump();
+    SHDoneButton(frame, SHDB_SHOW);
+    SHSipPreference(frame, SIP_UP);
+    device.runUntilIdle();
     keep(std::string(look.name) + "-keyboard");
     SIPINFO sip{};
     sip.cbSize = sizeof(sip);
     ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0));
     EXPECT_EQ(pixelAt(0, sip.rcSipRect.top + 3), to565(GetSysColor(COLOR_BTNSHADOW))) << "key outlines";
     EXPECT_EQ(pixelAt(3, sip.rcSipRect.top + 3), to565(GetSysColor(COLOR_BTNFACE))) << "keys";
-    const RECT done = ShellDevice::textRect(platform::shell::titleBarWindow(), u"ok");
+    const RECT done = TestDevice::textRect(platform::shell::titleBarWindow(), u"ok");
     EXPECT_GT(done.left, look.width * 3 / 4);
   }
 }

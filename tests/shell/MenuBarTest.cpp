@@ -1,11 +1,30 @@
 #include <gtest/gtest.h>
 
-#include "platform/shell/InputPanel.h"
-#include "tests/shell/ShellHarness.h"
+#include <algorithm>
 
-using namespace testing_device;
+#include "platform/shell/InputPanel.h"
+#include "platform/shell/Shell.h"
+#include "platform/shell/WinMenu.h"
+#include "platform/shell/WinMessageBox.h"
+#include "tests/shell/ShellDevice.h"
+#include "tests/support/MessageLog.h"
+
+using platform::testing::createLogWindow;
+using platform::testing::MessageLog;
+using platform::testing::ShellDevice;
+using platform::testing::TestDevice;
+using Seq = std::vector<std::string>;
 
 namespace {
+
+MessageLog& log() { return MessageLog::instance(); }
+
+// The ids of the commands the log windows received, in order.
+std::vector<UINT> commands() {
+  std::vector<UINT> out;
+  for (const auto& e : log().messages(WM_COMMAND)) out.push_back(LOWORD(e.wParam));
+  return out;
+}
 
 class MenuBarTest : public ::testing::TestWithParam<platform::Edition> {
  protected:
@@ -13,25 +32,19 @@ class MenuBarTest : public ::testing::TestWithParam<platform::Edition> {
   int width() const { return pocketPc() ? 240 : 176; }
   int height() const { return pocketPc() ? 320 : 220; }
 
-  ShellDevice device{GetParam(), pocketPc() ? 240 : 176, pocketPc() ? 320 : 220};
-  Recorder owner{RECT{0, 26, pocketPc() ? 240 : 176, 200}};
+  ShellDevice device{GetParam(), width(), height()};
+  HWND owner = createLogWindow("owner", WS_POPUP | WS_VISIBLE, 0, 26, width(), 174);
 
   void SetUp() override {
-    SetActiveWindow(owner.hwnd);
-    SetFocus(owner.hwnd);
-    device.pump();
-  }
-
-  std::vector<UINT> commands() {
-    device.pump();
-    std::vector<UINT> out;
-    for (const Received& r : owner.messages(WM_COMMAND)) out.push_back(LOWORD(r.wParam));
-    return out;
+    SetActiveWindow(owner);
+    SetFocus(owner);
+    device.runUntilIdle();
+    log().clear();
   }
 };
 
 TEST_P(MenuBarTest, SitsAtTheBottomWithItsButtonsFromTheResource) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarWithMenu);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarWithMenu);
   ASSERT_NE(bar, nullptr);
   RECT rect{};
   GetWindowRect(bar, &rect);
@@ -39,112 +52,103 @@ TEST_P(MenuBarTest, SitsAtTheBottomWithItsButtonsFromTheResource) {
   EXPECT_EQ(rect.right, width());
   EXPECT_EQ(rect.bottom, height());
   EXPECT_EQ(rect.bottom - rect.top, 26);
-  EXPECT_EQ(GetParent(bar), owner.hwnd) << "the owner";
-  device.pump();
-  const auto texts = Device::texts(bar);
-  EXPECT_NE(std::find(texts.begin(), texts.end(), u"Details"), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), u"Menu"), texts.end());
+  EXPECT_EQ(GetParent(bar), owner) << "the owner";
+  device.runUntilIdle();
+  EXPECT_TRUE(TestDevice::drew(bar, u"Details"));
+  EXPECT_TRUE(TestDevice::drew(bar, u"Menu"));
 
   HMENU sub = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1000));
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(GetMenuItemCount(sub), 7);
   EXPECT_EQ(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1014), 0) << "the left button has no menu";
 
-  HWND hidden = device.createMenuBar(owner.hwnd, kBarDoneOnly, SHCMBF_HIDDEN);
+  HWND hidden = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly, SHCMBF_HIDDEN);
   ASSERT_NE(hidden, nullptr);
   EXPECT_FALSE(IsWindowVisible(hidden));
-  EXPECT_EQ(device.createMenuBar(owner.hwnd, 4242), nullptr) << "no such resource";
+  EXPECT_EQ(ShellDevice::createMenuBar(owner, 4242), nullptr) << "no such resource";
   DestroyWindow(hidden);
   DestroyWindow(bar);
 }
 
 TEST_P(MenuBarTest, SoftKeysPressTheButtonsAndOpenTheMenu) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarWithMenu);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarWithMenu);
   ASSERT_NE(bar, nullptr);
-  press(VK_F1);
+  device.key(VK_F1);
   EXPECT_EQ(commands(), std::vector<UINT>{1014});
 
-  owner.log.clear();
-  device.host.steps.push_back([] { press(VK_DOWN); });
-  device.host.steps.push_back([] { press(VK_RETURN); });
-  press(VK_F2);
-  const UINT expected = pocketPc() ? 1010 : 1011;  // the Smartphone menu starts on its first item
-  const auto got = commands();
+  log().clear();
+  ASSERT_TRUE(device.script("key DOWN\nkey ENTER\n"));
+  device.key(VK_F2);
   if (pocketPc()) {
-    EXPECT_EQ(got, std::vector<UINT>{expected});
+    EXPECT_EQ(commands(), std::vector<UINT>{1010});
   } else {
-    EXPECT_TRUE(got.empty()) << "Edit is greyed";
+    // The Smartphone menu starts on its first item, so Down lands on Edit.
+    EXPECT_TRUE(commands().empty()) << "Edit is greyed";
   }
-  EXPECT_EQ(FindWindowW(platform::shell::kPopupMenuClass, nullptr), nullptr);
+  EXPECT_EQ(ShellDevice::popupMenu(), nullptr);
 }
 
 TEST_P(MenuBarTest, TapsPressButtonsButNotGreyedOnes) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarDoneOnly);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly);
   ASSERT_NE(bar, nullptr);
-  device.pump();
-  ShellDevice::tapText(bar, u"Done");
+  device.runUntilIdle();
+  device.tapOn(bar, u"Done");
   EXPECT_EQ(commands(), std::vector<UINT>{IDOK});
-  owner.log.clear();
-  press(VK_F2);
+  log().clear();
+  device.key(VK_F2);
   EXPECT_TRUE(commands().empty()) << "the empty right button is disabled";
   DestroyWindow(bar);
 
-  bar = device.createMenuBar(owner.hwnd, kBarGreyed);
-  device.pump();
-  owner.log.clear();
-  press(VK_F1);
-  ShellDevice::tapText(bar, u"Done");
+  bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarGreyed);
+  device.runUntilIdle();
+  log().clear();
+  device.key(VK_F1);
+  device.tapOn(bar, u"Done");
   EXPECT_TRUE(commands().empty());
   EXPECT_TRUE(SendMessageW(bar, TB_ENABLEBUTTON, IDOK, MAKELONG(TRUE, 0)));
-  press(VK_F1);
+  device.key(VK_F1);
   EXPECT_EQ(commands(), std::vector<UINT>{IDOK});
 }
 
 TEST_P(MenuBarTest, BackGoesToTheOwnerAsHotKeyOnlyWhenOverridden) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarDoneOnly);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly);
   ASSERT_NE(bar, nullptr);
-  press(VK_ESCAPE);
-  device.pump();
-  EXPECT_TRUE(owner.messages(WM_HOTKEY).empty());
+  log().keepOnly({WM_HOTKEY, WM_COMMAND});
+  device.key(VK_ESCAPE);
+  EXPECT_TRUE(log().messages(WM_HOTKEY).empty());
 
   EXPECT_TRUE(SendMessageW(bar, SHCMBM_OVERRIDEKEY, VK_TBACK,
                            MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY)));
-  owner.log.clear();
-  press(VK_ESCAPE);
-  device.pump();
-  const auto keys = owner.messages(WM_HOTKEY);
-  ASSERT_EQ(keys.size(), 2u);
-  EXPECT_EQ(HIWORD(keys[0].lParam), VK_ESCAPE);
-  EXPECT_EQ(LOWORD(keys[0].lParam) & MOD_KEYUP, 0);
-  EXPECT_EQ(LOWORD(keys[1].lParam) & MOD_KEYUP, MOD_KEYUP);
+  log().clear();
+  device.key(VK_ESCAPE);
+  ASSERT_EQ(log().sequence(), (Seq{"owner:WM_HOTKEY", "owner:WM_HOTKEY"}));
+  EXPECT_EQ(HIWORD(log().entries()[0].lParam), VK_ESCAPE);
+  EXPECT_EQ(LOWORD(log().entries()[0].lParam) & MOD_KEYUP, 0);
+  EXPECT_EQ(LOWORD(log().entries()[1].lParam) & MOD_KEYUP, MOD_KEYUP);
 
-  // A soft key can be taken over the same way.
+  // A soft key can be taken over the same way: no default, so Done is not pressed.
   SendMessageW(bar, SHCMBM_OVERRIDEKEY, VK_TSOFT1,
                MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
-  owner.log.clear();
-  press(VK_F1);
-  device.pump();
-  ASSERT_EQ(owner.messages(WM_HOTKEY).size(), 1u);
-  EXPECT_EQ(HIWORD(owner.messages(WM_HOTKEY)[0].lParam), VK_F1);
-  EXPECT_TRUE(owner.messages(WM_COMMAND).empty()) << "no default: Done is not pressed";
+  log().clear();
+  device.key(VK_F1);
+  ASSERT_EQ(log().sequence(), (Seq{"owner:WM_HOTKEY"}));
+  EXPECT_EQ(HIWORD(log().entries()[0].lParam), VK_F1);
 
   // A bar that goes takes its override with it: Back is an ordinary key again.
   DestroyWindow(bar);
-  owner.log.clear();
-  press(VK_ESCAPE);
-  device.pump();
-  EXPECT_TRUE(owner.messages(WM_HOTKEY).empty());
+  log().clear();
+  device.key(VK_ESCAPE);
+  EXPECT_TRUE(log().messages(WM_HOTKEY).empty());
 }
 
 TEST_P(MenuBarTest, InputPanelButtonTogglesTheKeyboardOnPocketPc) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarDoneOnly);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly);
   ASSERT_NE(bar, nullptr);
-  HWND noSip = device.createMenuBar(owner.hwnd, kBarDoneOnly, SHCMBF_HIDESIPBUTTON);
+  HWND noSip = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly, SHCMBF_HIDESIPBUTTON);
   ASSERT_NE(noSip, nullptr);
   DestroyWindow(noSip);
-  device.pump();
-  tap(width() / 2, height() - 13);
-  device.pump();
+  device.runUntilIdle();
+  device.tap(width() / 2, height() - 13);
   SIPINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &info, 0));
@@ -160,22 +164,19 @@ TEST_P(MenuBarTest, InputPanelButtonTogglesTheKeyboardOnPocketPc) {
   RECT rect{};
   GetWindowRect(panel, &rect);
   EXPECT_EQ(rect.bottom, height() - 26) << "just above the menubar";
-  const auto changes = owner.messages(WM_SETTINGCHANGE);
+  const auto changes = log().messages(WM_SETTINGCHANGE);
   ASSERT_FALSE(changes.empty());
   EXPECT_EQ(changes.back().wParam, static_cast<WPARAM>(SPI_SETSIPINFO));
 
   // Typing on the panel goes to the focused window as characters.
-  owner.log.clear();
-  device.pump();
-  ShellDevice::tapText(panel, u"q");
-  device.pump();
-  const auto chars = owner.messages(WM_CHAR);
+  log().clear();
+  device.tapOn(panel, u"q");
+  const auto chars = log().messages(WM_CHAR);
   ASSERT_EQ(chars.size(), 1u);
   EXPECT_EQ(chars[0].wParam, static_cast<WPARAM>(u'q'));
-  EXPECT_EQ(GetActiveWindow(), owner.hwnd) << "the panel never takes activation";
+  EXPECT_EQ(GetActiveWindow(), owner) << "the panel never takes activation";
 
-  tap(width() / 2, height() - 13);
-  device.pump();
+  device.tap(width() / 2, height() - 13);
   ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &info, 0));
   EXPECT_EQ(info.fdwFlags & SIPF_ON, 0u);
   EXPECT_FALSE(IsWindowVisible(panel));
@@ -184,40 +185,31 @@ TEST_P(MenuBarTest, InputPanelButtonTogglesTheKeyboardOnPocketPc) {
 INSTANTIATE_TEST_SUITE_P(Editions, MenuBarTest,
                          ::testing::Values(platform::Edition::PocketPc, platform::Edition::Smartphone));
 
-}  // namespace
-
-namespace {
-
 // The way the program drives its menus: check an item, grey another through the bar's menu,
 // open the menu with the soft key, choose with the stylus, then answer the question it asks.
 TEST(MenuScriptTest, CheckGreyChooseAndAnswer) {
   for (const auto edition : {platform::Edition::PocketPc, platform::Edition::Smartphone}) {
     const bool pocketPc = edition == platform::Edition::PocketPc;
     ShellDevice device(edition, 240, 320);
-    Recorder owner(RECT{0, 26, 240, 294});
-    SetActiveWindow(owner.hwnd);
-    HWND bar = device.createMenuBar(owner.hwnd, kBarWithMenu);
+    HWND owner = createLogWindow("owner", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268);
+    SetActiveWindow(owner);
+    HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarWithMenu);
     ASSERT_NE(bar, nullptr);
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 1000));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(CheckMenuItem(menu, 1046, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
     EXPECT_EQ(EnableMenuItem(menu, 1050, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
-    device.pump();
+    device.runUntilIdle();
 
     // Export is greyed now: a tap on it does nothing; Exit is chosen.
-    device.host.steps.push_back(
-        [] { ShellDevice::tapText(FindWindowW(platform::shell::kPopupMenuClass, nullptr), u"Export"); });
-    device.host.steps.push_back(
-        [] { ShellDevice::tapText(FindWindowW(platform::shell::kPopupMenuClass, nullptr), u"Exit"); });
-    press(VK_F2);
-    device.pump();
-    const auto commands = owner.messages(WM_COMMAND);
-    ASSERT_EQ(commands.size(), 1u) << (pocketPc ? "Pocket PC" : "Smartphone");
-    EXPECT_EQ(LOWORD(commands[0].wParam), 1001);
+    device.addStep([] { TestDevice::postTapOn(ShellDevice::popupMenu(), u"Export"); });
+    device.addStep([] { TestDevice::postTapOn(ShellDevice::popupMenu(), u"Exit"); });
+    device.key(VK_F2);
+    EXPECT_EQ(commands(), std::vector<UINT>{1001}) << (pocketPc ? "Pocket PC" : "Smartphone");
     EXPECT_EQ(GetMenuState(menu, 1046, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED)) << "checks stay";
 
-    device.host.steps.push_back([] { press(VK_ESCAPE); });
-    EXPECT_EQ(MessageBoxW(owner.hwnd, u"Exit?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDNO);
+    ASSERT_TRUE(device.script("back\n"));
+    EXPECT_EQ(MessageBoxW(owner, u"Exit?", u"Pellucard", MB_YESNO | MB_ICONQUESTION), IDNO);
   }
 }
 

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "platform/base/WinError.h"
-#include "platform/shell/PopupMenu.h"
-#include "tests/shell/ShellHarness.h"
+#include <algorithm>
 
-using namespace testing_device;
+#include "platform/base/WinError.h"
+#include "platform/shell/WinMenu.h"
+#include "tests/shell/ShellDevice.h"
+#include "tests/support/MessageLog.h"
+
+using platform::testing::createLogWindow;
+using platform::testing::MessageLog;
+using platform::testing::ShellDevice;
+using platform::testing::TestDevice;
 
 namespace {
 
@@ -49,8 +55,8 @@ TEST(MenuApiTest, ChecksGreysAndInsertsItemsAsUser32Does) {
 }
 
 TEST(MenuApiTest, LoadsMenusFromTheResourceTable) {
-  registerTestResources();
-  HMENU menu = LoadMenuW(nullptr, MAKEINTRESOURCE(kMenu));
+  ShellDevice::registerResources();
+  HMENU menu = LoadMenuW(nullptr, MAKEINTRESOURCE(ShellDevice::kMenu));
   ASSERT_NE(menu, nullptr);
   HMENU main = GetSubMenu(menu, 0);
   ASSERT_NE(main, nullptr);
@@ -63,126 +69,121 @@ TEST(MenuApiTest, LoadsMenusFromTheResourceTable) {
 
 class PopupMenuTest : public ::testing::TestWithParam<platform::Edition> {
  protected:
-  ShellDevice device{GetParam(), GetParam() == platform::Edition::PocketPc ? 240 : 176,
-                     GetParam() == platform::Edition::PocketPc ? 320 : 220};
-  Recorder owner{RECT{0, 26, device_width(), 200}};
+  bool pocketPc() const { return GetParam() == platform::Edition::PocketPc; }
+  int width() const { return pocketPc() ? 240 : 176; }
+
+  ShellDevice device{GetParam(), width(), pocketPc() ? 320 : 220};
+  HWND owner = createLogWindow("owner", WS_POPUP | WS_VISIBLE, 0, 26, width(), 174);
   HMENU menu = nullptr;
   HMENU main = nullptr;
 
-  int device_width() const { return GetParam() == platform::Edition::PocketPc ? 240 : 176; }
-  bool pocketPc() const { return GetParam() == platform::Edition::PocketPc; }
-
   void SetUp() override {
-    menu = LoadMenuW(nullptr, MAKEINTRESOURCE(kMenu));
+    menu = LoadMenuW(nullptr, MAKEINTRESOURCE(ShellDevice::kMenu));
     main = GetSubMenu(menu, 0);
-    device.pump();
+    device.runUntilIdle();
   }
   void TearDown() override { DestroyMenu(menu); }
 
+  static MessageLog& log() { return MessageLog::instance(); }
+  static std::function<void()> press(UINT vk) {
+    return [vk] { TestDevice::postKey(vk); };
+  }
+  static std::function<void()> tapItem(const std::u16string& text) {
+    return [text] {
+      HWND popup = ShellDevice::popupMenu();
+      ASSERT_NE(popup, nullptr);
+      TestDevice::postTapOn(popup, text);
+    };
+  }
+
   // Runs the menu with the given steps and returns the command the owner received, 0 for none.
   UINT run(std::initializer_list<std::function<void()>> steps, UINT flags = TPM_BOTTOMALIGN | TPM_RIGHTALIGN) {
-    for (const auto& step : steps) device.host.steps.push_back(step);
-    owner.log.clear();
-    EXPECT_TRUE(TrackPopupMenuEx(main, flags, device_width(), 200, owner.hwnd, nullptr));
-    EXPECT_EQ(FindWindowW(platform::shell::kPopupMenuClass, nullptr), nullptr) << "the menu is gone";
-    device.host.steps.clear();
-    device.pump();
-    const auto commands = owner.messages(WM_COMMAND);
+    for (const auto& step : steps) device.addStep(step);
+    log().clear();
+    EXPECT_TRUE(TrackPopupMenuEx(main, flags, width(), 200, owner, nullptr));
+    EXPECT_EQ(ShellDevice::popupMenu(), nullptr) << "the menu is gone";
+    device.clearSteps();
+    device.runUntilIdle();
+    const auto commands = log().messages(WM_COMMAND);
     EXPECT_LE(commands.size(), 1u);
     return commands.empty() ? 0 : LOWORD(commands.front().wParam);
   }
-
-  // The newest (innermost) open menu.
-  static HWND popup() { return FindWindowW(platform::shell::kPopupMenuClass, nullptr); }
 };
 
 TEST_P(PopupMenuTest, ArrowsSkipSeparatorsAndEnterChooses) {
   if (pocketPc()) {
-    EXPECT_EQ(run({[] { press(VK_DOWN); }, [] { press(VK_DOWN); }, [] { press(VK_DOWN); }, [] { press(VK_DOWN); },
-                   [] { press(VK_RETURN); }}),
-              1050u)
+    EXPECT_EQ(run({press(VK_DOWN), press(VK_DOWN), press(VK_DOWN), press(VK_DOWN), press(VK_RETURN)}), 1050u)
         << "Add, Edit, (separator), Sort By, Export";
   } else {
     // The Smartphone menu opens with its first item lit.
-    EXPECT_EQ(run({[] { press(VK_DOWN); }, [] { press(VK_DOWN); }, [] { press(VK_DOWN); }, [] { press(VK_RETURN); }}),
-              1050u);
+    EXPECT_EQ(run({press(VK_DOWN), press(VK_DOWN), press(VK_DOWN), press(VK_RETURN)}), 1050u);
   }
-  EXPECT_EQ(owner.messages(WM_INITMENUPOPUP).size(), 1u);
-  EXPECT_EQ(run({[] { press(VK_UP); }, [] { press(VK_RETURN); }}), pocketPc() ? 1001u : 1001u)
-      << "Up wraps to the last item";
+  EXPECT_EQ(log().messages(WM_INITMENUPOPUP).size(), 1u);
+  EXPECT_EQ(run({press(VK_UP), press(VK_RETURN)}), 1001u) << "Up wraps to the last item";
 }
 
 TEST_P(PopupMenuTest, GreyedItemsCannotBeChosenAndBackCloses) {
-  const int downs = pocketPc() ? 2 : 1;
-  EXPECT_EQ(run({[downs] {
-                   for (int i = 0; i < downs; ++i) press(VK_DOWN);
-                 },
-                 [] { press(VK_RETURN); }, [] { press(VK_ESCAPE); }}),
-            0u);
+  if (pocketPc()) {
+    EXPECT_EQ(run({press(VK_DOWN), press(VK_DOWN), press(VK_RETURN), press(VK_ESCAPE)}), 0u);
+  } else {
+    EXPECT_EQ(run({press(VK_DOWN), press(VK_RETURN), press(VK_ESCAPE)}), 0u);
+  }
 }
 
 TEST_P(PopupMenuTest, SubmenusOpenWithRightAndCloseWithLeftOrBack) {
-  const int downs = pocketPc() ? 3 : 2;
-  EXPECT_EQ(run({[downs] {
-                   for (int i = 0; i < downs; ++i) press(VK_DOWN);
-                 },
-                 [] { press(VK_RIGHT); }, [] { press(VK_DOWN); }, [] { press(VK_RETURN); }}),
-            1047u);
-  const auto inits = owner.messages(WM_INITMENUPOPUP);
+  // Down to "Sort By": three from nothing lit on Pocket PC, two from "Add" on the Smartphone.
+  const auto toSortBy = [this] {
+    const int downs = pocketPc() ? 3 : 2;
+    return [downs] {
+      for (int i = 0; i < downs; ++i) TestDevice::postKey(VK_DOWN);
+    };
+  };
+  EXPECT_EQ(run({toSortBy(), press(VK_RIGHT), press(VK_DOWN), press(VK_RETURN)}), 1047u);
+  const auto inits = log().messages(WM_INITMENUPOPUP);
   ASSERT_EQ(inits.size(), 2u);
   EXPECT_EQ(reinterpret_cast<HMENU>(inits[1].wParam), GetSubMenu(main, 3));
 
   // Back closes the submenu only; Left too; then Enter on "Sort By" opens it again.
-  EXPECT_EQ(run({[downs] {
-                   for (int i = 0; i < downs; ++i) press(VK_DOWN);
-                 },
-                 [] { press(VK_RIGHT); }, [] { press(VK_ESCAPE); }, [] { press(VK_RIGHT); }, [] { press(VK_LEFT); },
-                 [] { press(VK_DOWN); }, [] { press(VK_RETURN); }}),
+  EXPECT_EQ(run({toSortBy(), press(VK_RIGHT), press(VK_ESCAPE), press(VK_RIGHT), press(VK_LEFT), press(VK_DOWN),
+                 press(VK_RETURN)}),
             1050u);
 }
 
 TEST_P(PopupMenuTest, StylusChoosesAndTapOutsideCloses) {
-  const auto tapItem = [](const std::u16string& text) {
-    return [text] {
-      HWND h = popup();
-      ASSERT_NE(h, nullptr);
-      ShellDevice::tapText(h, text);
-    };
-  };
   EXPECT_EQ(run({tapItem(u"Export")}), 1050u);
-  EXPECT_EQ(run({tapItem(u"Edit"), [] { press(VK_ESCAPE); }}), 0u) << "a greyed item does nothing";
+  EXPECT_EQ(run({tapItem(u"Edit"), press(VK_ESCAPE)}), 0u) << "a greyed item does nothing";
   EXPECT_EQ(run({tapItem(u"Sort By"), tapItem(u"Name")}), 1046u);
-  EXPECT_EQ(run({[] { tap(2, 30); }}), 0u);
+  EXPECT_EQ(run({[] { TestDevice::postTap(2, 30); }}), 0u);
 }
 
 TEST_P(PopupMenuTest, ReturnCommandGivesTheIdInsteadOfAMessage) {
-  device.host.steps.push_back([] { press(VK_ESCAPE); });
-  EXPECT_EQ(TrackPopupMenuEx(main, TPM_RETURNCMD, 0, 40, owner.hwnd, nullptr), 0);
-  device.host.steps.push_back([this] { ShellDevice::tapText(popup(), u"Exit"); });
-  owner.log.clear();
-  EXPECT_EQ(TrackPopupMenuEx(main, TPM_RETURNCMD, 0, 40, owner.hwnd, nullptr), 1001);
-  device.pump();
-  EXPECT_TRUE(owner.messages(WM_COMMAND).empty());
-  EXPECT_FALSE(TrackPopupMenuEx(reinterpret_cast<HMENU>(0x1234), 0, 0, 0, owner.hwnd, nullptr));
+  device.addStep(press(VK_ESCAPE));
+  EXPECT_EQ(TrackPopupMenuEx(main, TPM_RETURNCMD, 0, 40, owner, nullptr), 0);
+  device.addStep(tapItem(u"Exit"));
+  log().clear();
+  EXPECT_EQ(TrackPopupMenuEx(main, TPM_RETURNCMD, 0, 40, owner, nullptr), 1001);
+  device.runUntilIdle();
+  EXPECT_TRUE(log().messages(WM_COMMAND).empty());
+  EXPECT_FALSE(TrackPopupMenuEx(reinterpret_cast<HMENU>(0x1234), 0, 0, 0, owner, nullptr));
 }
 
 TEST_P(PopupMenuTest, DigitsChooseNumberedItemsOnTheSmartphone) {
   if (pocketPc()) {
-    EXPECT_EQ(run({[] { press('5'); }, [] { press(VK_ESCAPE); }}), 0u) << "no numbers on Pocket PC";
+    EXPECT_EQ(run({press('5'), press(VK_ESCAPE)}), 0u) << "no numbers on Pocket PC";
     return;
   }
-  EXPECT_EQ(run({[] { press('4'); }}), 1050u) << "1 Add, 2 Edit, 3 Sort By, 4 Export";
-  EXPECT_EQ(run({[] { press('2'); }, [] { press(VK_ESCAPE); }}), 0u) << "greyed";
-  EXPECT_EQ(run({[] { press('3'); }, [] { press('2'); }}), 1047u);
+  EXPECT_EQ(run({press('4')}), 1050u) << "1 Add, 2 Edit, 3 Sort By, 4 Export";
+  EXPECT_EQ(run({press('2'), press(VK_ESCAPE)}), 0u) << "greyed";
+  EXPECT_EQ(run({press('3'), press('2')}), 1047u);
   HWND shown = nullptr;
-  run({[&shown] { shown = popup(); }, [] { press(VK_ESCAPE); }});
+  run({[&shown] { shown = ShellDevice::popupMenu(); }, press(VK_ESCAPE)});
   ASSERT_NE(shown, nullptr);
 }
 
 TEST_P(PopupMenuTest, ShowsChecksAndNumbers) {
   CheckMenuItem(menu, 1047, MF_CHECKED);
   std::vector<std::u16string> texts;
-  run({[&texts] { texts = Device::texts(popup()); }, [] { press(VK_ESCAPE); }});
+  run({[&texts] { texts = TestDevice::texts(ShellDevice::popupMenu()); }, press(VK_ESCAPE)});
   EXPECT_NE(std::find(texts.begin(), texts.end(), u"Export"), texts.end());
   EXPECT_EQ(std::find(texts.begin(), texts.end(), u"4") != texts.end(), !pocketPc());
 }

@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "tests/shell/ShellHarness.h"
+#include <algorithm>
 
-using namespace testing_device;
+#include "platform/shell/Shell.h"
+#include "platform/shell/WinMessageBox.h"
+#include "tests/shell/ShellDevice.h"
+#include "tests/support/MessageLog.h"
+
+using platform::testing::createLogWindow;
+using platform::testing::MessageLog;
+using platform::testing::ShellDevice;
+using platform::testing::TestDevice;
 
 namespace {
 
@@ -10,35 +18,40 @@ class MessageBoxTest : public ::testing::TestWithParam<platform::Edition> {
  protected:
   bool pocketPc() const { return GetParam() == platform::Edition::PocketPc; }
   ShellDevice device{GetParam(), pocketPc() ? 240 : 176, pocketPc() ? 320 : 220};
-  Recorder owner{RECT{0, 26, pocketPc() ? 240 : 176, 194}};
+  HWND owner = createLogWindow("owner", WS_POPUP | WS_VISIBLE, 0, 26, pocketPc() ? 240 : 176, 168);
 
   void SetUp() override {
-    SetActiveWindow(owner.hwnd);
-    device.pump();
+    SetActiveWindow(owner);
+    device.runUntilIdle();
+    log().clear();
   }
 
+  static MessageLog& log() { return MessageLog::instance(); }
   static HWND box() { return FindWindowW(platform::shell::kMessageBoxClass, nullptr); }
+  static std::function<void()> press(UINT vk) {
+    return [vk] { TestDevice::postKey(vk); };
+  }
 
   int ask(UINT type, std::initializer_list<std::function<void()>> steps) {
-    for (const auto& step : steps) device.host.steps.push_back(step);
-    const int answer = MessageBoxW(owner.hwnd, u"Permanently delete this item?", u"Pellucard", type);
-    device.host.steps.clear();
-    device.pump();
+    for (const auto& step : steps) device.addStep(step);
+    const int answer = MessageBoxW(owner, u"Permanently delete this item?", u"Pellucard", type);
+    device.clearSteps();
+    device.runUntilIdle();
     return answer;
   }
 };
 
 TEST_P(MessageBoxTest, KeysAnswer) {
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_RETURN); }}), IDYES) << "Enter takes the default";
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {[] { press(VK_RETURN); }}), IDNO);
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press('N'); }}), IDNO);
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press('Y'); }}), IDYES);
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_ESCAPE); }}), IDNO) << "Back says No";
-  EXPECT_EQ(ask(MB_OK | MB_ICONINFORMATION, {[] { press('N'); }, [] { press(VK_ESCAPE); }}), IDOK);
-  EXPECT_EQ(ask(MB_OKCANCEL, {[] { press(VK_ESCAPE); }}), IDCANCEL);
-  EXPECT_EQ(ask(MB_YESNO, {[] { press(VK_F2); }}), IDNO);
-  EXPECT_EQ(ask(MB_YESNO, {[] { press(VK_F1); }}), IDYES);
-  EXPECT_TRUE(owner.messages(WM_KEYDOWN).empty()) << "the box keeps its keys";
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {press(VK_RETURN)}), IDYES) << "Enter takes the default";
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {press(VK_RETURN)}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {press('N')}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {press('Y')}), IDYES);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {press(VK_ESCAPE)}), IDNO) << "Back says No";
+  EXPECT_EQ(ask(MB_OK | MB_ICONINFORMATION, {press('N'), press(VK_ESCAPE)}), IDOK);
+  EXPECT_EQ(ask(MB_OKCANCEL, {press(VK_ESCAPE)}), IDCANCEL);
+  EXPECT_EQ(ask(MB_YESNO, {press(VK_F2)}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO, {press(VK_F1)}), IDYES);
+  EXPECT_TRUE(log().messages(WM_KEYDOWN).empty()) << "the box keeps its keys";
 }
 
 TEST_P(MessageBoxTest, OwnerIsDisabledWhileTheBoxRuns) {
@@ -46,24 +59,24 @@ TEST_P(MessageBoxTest, OwnerIsDisabledWhileTheBoxRuns) {
   HWND seen = nullptr;
   std::vector<std::u16string> texts;
   EXPECT_EQ(ask(MB_OK | MB_ICONEXCLAMATION, {[&] {
-                                               enabledDuring = IsWindowEnabled(owner.hwnd) != 0;
+                                               enabledDuring = IsWindowEnabled(owner) != 0;
                                                seen = box();
-                                               texts = Device::texts(seen);
+                                               texts = TestDevice::texts(seen);
                                              },
-                                             [] { tap(5, 40); }, [] { press(VK_RETURN); }}),
+                                             [] { TestDevice::postTap(5, 40); }, press(VK_RETURN)}),
             IDOK);
   EXPECT_FALSE(enabledDuring);
   ASSERT_NE(seen, nullptr);
   EXPECT_FALSE(IsWindow(seen));
-  EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
-  EXPECT_EQ(GetActiveWindow(), owner.hwnd);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetActiveWindow(), owner);
   EXPECT_NE(std::find(texts.begin(), texts.end(), u"Permanently delete this item?"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), u"OK"), texts.end());
 }
 
 TEST_P(MessageBoxTest, LayoutOfTheEdition) {
   RECT rect{};
-  ask(MB_YESNO | MB_ICONQUESTION, {[&] { GetWindowRect(box(), &rect); }, [] { press(VK_RETURN); }});
+  ask(MB_YESNO | MB_ICONQUESTION, {[&] { GetWindowRect(box(), &rect); }, press(VK_RETURN)});
   if (pocketPc()) {
     EXPECT_GT(rect.left, 0);
     EXPECT_LT(rect.right, 240);
@@ -77,19 +90,19 @@ TEST_P(MessageBoxTest, LayoutOfTheEdition) {
 }
 
 TEST_P(MessageBoxTest, StylusPressesTheButtons) {
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { ShellDevice::tapText(box(), u"No"); }}), IDNO);
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { ShellDevice::tapText(box(), u"Yes"); }}), IDYES);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { TestDevice::postTapOn(box(), u"No"); }}), IDNO);
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { TestDevice::postTapOn(box(), u"Yes"); }}), IDYES);
 }
 
 TEST_P(MessageBoxTest, BackOverriddenByTheOwnersBarStillAnswersTheBox) {
-  HWND bar = device.createMenuBar(owner.hwnd, kBarDoneOnly);
+  HWND bar = ShellDevice::createMenuBar(owner, ShellDevice::kBarDoneOnly);
   ASSERT_NE(bar, nullptr);
   SendMessageW(bar, SHCMBM_OVERRIDEKEY, VK_TBACK,
                MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
-  owner.log.clear();
-  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {[] { press(VK_ESCAPE); }}), IDNO);
-  EXPECT_TRUE(owner.messages(WM_HOTKEY).empty()) << "the owner does not also go back";
-  EXPECT_TRUE(owner.messages(WM_COMMAND).empty());
+  log().clear();
+  EXPECT_EQ(ask(MB_YESNO | MB_ICONQUESTION, {press(VK_ESCAPE)}), IDNO);
+  EXPECT_TRUE(log().messages(WM_HOTKEY).empty()) << "the owner does not also go back";
+  EXPECT_TRUE(log().messages(WM_COMMAND).empty());
 }
 
 TEST_P(MessageBoxTest, BadOwnerFails) { EXPECT_EQ(MessageBoxW(reinterpret_cast<HWND>(0x7777), u"x", u"y", MB_OK), 0); }

@@ -1,6 +1,5 @@
 // A friend's picture set from image files, and the bitmaps screens draw from it.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +17,7 @@
 #include "skin/PictureBitmaps.h"
 #include "store/Friend.h"
 #include "store/FriendPicture.h"
+#include "tests/support/TempFolder.h"
 
 using namespace pellucard;
 
@@ -74,9 +74,6 @@ Bytes pngHeaderOnly(std::uint32_t width, std::uint32_t height) {
 class FriendPictureImages : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/picture-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     savedRoot_ = platform::DeviceConfig::current().deviceRoot;
     platform::DeviceConfig::current().deviceRoot = dir_.string();
     ImageCache::instance().setUpRoles(ScreenLayout(LayoutKind::Portrait));
@@ -85,8 +82,6 @@ class FriendPictureImages : public ::testing::Test {
   void TearDown() override {
     ImageCache::destroy();
     platform::DeviceConfig::current().deviceRoot = savedRoot_;
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
   }
 
   std::string write(const std::string& name, const Bytes& bytes) {
@@ -111,7 +106,8 @@ class FriendPictureImages : public ::testing::Test {
     return size ? *size : SIZE{0, 0};
   }
 
-  fs::path dir_;
+  platform::testing::TempFolder folder_;
+  fs::path dir_ = folder_.path();
   std::string savedRoot_;
 };
 

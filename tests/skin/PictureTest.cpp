@@ -11,6 +11,7 @@
 #include "skin/JpegEncoder.h"
 #include "skin/PictureCodec.h"
 #include "skin/PictureScaler.h"
+#include "tests/support/TempFolder.h"
 
 namespace pellucard {
 namespace {
@@ -172,9 +173,9 @@ TEST(PictureCodecTest, PngFileBecomesAFittedJpeg) {
 }
 
 TEST(PictureCodecTest, ReadsFilesAndRefusesMissingOrOversizedOnes) {
-  char dir[] = "/tmp/skin-test-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string path = std::string(dir) + "/photo.png";
+  const platform::testing::TempFolder folder;
+  const std::string dir = folder.path().string();
+  const std::string path = folder.file("photo.png");
   const Bytes png = embedded(226);
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
   const auto jpeg = PictureCodec::encodeFileForBox(path, {50, 50});
@@ -182,7 +183,7 @@ TEST(PictureCodecTest, ReadsFilesAndRefusesMissingOrOversizedOnes) {
   EXPECT_EQ(ImageDecoder::readSize(*jpeg)->cx, 50);
   EXPECT_EQ(ImageDecoder::readSize(*jpeg)->cy, 5);  // 720x80 is width-limited
   EXPECT_FALSE(PictureCodec::readFile(path, png.size() - 1));
-  EXPECT_FALSE(PictureCodec::encodeFileForBox(std::string(dir) + "/missing.jpg", {50, 50}));
+  EXPECT_FALSE(PictureCodec::encodeFileForBox(folder.file("missing.jpg"), {50, 50}));
   EXPECT_FALSE(PictureCodec::encodeFileForBox(dir, {50, 50}));
 
   // Device paths are rooted at the device root.
@@ -194,8 +195,6 @@ TEST(PictureCodecTest, ReadsFilesAndRefusesMissingOrOversizedOnes) {
   ASSERT_TRUE(fromDevice);
   EXPECT_EQ(ImageDecoder::readSize(*fromDevice)->cy, 8);
   EXPECT_FALSE(PictureCodec::encodeDeviceFileForBox(u"", {80, 80}));
-  std::remove(path.c_str());
-  rmdir(dir);
 }
 
 TEST(PictureHostileInput, NonImagesAndForeignFormatsAreRefused) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,24 +8,14 @@
 
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
+#include "tests/cedb/VolumeFile.h"
 #include "tests/store/StoreFixture.h"
 
 using namespace pellucard;
 
 namespace {
 
-std::string integrityCheck(const std::string& path) {
-  sqlite3* db = nullptr;
-  std::string result = "cannot open";
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
-      result = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-    sqlite3_finalize(s);
-  }
-  sqlite3_close(db);
-  return result;
-}
+std::string integrityCheck(const std::string& path) { return platform::testing::VolumeFile(path).integrityCheck(); }
 
 class DurabilityTest : public StoreFixture {};
 

@@ -17,6 +17,7 @@
 #include "store/ExportService.h"
 #include "store/RecordStore.h"
 #include "store/StorePreferences.h"
+#include "tests/support/TempFolder.h"
 
 inline SYSTEMTIME makeDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
   SYSTEMTIME st{};
@@ -42,9 +43,6 @@ class StoreFixture : public ::testing::Test {
   void SetUp() override {
     setenv("TZ", "UTC", 1);
     tzset();
-    char pattern[] = "/tmp/store-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     platform::DeviceConfig::current().appDir = dir_;
     pellucard::deleteAppPaths();
     pellucard::registerStringTable();
@@ -59,8 +57,6 @@ class StoreFixture : public ::testing::Test {
     pellucard::setStorePreferences({});
     pellucard::deleteAppPaths();
     platform::Clock::instance().useReal();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   std::string volumePath() const { return dir_ + "/Pellucard.cdb"; }
@@ -71,5 +67,6 @@ class StoreFixture : public ::testing::Test {
     ASSERT_TRUE(pellucard::RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
-  std::string dir_;
+  platform::testing::TempFolder folder_;
+  std::string dir_ = folder_.path().string();
 };

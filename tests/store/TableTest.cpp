@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 
 #include "platform/cedb/WinDb.h"
 #include "store/AnniversariesTable.h"
@@ -17,6 +17,7 @@
 #include "store/LoanCollection.h"
 #include "store/LoansTable.h"
 #include "store/LocalDate.h"
+#include "tests/cedb/VolumeFile.h"
 #include "tests/store/StoreFixture.h"
 
 using namespace pellucard;
@@ -253,16 +254,10 @@ TEST_F(TableTest, LoadingDecodesStoredBytesWhateverTheirAlignmentAndTakesTheFirs
   // Writes store terminated texts, so an embedded null (where a text read back ends) and a
   // malformed record only arrive through the file.
   {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(volumePath().c_str(), &db), SQLITE_OK);
-    const std::string sql =
-        "UPDATE records SET props=x'010000001f000400080000005000420000007200' WHERE oid=" + std::to_string(second);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    const std::string broken =
-        "INSERT INTO records(db, oid, props) SELECT db, 900000, x'0900' FROM records WHERE oid=" +
-        std::to_string(second);
-    ASSERT_EQ(sqlite3_exec(db, broken.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    platform::testing::VolumeFile file(volumePath());
+    using namespace std::string_view_literals;
+    ASSERT_TRUE(file.storeText(second, PropIdFromTag(4, CEVT_LPWSTR), u"PB\0r"sv));
+    ASSERT_NE(file.addSpoiltRecordBeside(second), 0u);
   }
 
   ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));

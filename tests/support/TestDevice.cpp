@@ -1,18 +1,25 @@
 #include "tests/support/TestDevice.h"
 
+#include <algorithm>
+
 #include "platform/backend/WindowDump.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
+#include "platform/controls/CommonControls.h"
 #include "platform/gdi/GdiBridge.h"
+#include "platform/sys/SysParams.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/MessageLog.h"
 
 namespace platform::testing {
 
 TestDevice::TestDevice(Edition edition, int width, int height) : edition_(edition), runner_(edition) {
   WindowManager::instance().reset();
+  sys::resetSystemParameters();
+  MessageLog::instance().reset();
   DeviceConfig& config = DeviceConfig::current();
   config.edition = edition;
   config.screenWidth = width;
@@ -21,12 +28,16 @@ TestDevice::TestDevice(Edition edition, int width, int height) : edition_(editio
   Clock::instance().useVirtual(HeadlessBackend::kStartUtcMs);
   openScreen(width, height);
   gdi::takeDirtyRect();
+  controls::registerControlClasses();
   setHost(this);
 }
 
 TestDevice::~TestDevice() {
   WindowManager::instance().reset();
   if (host() == this) setHost(nullptr);
+  sys::resetSystemParameters();
+  // Answers may point into the test that set them.
+  MessageLog::instance().reset();
 }
 
 bool TestDevice::runUntilIdle() {
@@ -66,8 +77,7 @@ void TestDevice::advance(int ms) {
 }
 
 void TestDevice::key(UINT vk) {
-  postKeyDown(vk);
-  postKeyUp(vk);
+  postKey(vk);
   runUntilIdle();
 }
 
@@ -91,8 +101,7 @@ void TestDevice::type(const std::u16string& text) {
 }
 
 void TestDevice::tap(int x, int y) {
-  postStylusDown(POINT{x, y});
-  postStylusUp(POINT{x, y});
+  postTap(x, y);
   runUntilIdle();
 }
 
@@ -123,7 +132,55 @@ bool TestDevice::script(const std::string& text, std::string* error) {
   return ok;
 }
 
-bool TestDevice::waitForInput(int timeoutMs) { return runner_.waitForInput(timeoutMs); }
+void TestDevice::addStep(std::function<void()> step) { steps_.push_back(std::move(step)); }
+
+void TestDevice::postKey(UINT vk) {
+  postKeyDown(vk);
+  postKeyUp(vk);
+}
+
+void TestDevice::postTap(int x, int y) {
+  postStylusDown(POINT{x, y});
+  postStylusUp(POINT{x, y});
+}
+
+void TestDevice::postTapOn(HWND hwnd, const std::u16string& text) {
+  const RECT r = textRect(hwnd, text);
+  postTap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void TestDevice::tapOn(HWND hwnd, const std::u16string& text) {
+  postTapOn(hwnd, text);
+  runUntilIdle();
+}
+
+std::vector<std::u16string> TestDevice::texts(HWND hwnd) {
+  std::vector<std::u16string> out;
+  for (const auto& t : gdi::capturedTexts(hwnd)) out.push_back(t.text);
+  return out;
+}
+
+bool TestDevice::drew(HWND hwnd, const std::u16string& text) {
+  const std::vector<std::u16string> all = texts(hwnd);
+  return std::find(all.begin(), all.end(), text) != all.end();
+}
+
+RECT TestDevice::textRect(HWND hwnd, const std::u16string& text) {
+  for (const auto& t : gdi::capturedTexts(hwnd)) {
+    if (t.text == text) return t.screenRect;
+  }
+  return RECT{};
+}
+
+bool TestDevice::waitForInput(int timeoutMs) {
+  if (runner_.finished() && !steps_.empty()) {
+    const std::function<void()> step = std::move(steps_.front());
+    steps_.pop_front();
+    step();
+    return true;
+  }
+  return runner_.waitForInput(timeoutMs);
+}
 
 std::string TestDevice::dump() const { return dumpWindows(); }
 

@@ -1,10 +1,14 @@
 // The headless device as a C++ test harness: a screen of a given edition and size on the
-// virtual clock, input fed straight into the queue, the queue run until idle, and the dump and
-// pixels read back. Scripts (the headless script commands) can be queued for code that runs
-// its own modal loops: they run whenever that loop has nothing to do.
+// virtual clock with the standard controls registered, input fed straight into the queue, the
+// queue run until idle, and the dump, the texts drawn and the pixels read back. For code that
+// runs its own modal loops (menus, message boxes, dialogs), script commands and steps can be
+// queued: they run one at a time whenever such a loop has nothing to do.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/backend/headless/ScriptRunner.h"
 #include "platform/base/DeviceConfig.h"
@@ -14,8 +18,9 @@ namespace platform::testing {
 
 class TestDevice : public Host {
  public:
-  // Resets the window manager, sets the virtual clock to 2025-01-15 10:00:00 UTC and opens
-  // the screen; the device becomes the host of the message loops.
+  // Resets the window manager, the system parameters and the message log, sets the virtual
+  // clock to 2025-01-15 10:00:00 UTC and opens the screen; the device becomes the host of the
+  // message loops. When it goes, the log is emptied again.
   explicit TestDevice(Edition edition = Edition::PocketPc, int width = 240, int height = 320);
   ~TestDevice() override;
   TestDevice(const TestDevice&) = delete;
@@ -40,6 +45,24 @@ class TestDevice : public Host {
   // Queues script commands for the next time a loop waits for input; false (with error) on a
   // syntax error.
   bool script(const std::string& text, std::string* error = nullptr);
+  // Queues a step: code run the next time a loop waits for input and no script command is
+  // left, such as a look at an open menu or a tap on it. A step posts its input (postKey,
+  // postTap...) and leaves it to the waiting loop. With neither left, the loops end.
+  void addStep(std::function<void()> step);
+  void clearSteps() { steps_.clear(); }
+
+  // Input posted to the queue without running it, for steps.
+  static void postKey(UINT vk);  // down and up
+  static void postTap(int x, int y);
+  // A tap on the middle of a text the window drew in its last paint.
+  static void postTapOn(HWND hwnd, const std::u16string& text);
+  void tapOn(HWND hwnd, const std::u16string& text);
+
+  // The texts a window drew in its last paint, and where one of them lies on the screen (an
+  // empty rectangle when it drew no such text).
+  static std::vector<std::u16string> texts(HWND hwnd);
+  static bool drew(HWND hwnd, const std::u16string& text);
+  static RECT textRect(HWND hwnd, const std::u16string& text);
 
   std::string dump() const;
   // Writes the screen as a PNG; false when the file cannot be written.
@@ -56,6 +79,7 @@ class TestDevice : public Host {
  private:
   Edition edition_;
   ScriptRunner runner_;
+  std::deque<std::function<void()>> steps_;
   bool quitReceived_ = false;
   int quitCode_ = 0;
 };

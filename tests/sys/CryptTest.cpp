@@ -3,17 +3,13 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sys/Registry.h"
 #include "platform/sys/WinCrypt.h"
-#include "tests/sys/SysTestSupport.h"
+#include "tests/support/ScratchRegistry.h"
 
 namespace {
 
 class CryptTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::sys::Registry::instance().setFolder(dir_.path()); }
-  void TearDown() override { platform::sys::Registry::instance().setFolder(""); }
-
   static std::string md5(HCRYPTPROV prov, const std::string& first, const std::string& second = "") {
     HCRYPTHASH hash = 0;
     EXPECT_TRUE(CryptCreateHash(prov, CALG_MD5, 0, 0, &hash));
@@ -36,7 +32,7 @@ class CryptTest : public ::testing::Test {
     return hex;
   }
 
-  systest::TempDir dir_;
+  platform::testing::ScratchRegistry registry_;
 };
 
 TEST_F(CryptTest, Md5OfKnownVectors) {
@@ -61,7 +57,7 @@ TEST_F(CryptTest, KeyContainerIsCreatedWhenMissingAndKept) {
   EXPECT_FALSE(CryptAcquireContextW(&prov, u"Pellucard", MS_DEF_PROV_W, PROV_RSA_FULL, CRYPT_NEWKEYSET));
   EXPECT_EQ(GetLastError(), NTE_EXISTS);
 
-  platform::sys::Registry::instance().setFolder(dir_.path());  // a new start
+  registry_.restart();  // a new start
   ASSERT_TRUE(CryptAcquireContextW(&prov, u"Pellucard", MS_DEF_PROV_W, PROV_RSA_FULL, 0));
   EXPECT_EQ(md5(prov, "abc"), "900150983cd24fb0d6963f7d28e17f72");
   EXPECT_TRUE(CryptReleaseContext(prov, 0));

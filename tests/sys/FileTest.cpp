@@ -13,20 +13,21 @@
 #include "platform/base/Utf.h"
 #include "platform/sys/DevicePath.h"
 #include "platform/sys/WinBase.h"
-#include "tests/sys/SysTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 using platform::sys::DevicePath;
-using systest::readFile;
-using systest::TempDir;
-using systest::writeFile;
+using platform::testing::readBytes;
+using platform::testing::TempFolder;
+using platform::testing::writeBytes;
 
 class DeviceFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = platform::DeviceConfig::current().deviceRoot;
-    platform::DeviceConfig::current().deviceRoot = root_.path();
+    platform::DeviceConfig::current().deviceRoot = root_.path().string();
   }
   void TearDown() override { platform::DeviceConfig::current().deviceRoot = saved_; }
 
@@ -42,7 +43,7 @@ class DeviceFiles : public ::testing::Test {
     return names;
   }
 
-  TempDir root_;
+  TempFolder root_;
   std::string saved_;
 };
 
@@ -89,7 +90,7 @@ TEST_F(DeviceFiles, WriteReadSeekAndTruncateThroughDevicePath) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
   ASSERT_TRUE(FlushFileBuffers(h));
   ASSERT_TRUE(CloseHandle(h));
-  EXPECT_EQ(readFile(root_ / "Ünïcode Folder/Dăta file.bin"), "hello world");
+  EXPECT_EQ(readBytes(root_.file("Ünïcode Folder/Dăta file.bin")), "hello world");
 
   SetLastError(0);
   EXPECT_FALSE(CloseHandle(h));
@@ -106,7 +107,7 @@ TEST_F(DeviceFiles, CreationDispositionsAndTheirErrors) {
             INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 
-  writeFile(root_ / "old.txt", "old content");
+  writeBytes(root_.file("old.txt"), "old content");
   EXPECT_EQ(CreateFileW(u"\\old.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
 
@@ -154,9 +155,10 @@ TEST_F(DeviceFiles, ShareModesGuardOpenFiles) {
 }
 
 TEST_F(DeviceFiles, FindFirstFileMatchesStarPatterns) {
-  std::filesystem::create_directory(root_ / "My Folder");
-  std::filesystem::create_directory(root_ / "zeta");
-  for (const char* name : {"b.bkf", "a.b.bkf", "C.BKF", "noext", "notes.txt", ".hidden"}) writeFile(root_ / name, "x");
+  std::filesystem::create_directory(root_.file("My Folder"));
+  std::filesystem::create_directory(root_.file("zeta"));
+  for (const char* name : {"b.bkf", "a.b.bkf", "C.BKF", "noext", "notes.txt", ".hidden"})
+    writeBytes(root_.file(name), "x");
 
   const std::vector<std::u16string> all = {u".hidden",   u"a.b.bkf", u"b.bkf",     u"C.BKF",
                                            u"My Folder", u"noext",   u"notes.txt", u"zeta"};
@@ -184,7 +186,7 @@ TEST_F(DeviceFiles, FindFirstFileMatchesStarPatterns) {
 
 TEST_F(DeviceFiles, AttributesAndFolders) {
   EXPECT_EQ(GetFileAttributesW(u"\\") & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-  writeFile(root_ / "f.txt", "x");
+  writeBytes(root_.file("f.txt"), "x");
   const DWORD attributes = GetFileAttributesW(u"\\f.txt");
   EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -196,7 +198,7 @@ TEST_F(DeviceFiles, AttributesAndFolders) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   EXPECT_FALSE(CreateDirectoryW(u"\\a\\b", nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  writeFile(root_ / "Backups/x", "x");
+  writeBytes(root_.file("Backups/x"), "x");
   EXPECT_FALSE(RemoveDirectoryW(u"\\Backups"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
   EXPECT_FALSE(RemoveDirectoryW(u"\\"));
@@ -229,15 +231,15 @@ TEST_F(DeviceFiles, WhatTheDeviceCreatesOnlyItsUserMayRead) {
 }
 
 TEST_F(DeviceFiles, CopyAndMove) {
-  writeFile(root_ / "src.cdb", "database bytes");
-  writeFile(root_ / "dst.bkf", "older backup");
+  writeBytes(root_.file("src.cdb"), "database bytes");
+  writeBytes(root_.file("dst.bkf"), "older backup");
   EXPECT_FALSE(CopyFileW(u"\\src.cdb", u"\\dst.bkf", TRUE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
-  EXPECT_EQ(readFile(root_ / "dst.bkf"), "older backup");
+  EXPECT_EQ(readBytes(root_.file("dst.bkf")), "older backup");
   ASSERT_TRUE(CopyFileW(u"\\src.cdb", u"\\dst.bkf", FALSE));
-  EXPECT_EQ(readFile(root_ / "dst.bkf"), "database bytes");
+  EXPECT_EQ(readBytes(root_.file("dst.bkf")), "database bytes");
   struct stat st {};
-  ASSERT_EQ(::stat((root_ / "dst.bkf").c_str(), &st), 0);
+  ASSERT_EQ(::stat(root_.file("dst.bkf").c_str(), &st), 0);
   EXPECT_EQ(find(u"\\*"), (std::vector<std::u16string>{u"dst.bkf", u"src.cdb"})) << "no temporary file stays behind";
 
   EXPECT_FALSE(CopyFileW(u"\\none.cdb", u"\\x.bkf", FALSE));
@@ -246,21 +248,21 @@ TEST_F(DeviceFiles, CopyAndMove) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 
   // A host-path target, as a restore copies onto the application folder.
-  const std::u16string hostTarget = platform::toUtf16(root_ / "restored.cdb");
+  const std::u16string hostTarget = platform::toUtf16(root_.file("restored.cdb"));
   ASSERT_TRUE(CopyFileW(u"\\dst.bkf", hostTarget.c_str(), FALSE));
-  EXPECT_EQ(readFile(root_ / "restored.cdb"), "database bytes");
+  EXPECT_EQ(readBytes(root_.file("restored.cdb")), "database bytes");
 
   EXPECT_FALSE(MoveFileW(u"\\src.cdb", u"\\dst.bkf"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   ASSERT_TRUE(MoveFileW(u"\\src.cdb", u"\\moved.cdb"));
-  EXPECT_EQ(readFile(root_ / "moved.cdb"), "database bytes");
+  EXPECT_EQ(readBytes(root_.file("moved.cdb")), "database bytes");
   EXPECT_FALSE(MoveFileW(u"\\src.cdb", u"\\again.cdb"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(DeviceFiles, InterruptedCopyLeavesTargetWhole) {
-  writeFile(root_ / "big.cdb", std::string(200000, 'n'));
-  writeFile(root_ / "target.bkf", "previous backup");
+  writeBytes(root_.file("big.cdb"), std::string(200000, 'n'));
+  writeBytes(root_.file("target.bkf"), "previous backup");
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -275,7 +277,7 @@ TEST_F(DeviceFiles, InterruptedCopyLeavesTargetWhole) {
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(readFile(root_ / "target.bkf"), "previous backup");
+  EXPECT_EQ(readBytes(root_.file("target.bkf")), "previous backup");
   EXPECT_EQ(find(u"\\*"), (std::vector<std::u16string>{u"big.cdb", u"target.bkf"}));
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/sys/LocaleFormats.h"
 #include "platform/sys/WinNls.h"
-#include "tests/sys/SysTestSupport.h"
+#include "tests/sys/EnvGuard.h"
 
 namespace {
 

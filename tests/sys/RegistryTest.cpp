@@ -8,27 +8,22 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/sys/Registry.h"
 #include "platform/sys/WinReg.h"
-#include "tests/sys/SysTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ScratchRegistry.h"
 
 namespace {
 
 using platform::sys::Registry;
-using systest::readFile;
-using systest::TempDir;
-using systest::writeFile;
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedName_ = platform::DeviceConfig::current().platformName;
-    Registry::instance().setFolder(dir_.path());
-  }
-  void TearDown() override {
-    platform::DeviceConfig::current().platformName = savedName_;
-    Registry::instance().setFolder("");
-  }
+  void SetUp() override { savedName_ = platform::DeviceConfig::current().platformName; }
+  void TearDown() override { platform::DeviceConfig::current().platformName = savedName_; }
   // Forgets what was loaded, as a fresh start of the program would.
-  void restart() { Registry::instance().setFolder(dir_.path()); }
+  void restart() { registry_.restart(); }
+  std::string file(const std::string& name) const { return registry_.folder() + "/" + name; }
 
   static HKEY create(HKEY root, const char16_t* path, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
@@ -46,7 +41,7 @@ class RegistryTest : public ::testing::Test {
     return value;
   }
 
-  TempDir dir_;
+  platform::testing::ScratchRegistry registry_;
   std::string savedName_;
 };
 
@@ -119,7 +114,7 @@ TEST_F(RegistryTest, FileIsPrivateAndRewrittenWhole) {
   HKEY key = create(HKEY_CURRENT_USER, u"Software\\Velka");
   ASSERT_EQ(setDword(key, u"A", 1), ERROR_SUCCESS);
   const std::string path = Registry::instance().filePath();
-  EXPECT_EQ(path, dir_ / "registry");
+  EXPECT_EQ(path, file("registry"));
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -128,7 +123,7 @@ TEST_F(RegistryTest, FileIsPrivateAndRewrittenWhole) {
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_NE(st.st_ino, before) << "a new file is renamed over the old one";
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(registry_.folder())) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "registry" || name == "registry.lock") << "left behind: " << name;
   }
@@ -141,7 +136,7 @@ TEST_F(RegistryTest, ChangesOfAnotherProcessAreSeen) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    Registry::instance().setFolder(dir_.path());
+    restart();
     HKEY k = nullptr;
     RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Velka", 0, 0, &k);
     DWORD v = 2;
@@ -159,14 +154,14 @@ TEST_F(RegistryTest, ChangesOfAnotherProcessAreSeen) {
 }
 
 TEST_F(RegistryTest, CorruptFileReadsEmptyAndIsKeptAside) {
-  writeFile(dir_ / "registry", "garbage\x01\x02 not a registry");
+  writeBytes(file("registry"), "garbage\x01\x02 not a registry");
   HKEY key = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software", 0, 0, &key), ERROR_FILE_NOT_FOUND);
   bool keptAside = false;
-  for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+  for (const auto& entry : std::filesystem::directory_iterator(registry_.folder()))
     if (entry.path().filename().string().rfind("registry.corrupt-", 0) == 0) {
       keptAside = true;
-      EXPECT_EQ(readFile(entry.path().string()), "garbage\x01\x02 not a registry");
+      EXPECT_EQ(readBytes(entry.path().string()), "garbage\x01\x02 not a registry");
     }
   EXPECT_TRUE(keptAside);
   key = create(HKEY_CURRENT_USER, u"Software");
@@ -176,8 +171,8 @@ TEST_F(RegistryTest, CorruptFileReadsEmptyAndIsKeptAside) {
   RegCloseKey(key);
 
   // A file cut short, even at the end of a line, is damaged too.
-  const std::string whole = readFile(dir_ / "registry");
-  writeFile(dir_ / "registry", whole.substr(0, whole.size() - 4));
+  const std::string whole = readBytes(file("registry"));
+  writeBytes(file("registry"), whole.substr(0, whole.size() - 4));
   restart();
   EXPECT_FALSE(dword(HKEY_CURRENT_USER, u"Fresh").has_value());
 }
@@ -194,7 +189,7 @@ TEST_F(RegistryTest, PlatformNameComesFromTheDevice) {
   // Writing something else does not store the device's name.
   HKEY other = create(HKEY_CURRENT_USER, u"Software");
   setDword(other, u"X", 1);
-  EXPECT_EQ(readFile(Registry::instance().filePath()).find("Excalibur"), std::string::npos);
+  EXPECT_EQ(readBytes(Registry::instance().filePath()).find("Excalibur"), std::string::npos);
   RegCloseKey(key);
   RegCloseKey(other);
 

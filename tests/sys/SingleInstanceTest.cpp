@@ -12,7 +12,8 @@
 #include "platform/sys/InstanceChannel.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/WinUser.h"
-#include "tests/sys/SysTestSupport.h"
+#include "tests/support/TempFolder.h"
+#include "tests/sys/EnvGuard.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ class SingleInstance : public ::testing::Test {
  protected:
   void SetUp() override { InstanceChannel::stop(); }
   void TearDown() override { InstanceChannel::stop(); }
-  systest::TempDir runtime_;
-  systest::EnvGuard env_{"XDG_RUNTIME_DIR", runtime_.path()};
+  platform::testing::TempFolder runtime_;
+  systest::EnvGuard env_{"XDG_RUNTIME_DIR", runtime_.path().string()};
 };
 
 TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
@@ -71,7 +72,7 @@ TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
 
   struct stat st {};
-  ASSERT_EQ(::stat((runtime_ / "pellucard").c_str(), &st), 0);
+  ASSERT_EQ(::stat(runtime_.file("pellucard").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   EXPECT_TRUE(CloseHandle(first));
@@ -91,8 +92,8 @@ TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
 }
 
 TEST_F(SingleInstance, RefusesARuntimeFolderOthersCanEnter) {
-  std::filesystem::create_directory(runtime_ / "pellucard");
-  ::chmod((runtime_ / "pellucard").c_str(), 0777);
+  std::filesystem::create_directory(runtime_.file("pellucard"));
+  ::chmod(runtime_.file("pellucard").c_str(), 0777);
   EXPECT_EQ(CreateMutexW(nullptr, FALSE, u"Pellucard"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
@@ -132,7 +133,7 @@ TEST_F(SingleInstance, CrashedInstanceLeavesNothingThatBlocks) {
   const int status = serveUntilExit(spawnSecondInstance("crash"), nullptr);
   ASSERT_TRUE(WIFSIGNALED(status));
   bool socketLeft = false;
-  for (const auto& entry : std::filesystem::directory_iterator(runtime_ / "pellucard"))
+  for (const auto& entry : std::filesystem::directory_iterator(runtime_.file("pellucard")))
     socketLeft = socketLeft || entry.path().extension() == ".sock";
   EXPECT_TRUE(socketLeft) << "the killed process could not clean up";
 
@@ -141,7 +142,7 @@ TEST_F(SingleInstance, CrashedInstanceLeavesNothingThatBlocks) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(FindWindowW(u"Pellucard", nullptr), nullptr);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-  for (const auto& entry : std::filesystem::directory_iterator(runtime_ / "pellucard"))
+  for (const auto& entry : std::filesystem::directory_iterator(runtime_.file("pellucard")))
     EXPECT_TRUE(entry.path().extension() != ".sock" ||
                 entry.path().filename().string().find(std::to_string(getpid())) != std::string::npos)
         << "stale socket kept: " << entry.path();

@@ -1,6 +1,6 @@
 // A headless handheld with the string table, settings, skin images and an empty store in a
 // temporary application folder, and a parent window that owns one list control, reflects its
-// notifications and records the private messages it receives.
+// notifications and records the private messages it receives in the message log as "parent".
 #pragma once
 
 #include <gmock/gmock.h>
@@ -36,6 +36,8 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestDevice.h"
 #include "views/ItemListCtrl.h"
 
@@ -72,19 +74,10 @@ class ListParent : public platform::WindowImpl<ListParent> {
                                 .add(reflectNotifications());
     return map;
   }
-  struct Received {
-    UINT message;
-    WPARAM wParam;
-  };
-  std::vector<Received> received;
-  int count(UINT message) const {
-    return static_cast<int>(
-        std::count_if(received.begin(), received.end(), [&](const Received& r) { return r.message == message; }));
-  }
 
  private:
-  LRESULT onPrivate(UINT message, WPARAM wParam, LPARAM, BOOL&) {
-    received.push_back({message, wParam});
+  LRESULT onPrivate(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
+    platform::testing::MessageLog::instance().record(hwnd(), message, wParam, lParam);
     return 0;
   }
 };
@@ -94,9 +87,6 @@ class ListFixture : public ::testing::Test {
   void SetUp() override {
     setenv("TZ", "UTC", 1);
     tzset();
-    char pattern[] = "/tmp/views-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     boot(platform::Edition::PocketPc, 240, 320);
   }
 
@@ -111,8 +101,6 @@ class ListFixture : public ::testing::Test {
     deleteDeviceKeyMap();
     platform::DeviceConfig::current().oemInfo.clear();
     platform::Clock::instance().useReal();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   // A device of this edition and size with settings, images and the store of the test's folder.
@@ -140,6 +128,7 @@ class ListFixture : public ::testing::Test {
     const int h = platform::gdi::screenHeight();
     parent = std::make_unique<ListParent>();
     ASSERT_NE(parent->create(nullptr, RECT{0, 0, w, h}, u"Parent", WS_VISIBLE), nullptr);
+    platform::testing::MessageLog::instance().name(parent->hwnd(), "parent");
     if (rect.right == 0) rect = RECT{0, 0, w, h};
     list = std::make_unique<ItemListCtrl>();
     const UINT ids[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
@@ -241,7 +230,8 @@ class ListFixture : public ::testing::Test {
     return ids;
   }
 
-  std::string dir_;
+  platform::testing::TempFolder folder_;
+  std::string dir_ = folder_.path().string();
   std::unique_ptr<platform::testing::TestDevice> device;
   std::unique_ptr<ListParent> parent;
   std::unique_ptr<ItemListCtrl> list;

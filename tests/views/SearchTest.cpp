@@ -97,12 +97,14 @@ TEST_F(Search, RefillingOrHidingTheListDropsTheSearch) {
   typeChar(u'5');
   EXPECT_THAT(rowIds(), ElementsAre(kite));
 
-  parent->received.clear();
+  platform::testing::MessageLog& log = platform::testing::MessageLog::instance();
+  log.clear();
   ShowWindow(list->hwnd(), SW_HIDE);
   device->runUntilIdle();
   EXPECT_FALSE(searching());
-  ASSERT_EQ(parent->count(UM_RELOADLIST), 1);
-  EXPECT_EQ(parent->received.back().wParam, kGiftListId);
+  const auto reloads = log.messages(UM_RELOADLIST);
+  ASSERT_EQ(reloads.size(), 1u);
+  EXPECT_EQ(reloads[0].wParam, kGiftListId);
 }
 
 TEST_F(Search, ANewRecordIsFoundOnceTheOwnerRefills) {

@@ -14,7 +14,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   -I"$root" $(pkg-config --cflags libpng libjpeg) \
   "$root/tests/skin/fuzz/DecoderFuzzer.cpp" "$root/skin/ImageDecoder.cpp" "$root/skin/PictureCodec.cpp" \
   "$root/skin/PictureScaler.cpp" "$root/skin/JpegEncoder.cpp" "$root/skin/ExifOrientation.cpp" \
-  "$root/platform/sys/DevicePath.cpp" "$root/platform/win/DeviceConfig.cpp" "$root/platform/win/Utf.cpp" \
+  "$root/platform/sys/DevicePath.cpp" "$root/platform/base/DeviceConfig.cpp" "$root/platform/base/Utf.cpp" \
   $(pkg-config --libs libpng libjpeg) -o "$out/decoder-fuzzer"
 cd "$out"
 ./decoder-fuzzer -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -malloc_limit_mb=512 \

@@ -1,0 +1,43 @@
+#include "tests/support/TempFolder.h"
+
+#include <stdlib.h>
+
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+namespace platform::testing {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Tests make folders unreadable or unwritable to see writes fail; the owner gets them back
+// before anything is removed.
+void giveBack(const fs::path& folder) {
+  std::error_code ec;
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_directory(ec) && !it->is_symlink(ec)) giveBack(it->path());
+  }
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "pellucard-test-XXXXXX").string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  if (::mkdtemp(name.data()) == nullptr) {
+    throw std::system_error(errno, std::generic_category(), "cannot make a temporary folder from " + pattern);
+  }
+  path_ = name.data();
+}
+
+TempFolder::~TempFolder() {
+  giveBack(path_);
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+}  // namespace platform::testing

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/base/DeviceConfig.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -39,17 +40,12 @@ TEST(HostPath, TheDeviceOptionsResolveTheirFoldersFromTheCurrentFolder) {
 class FolderProblems : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/hostpath-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     std::ofstream(dir_ + "/file") << "x";
     fs::create_directory(dir_ + "/locked");
   }
-  void TearDown() override {
-    chmod((dir_ + "/locked").c_str(), 0700);
-    fs::remove_all(dir_);
-  }
-  std::string dir_;
+
+  platform::testing::TempFolder folder_;
+  const std::string dir_ = folder_.path().string();
 };
 
 TEST_F(FolderProblems, MissingFoldersAndFilesAreNamed) {

@@ -21,7 +21,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    MessageLog::instance().record(hwnd, message, header->code, static_cast<LPARAM>(header->idFrom));
+    MessageLog::instance().record(hwnd, message, wParam, lParam);
     if (header->code == DTN_DATETIMECHANGE) {
       const auto* change = reinterpret_cast<const NMDATETIMECHANGE*>(lParam);
       reportedTimes().push_back(change->dwFlags == GDT_VALID ? change->st : SYSTEMTIME{});
@@ -98,7 +98,7 @@ std::vector<std::string> notifications() {
   std::vector<std::string> out;
   for (const auto& entry : MessageLog::instance().entries()) {
     if (entry.message == WM_COMMAND) out.push_back(commandName(entry.wParam, entry.lParam));
-    if (entry.message == WM_NOTIFY) out.push_back(notifyName(static_cast<UINT>(entry.wParam)));
+    if (entry.message == WM_NOTIFY) out.push_back(notifyName(entry.code));
   }
   return out;
 }

@@ -12,8 +12,7 @@
 
 namespace controls_test {
 
-// A visible top-level window filling the screen, with the control classes registered. Its
-// WM_NOTIFY entries carry the code in wParam and the control's id in lParam.
+// A visible top-level window filling the screen, with the control classes registered.
 HWND createParent(int width, int height);
 
 // The logged notifications of the parent, in order ("CBN_SELCHANGE", "DTN_DROPDOWN" ...).

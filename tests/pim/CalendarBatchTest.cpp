@@ -80,7 +80,7 @@ class CalendarBatchTest : public pimtest::PimFolderTest {
     return SUCCEEDED(app_->GetItemFromOid(oid, item));
   }
 
-  std::string calendarText() const { return pimtest::readAll(dir_ / "calendar.ics"); }
+  std::string calendarText() const { return pimtest::readBytes(dir_ / "calendar.ics"); }
   int events() const {
     Ical root = parse(calendarText());
     return root ? icalcomponent_count_components(root.get(), ICAL_VEVENT_COMPONENT) : -1;
@@ -166,7 +166,7 @@ TEST_F(CalendarBatchTest, AFileChangedOnDiskDuringABatchIsReadAgainAndKeepsTheir
   text.insert(text.rfind("END:VCALENDAR"),
               "BEGIN:VEVENT\r\nUID:theirs\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260505T100000\r\n"
               "SUMMARY:Their meeting\r\nEND:VEVENT\r\n");
-  pimtest::writeAll(dir_ / "calendar.ics", text);
+  pimtest::writeBytes(dir_ / "calendar.ics", text);
   ASSERT_EQ(app_->endBatch(), S_OK);
 
   const std::string after = calendarText();
@@ -181,7 +181,7 @@ TEST_F(CalendarBatchTest, AFileChangedOnDiskDuringABatchIsReadAgainAndKeepsTheir
   text.insert(text.rfind("END:VCALENDAR"),
               "BEGIN:VEVENT\r\nUID:theirs-2\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260606T100000\r\n"
               "SUMMARY:Second\r\nEND:VEVENT\r\n");
-  pimtest::writeAll(dir_ / "calendar.ics", text);
+  pimtest::writeBytes(dir_ / "calendar.ics", text);
   added->SetSubject(u"renamed");
   ASSERT_EQ(added->Save(), S_OK);
   EXPECT_NE(calendarText().find("UID:theirs-2"), std::string::npos);
@@ -194,7 +194,7 @@ TEST_F(CalendarBatchTest, ABatchOverAFileThatBecameUnreadableFailsAndLeavesItAlo
   ASSERT_EQ(app_->beginBatch(), S_OK);
   yearly(u"new", 6, 11);
   const std::string broken = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:half\r\n";
-  pimtest::writeAll(dir_ / "calendar.ics", broken);
+  pimtest::writeBytes(dir_ / "calendar.ics", broken);
   EXPECT_TRUE(FAILED(app_->endBatch()));
   EXPECT_EQ(calendarText(), broken);
 }
@@ -221,7 +221,7 @@ TEST_F(CalendarBatchTest, ManyItemsRemovedInAnyOrderLeaveExactlyTheRest) {
     std::shared_ptr<Item> item;
     EXPECT_EQ(SUCCEEDED(again->GetItemFromOid(oid, item)), removed.count(oid) == 0);
   }
-  Ical root = parse(pimtest::readAll(dir_ / "tasks.ics"));
+  Ical root = parse(pimtest::readBytes(dir_ / "tasks.ics"));
   EXPECT_EQ(icalcomponent_count_components(root.get(), ICAL_VTODO_COMPONENT), 200);
 }
 
@@ -311,9 +311,9 @@ TEST_F(CalendarBatchTest, ForeignItemsAndTimeZonesAreWrittenBackAsTheyCame) {
       "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
       "BEGIN:VTODO\r\nUID:their-task\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Theirs\r\n"
       "DUE;TZID=Europe/Berlin:20260710T180000\r\nX-ODD-VALUE:kept exactly\r\nEND:VTODO\r\n";
-  pimtest::writeAll(dir_ / "tasks.ics", theirs + "END:VCALENDAR\r\n");
+  pimtest::writeBytes(dir_ / "tasks.ics", theirs + "END:VCALENDAR\r\n");
   auto mine = task(u"mine");
   ASSERT_EQ(mine->Delete(), S_OK);
-  EXPECT_EQ(pimtest::readAll(dir_ / "tasks.ics"), theirs + "END:VCALENDAR\r\n")
+  EXPECT_EQ(pimtest::readBytes(dir_ / "tasks.ics"), theirs + "END:VCALENDAR\r\n")
       << "their part, time zone and all, written back byte for byte";
 }

@@ -209,7 +209,7 @@ TEST_F(DeviceFiles, AttributesAndFolders) {
 TEST_F(DeviceFiles, WhatTheDeviceCreatesOnlyItsUserMayRead) {
   auto mode = [&](const std::string& name) {
     struct stat st {};
-    EXPECT_EQ(::stat((root_ / name).c_str(), &st), 0) << name;
+    EXPECT_EQ(::stat(root_.file(name).c_str(), &st), 0) << name;
     return st.st_mode & 07777;
   };
   HANDLE file = CreateFileW(u"\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -219,8 +219,8 @@ TEST_F(DeviceFiles, WhatTheDeviceCreatesOnlyItsUserMayRead) {
   ASSERT_TRUE(CreateDirectoryW(u"\\Private", nullptr));
   EXPECT_EQ(mode("Private"), 0700u);
   // What exists keeps its mode, also when the program rewrites it.
-  writeFile(root_ / "shared.txt", "x");
-  ::chmod((root_ / "shared.txt").c_str(), 0644);
+  writeBytes(root_.file("shared.txt"), "x");
+  ::chmod(root_.file("shared.txt").c_str(), 0644);
   file = CreateFileW(u"\\shared.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   CloseHandle(file);

@@ -1,21 +1,21 @@
 #include "views/FriendCard.h"
 
+#include "platform/gdi/MemoryDc.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"
 #include "store/FriendCollection.h"
 #include "views/CardLook.h"
-#include "views/PaintBuffer.h"
 
 namespace pellucard {
 
 const platform::MessageMap<FriendCard>& FriendCard::messageMap() {
-  using Map = platform::MessageMap<FriendCard>;
-  static const Map map = Map()
-                             .message(WM_DESTROY, &FriendCard::onDestroy)
-                             .message(WM_ERASEBKGND, &FriendCard::onEraseBackground)
-                             .message(WM_PAINT, &FriendCard::onPaint)
-                             .message(WM_VSCROLL, &FriendCard::onVScroll)
-                             .message(WM_KEYDOWN, &FriendCard::onKeyDown);
+  using M = FriendCard;
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<WM_VSCROLL>(&M::onVScroll)
+                              .on<WM_KEYDOWN>(&M::onKeyDown);
   return map;
 }
 
@@ -39,34 +39,30 @@ void FriendCard::setFriend(RecordId id) {
     notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
 }
 
-LRESULT FriendCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void FriendCard::onDestroy() {
   notes_.releaseBuffer();
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT FriendCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void FriendCard::onPaint() {
   PAINTSTRUCT ps{};
   HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return 0;
+  if (hdc == nullptr) return;
   RECT client{};
   GetClientRect(hwnd(), &client);
-  PaintBuffer buffer(hdc, client.right, client.bottom);
-  if (buffer) {
+  if (const platform::gdi::MemoryDc buffer(hdc, client.right, client.bottom); buffer) {
     // The whole background every time: a paint without erase must not show the last friend.
     CardLook::drawBackground(buffer.dc(), SIZE{client.right, client.bottom});
     SetBkMode(buffer.dc(), TRANSPARENT);
     HFONT font = CardLook::font();
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(buffer.dc(), font) : nullptr;
+    const platform::gdi::SelectedObject selectedFont(buffer.dc(), font);
     if (const Friend* person = getFriendCollection().find(friend_)) {
       drawHeader(buffer.dc(), friend_);
       notes_.draw(buffer.dc(), person->notes(), font, SIZE{client.right, client.bottom});
     }
-    if (oldFont != nullptr) SelectObject(buffer.dc(), oldFont);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, buffer.dc(), 0, 0, SRCCOPY);
+    buffer.copyTo(hdc, 0, 0);
   }
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
 void FriendCard::drawHeader(HDC hdc, RecordId id) {
@@ -82,13 +78,8 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   if (person->picture().hasPicture() && picture_.large(person->picture().bytes(), layout) != nullptr) {
     const DibBitmap& picture = picture_.largeBitmap();
     faceWidth = picture.width();
-    HDC source = CreateCompatibleDC(hdc);
-    if (source != nullptr) {
-      HGDIOBJ old = SelectObject(source, picture.handle());
-      BitBlt(hdc, header.right - picture.width(), header.top + (headerHeight - picture.height()) / 2, picture.width(),
-             picture.height(), source, 0, 0, SRCCOPY);
-      SelectObject(source, old);
-      DeleteDC(source);
+    if (const platform::gdi::MemoryDc source(hdc, picture.handle()); source) {
+      source.copyTo(hdc, header.right - picture.width(), header.top + (headerHeight - picture.height()) / 2);
       drawn = true;
     }
   }
@@ -115,14 +106,10 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &names, DT_WORDBREAK);
 }
 
-LRESULT FriendCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  notes_.onVScroll(hwnd(), wParam);
-  return 0;
-}
+void FriendCard::onVScroll(UINT code, int position, HWND) { notes_.onVScroll(hwnd(), code, position); }
 
-LRESULT FriendCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (!notes_.onKeyDown(hwnd(), wParam)) handled = FALSE;
-  return 0;
+void FriendCard::onKeyDown(UINT vk, UINT) {
+  if (!notes_.onKeyDown(hwnd(), vk)) passOn();
 }
 
 }  // namespace pellucard

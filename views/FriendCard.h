@@ -28,11 +28,12 @@ class FriendCard : public platform::WindowImpl<FriendCard> {
   platform::WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled);
+  void onDestroy();
+  // The paint draws the whole background.
+  bool onEraseBackground(HDC) { return false; }
+  void onPaint();
+  void onVScroll(UINT code, int position, HWND bar);
+  void onKeyDown(UINT vk, UINT flags);
 
   void drawHeader(HDC hdc, RecordId id);
 

@@ -7,8 +7,10 @@
 #include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
+#include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
@@ -19,7 +21,6 @@
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
 #include "views/ListKind.h"
-#include "views/PaintBuffer.h"
 
 namespace pellucard {
 
@@ -44,16 +45,16 @@ std::u16string text(UINT id) { return platform::loadString(id); }
 }  // namespace
 
 const platform::MessageMap<ItemCard>& ItemCard::messageMap() {
-  using Map = platform::MessageMap<ItemCard>;
-  static const Map map = Map()
-                             .message(WM_DESTROY, &ItemCard::onDestroy)
-                             .message(WM_ERASEBKGND, &ItemCard::onEraseBackground)
-                             .message(WM_PAINT, &ItemCard::onPaint)
-                             .message(WM_VSCROLL, &ItemCard::onVScroll)
-                             .message(WM_KEYDOWN, &ItemCard::onKeyDown)
-                             .command(kEditCommand, &ItemCard::onEdit)
-                             .command(kRemoveCommand, &ItemCard::onRemove)
-                             .command(kFriendDetailsCommand, &ItemCard::onFriendDetails);
+  using M = ItemCard;
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<WM_VSCROLL>(&M::onVScroll)
+                              .on<WM_KEYDOWN>(&M::onKeyDown)
+                              .command(ID_ITEM_EDIT, &M::onEdit)
+                              .command(ID_ITEM_REMOVE, &M::onRemove)
+                              .command(ID_ITEM_FRIEND_DETAILS, &M::onFriendDetails);
   return map;
 }
 
@@ -192,26 +193,24 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
   return out;
 }
 
-LRESULT ItemCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void ItemCard::onDestroy() {
   notes_.releaseBuffer();
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void ItemCard::onPaint() {
   PAINTSTRUCT ps{};
   HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return 0;
+  if (hdc == nullptr) return;
   RECT client{};
   GetClientRect(hwnd(), &client);
-  PaintBuffer buffer(hdc, client.right, client.bottom);
-  if (buffer) {
+  if (const platform::gdi::MemoryDc buffer(hdc, client.right, client.bottom); buffer) {
     HDC dc = buffer.dc();
     // The whole background every time: a paint without erase must not show the last item.
     CardLook::drawBackground(dc, SIZE{client.right, client.bottom});
     SetBkMode(dc, TRANSPARENT);
     HFONT font = CardLook::font();
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const platform::gdi::SelectedObject selectedFont(dc, font);
     const std::vector<Line> shown = lines();
     if (!shown.empty()) {
       RECT area = ImageCache::instance().layout().headerRect();
@@ -229,38 +228,31 @@ LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
       }
       notes_.draw(dc, notesText(), font, SIZE{client.right, client.bottom});
     }
-    if (oldFont != nullptr) SelectObject(dc, oldFont);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    buffer.copyTo(hdc, 0, 0);
   }
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
-LRESULT ItemCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  notes_.onVScroll(hwnd(), wParam);
-  return 0;
+void ItemCard::onVScroll(UINT code, int position, HWND) { notes_.onVScroll(hwnd(), code, position); }
+
+void ItemCard::onKeyDown(UINT vk, UINT) {
+  if (!notes_.onKeyDown(hwnd(), vk)) passOn();
 }
 
-LRESULT ItemCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (!notes_.onKeyDown(hwnd(), wParam)) handled = FALSE;
-  return 0;
-}
-
-LRESULT ItemCard::onEdit(WORD, WORD, HWND, BOOL&) {
+void ItemCard::onEdit(WORD, WORD, HWND) {
   FormLauncher* forms = formLauncher();
-  if (forms == nullptr || !hasItem()) return TRUE;
+  if (forms == nullptr || !hasItem()) return;
   if (forms->runItemForm(frame(), kind_, id_, 0)) {
     remeasure();
     InvalidateRect(hwnd(), nullptr, TRUE);
     UpdateWindow(hwnd());
   }
-  return TRUE;
 }
 
-LRESULT ItemCard::onRemove(WORD, WORD, HWND, BOOL&) {
-  if (!hasItem()) return TRUE;
+void ItemCard::onRemove(WORD, WORD, HWND) {
+  if (!hasItem()) return;
   HWND owner = frame() != nullptr ? frame() : hwnd();
-  if (!FrameLink::confirmDelete(owner)) return TRUE;
+  if (!FrameLink::confirmDelete(owner)) return;
   UINT listId = 0;
   switch (kind_) {
     case kRecordGift:
@@ -276,22 +268,20 @@ LRESULT ItemCard::onRemove(WORD, WORD, HWND, BOOL&) {
       listId = kAnniversaryListId;
       break;
     default:
-      return TRUE;
+      return;
   }
   setItem(kRecordFriend, 0);
   InvalidateRect(hwnd(), nullptr, TRUE);
   HWND target = frame();
   if (target != nullptr) SendMessageW(target, UM_RELOADLIST, listId, 0);
   FrameLink::sendBackRelease(target);
-  return TRUE;
 }
 
-LRESULT ItemCard::onFriendDetails(WORD, WORD, HWND, BOOL&) {
+void ItemCard::onFriendDetails(WORD, WORD, HWND) {
   const LONG friendId = friendIdOfItem();
   if (friendId != 0 && frame() != nullptr) {
     SendMessageW(frame(), UM_SHOWRECORD, static_cast<WPARAM>(static_cast<RecordId>(friendId)), kRecordFriend);
   }
-  return TRUE;
 }
 
 }  // namespace pellucard

@@ -17,9 +17,6 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
  public:
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   static constexpr COLORREF kOverdueColour = RGB(224, 0, 0);
-  static constexpr WORD kEditCommand = 1060;
-  static constexpr WORD kRemoveCommand = 1061;
-  static constexpr WORD kFriendDetailsCommand = 1063;
 
   struct Line {
     std::u16string text;
@@ -44,14 +41,15 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
   platform::WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onEdit(WORD, WORD, HWND, BOOL&);
-  LRESULT onRemove(WORD, WORD, HWND, BOOL&);
-  LRESULT onFriendDetails(WORD, WORD, HWND, BOOL&);
+  void onDestroy();
+  // The paint draws the whole background.
+  bool onEraseBackground(HDC) { return false; }
+  void onPaint();
+  void onVScroll(UINT code, int position, HWND bar);
+  void onKeyDown(UINT vk, UINT flags);
+  void onEdit(WORD, WORD, HWND);
+  void onRemove(WORD, WORD, HWND);
+  void onFriendDetails(WORD, WORD, HWND);
 
   HWND frame() const;
   std::u16string notesText() const;

@@ -32,7 +32,7 @@ constexpr int kFriends = 20000;
 class Parent : public platform::WindowImpl<Parent> {
  public:
   static const platform::MessageMap<Parent>& messageMap() {
-    static const auto map = platform::MessageMap<Parent>().add(reflectNotifications());
+    static const auto map = platform::MessageMap<Parent>().reflectNotifications();
     return map;
   }
 };
@@ -74,7 +74,7 @@ struct Bench {
     std::filesystem::remove_all(folder, ec);
   }
   void refill() {
-    list.fill(getGiftCollection().snapshot());
+    list.fill(getGiftCollection().snapshot(), [](const Gift&) { return std::u16string_view(); });
     device->runUntilIdle();
   }
   // One typed character with the repaint it causes.

@@ -22,9 +22,11 @@
 // that caused it, and finally to the window's default procedure.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <type_traits>
 #include <unordered_map>
@@ -113,8 +115,10 @@ class MessageMap {
         }
       }
     }
-    if (const auto it = messages_.find(message); it != messages_.end()) {
-      if (run(it->second, self, wParam, lParam, result)) return true;
+    if (mayHandle(message)) {
+      if (const auto it = messages_.find(message); it != messages_.end()) {
+        if (run(it->second, self, wParam, lParam, result)) return true;
+      }
     }
     for (const Chain& chain : chains_) {
       if (chain.dispatch(chain.map, self, message, wParam, lParam, result)) return true;
@@ -165,10 +169,10 @@ class MessageMap {
     return (self.*std::bit_cast<RawHandler>(handler))(wParam, lParam);
   }
   static LRESULT callCommand(T& self, Generic handler, WPARAM wParam, LPARAM lParam) {
-    return detail::CommandCracker::call(self, std::bit_cast<CommandHandler>(handler), wParam, lParam);
+    return detail::CommandCrack::call(self, std::bit_cast<CommandHandler>(handler), wParam, lParam);
   }
   static LRESULT callNotify(T& self, Generic handler, WPARAM wParam, LPARAM lParam) {
-    return detail::NotifyCracker::call(self, std::bit_cast<NotifyHandler>(handler), wParam, lParam);
+    return detail::NotifyCrack::call(self, std::bit_cast<NotifyHandler>(handler), wParam, lParam);
   }
   template <class Base>
   static bool dispatchBase(const void* map, T& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -193,7 +197,18 @@ class MessageMap {
   MessageMap& addMessage(UINT message, const Entry& entry) {
     [[maybe_unused]] const bool added = messages_.emplace(message, entry).second;
     assert(added && "one entry per message");
+    const std::size_t bit = filterBit(message);
+    filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
     return *this;
+  }
+
+  // A list control passes thousands of its own messages a second through its map without an
+  // entry for them: a bit per message value (hashed) turns most of them away before the table
+  // is searched.
+  static std::size_t filterBit(UINT message) { return (message * 0x9E3779B1u) >> 24; }
+  bool mayHandle(UINT message) const {
+    const std::size_t bit = filterBit(message);
+    return (filter_[bit / 64] >> (bit % 64) & 1) != 0;
   }
   MessageMap& addRoute(const Route& route, CommandHandler h) {
     return addRoute(route, Entry{&callCommand, std::bit_cast<Generic>(h)});
@@ -220,6 +235,7 @@ class MessageMap {
   };
 
   std::unordered_map<UINT, Entry> messages_;
+  std::array<std::uint64_t, 4> filter_{};
   std::unordered_map<Route, Entry, RouteHash> routes_;
   std::vector<Chain> chains_;
   bool reflects_ = false;

@@ -8,17 +8,6 @@
 
 namespace pellucard {
 
-const platform::MessageMap<FriendCard>& FriendCard::messageMap() {
-  using M = FriendCard;
-  static const auto map = platform::MessageMap<M>()
-                              .on<WM_DESTROY>(&M::onDestroy)
-                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
-                              .on<WM_PAINT>(&M::onPaint)
-                              .on<WM_VSCROLL>(&M::onVScroll)
-                              .on<WM_KEYDOWN>(&M::onKeyDown);
-  return map;
-}
-
 platform::WindowClassInfo FriendCard::windowClass() const {
   platform::WindowClassInfo info;
   info.name = u"FriendCard";
@@ -26,9 +15,7 @@ platform::WindowClassInfo FriendCard::windowClass() const {
 }
 
 HWND FriendCard::create(HWND parent, const RECT& rect, UINT id) {
-  notes_.releaseBuffer();
-  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
-  return WindowImpl::create(parent, rect, kWindowName, kStyle, 0, id);
+  return createCard(parent, rect, kWindowName, kStyle, id);
 }
 
 void FriendCard::setFriend(RecordId id) {
@@ -36,33 +23,14 @@ void FriendCard::setFriend(RecordId id) {
   picture_.reset();
   const Friend* person = getFriendCollection().find(id);
   if (hwnd() != nullptr)
-    notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
+    notes().measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
 }
 
-void FriendCard::onDestroy() {
-  notes_.releaseBuffer();
-  passOn();
-}
-
-void FriendCard::onPaint() {
-  PAINTSTRUCT ps{};
-  HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  if (const platform::gdi::MemoryDc buffer(hdc, client.right, client.bottom); buffer) {
-    // The whole background every time: a paint without erase must not show the last friend.
-    CardLook::drawBackground(buffer.dc(), SIZE{client.right, client.bottom});
-    SetBkMode(buffer.dc(), TRANSPARENT);
-    HFONT font = CardLook::font();
-    const platform::gdi::SelectedObject selectedFont(buffer.dc(), font);
-    if (const Friend* person = getFriendCollection().find(friend_)) {
-      drawHeader(buffer.dc(), friend_);
-      notes_.draw(buffer.dc(), person->notes(), font, SIZE{client.right, client.bottom});
-    }
-    buffer.copyTo(hdc, 0, 0);
-  }
-  EndPaint(hwnd(), &ps);
+void FriendCard::drawContent(HDC dc, HFONT font, SIZE card) {
+  const Friend* person = getFriendCollection().find(friend_);
+  if (person == nullptr) return;
+  drawHeader(dc, friend_);
+  notes().draw(dc, person->notes(), font, card);
 }
 
 void FriendCard::drawHeader(HDC hdc, RecordId id) {
@@ -104,12 +72,6 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   std::u16string text(person->firstName());
   text.append(u"\r\n").append(person->lastName());
   DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &names, DT_WORDBREAK);
-}
-
-void FriendCard::onVScroll(UINT code, int position, HWND) { notes_.onVScroll(hwnd(), code, position); }
-
-void FriendCard::onKeyDown(UINT vk, UINT) {
-  if (!notes_.onKeyDown(hwnd(), vk)) passOn();
 }
 
 }  // namespace pellucard

@@ -7,7 +7,6 @@
 #include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/base/Utf.h"
-#include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
 #include "resources/CommandIds.h"
@@ -47,14 +46,10 @@ std::u16string text(UINT id) { return platform::loadString(id); }
 const platform::MessageMap<ItemCard>& ItemCard::messageMap() {
   using M = ItemCard;
   static const auto map = platform::MessageMap<M>()
-                              .on<WM_DESTROY>(&M::onDestroy)
-                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
-                              .on<WM_PAINT>(&M::onPaint)
-                              .on<WM_VSCROLL>(&M::onVScroll)
-                              .on<WM_KEYDOWN>(&M::onKeyDown)
                               .command(ID_ITEM_EDIT, &M::onEdit)
                               .command(ID_ITEM_REMOVE, &M::onRemove)
-                              .command(ID_ITEM_FRIEND_DETAILS, &M::onFriendDetails);
+                              .command(ID_ITEM_FRIEND_DETAILS, &M::onFriendDetails)
+                              .chain(NotesCard::messageMap());
   return map;
 }
 
@@ -67,9 +62,7 @@ platform::WindowClassInfo ItemCard::windowClass() const {
 HWND ItemCard::create(HWND parent, const RECT& rect) {
   kind_ = kRecordFriend;
   id_ = 0;
-  notes_.releaseBuffer();
-  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
-  return WindowImpl::create(parent, rect, u"ItemCard", kStyle);
+  return createCard(parent, rect, u"ItemCard", kStyle, 0);
 }
 
 HWND ItemCard::frame() const {
@@ -85,7 +78,7 @@ void ItemCard::setItem(RecordKind kind, RecordId id) {
 }
 
 void ItemCard::remeasure() {
-  if (hwnd() != nullptr) notes_.measure(hwnd(), notesText(), CardLook::font());
+  if (hwnd() != nullptr) notes().measure(hwnd(), notesText(), CardLook::font());
 }
 
 bool ItemCard::hasItem() const {
@@ -193,50 +186,23 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
   return out;
 }
 
-void ItemCard::onDestroy() {
-  notes_.releaseBuffer();
-  passOn();
-}
-
-void ItemCard::onPaint() {
-  PAINTSTRUCT ps{};
-  HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  if (const platform::gdi::MemoryDc buffer(hdc, client.right, client.bottom); buffer) {
-    HDC dc = buffer.dc();
-    // The whole background every time: a paint without erase must not show the last item.
-    CardLook::drawBackground(dc, SIZE{client.right, client.bottom});
-    SetBkMode(dc, TRANSPARENT);
-    HFONT font = CardLook::font();
-    const platform::gdi::SelectedObject selectedFont(dc, font);
-    const std::vector<Line> shown = lines();
-    if (!shown.empty()) {
-      RECT area = ImageCache::instance().layout().headerRect();
-      area.right = client.right;
-      RECT measured = area;
-      DrawTextW(dc, shown[0].text.c_str(), static_cast<int>(shown[0].text.size()), &measured, DT_CALCRECT);
-      const int lineHeight = measured.bottom - measured.top;
-      RECT line = area;
-      for (const Line& l : shown) {
-        const COLORREF old = l.overdue ? SetTextColor(dc, kOverdueColour) : 0;
-        DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &line, 0);
-        if (l.overdue) SetTextColor(dc, old);
-        line.top += lineHeight;
-        line.bottom += lineHeight;
-      }
-      notes_.draw(dc, notesText(), font, SIZE{client.right, client.bottom});
-    }
-    buffer.copyTo(hdc, 0, 0);
+void ItemCard::drawContent(HDC dc, HFONT font, SIZE card) {
+  const std::vector<Line> shown = lines();
+  if (shown.empty()) return;
+  RECT area = ImageCache::instance().layout().headerRect();
+  area.right = card.cx;
+  RECT measured = area;
+  DrawTextW(dc, shown[0].text.c_str(), static_cast<int>(shown[0].text.size()), &measured, DT_CALCRECT);
+  const int lineHeight = measured.bottom - measured.top;
+  RECT line = area;
+  for (const Line& l : shown) {
+    const COLORREF old = l.overdue ? SetTextColor(dc, kOverdueColour) : 0;
+    DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &line, 0);
+    if (l.overdue) SetTextColor(dc, old);
+    line.top += lineHeight;
+    line.bottom += lineHeight;
   }
-  EndPaint(hwnd(), &ps);
-}
-
-void ItemCard::onVScroll(UINT code, int position, HWND) { notes_.onVScroll(hwnd(), code, position); }
-
-void ItemCard::onKeyDown(UINT vk, UINT) {
-  if (!notes_.onKeyDown(hwnd(), vk)) passOn();
+  notes().draw(dc, notesText(), font, card);
 }
 
 void ItemCard::onEdit(WORD, WORD, HWND) {

@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "device/PrivateMessages.h"
-#include "platform/win/WindowBase.h"
 #include "store/RecordId.h"
-#include "views/NotesPane.h"
+#include "views/NotesCard.h"
 
 namespace pellucard {
 
-class ItemCard : public platform::WindowImpl<ItemCard> {
+class ItemCard : public platform::WindowImpl<ItemCard, NotesCard> {
  public:
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   static constexpr COLORREF kOverdueColour = RGB(224, 0, 0);
@@ -33,20 +32,12 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
   // Empty when the card holds nothing or the item is gone.
   std::vector<Line> lines() const;
   bool hasItem() const;
-  RecordKind kind() const { return kind_; }
-  RecordId itemId() const { return id_; }
-  const NotesPane& notes() const { return notes_; }
 
  protected:
   platform::WindowClassInfo windowClass() const override;
+  void drawContent(HDC dc, HFONT font, SIZE card) override;
 
  private:
-  void onDestroy();
-  // The paint draws the whole background.
-  bool onEraseBackground(HDC) { return false; }
-  void onPaint();
-  void onVScroll(UINT code, int position, HWND bar);
-  void onKeyDown(UINT vk, UINT flags);
   void onEdit(WORD, WORD, HWND);
   void onRemove(WORD, WORD, HWND);
   void onFriendDetails(WORD, WORD, HWND);
@@ -58,7 +49,6 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
 
   RecordKind kind_ = kRecordFriend;  // kRecordFriend: nothing shown
   RecordId id_ = 0;
-  NotesPane notes_;
 };
 
 }  // namespace pellucard

@@ -19,6 +19,7 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
+#include "views/ListCommands.h"
 #include "views/RowPainter.h"
 
 namespace pellucard {
@@ -73,40 +74,13 @@ const platform::MessageMap<ItemListCtrl>& ItemListCtrl::messageMap() {
   return map;
 }
 
-const char16_t* ItemListCtrl::windowName(ListKind kind) {
-  switch (kind) {
-    case ListKind::Friends:
-      return u"FriendList";
-    case ListKind::Gifts:
-      return u"GiftList";
-    case ListKind::Loans:
-      return u"LoanList";
-    case ListKind::Anniversaries:
-      return u"AnniversaryList";
-  }
-  return u"";
-}
-
-int ItemListCtrl::iconRoleOf(ListKind kind) {
-  switch (kind) {
-    case ListKind::Friends:
-      return ImageCache::kSmallAvatars;
-    case ListKind::Gifts:
-      return ImageCache::kGiftIcons;
-    case ListKind::Loans:
-      return ImageCache::kLoanIcons;
-    case ListKind::Anniversaries:
-      return ImageCache::kAnniversaryIcons;
-  }
-  return 0;
-}
-
 HWND ItemListCtrl::create(HWND parent, const RECT& rect, ListKind kind, UINT listId, DWORD style) {
   InitCommonControls();
-  HWND hwnd = createOfClass(WC_LISTVIEWW, parent, rect, windowName(kind), style, 0, listId);
+  const ListCommands::List& list = ListCommands::list(kind);
+  HWND hwnd = createOfClass(WC_LISTVIEWW, parent, rect, list.windowName, style, 0, listId);
   if (hwnd == nullptr) return nullptr;
   kind_ = kind;
-  iconImage_ = iconRoleOf(kind);
+  iconImage_ = list.iconRole;
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;

@@ -35,19 +35,12 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
 
   static const platform::MessageMap<ItemListCtrl>& messageMap();
 
-  // The window name of a kind: "FriendList", "GiftList", "LoanList", "AnniversaryList".
-  static const char16_t* windowName(ListKind kind);
-  // The image role whose frames a kind's rows show: friends 3, gifts 4, loans 5, anniversaries 6.
-  static int iconRoleOf(ListKind kind);
-
-  // Creates the list view as a child with the given id (the list id sent in UM_RELOADLIST),
-  // subclasses it, sets kind and icon image and inserts the one column as wide as the control.
+  // Creates the list view as a child with the given id (the list id sent in UM_RELOADLIST) and
+  // the kind's window name ("GiftList"...), subclasses it, takes the kind's row icons and
+  // inserts the one column as wide as the control.
   HWND create(HWND parent, const RECT& rect, ListKind kind, UINT listId, DWORD style = kStyle);
 
   ListKind kind() const { return kind_; }
-  void setKind(ListKind kind) { kind_ = kind; }
-  int iconImage() const { return iconImage_; }
-  void setIconImage(int role) { iconImage_ = role; }
 
   // The owner's refill: every row deleted, one row per record in this order (redrawing off
   // meanwhile), row 0 selected, focused and scrolled into view, then a repaint.

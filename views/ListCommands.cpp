@@ -2,6 +2,7 @@
 
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
@@ -22,14 +23,15 @@ constexpr int kOverdue = 4;
 
 // In ListKind order.
 constexpr ListCommands::List kLists[] = {
-    {ListKind::Friends, kFriendListId, IDS_TAB_FRIENDS, IDR_FRIENDS_BAR, kRecordFriend, ID_FRIEND_ADD, ID_FRIEND_EDIT,
-     ID_FRIEND_REMOVE, ID_FRIEND_DETAILS},
-    {ListKind::Gifts, kGiftListId, IDS_TAB_GIFTS, IDR_GIFTS_BAR, kRecordGift, ID_GIFT_ADD, ID_GIFT_EDIT, ID_GIFT_REMOVE,
-     ID_GIFT_DETAILS},
-    {ListKind::Loans, kLoanListId, IDS_TAB_LOANS, IDR_LOANS_BAR, kRecordLoan, ID_LOAN_ADD, ID_LOAN_EDIT, ID_LOAN_REMOVE,
-     ID_LOAN_DETAILS},
-    {ListKind::Anniversaries, kAnniversaryListId, IDS_TAB_ANNIVERSARIES, IDR_ANNIVERSARIES_BAR, kRecordAnniversary,
-     ID_ANNIVERSARY_ADD, ID_ANNIVERSARY_EDIT, ID_ANNIVERSARY_REMOVE, ID_ANNIVERSARY_DETAILS},
+    {ListKind::Friends, kFriendListId, u"FriendList", ImageCache::kSmallAvatars, IDS_TAB_FRIENDS, IDR_FRIENDS_BAR,
+     kRecordFriend, ID_FRIEND_ADD, ID_FRIEND_EDIT, ID_FRIEND_REMOVE, ID_FRIEND_DETAILS, 0},
+    {ListKind::Gifts, kGiftListId, u"GiftList", ImageCache::kGiftIcons, IDS_TAB_GIFTS, IDR_GIFTS_BAR, kRecordGift,
+     ID_GIFT_ADD, ID_GIFT_EDIT, ID_GIFT_REMOVE, ID_GIFT_DETAILS, Gifts::kFilterAll},
+    {ListKind::Loans, kLoanListId, u"LoanList", ImageCache::kLoanIcons, IDS_TAB_LOANS, IDR_LOANS_BAR, kRecordLoan,
+     ID_LOAN_ADD, ID_LOAN_EDIT, ID_LOAN_REMOVE, ID_LOAN_DETAILS, Loans::kFilterAll},
+    {ListKind::Anniversaries, kAnniversaryListId, u"AnniversaryList", ImageCache::kAnniversaryIcons,
+     IDS_TAB_ANNIVERSARIES, IDR_ANNIVERSARIES_BAR, kRecordAnniversary, ID_ANNIVERSARY_ADD, ID_ANNIVERSARY_EDIT,
+     ID_ANNIVERSARY_REMOVE, ID_ANNIVERSARY_DETAILS, Days::kFilterAll},
 };
 
 // Name keys start ascending, date keys newest first; the main screen starts every
@@ -95,19 +97,5 @@ const ListCommands::Choice* ListCommands::choice(UINT command) {
 UINT ListCommands::sortCommand(ListKind kind, int key) { return commandFor(kind, true, key); }
 
 UINT ListCommands::filterCommand(ListKind kind, int value) { return commandFor(kind, false, value); }
-
-int ListCommands::filterAll(ListKind kind) {
-  switch (kind) {
-    case ListKind::Gifts:
-      return Gifts::kFilterAll;
-    case ListKind::Loans:
-      return Loans::kFilterAll;
-    case ListKind::Anniversaries:
-      return Days::kFilterAll;
-    case ListKind::Friends:
-      break;
-  }
-  return 0;
-}
 
 }  // namespace pellucard

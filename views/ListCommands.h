@@ -1,8 +1,8 @@
 // The four lists the screens show and the menu commands that work on them, in one table both
-// the main screen and the friend details screen read: each list's id, tab caption, menubar,
-// record kind and item commands (Add, Edit, Remove, Details), and each Sort By and Filter
-// command with its list, its sort key or filter value and the order a newly chosen key starts
-// in.
+// the main screen and the friend details screen read: each list's id, window name, row icons,
+// tab caption, menubar, record kind, item commands (Add, Edit, Remove, Details) and the filter
+// value that shows it whole, and each Sort By and Filter command with its list, its sort key or
+// filter value and the order a newly chosen key starts in.
 #pragma once
 
 #include <span>
@@ -18,6 +18,8 @@ class ListCommands {
   struct List {
     ListKind kind;
     UINT listId;  // the tab's id, the list control's and what UM_RELOADLIST names
+    const char16_t* windowName;
+    int iconRole;  // the image role whose frames the rows show
     UINT caption;
     UINT menuBar;
     RecordKind record;
@@ -25,6 +27,7 @@ class ListCommands {
     UINT edit;
     UINT remove;
     UINT open;
+    int filterAll;  // 0 for the friends, which have no filter
   };
 
   // A Sort By or Filter command.
@@ -51,9 +54,6 @@ class ListCommands {
   // The command that stands for a sort key or a filter value of a list; 0 when none does.
   static UINT sortCommand(ListKind kind, int key);
   static UINT filterCommand(ListKind kind, int value);
-
-  // The filter value that shows the whole list.
-  static int filterAll(ListKind kind);
 };
 
 }  // namespace pellucard

@@ -2,7 +2,7 @@
 
 namespace pellucard {
 
-ListState::ListState(ListKind kind) : kind_(kind), filter_(ListCommands::filterAll(kind)) {}
+ListState::ListState(ListKind kind) : kind_(kind), filter_(ListCommands::list(kind).filterAll) {}
 
 void ListState::apply(const ListCommands::Choice& choice, bool ascendingFirst) {
   if (choice.kind != kind_) return;

@@ -17,7 +17,7 @@ class ListState {
   bool ascending() const { return ascending_; }
   int filter() const { return filter_; }
   // Whether the filter leaves anything out; the list's tab then carries a mark.
-  bool filtered() const { return filter_ != ListCommands::filterAll(kind_); }
+  bool filtered() const { return filter_ != ListCommands::list(kind_).filterAll; }
 
   // A Sort By command of this list: its key chosen again flips the order, another key starts
   // ascending or not as `ascendingFirst` says. A Filter command sets the filter.

@@ -1,6 +1,5 @@
 #include "views/ItemCard.h"
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -17,6 +16,7 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "views/CardLook.h"
+#include "views/DateText.h"
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
 #include "views/ListKind.h"
@@ -25,19 +25,7 @@ namespace pellucard {
 
 namespace {
 
-std::u16string systemShortDate(const SYSTEMTIME& date) {
-  std::array<WCHAR, 64> buffer{};
-  const int n = GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer.data(),
-                               static_cast<int>(buffer.size()));
-  return n > 0 ? std::u16string(buffer.data()) : std::u16string();
-}
-
-bool laterThan(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-  FILETIME fa{};
-  FILETIME fb{};
-  if (!SystemTimeToFileTime(&a, &fa) || !SystemTimeToFileTime(&b, &fb)) return false;
-  return CompareFileTime(&fa, &fb) > 0;
-}
+std::u16string systemShortDate(const SYSTEMTIME& date) { return DateText::shortDate(date, LOCALE_SYSTEM_DEFAULT); }
 
 std::u16string text(UINT id) { return platform::loadString(id); }
 
@@ -160,8 +148,8 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
       if (loan->hasReturnDate()) {
         SYSTEMTIME now{};
         GetLocalTime(&now);
-        out.push_back(
-            {text(IDS_RETURN_DATE) + u": " + systemShortDate(loan->returnDate()), laterThan(now, loan->returnDate())});
+        out.push_back({text(IDS_RETURN_DATE) + u": " + systemShortDate(loan->returnDate()),
+                       DateText::later(now, loan->returnDate())});
       }
       break;
     }

@@ -17,6 +17,7 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
+#include "views/DateText.h"
 #include "views/FontCache.h"
 #include "views/PictureIcons.h"
 
@@ -24,19 +25,7 @@ namespace pellucard {
 
 namespace {
 
-std::u16string shortDate(const SYSTEMTIME& date) {
-  std::array<WCHAR, 64> buffer{};
-  const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer.data(),
-                               static_cast<int>(buffer.size()));
-  return n > 0 ? std::u16string(buffer.data()) : std::u16string();
-}
-
-bool laterThan(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-  FILETIME fa{};
-  FILETIME fb{};
-  if (!SystemTimeToFileTime(&a, &fa) || !SystemTimeToFileTime(&b, &fb)) return false;
-  return CompareFileTime(&fa, &fb) > 0;
-}
+std::u16string shortDate(const SYSTEMTIME& date) { return DateText::shortDate(date, LOCALE_USER_DEFAULT); }
 
 int textWidth(HDC hdc, std::u16string_view text) {
   if (text.empty()) return 0;
@@ -211,7 +200,7 @@ void RowPainter::drawLoan(HDC hdc, const Layout& l, RecordId id, std::u16string_
     first += u", " + platform::loadString(IDS_DUE) + u" " + shortDate(loan->returnDate());
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    overdue = laterThan(now, loan->returnDate());
+    overdue = DateText::later(now, loan->returnDate());
   }
   const Friend* person = friendOf(loan->friendId());
   std::u16string second;

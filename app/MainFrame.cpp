@@ -45,31 +45,31 @@ MainFrame::~MainFrame() {
 
 const platform::MessageMap<MainFrame>& MainFrame::messageMap() {
   using M = MainFrame;
-  static const platform::MessageMap<M> map = platform::MessageMap<M>()
-                                                 .message(WM_CREATE, &M::onCreate)
-                                                 .message(WM_DESTROY, &M::onDestroy)
-                                                 .message(WM_SIZE, &M::onSize)
-                                                 .message(WM_SETFOCUS, &M::onSetFocus)
-                                                 .message(WM_ERASEBKGND, &M::onEraseBackground)
-                                                 .message(WM_ACTIVATE, &M::onActivate)
-                                                 .message(WM_SETTINGCHANGE, &M::onSettingChange)
-                                                 .message(WM_HOTKEY, &M::onHotKey)
-                                                 .message(UM_SETMENUBAR, &M::onSetMenuBar)
-                                                 .message(UM_SHOWSIPBUTTON, &M::onShowSipButton)
-                                                 .message(UM_ACTIVATEINSTANCE, &M::onActivateInstance)
-                                                 .message(UM_SHOWRECORD, &M::onShowRecord)
-                                                 .message(UM_RELOADLIST, &M::onReloadList)
-                                                 .message(UM_CHECKMENUITEM, &M::onCheckMenuItem)
-                                                 .message(UM_ENABLEMENUITEM, &M::onEnableMenuItem)
-                                                 .message(UM_GETMENU, &M::onGetMenu)
-                                                 .message(UM_FIRSTLAUNCH, &M::onFirstLaunch)
-                                                 .command(ID_APP_EXIT, &M::onExit)
-                                                 .command(ID_APP_ABOUT, &M::onAbout)
-                                                 .command(ID_APP_OPTIONS, &M::onOptions)
-                                                 .command(ID_APP_HELP, &M::onHelp)
-                                                 .command(kMainScreenId, &M::onSwitchCommand)
-                                                 .command(kFriendDetailsScreenId, &M::onSwitchCommand)
-                                                 .message(WM_COMMAND, &M::onOtherCommand);
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_CREATE>(&M::onCreate)
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .on<WM_SIZE>(&M::onSize)
+                              .on<WM_SETFOCUS>(&M::onSetFocus)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_ACTIVATE>(&M::onActivate)
+                              .on<WM_SETTINGCHANGE>(&M::onSettingChange)
+                              .on<WM_HOTKEY>(&M::onHotKey)
+                              .on(UM_SETMENUBAR, &M::onSetMenuBar)
+                              .on(UM_SHOWSIPBUTTON, &M::onShowSipButton)
+                              .on(UM_ACTIVATEINSTANCE, &M::onActivateInstance)
+                              .on(UM_SHOWRECORD, &M::onShowRecord)
+                              .on(UM_RELOADLIST, &M::onReloadList)
+                              .on(UM_CHECKMENUITEM, &M::onCheckMenuItem)
+                              .on(UM_ENABLEMENUITEM, &M::onEnableMenuItem)
+                              .on(UM_GETMENU, &M::onGetMenu)
+                              .on(UM_FIRSTLAUNCH, &M::onFirstLaunch)
+                              .command(ID_APP_EXIT, &M::onExit)
+                              .command(ID_APP_ABOUT, &M::onAbout)
+                              .command(ID_APP_OPTIONS, &M::onOptions)
+                              .command(ID_APP_HELP, &M::onHelp)
+                              .command(kMainScreenId, &M::onSwitchCommand)
+                              .command(kFriendDetailsScreenId, &M::onSwitchCommand)
+                              .on<WM_COMMAND>(&M::onOtherCommand);
   return map;
 }
 
@@ -108,7 +108,7 @@ RECT MainFrame::screenRect() const {
   return client;
 }
 
-LRESULT MainFrame::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+bool MainFrame::onCreate(const CREATESTRUCTW&) {
   setMenuBar(kMainScreenId);
   if (pocketPc_) {
     SHFullScreen(hwnd(), SHFS_SHOWTASKBAR | SHFS_SHOWSTARTICON);
@@ -129,17 +129,16 @@ LRESULT MainFrame::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
 
   if (auto* loop = AppModule::messageLoop()) loop->addMessageFilter(this);
   switchToScreen(kMainScreenId, false);
-  return 0;
+  return true;
 }
 
-LRESULT MainFrame::onDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+void MainFrame::onDestroy() {
   if (auto* loop = AppModule::messageLoop()) loop->removeMessageFilter(this);
   if (menuBar_ && IsWindow(menuBar_)) DestroyWindow(menuBar_);
   menuBar_ = nullptr;
   screens_.clear();
   visible_ = nullptr;
   PostQuitMessage(1);
-  return 0;
 }
 
 void MainFrame::switchToScreen(UINT screenId, bool push) {
@@ -225,27 +224,26 @@ void MainFrame::notifyInputPanel() {
   if (SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0)) sendToScreens(UM_SIPCHANGED, 0, reinterpret_cast<LPARAM>(&sip));
 }
 
-LRESULT MainFrame::onSize(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  if (wParam != SIZE_MINIMIZED && visible_) {
+void MainFrame::onSize(UINT type, SIZE) {
+  if (type != SIZE_MINIMIZED && visible_) {
     const RECT client = screenRect();
     SetWindowPos(visible_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  return 0;
 }
 
-LRESULT MainFrame::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+void MainFrame::onSetFocus(HWND) {
   if (visible_) SetFocus(visible_);
-  return 0;
 }
 
-LRESULT MainFrame::onEraseBackground(UINT, WPARAM, LPARAM, BOOL& handled) {
-  if (!visible_) handled = FALSE;
-  return 1;
+// The visible screen covers the frame; before there is one the default erases.
+bool MainFrame::onEraseBackground(HDC) {
+  if (!visible_) passOn();
+  return true;
 }
 
-LRESULT MainFrame::onActivate(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  if (screens_.empty()) return 0;
-  if (LOWORD(wParam) != WA_INACTIVE) {
+void MainFrame::onActivate(UINT state, HWND) {
+  if (screens_.empty()) return;
+  if (state != WA_INACTIVE) {
     if (pocketPc_) {
       SHSipPreference(hwnd(), SIP_FORCEDOWN);
       notifyInputPanel();
@@ -255,11 +253,10 @@ LRESULT MainFrame::onActivate(UINT, WPARAM wParam, LPARAM, BOOL&) {
   } else {
     sendToDescendants(hwnd(), UM_ACTIVATED, 0, reinterpret_cast<LPARAM>(visible_));
   }
-  return 0;
 }
 
-LRESULT MainFrame::onSettingChange(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  const bool rotationCode = pocketPc_ ? wParam == SETTINGCHANGE_RESET : wParam == SPI_SETWORKAREA;
+void MainFrame::onSettingChange(UINT flag, LPCWSTR) {
+  const bool rotationCode = pocketPc_ ? flag == SETTINGCHANGE_RESET : flag == SPI_SETWORKAREA;
   if (rotationCode) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     if (width != lastScreenWidth_) {
@@ -268,8 +265,7 @@ LRESULT MainFrame::onSettingChange(UINT, WPARAM wParam, LPARAM, BOOL&) {
       lastScreenWidth_ = width;
     }
   }
-  if (pocketPc_ && wParam == SPI_SETSIPINFO) notifyInputPanel();
-  return 0;
+  if (pocketPc_ && flag == SPI_SETSIPINFO) notifyInputPanel();
 }
 
 void MainFrame::relayout() {
@@ -296,13 +292,14 @@ void MainFrame::relayout() {
   UpdateWindow(hwnd());
 }
 
-LRESULT MainFrame::onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
-  if (HIWORD(static_cast<DWORD>(lParam)) != VK_TBACK) {
-    handled = FALSE;
+LRESULT MainFrame::onHotKey(int id, UINT modifiers, UINT vk) {
+  if (vk != VK_TBACK) {
+    passOn();
     return 0;
   }
-  if (visible_ && SendMessageW(visible_, message, wParam, lParam) != 0) return 0;
-  if ((LOWORD(static_cast<DWORD>(lParam)) & MOD_KEYUP) == 0) return 0;
+  const LPARAM key = MAKELPARAM(static_cast<WORD>(modifiers), static_cast<WORD>(vk));
+  if (visible_ && SendMessageW(visible_, WM_HOTKEY, static_cast<WPARAM>(id), key) != 0) return 0;
+  if ((modifiers & MOD_KEYUP) == 0) return 0;
   if (!history_.empty()) {
     const UINT previous = history_.back();
     history_.pop_back();
@@ -313,30 +310,29 @@ LRESULT MainFrame::onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL& ha
   return 0;
 }
 
-LRESULT MainFrame::onSetMenuBar(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  const HWND screen = reinterpret_cast<HWND>(lParam);
-  if (screen != nullptr && screen == visible_ && GetActiveWindow() == hwnd()) {
-    setMenuBar(static_cast<UINT>(wParam));
+LRESULT MainFrame::onSetMenuBar(WPARAM menuBar, LPARAM screen) {
+  if (screen != 0 && reinterpret_cast<HWND>(screen) == visible_ && GetActiveWindow() == hwnd()) {
+    setMenuBar(static_cast<UINT>(menuBar));
   }
   return 0;
 }
 
-LRESULT MainFrame::onShowSipButton(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  if (menuBarId_ != 0) setMenuBar(menuBarId_, wParam ? 0 : SHCMBF_HIDESIPBUTTON);
+LRESULT MainFrame::onShowSipButton(WPARAM show, LPARAM) {
+  if (menuBarId_ != 0) setMenuBar(menuBarId_, show ? 0 : SHCMBF_HIDESIPBUTTON);
   return 0;
 }
 
-LRESULT MainFrame::onActivateInstance(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT MainFrame::onActivateInstance(WPARAM, LPARAM) {
   if (screens_.empty()) return 0;
   switchToScreen(kMainScreenId, false);
   sendToScreens(UM_ACTIVATEINSTANCE, 0, 0);
   return 0;
 }
 
-LRESULT MainFrame::onShowRecord(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+LRESULT MainFrame::onShowRecord(WPARAM record, LPARAM kind) {
   if (screens_.empty()) return 0;
-  const auto id = static_cast<RecordId>(wParam);
-  switch (static_cast<int>(lParam)) {
+  const auto id = static_cast<RecordId>(record);
+  switch (static_cast<int>(kind)) {
     case kRecordFriend: {
       otherScreens_->showFriend(id);
       // An item view is not kept in the history.
@@ -346,7 +342,7 @@ LRESULT MainFrame::onShowRecord(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     case kRecordGift:
     case kRecordLoan:
     case kRecordAnniversary:
-      otherScreens_->showItem(static_cast<int>(lParam), id);
+      otherScreens_->showItem(static_cast<int>(kind), id);
       switchToScreen(kItemViewScreenId, true);
       break;
     default:
@@ -355,28 +351,28 @@ LRESULT MainFrame::onShowRecord(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
   return 0;
 }
 
-LRESULT MainFrame::onReloadList(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
-  sendToScreens(message, wParam, lParam);
+LRESULT MainFrame::onReloadList(WPARAM listId, LPARAM lParam) {
+  sendToScreens(UM_RELOADLIST, listId, lParam);
   return 0;
 }
 
-LRESULT MainFrame::onCheckMenuItem(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+LRESULT MainFrame::onCheckMenuItem(WPARAM command, LPARAM check) {
   if (HMENU menu = rightMenu()) {
-    CheckMenuItem(menu, static_cast<UINT>(wParam), MF_BYCOMMAND | (lParam ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (check ? MF_CHECKED : MF_UNCHECKED));
   }
   return 0;
 }
 
-LRESULT MainFrame::onEnableMenuItem(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+LRESULT MainFrame::onEnableMenuItem(WPARAM command, LPARAM enable) {
   if (HMENU menu = rightMenu()) {
-    EnableMenuItem(menu, static_cast<UINT>(wParam), MF_BYCOMMAND | (lParam ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
   }
   return 0;
 }
 
-LRESULT MainFrame::onGetMenu(UINT, WPARAM, LPARAM, BOOL&) { return reinterpret_cast<LRESULT>(rightMenu()); }
+LRESULT MainFrame::onGetMenu(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(rightMenu()); }
 
-LRESULT MainFrame::onFirstLaunch(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT MainFrame::onFirstLaunch(WPARAM, LPARAM) {
   const int answer = MessageBoxW(hwnd(), platform::loadString(IDS_FIRST_LAUNCH).c_str(), appCaption().c_str(),
                                  MB_YESNO | MB_ICONQUESTION);
   if (answer == IDYES) {
@@ -385,32 +381,24 @@ LRESULT MainFrame::onFirstLaunch(UINT, WPARAM, LPARAM, BOOL&) {
   return 0;
 }
 
-LRESULT MainFrame::onExit(WORD, WORD, HWND, BOOL&) {
-  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-  return 0;
-}
+void MainFrame::onExit(WORD, WORD, HWND) { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 // The About box and the Options screen are forms that the program does not have yet; the
 // commands do nothing until they exist.
-LRESULT MainFrame::onAbout(WORD, WORD, HWND, BOOL&) { return 0; }
+void MainFrame::onAbout(WORD, WORD, HWND) {}
 
-LRESULT MainFrame::onOptions(WORD, WORD, HWND, BOOL&) { return 0; }
+void MainFrame::onOptions(WORD, WORD, HWND) {}
 
-LRESULT MainFrame::onHelp(WORD, WORD, HWND, BOOL&) {
+void MainFrame::onHelp(WORD, WORD, HWND) {
   // A missing file or browser is not reported.
   HelpFile::open(hwnd(), getAppPaths().helpPath());
-  return 0;
 }
 
-LRESULT MainFrame::onSwitchCommand(WORD, WORD id, HWND, BOOL&) {
-  switchToScreen(id, true);
-  return 0;
-}
+void MainFrame::onSwitchCommand(WORD id, WORD, HWND) { switchToScreen(id, true); }
 
-LRESULT MainFrame::onOtherCommand(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
-  if (visible_ && SendMessageW(visible_, message, wParam, lParam) != 0) return 0;
-  handled = FALSE;
-  return 0;
+void MainFrame::onOtherCommand(WORD id, WORD code, HWND from) {
+  const WPARAM command = MAKEWPARAM(id, code);
+  if (!visible_ || SendMessageW(visible_, WM_COMMAND, command, reinterpret_cast<LPARAM>(from)) == 0) passOn();
 }
 
 }  // namespace pellucard

@@ -51,7 +51,6 @@ class MainFrame : public platform::WindowImpl<MainFrame>, public platform::Messa
   const std::vector<UINT>& history() const { return history_; }
   HWND menuBar() const { return menuBar_; }
   UINT menuBarId() const { return menuBarId_; }
-  MainScreen* mainScreen() const { return mainScreen_.get(); }
 
   // Shows a screen; 1500 clears the history, otherwise with push the current id is remembered.
   void switchToScreen(UINT screenId, bool push);
@@ -62,29 +61,30 @@ class MainFrame : public platform::WindowImpl<MainFrame>, public platform::Messa
  private:
   class Screens;
 
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSize(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onActivate(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onSettingChange(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onSetMenuBar(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onShowSipButton(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onActivateInstance(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onShowRecord(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onReloadList(UINT message, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onCheckMenuItem(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onEnableMenuItem(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onGetMenu(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onFirstLaunch(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onExit(WORD, WORD, HWND, BOOL&);
-  LRESULT onAbout(WORD, WORD, HWND, BOOL&);
-  LRESULT onOptions(WORD, WORD, HWND, BOOL&);
-  LRESULT onHelp(WORD, WORD, HWND, BOOL&);
-  LRESULT onSwitchCommand(WORD, WORD id, HWND, BOOL&);
-  LRESULT onOtherCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled);
+  bool onCreate(const CREATESTRUCTW& create);
+  void onDestroy();
+  void onSize(UINT type, SIZE client);
+  void onSetFocus(HWND previous);
+  bool onEraseBackground(HDC dc);
+  void onActivate(UINT state, HWND other);
+  void onSettingChange(UINT flag, LPCWSTR section);
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk);
+  LRESULT onSetMenuBar(WPARAM menuBar, LPARAM screen);
+  LRESULT onShowSipButton(WPARAM show, LPARAM);
+  LRESULT onActivateInstance(WPARAM, LPARAM);
+  LRESULT onShowRecord(WPARAM record, LPARAM kind);
+  LRESULT onReloadList(WPARAM listId, LPARAM lParam);
+  LRESULT onCheckMenuItem(WPARAM command, LPARAM check);
+  LRESULT onEnableMenuItem(WPARAM command, LPARAM enable);
+  LRESULT onGetMenu(WPARAM, LPARAM);
+  LRESULT onFirstLaunch(WPARAM, LPARAM);
+  void onExit(WORD, WORD, HWND);
+  void onAbout(WORD, WORD, HWND);
+  void onOptions(WORD, WORD, HWND);
+  void onHelp(WORD, WORD, HWND);
+  void onSwitchCommand(WORD id, WORD, HWND);
+  // Every other command goes to the visible screen.
+  void onOtherCommand(WORD id, WORD code, HWND from);
 
   // Replaces the menubar by a resource; the old one stays when the new one cannot be made.
   bool setMenuBar(UINT resourceId, DWORD flags = 0);

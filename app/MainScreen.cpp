@@ -1,8 +1,9 @@
 #include "app/MainScreen.h"
 
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
-#include "app/AppCaption.h"
 #include "device/DeviceProfile.h"
 #include "device/PrivateMessages.h"
 #include "outlook/ExportCommands.h"
@@ -14,7 +15,6 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "settings/Settings.h"
-#include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"
 #include "store/AnniversaryCollection.h"
 #include "store/FriendCollection.h"
@@ -23,195 +23,54 @@
 #include "store/RecordStore.h"
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
+#include "views/FrameLink.h"
+#include "views/ListCommands.h"
 
 namespace pellucard {
 
 namespace {
 
-constexpr int index(ListKind kind) { return static_cast<int>(kind); }
-
-// Tab order on the strip, with what each tab needs.
-struct TabInfo {
-  ListKind kind;
-  UINT tabId;
-  UINT caption;
-  UINT menuBar;
-  UINT openCommand;
-  int recordKind;
-};
-
-constexpr TabInfo kTabs[] = {
-    {ListKind::Friends, kFriendListId, IDS_TAB_FRIENDS, IDR_FRIENDS_BAR, ID_FRIEND_DETAILS, kRecordFriend},
-    {ListKind::Gifts, kGiftListId, IDS_TAB_GIFTS, IDR_GIFTS_BAR, ID_GIFT_DETAILS, kRecordGift},
-    {ListKind::Anniversaries, kAnniversaryListId, IDS_TAB_ANNIVERSARIES, IDR_ANNIVERSARIES_BAR, ID_ANNIVERSARY_DETAILS,
-     kRecordAnniversary},
-    {ListKind::Loans, kLoanListId, IDS_TAB_LOANS, IDR_LOANS_BAR, ID_LOAN_DETAILS, kRecordLoan},
-};
-
-const TabInfo& tabOf(ListKind kind) {
-  for (const TabInfo& tab : kTabs) {
-    if (tab.kind == kind) return tab;
-  }
-  return kTabs[0];
-}
-
-const TabInfo* tabById(UINT tabId) {
-  for (const TabInfo& tab : kTabs) {
-    if (tab.tabId == tabId) return &tab;
-  }
-  return nullptr;
-}
-
-// A sort command: its list, its key and the flag a newly chosen key starts with.
-struct SortCommand {
-  UINT command;
-  ListKind kind;
-  int key;
-  int startFlag;
-};
-
-constexpr SortCommand kSortCommands[] = {
-    {ID_GIFT_SORT_GIFT, ListKind::Gifts, GiftCollection::kSortByName, 1},
-    {ID_GIFT_SORT_DATE, ListKind::Gifts, GiftCollection::kSortByDate, 0},
-    {ID_GIFT_SORT_FRIEND, ListKind::Gifts, GiftCollection::kSortByFriend, 1},
-    {ID_LOAN_SORT_ITEM, ListKind::Loans, LoanCollection::kSortByItem, 1},
-    {ID_LOAN_SORT_LOAN_DATE, ListKind::Loans, LoanCollection::kSortByLoanDate, 0},
-    {ID_LOAN_SORT_RETURN_DATE, ListKind::Loans, LoanCollection::kSortByReturnDate, 0},
-    {ID_LOAN_SORT_FRIEND, ListKind::Loans, LoanCollection::kSortByFriend, 1},
-    {ID_ANNIVERSARY_SORT_NAME, ListKind::Anniversaries, AnniversaryCollection::kSortByName, 1},
-    {ID_ANNIVERSARY_SORT_DATE, ListKind::Anniversaries, AnniversaryCollection::kSortByDate, 1},
-    {ID_ANNIVERSARY_SORT_DAY, ListKind::Anniversaries, AnniversaryCollection::kSortByDayOfYear, 1},
-    {ID_ANNIVERSARY_SORT_FRIEND, ListKind::Anniversaries, AnniversaryCollection::kSortByFriend, 1},
-};
-
-struct FilterCommand {
-  UINT command;
-  ListKind kind;
-  int value;
-};
-
-constexpr FilterCommand kFilterCommands[] = {
-    {ID_GIFT_FILTER_ALL, ListKind::Gifts, GiftCollection::kFilterAll},
-    {ID_GIFT_FILTER_FROM, ListKind::Gifts, 1},
-    {ID_GIFT_FILTER_TO, ListKind::Gifts, 2},
-    {ID_GIFT_FILTER_IDEAS, ListKind::Gifts, 4},
-    {ID_LOAN_FILTER_ALL, ListKind::Loans, LoanCollection::kFilterAll},
-    {ID_LOAN_FILTER_FROM, ListKind::Loans, 1},
-    {ID_LOAN_FILTER_TO, ListKind::Loans, 2},
-    {ID_LOAN_FILTER_OVERDUE, ListKind::Loans, 4},
-    {ID_ANNIVERSARY_FILTER_ALL, ListKind::Anniversaries, AnniversaryCollection::kFilterAll},
-    {ID_ANNIVERSARY_FILTER_NEAREST, ListKind::Anniversaries, AnniversaryCollection::kFilterNearest},
-};
-
-int filterAll(ListKind kind) {
-  switch (kind) {
-    case ListKind::Gifts:
-      return GiftCollection::kFilterAll;
-    case ListKind::Loans:
-      return LoanCollection::kFilterAll;
-    case ListKind::Anniversaries:
-      return AnniversaryCollection::kFilterAll;
-    case ListKind::Friends:
-      break;
-  }
-  return 0;
-}
-
-// The kind whose Add, Edit, Remove or Open command this is.
-ListKind kindOfItemCommand(UINT command) {
-  switch (command) {
-    case ID_GIFT_ADD:
-    case ID_GIFT_EDIT:
-    case ID_GIFT_REMOVE:
-    case ID_GIFT_DETAILS:
-      return ListKind::Gifts;
-    case ID_LOAN_ADD:
-    case ID_LOAN_EDIT:
-    case ID_LOAN_REMOVE:
-    case ID_LOAN_DETAILS:
-      return ListKind::Loans;
-    case ID_ANNIVERSARY_ADD:
-    case ID_ANNIVERSARY_EDIT:
-    case ID_ANNIVERSARY_REMOVE:
-    case ID_ANNIVERSARY_DETAILS:
-      return ListKind::Anniversaries;
-    default:
-      return ListKind::Friends;
-  }
-}
-
-std::u16string withName(std::u16string text, const std::u16string& name) {
-  const std::size_t at = text.find(u"%s");
-  if (at != std::u16string::npos) text.replace(at, 2, name);
-  return text;
-}
+// The tabs on the strip, left to right.
+constexpr ListKind kTabOrder[] = {ListKind::Friends, ListKind::Gifts, ListKind::Anniversaries, ListKind::Loans};
 
 bool pocketPc() { return getSettings().deviceProfile().isPocketPc(); }
 
 }  // namespace
 
-MainScreen::ListState MainScreen::defaultState(ListKind kind) {
-  ListState state;
-  state.sortKey = 1;
-  state.sortFlag = 1;
-  state.filter = filterAll(kind);
-  return state;
-}
-
-MainScreen::MainScreen() {
-  for (const TabInfo& tab : kTabs) states_[index(tab.kind)] = defaultState(tab.kind);
-}
+MainScreen::MainScreen() { resetStates(); }
 
 MainScreen::~MainScreen() = default;
 
 const platform::MessageMap<MainScreen>& MainScreen::messageMap() {
   using M = MainScreen;
-  static const platform::MessageMap<M> map =
-      platform::MessageMap<M>()
-          .message(WM_CREATE, &M::onCreate)
-          .message(WM_ERASEBKGND, &M::onEraseBackground)
-          .message(WM_PAINT, &M::onPaint)
-          .message(WM_WINDOWPOSCHANGED, &M::onWindowPosChanged)
-          .message(WM_SETFOCUS, &M::onSetFocus)
-          .message(WM_HOTKEY, &M::onHotKey)
-          .message(UM_TABCHANGED, &M::onTabChanged)
-          .message(UM_RELOADLIST, &M::onReloadList)
-          .message(UM_ACTIVATEINSTANCE, &M::onActivateInstance)
-          .message(UM_LAYOUTCHANGED, &M::onLayoutChanged)
-          .message(UM_SIPCHANGED, &M::onSipChanged)
-          .notifyCode(LVN_ITEMACTIVATE, &M::onItemActivate)
-          .command(ID_FRIEND_ADD, &M::onAdd)
-          .command(ID_GIFT_ADD, &M::onAdd)
-          .command(ID_LOAN_ADD, &M::onAdd)
-          .command(ID_ANNIVERSARY_ADD, &M::onAdd)
-          .command(ID_FRIEND_EDIT, &M::onEdit)
-          .command(ID_GIFT_EDIT, &M::onEdit)
-          .command(ID_LOAN_EDIT, &M::onEdit)
-          .command(ID_ANNIVERSARY_EDIT, &M::onEdit)
-          .command(ID_FRIEND_REMOVE, &M::onRemove)
-          .command(ID_GIFT_REMOVE, &M::onRemove)
-          .command(ID_LOAN_REMOVE, &M::onRemove)
-          .command(ID_ANNIVERSARY_REMOVE, &M::onRemove)
-          .command(ID_FRIEND_DETAILS, &M::onOpen)
-          .command(ID_GIFT_DETAILS, &M::onOpen)
-          .command(ID_LOAN_DETAILS, &M::onOpen)
-          .command(ID_ANNIVERSARY_DETAILS, &M::onOpen)
-          .command(ID_IMPORT_CONTACTS, &M::onImportContacts)
-          .command(ID_BACKUP_CREATE, &M::onBackup)
-          .command(ID_BACKUP_RESTORE, &M::onBackup)
-          .command(ID_GIFT_SORT_GIFT, &M::onSort)
-          .command(ID_GIFT_SORT_DATE, &M::onSort)
-          .command(ID_GIFT_SORT_FRIEND, &M::onSort)
-          .commandRange(ID_LOAN_SORT_ITEM, ID_LOAN_SORT_RETURN_DATE, &M::onSort)
-          .command(ID_LOAN_SORT_FRIEND, &M::onSort)
-          .commandRange(ID_ANNIVERSARY_SORT_NAME, ID_ANNIVERSARY_SORT_FRIEND, &M::onSort)
-          .commandRange(ID_GIFT_FILTER_ALL, ID_GIFT_FILTER_IDEAS, &M::onFilter)
-          .commandRange(ID_LOAN_FILTER_ALL, ID_LOAN_FILTER_TO, &M::onFilter)
-          .command(ID_LOAN_FILTER_OVERDUE, &M::onFilter)
-          .commandRange(ID_ANNIVERSARY_FILTER_ALL, ID_ANNIVERSARY_FILTER_NEAREST, &M::onFilter)
-          .command(ID_EXPORT_CALENDAR, &M::onExportCalendar)
-          .command(ID_EXPORT_TASKS, &M::onExportTasks)
-          .add(reflectNotifications());
+  static const auto map = [] {
+    platform::MessageMap<M> m;
+    m.on<WM_CREATE>(&M::onCreate)
+        .on<WM_ERASEBKGND>(&M::onEraseBackground)
+        .on<WM_PAINT>(&M::onPaint)
+        .on<WM_WINDOWPOSCHANGED>(&M::onWindowPosChanged)
+        .on<WM_SETFOCUS>(&M::onSetFocus)
+        .on<WM_HOTKEY>(&M::onHotKey)
+        .on(UM_TABCHANGED, &M::onTabChanged)
+        .on(UM_RELOADLIST, &M::onReloadList)
+        .on(UM_ACTIVATEINSTANCE, &M::onActivateInstance)
+        .on(UM_LAYOUTCHANGED, &M::onLayoutChanged)
+        .on(UM_SIPCHANGED, &M::onSipChanged)
+        .notify(LVN_ITEMACTIVATE, &M::onItemActivate)
+        .command(ID_IMPORT_CONTACTS, &M::onImportContacts)
+        .command(ID_BACKUP_CREATE, &M::onBackup)
+        .command(ID_BACKUP_RESTORE, &M::onBackup)
+        .command(ID_EXPORT_CALENDAR, &M::onExport)
+        .command(ID_EXPORT_TASKS, &M::onExport)
+        .reflectNotifications();
+    for (ListKind kind : kTabOrder) {
+      const ListCommands::List& list = ListCommands::list(kind);
+      m.command(list.add, &M::onAdd).command(list.edit, &M::onEdit).command(list.remove, &M::onRemove);
+      m.command(list.open, &M::onOpen);
+    }
+    for (const ListCommands::Choice& choice : ListCommands::choices()) m.command(choice.command, &M::onSortOrFilter);
+    return m;
+  }();
   return map;
 }
 
@@ -228,12 +87,20 @@ HWND MainScreen::create(HWND frame, const RECT& rect) {
 
 UINT MainScreen::currentTab() const { return tabStrip_ ? tabStrip_->currentKey() : kFriendListId; }
 
-LRESULT MainScreen::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
-  for (const TabInfo& tab : kTabs) states_[index(tab.kind)] = defaultState(tab.kind);
+void MainScreen::resetStates() {
+  for (ListKind kind : kTabOrder) state(kind) = ListState(kind);
+}
+
+void MainScreen::focusTabStrip() {
+  if (tabStrip_) SetFocus(tabStrip_->hwnd());
+}
+
+bool MainScreen::onCreate(const CREATESTRUCTW&) {
+  resetStates();
   buildChildren(kFriendListId);
   fillAll();
   InvalidateRect(hwnd(), nullptr, TRUE);
-  return 0;
+  return true;
 }
 
 void MainScreen::buildChildren(UINT selectedTab) {
@@ -248,15 +115,15 @@ void MainScreen::buildChildren(UINT selectedTab) {
                  FALSE);
   }
   const RECT listRect{0, stripHeight, client.right, client.bottom};
-  for (const TabInfo& tab : kTabs) {
-    auto list = std::make_unique<ItemListCtrl>();
+  for (ListKind kind : kTabOrder) {
+    const ListCommands::List& tab = ListCommands::list(kind);
+    auto control = std::make_unique<ItemListCtrl>();
     // Only the selected page is visible; the strip shows and hides them from here on.
     DWORD style = ItemListCtrl::kStyle | WS_TABSTOP;
-    if (tab.tabId != selectedTab) style &= ~static_cast<DWORD>(WS_VISIBLE);
-    list->create(hwnd(), listRect, tab.kind, tab.tabId, style);
-    list->setIconImage(ItemListCtrl::iconRoleOf(tab.kind));
-    tabStrip_->addPage(tab.tabId, platform::loadString(tab.caption), list->hwnd());
-    lists_[index(tab.kind)] = std::move(list);
+    if (tab.listId != selectedTab) style &= ~static_cast<DWORD>(WS_VISIBLE);
+    control->create(hwnd(), listRect, kind, tab.listId, style);
+    tabStrip_->addPage(tab.listId, platform::loadString(tab.caption), control->hwnd());
+    lists_[static_cast<int>(kind)] = std::move(control);
   }
   tabStrip_->selectPage(selectedTab);
   building_ = false;
@@ -264,9 +131,9 @@ void MainScreen::buildChildren(UINT selectedTab) {
 
 void MainScreen::destroyChildren() {
   building_ = true;
-  for (auto& list : lists_) {
-    if (list) list->destroyWindow();
-    list.reset();
+  for (auto& control : lists_) {
+    if (control) control->destroyWindow();
+    control.reset();
   }
   if (tabStrip_) tabStrip_->destroyWindow();
   tabStrip_.reset();
@@ -274,58 +141,50 @@ void MainScreen::destroyChildren() {
 }
 
 void MainScreen::fill(ListKind kind) {
-  ItemListCtrl* list = lists_[index(kind)].get();
-  if (!list || !IsWindow(list->hwnd())) return;
-  if (kind != ListKind::Friends) {
-    tabStrip_->setMarker(tabOf(kind).tabId, states_[index(kind)].filter != filterAll(kind));
-  }
+  ItemListCtrl* control = list(kind);
+  if (!control || !IsWindow(control->hwnd())) return;
+  if (kind != ListKind::Friends) tabStrip_->setMarker(ListCommands::list(kind).listId, state(kind).filtered());
   // A hidden page is filled when it is shown: at 100,000 rows a refill nobody sees costs
   // more than the whole start of the other lists.
-  if ((GetWindowLongW(list->hwnd(), GWL_STYLE) & WS_VISIBLE) == 0) {
-    stale_[index(kind)] = true;
+  if ((GetWindowLongW(control->hwnd(), GWL_STYLE) & WS_VISIBLE) == 0) {
+    stale_[static_cast<int>(kind)] = true;
     return;
   }
-  stale_[index(kind)] = false;
+  stale_[static_cast<int>(kind)] = false;
   fillRows(kind);
 }
 
 void MainScreen::fillRows(ListKind kind) {
-  ItemListCtrl* list = lists_[index(kind)].get();
-  if (!list || !IsWindow(list->hwnd())) return;
-  const ListState& s = states_[index(kind)];
+  // Loan and anniversary rows carry the loan's item or the anniversary's name.
+  const auto noText = [](const auto&) { return std::u16string_view(); };
   switch (kind) {
     case ListKind::Friends:
-      list->fill(getFriendCollection().snapshot());
+      fillFrom(kind, getFriendCollection(), noText);
       break;
-    case ListKind::Gifts: {
-      GiftCollection& gifts = getGiftCollection();
-      GiftCollection::List items = gifts.snapshot();
-      gifts.filter(items, s.filter);
-      gifts.sort(items, s.sortKey, s.sortFlag != 0);
-      list->fill(items);
+    case ListKind::Gifts:
+      fillFrom(kind, getGiftCollection(), noText);
       break;
-    }
-    case ListKind::Loans: {
-      LoanCollection& loans = getLoanCollection();
-      LoanCollection::List items = loans.snapshot();
-      loans.filter(items, s.filter);
-      loans.sort(items, s.sortKey, s.sortFlag != 0);
-      list->fill(items);
+    case ListKind::Loans:
+      fillFrom(kind, getLoanCollection(), [](const Loan& l) { return l.item(); });
       break;
-    }
-    case ListKind::Anniversaries: {
-      AnniversaryCollection& anniversaries = getAnniversaryCollection();
-      AnniversaryCollection::List items = anniversaries.snapshot();
-      anniversaries.filter(items, s.filter);
-      anniversaries.sort(items, s.sortKey, s.sortFlag != 0);
-      list->fill(items);
+    case ListKind::Anniversaries:
+      fillFrom(kind, getAnniversaryCollection(), [](const Anniversary& a) { return a.name(); });
       break;
-    }
   }
 }
 
+template <class Collection, class TextOf>
+void MainScreen::fillFrom(ListKind kind, Collection& collection, TextOf textOf) {
+  ItemListCtrl* control = list(kind);
+  if (!control || !IsWindow(control->hwnd())) return;
+  typename Collection::List items = collection.snapshot();
+  // The friends list shows the collection in its own order.
+  if constexpr (!std::is_same_v<Collection, FriendCollection>) state(kind).order(collection, items);
+  control->fill(items, textOf);
+}
+
 void MainScreen::fillAll() {
-  for (const TabInfo& tab : kTabs) fill(tab.kind);
+  for (ListKind kind : kTabOrder) fill(kind);
 }
 
 void MainScreen::sendToFrame(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -333,7 +192,7 @@ void MainScreen::sendToFrame(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainScreen::applyMenu(UINT tabId) {
-  const TabInfo* tab = tabById(tabId);
+  const ListCommands::List* tab = ListCommands::listWithId(tabId);
   if (!tab) return;
   sendToFrame(UM_SETMENUBAR, tab->menuBar, reinterpret_cast<LPARAM>(hwnd()));
   if (tab->kind == ListKind::Loans && getLoanCollection().empty()) sendToFrame(UM_ENABLEMENUITEM, ID_EXPORT_TASKS, 0);
@@ -341,16 +200,12 @@ void MainScreen::applyMenu(UINT tabId) {
     sendToFrame(UM_ENABLEMENUITEM, ID_EXPORT_CALENDAR, 0);
   }
   if (tab->kind == ListKind::Friends) return;
-  const ListState& s = states_[index(tab->kind)];
-  for (const SortCommand& sort : kSortCommands) {
-    if (sort.kind == tab->kind && sort.key == s.sortKey) sendToFrame(UM_CHECKMENUITEM, sort.command, 1);
-  }
-  for (const FilterCommand& filter : kFilterCommands) {
-    if (filter.kind == tab->kind && filter.value == s.filter) sendToFrame(UM_CHECKMENUITEM, filter.command, 1);
-  }
+  const ListState& s = state(tab->kind);
+  if (const UINT sortItem = s.sortCommand(); sortItem != 0) sendToFrame(UM_CHECKMENUITEM, sortItem, 1);
+  if (const UINT filterItem = s.filterCommand(); filterItem != 0) sendToFrame(UM_CHECKMENUITEM, filterItem, 1);
 }
 
-LRESULT MainScreen::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void MainScreen::onPaint() {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(hwnd(), &ps);
   if (ps.fErase) {
@@ -362,38 +217,35 @@ LRESULT MainScreen::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
     SkinPainter::drawScreenBackground(dc, client, source);
   }
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
-LRESULT MainScreen::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
-  handled = FALSE;
-  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-  if (pos && (pos->flags & SWP_SHOWWINDOW) && tabStrip_) {
+void MainScreen::onWindowPosChanged(const WINDOWPOS& pos) {
+  passOn();
+  if ((pos.flags & SWP_SHOWWINDOW) && tabStrip_) {
     SetFocus(tabStrip_->hwnd());
     tabStrip_->selectPage(tabStrip_->currentKey());
   }
+}
+
+// Keys go to the tab header, which passes them on to the visible list.
+void MainScreen::onSetFocus(HWND) { focusTabStrip(); }
+
+LRESULT MainScreen::onHotKey(int id, UINT modifiers, UINT vk) {
+  if (!tabStrip_) return 0;
+  return SendMessageW(tabStrip_->hwnd(), WM_HOTKEY, static_cast<WPARAM>(id),
+                      MAKELPARAM(static_cast<WORD>(modifiers), static_cast<WORD>(vk)));
+}
+
+LRESULT MainScreen::onTabChanged(WPARAM tabId, LPARAM) {
+  const ListCommands::List* tab = ListCommands::listWithId(static_cast<UINT>(tabId));
+  if (tab && stale_[static_cast<int>(tab->kind)]) fill(tab->kind);
+  applyMenu(static_cast<UINT>(tabId));
   return 0;
 }
 
-LRESULT MainScreen::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-  // Keys go to the tab header, which passes them on to the visible list.
-  if (tabStrip_) SetFocus(tabStrip_->hwnd());
-  return 0;
-}
-
-LRESULT MainScreen::onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
-  return tabStrip_ ? SendMessageW(tabStrip_->hwnd(), message, wParam, lParam) : 0;
-}
-
-LRESULT MainScreen::onTabChanged(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  if (const TabInfo* tab = tabById(static_cast<UINT>(wParam)); tab && stale_[index(tab->kind)]) fill(tab->kind);
-  applyMenu(static_cast<UINT>(wParam));
-  return 0;
-}
-
-LRESULT MainScreen::onReloadList(UINT, WPARAM wParam, LPARAM, BOOL&) {
+LRESULT MainScreen::onReloadList(WPARAM listId, LPARAM) {
   if (building_) return 0;
-  if (const TabInfo* tab = tabById(static_cast<UINT>(wParam))) {
+  if (const ListCommands::List* tab = ListCommands::listWithId(static_cast<UINT>(listId))) {
     fill(tab->kind);
   } else {
     fillAll();
@@ -401,21 +253,21 @@ LRESULT MainScreen::onReloadList(UINT, WPARAM wParam, LPARAM, BOOL&) {
   return 0;
 }
 
-LRESULT MainScreen::onActivateInstance(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT MainScreen::onActivateInstance(WPARAM, LPARAM) {
   if (!tabStrip_) return 0;
-  for (const TabInfo& tab : kTabs) states_[index(tab.kind)] = defaultState(tab.kind);
+  resetStates();
   building_ = true;
   tabStrip_->selectPage(kFriendListId);
   building_ = false;
   for (ListKind kind : {ListKind::Friends, ListKind::Gifts, ListKind::Loans, ListKind::Anniversaries}) {
     fill(kind);
-    lists_[index(kind)]->discardSearch();
+    list(kind)->discardSearch();
   }
   InvalidateRect(tabStrip_->hwnd(), nullptr, FALSE);
   return 0;
 }
 
-LRESULT MainScreen::onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT MainScreen::onLayoutChanged(WPARAM, LPARAM) {
   const UINT selected = currentTab();
   destroyChildren();
   buildChildren(selected);
@@ -423,8 +275,8 @@ LRESULT MainScreen::onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&) {
   return 0;
 }
 
-LRESULT MainScreen::onSipChanged(UINT, WPARAM, LPARAM lParam, BOOL&) {
-  const auto* sip = reinterpret_cast<const SIPINFO*>(lParam);
+LRESULT MainScreen::onSipChanged(WPARAM, LPARAM sipInfo) {
+  const auto* sip = reinterpret_cast<const SIPINFO*>(sipInfo);
   if (!tabStrip_) return 0;
   RECT client{};
   GetClientRect(hwnd(), &client);
@@ -438,97 +290,83 @@ LRESULT MainScreen::onSipChanged(UINT, WPARAM, LPARAM lParam, BOOL&) {
   RECT strip{};
   GetWindowRect(tabStrip_->hwnd(), &strip);
   const int top = strip.bottom - strip.top;
-  for (auto& list : lists_) {
-    if (list) MoveWindow(list->hwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+  for (auto& control : lists_) {
+    if (control) MoveWindow(control->hwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
   }
   return 0;
 }
 
-LRESULT MainScreen::onItemActivate(int id, NMHDR*, BOOL& handled) {
-  const TabInfo* tab = tabById(static_cast<UINT>(id));
+LRESULT MainScreen::onItemActivate(NMHDR& header) {
+  const ListCommands::List* tab = ListCommands::listWithId(static_cast<UINT>(header.idFrom));
   if (!tab) {
-    handled = FALSE;
+    passOn();
     return 0;
   }
-  BOOL ignored = TRUE;
-  onOpen(0, static_cast<WORD>(tab->openCommand), nullptr, ignored);
+  onOpen(static_cast<WORD>(tab->open), 0, nullptr);
   return 0;
 }
 
 // The item forms, the contact import and the backup chooser are forms the program does not
 // have yet: until a form launcher is registered, and for what it does not offer, these
 // commands do nothing rather than pretend.
-LRESULT MainScreen::onAdd(WORD, WORD id, HWND, BOOL&) {
-  const ListKind kind = kindOfItemCommand(id);
+void MainScreen::onAdd(WORD id, WORD, HWND) {
+  const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
   FormLauncher* forms = formLauncher();
   // The launcher has no entry for a new friend yet.
-  if (kind == ListKind::Friends || forms == nullptr) return 1;
-  if (forms->runItemForm(GetParent(hwnd()), tabOf(kind).recordKind, 0, 0)) fill(kind);
-  if (tabStrip_) SetFocus(tabStrip_->hwnd());
-  return 1;
+  if (!tab || tab->kind == ListKind::Friends || forms == nullptr) return;
+  if (forms->runItemForm(GetParent(hwnd()), tab->record, 0, 0)) fill(tab->kind);
+  focusTabStrip();
 }
 
-LRESULT MainScreen::onEdit(WORD, WORD id, HWND, BOOL&) {
-  const ListKind kind = kindOfItemCommand(id);
-  if (!lists_[index(kind)]) return 1;
-  const RecordId record = list(kind).selectedRecordId();
-  if (record == 0) return 1;
+void MainScreen::onEdit(WORD id, WORD, HWND) {
+  const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
+  if (!tab || !list(tab->kind)) return;
+  const RecordId record = list(tab->kind)->selectedRecordId();
   FormLauncher* forms = formLauncher();
-  if (forms == nullptr) return 1;
+  if (record == 0 || forms == nullptr) return;
   bool done = false;
-  if (kind == ListKind::Friends) {
+  if (tab->kind == ListKind::Friends) {
     Friend* person = getFriendCollection().find(record);
-    if (!person) return 1;
+    if (!person) return;
     done = forms->editFriend(GetParent(hwnd()), *person);
   } else {
-    done = forms->runItemForm(GetParent(hwnd()), tabOf(kind).recordKind, record, 0);
+    done = forms->runItemForm(GetParent(hwnd()), tab->record, record, 0);
   }
-  if (done) fill(kind);
-  if (tabStrip_) SetFocus(tabStrip_->hwnd());
-  return 1;
+  if (done) fill(tab->kind);
+  focusTabStrip();
 }
 
-LRESULT MainScreen::onImportContacts(WORD, WORD, HWND, BOOL&) { return 1; }
+void MainScreen::onImportContacts(WORD, WORD, HWND) {}
 
-LRESULT MainScreen::onBackup(WORD, WORD, HWND, BOOL&) { return 1; }
+void MainScreen::onBackup(WORD, WORD, HWND) {}
 
-LRESULT MainScreen::onOpen(WORD, WORD id, HWND, BOOL&) {
-  const ListKind kind = kindOfItemCommand(id);
-  if (!lists_[index(kind)]) return 1;
-  const RecordId record = list(kind).selectedRecordId();
-  if (record == 0) return 1;
-  sendToFrame(UM_SHOWRECORD, record, tabOf(kind).recordKind);
-  return 1;
+void MainScreen::onOpen(WORD id, WORD, HWND) {
+  const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
+  if (!tab || !list(tab->kind)) return;
+  const RecordId record = list(tab->kind)->selectedRecordId();
+  if (record != 0) sendToFrame(UM_SHOWRECORD, record, tab->record);
 }
 
-LRESULT MainScreen::onRemove(WORD, WORD id, HWND, BOOL&) {
-  const ListKind kind = kindOfItemCommand(id);
-  if (!lists_[index(kind)]) return 1;
-  const RecordId record = list(kind).selectedRecordId();
-  if (record == 0) return 1;
-  const HWND owner = GetParent(hwnd());
-  if (MessageBoxW(owner, platform::loadString(IDS_CONFIRM_DELETE).c_str(), appCaption().c_str(),
-                  MB_YESNO | MB_ICONQUESTION) != IDYES) {
-    return 1;
-  }
-  switch (kind) {
+void MainScreen::onRemove(WORD id, WORD, HWND) {
+  const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
+  if (!tab || !list(tab->kind)) return;
+  const RecordId record = list(tab->kind)->selectedRecordId();
+  if (record == 0 || !FrameLink::confirmDelete(GetParent(hwnd()))) return;
+  switch (tab->kind) {
     case ListKind::Friends:
       removeFriend(record);
-      break;
+      return;
     case ListKind::Gifts:
       getGiftCollection().remove(record);
-      fill(kind);
       break;
     case ListKind::Loans:
       getLoanCollection().remove(record);
-      fill(kind);
       break;
     case ListKind::Anniversaries:
       getAnniversaryCollection().remove(record);
-      fill(kind);
       break;
   }
-  return 1;
+  fill(tab->kind);
 }
 
 void MainScreen::removeFriend(RecordId id) {
@@ -536,9 +374,8 @@ void MainScreen::removeFriend(RecordId id) {
   if (!found) return;
   bool removeItems = false;
   if (RecordStore::friendHasItems(id)) {
-    const std::u16string question = withName(platform::loadString(IDS_REMOVE_FRIEND_ITEMS), found->displayName());
-    removeItems =
-        MessageBoxW(GetParent(hwnd()), question.c_str(), appCaption().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    const std::u16string question = FrameLink::textWith(IDS_REMOVE_FRIEND_ITEMS, found->displayName());
+    removeItems = FrameLink::show(GetParent(hwnd()), question, MB_YESNO | MB_ICONQUESTION) == IDYES;
   }
   RecordStore::removeFriend(id, removeItems);
   if (removeItems) {
@@ -549,51 +386,20 @@ void MainScreen::removeFriend(RecordId id) {
   fill(ListKind::Friends);
 }
 
-LRESULT MainScreen::onSort(WORD, WORD id, HWND, BOOL&) {
-  for (const SortCommand& sort : kSortCommands) {
-    if (sort.command != id) continue;
-    ListState& s = states_[index(sort.kind)];
-    if (s.sortKey == sort.key) {
-      s.sortFlag = s.sortFlag ? 0 : 1;
-    } else {
-      s.sortKey = sort.key;
-      s.sortFlag = sort.startFlag;
-    }
-    fill(sort.kind);
-    applyMenu(tabOf(sort.kind).tabId);
-    break;
-  }
-  return 1;
+void MainScreen::onSortOrFilter(WORD id, WORD, HWND) {
+  const ListCommands::Choice* choice = ListCommands::choice(id);
+  if (!choice) return;
+  state(choice->kind).apply(*choice, choice->ascendingFirst);
+  fill(choice->kind);
+  applyMenu(ListCommands::list(choice->kind).listId);
+  // The filter mark of the tab may have changed.
+  if (!choice->sort && tabStrip_) InvalidateRect(tabStrip_->hwnd(), nullptr, FALSE);
 }
 
-LRESULT MainScreen::onFilter(WORD, WORD id, HWND, BOOL&) {
-  for (const FilterCommand& filter : kFilterCommands) {
-    if (filter.command != id) continue;
-    states_[index(filter.kind)].filter = filter.value;
-    fill(filter.kind);
-    applyMenu(tabOf(filter.kind).tabId);
-    if (tabStrip_) InvalidateRect(tabStrip_->hwnd(), nullptr, FALSE);
-    break;
-  }
-  return 1;
-}
-
-LRESULT MainScreen::onExportCalendar(WORD, WORD, HWND, BOOL&) {
-  const auto message = ExportCommands::messageFor(ExportCommands::exportAnniversaries(), false);
-  if (message) {
-    const UINT icon = message->icon == ExportCommands::Icon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
-    MessageBoxW(GetParent(hwnd()), platform::loadString(message->stringId).c_str(), appCaption().c_str(), MB_OK | icon);
-  }
-  return 1;
-}
-
-LRESULT MainScreen::onExportTasks(WORD, WORD, HWND, BOOL&) {
-  const auto message = ExportCommands::messageFor(ExportCommands::exportLoans(), true);
-  if (message) {
-    const UINT icon = message->icon == ExportCommands::Icon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
-    MessageBoxW(GetParent(hwnd()), platform::loadString(message->stringId).c_str(), appCaption().c_str(), MB_OK | icon);
-  }
-  return 1;
+void MainScreen::onExport(WORD id, WORD, HWND) {
+  const bool loans = id == ID_EXPORT_TASKS;
+  FrameLink::reportExport(GetParent(hwnd()),
+                          loans ? ExportCommands::exportLoans() : ExportCommands::exportAnniversaries(), loans);
 }
 
 }  // namespace pellucard

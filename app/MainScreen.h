@@ -12,20 +12,13 @@
 #include "store/RecordId.h"
 #include "views/ItemListCtrl.h"
 #include "views/ListKind.h"
+#include "views/ListState.h"
 
 namespace pellucard {
 
 class MainScreen : public platform::WindowImpl<MainScreen> {
  public:
   static constexpr UINT kTabStripId = 1099;
-
-  // Sort keys and filters with the values the collections take.
-  struct ListState {
-    int sortKey = 1;
-    int sortFlag = 1;
-    int filter = 0;
-  };
-  static ListState defaultState(ListKind kind);
 
   MainScreen();
   ~MainScreen() override;
@@ -37,51 +30,51 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
 
   // The tab id (1015 friends, 1016 loans, 1017 gifts, 1018 anniversaries) of the visible list.
   UINT currentTab() const;
-  const ListState& state(ListKind kind) const { return states_[static_cast<int>(kind)]; }
-  ItemListCtrl& list(ListKind kind) { return *lists_[static_cast<int>(kind)]; }
-  // Whether a hidden page waits for its refill.
-  bool stale(ListKind kind) const { return stale_[static_cast<int>(kind)]; }
-  SpinnerViewCtrl& tabStrip() { return *tabStrip_; }
 
  protected:
   platform::WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
-  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onHotKey(UINT message, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onTabChanged(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onReloadList(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onActivateInstance(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSipChanged(UINT, WPARAM, LPARAM lParam, BOOL&);
-  LRESULT onItemActivate(int id, NMHDR*, BOOL&);
+  bool onCreate(const CREATESTRUCTW& create);
+  // The paint draws the background where it was to be erased.
+  bool onEraseBackground(HDC) { return false; }
+  void onPaint();
+  void onWindowPosChanged(const WINDOWPOS& pos);
+  void onSetFocus(HWND previous);
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk);
+  LRESULT onTabChanged(WPARAM tab, LPARAM);
+  LRESULT onReloadList(WPARAM listId, LPARAM);
+  LRESULT onActivateInstance(WPARAM, LPARAM);
+  LRESULT onLayoutChanged(WPARAM, LPARAM);
+  LRESULT onSipChanged(WPARAM, LPARAM sipInfo);
+  LRESULT onItemActivate(NMHDR& header);
 
-  LRESULT onAdd(WORD, WORD id, HWND, BOOL&);
-  LRESULT onEdit(WORD, WORD id, HWND, BOOL&);
-  LRESULT onRemove(WORD, WORD id, HWND, BOOL&);
-  LRESULT onOpen(WORD, WORD id, HWND, BOOL&);
-  LRESULT onImportContacts(WORD, WORD, HWND, BOOL&);
-  LRESULT onBackup(WORD, WORD id, HWND, BOOL&);
-  LRESULT onSort(WORD, WORD id, HWND, BOOL&);
-  LRESULT onFilter(WORD, WORD id, HWND, BOOL&);
-  LRESULT onExportCalendar(WORD, WORD, HWND, BOOL&);
-  LRESULT onExportTasks(WORD, WORD, HWND, BOOL&);
+  void onAdd(WORD id, WORD, HWND);
+  void onEdit(WORD id, WORD, HWND);
+  void onRemove(WORD id, WORD, HWND);
+  void onOpen(WORD id, WORD, HWND);
+  void onImportContacts(WORD, WORD, HWND);
+  void onBackup(WORD id, WORD, HWND);
+  void onSortOrFilter(WORD id, WORD, HWND);
+  void onExport(WORD id, WORD, HWND);
 
   void buildChildren(UINT selectedTab);
   void destroyChildren();
+  void resetStates();
   // Marks the tab and refills the list, or, while its page is hidden, leaves that for when
   // the page is shown.
   void fill(ListKind kind);
   void fillRows(ListKind kind);
+  template <class Collection, class TextOf>
+  void fillFrom(ListKind kind, Collection& collection, TextOf textOf);
   void fillAll();
   // Menubar of the tab, greyed exports and check marks.
   void applyMenu(UINT tab);
   void removeFriend(RecordId id);
   void sendToFrame(UINT message, WPARAM wParam, LPARAM lParam);
+  ItemListCtrl* list(ListKind kind) const { return lists_[static_cast<int>(kind)].get(); }
+  ListState& state(ListKind kind) { return states_[static_cast<int>(kind)]; }
+  void focusTabStrip();
 
   std::unique_ptr<SpinnerViewCtrl> tabStrip_;
   std::array<std::unique_ptr<ItemListCtrl>, 4> lists_;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gdi/MemoryDc.h"
 #include "platform/win/WinUser.h"
-
 #include "skin/ImageCache.h"
 #include "skin/MaskBlend.h"
 
@@ -12,36 +12,14 @@ namespace pellucard {
 
 namespace {
 
-// A memory DC with one bitmap selected for its lifetime.
-class SelectedBitmap {
- public:
-  SelectedBitmap(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
-    if (dc_ != nullptr) previous_ = SelectObject(dc_, bitmap);
-  }
-  ~SelectedBitmap() {
-    if (dc_ == nullptr) return;
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  SelectedBitmap(const SelectedBitmap&) = delete;
-  SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-
-  HDC dc() const { return dc_; }
-  bool ok() const { return dc_ != nullptr && previous_ != nullptr && previous_ != HGDI_ERROR; }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_ = nullptr;
-};
-
 void drawBlended(HDC hdc, const ImageEntry& entry, const RECT& destination, const RECT& source) {
   const int width = destination.right - destination.left;
   const int height = destination.bottom - destination.top;
   if (width <= 0 || height <= 0) return;
   DibBitmap buffer = DibBitmap::create(width, height, DibBitmap::Format::Rgb555);
   if (!buffer) return;
-  SelectedBitmap memory(hdc, buffer.handle());
-  if (!memory.ok()) return;
+  const platform::gdi::MemoryDc memory(hdc, buffer.handle());
+  if (!memory) return;
   BitBlt(memory.dc(), 0, 0, width, height, hdc, destination.left, destination.top, SRCCOPY);
   MaskBlend::blend(entry.colour.constPlane(), entry.mask.constPlane(), source, buffer.plane());
   BitBlt(hdc, destination.left, destination.top, width, height, memory.dc(), 0, 0, SRCCOPY);
@@ -54,8 +32,8 @@ void SkinPainter::drawSkinImage(HDC hdc, ImageEntry* entry, const RECT& destinat
   ImageCache::instance().load(*entry);
   if (!entry->colour) return;
   if (!entry->mask) {
-    SelectedBitmap memory(hdc, entry->colour.handle());
-    if (!memory.ok()) return;
+    const platform::gdi::MemoryDc memory(hdc, entry->colour.handle());
+    if (!memory) return;
     TransparentBlt(hdc, destination.left, destination.top, destination.right - destination.left,
                    destination.bottom - destination.top, memory.dc(), source.left, source.top,
                    source.right - source.left, source.bottom - source.top, kColourKey);
@@ -90,17 +68,15 @@ void SkinPainter::drawCoveringPart(HDC hdc, ImageEntry* entry, const RECT& desti
     return;
   }
   if (destination.right <= destination.left || destination.bottom <= destination.top) return;
-  SelectedBitmap memory(hdc, entry->colour.handle());
-  if (!memory.ok()) return;
+  const platform::gdi::MemoryDc memory(hdc, entry->colour.handle());
+  if (!memory) return;
   // The whole stretched image is placed where the area's origin falls and clipped to the
   // destination, so neighbouring windows sample the same pixels at their common edges.
-  const int saved = SaveDC(hdc);
-  if (saved == 0) return;
+  const platform::gdi::SavedDcState saved(hdc);
   if (IntersectClipRect(hdc, destination.left, destination.top, destination.right, destination.bottom) != ERROR) {
     TransparentBlt(hdc, destination.left - source.left, destination.top - source.top, coverWidth, coverHeight,
                    memory.dc(), 0, 0, imageWidth, imageHeight, kColourKey);
   }
-  RestoreDC(hdc, saved);
 }
 
 void SkinPainter::drawScreenBackground(HDC hdc, const RECT& destination, const RECT& source) {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "device/DeviceProfile.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/sys/SysParams.h"
 #include "skin/ImageCache.h"
@@ -21,9 +22,6 @@ std::optional<std::u16string> platformType() {
   buffer[127] = 0;
   return std::u16string(buffer);
 }
-
-int pointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int pointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 // Half of an arrow image: the top half is the arrow at rest, the bottom half pressed.
 void drawArrow(HDC hdc, ImageEntry* arrow, int x, int clientHeight, bool pressed) {
@@ -51,24 +49,24 @@ SpinnerViewCtrl::~SpinnerViewCtrl() {
 }
 
 const platform::MessageMap<SpinnerViewCtrl>& SpinnerViewCtrl::messageMap() {
-  using Map = platform::MessageMap<SpinnerViewCtrl>;
-  static const Map map = Map()
-                             .message(WM_CREATE, &SpinnerViewCtrl::onCreate)
-                             .message(WM_DESTROY, &SpinnerViewCtrl::onDestroy)
-                             .message(WM_ERASEBKGND, &SpinnerViewCtrl::onEraseBackground)
-                             .message(WM_PAINT, &SpinnerViewCtrl::onPaint)
-                             .message(WM_SETFONT, &SpinnerViewCtrl::onSetFont)
-                             .message(WM_GETFONT, &SpinnerViewCtrl::onGetFont)
-                             .message(WM_KEYDOWN, &SpinnerViewCtrl::onKeyDown)
-                             .message(WM_KEYUP, &SpinnerViewCtrl::onKeyUp)
-                             .message(WM_CHAR, &SpinnerViewCtrl::onChar)
-                             .message(WM_KILLFOCUS, &SpinnerViewCtrl::onKillFocus)
-                             .message(WM_LBUTTONDOWN, &SpinnerViewCtrl::onStylusDown)
-                             .message(WM_MOUSEMOVE, &SpinnerViewCtrl::onStylusMove)
-                             .message(WM_LBUTTONUP, &SpinnerViewCtrl::onStylusUp)
-                             .message(WM_CAPTURECHANGED, &SpinnerViewCtrl::onCaptureChanged)
-                             .message(WM_TIMER, &SpinnerViewCtrl::onTimer)
-                             .message(WM_HOTKEY, &SpinnerViewCtrl::onHotKey);
+  using M = SpinnerViewCtrl;
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_CREATE>(&M::onCreate)
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<WM_SETFONT>(&M::onSetFont)
+                              .on<WM_GETFONT>(&M::onGetFont)
+                              .on<WM_KEYDOWN>(&M::onKeyDown)
+                              .on<WM_KEYUP>(&M::onKeyUp)
+                              .on<WM_CHAR>(&M::onChar)
+                              .on<WM_KILLFOCUS>(&M::onKillFocus)
+                              .on<WM_LBUTTONDOWN>(&M::onStylusDown)
+                              .on<WM_MOUSEMOVE>(&M::onStylusMove)
+                              .on<WM_LBUTTONUP>(&M::onStylusUp)
+                              .on<WM_CAPTURECHANGED>(&M::onCaptureChanged)
+                              .on<WM_TIMER>(&M::onTimer)
+                              .on<WM_HOTKEY>(&M::onHotKey);
   return map;
 }
 
@@ -178,24 +176,22 @@ void SpinnerViewCtrl::repaint() {
 // ---------------------------------------------------------------------------------------------
 // Life and drawing
 
-LRESULT SpinnerViewCtrl::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+bool SpinnerViewCtrl::onCreate(const CREATESTRUCTW&) {
   pocketPc_ = DeviceProfile::isPocketPcPlatformType(platformType());
-  return 0;
+  return true;
 }
 
-LRESULT SpinnerViewCtrl::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void SpinnerViewCtrl::onDestroy() {
   KillTimer(hwnd(), kRepeatTimer);
   tracking_ = false;
   if (GetCapture() == hwnd()) ReleaseCapture();
   stopBackTimer();
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT SpinnerViewCtrl::onSetFont(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  font_ = reinterpret_cast<HFONT>(wParam);
-  if (LOWORD(lParam) != 0) repaint();
-  return 0;
+void SpinnerViewCtrl::onSetFont(HFONT font, bool redraw) {
+  font_ = font;
+  if (redraw) repaint();
 }
 
 int SpinnerViewCtrl::arrowWidth() const {
@@ -203,61 +199,48 @@ int SpinnerViewCtrl::arrowWidth() const {
   return left != nullptr && left->colour ? left->colour.width() : 0;
 }
 
-LRESULT SpinnerViewCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void SpinnerViewCtrl::onPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd(), &ps);
-  if (dc == nullptr) return 0;
+  if (dc == nullptr) return;
   RECT client{};
   GetClientRect(hwnd(), &client);
   const int width = client.right;
   const int height = client.bottom;
-  HDC buffer = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, width > 0 ? width : 1, height > 0 ? height : 1);
-  if (buffer == nullptr || bitmap == nullptr) {
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (buffer != nullptr) DeleteDC(buffer);
-    EndPaint(hwnd(), &ps);
-    return 0;
+  if (const platform::gdi::MemoryDc buffer(dc, width, height); buffer) {
+    // The whole buffer is copied out, so it always starts from the background: the window
+    // colour, then the screen background as it lies behind the header.
+    FillRect(buffer.dc(), &client, GetSysColorBrush(COLOR_WINDOW));
+    RECT onScreen{};
+    GetWindowRect(hwnd(), &onScreen);
+    ImageCache& cache = ImageCache::instance();
+    SkinPainter::drawScreenBackground(buffer.dc(), client, onScreen);
+
+    const platform::gdi::SelectedObject font(buffer.dc(), pocketPc_ ? font_ : nullptr);
+    SetBkMode(buffer.dc(), TRANSPARENT);
+
+    drawArrow(buffer.dc(), cache.loadedEntry(ImageCache::kLeftArrow), 0, height, leftPressed_);
+    ImageEntry* right = cache.loadedEntry(ImageCache::kRightArrow);
+    if (right != nullptr && right->colour) {
+      drawArrow(buffer.dc(), right, width - right->colour.width(), height, rightPressed_);
+    }
+
+    const std::u16string label = displayLabel(current_);
+    if (!label.empty()) {
+      RECT textRect = client;
+      textRect.bottom -= 2;
+      DrawTextW(buffer.dc(), label.c_str(), static_cast<int>(label.size()), &textRect, DT_CENTER | DT_VCENTER);
+    }
+    BitBlt(dc, 0, 0, width, height, buffer.dc(), 0, 0, SRCCOPY);
   }
-  HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
-
-  // The whole buffer is copied out, so it always starts from the background: the window
-  // colour, then the screen background as it lies behind the header.
-  FillRect(buffer, &client, GetSysColorBrush(COLOR_WINDOW));
-  RECT onScreen{};
-  GetWindowRect(hwnd(), &onScreen);
-  ImageCache& cache = ImageCache::instance();
-  SkinPainter::drawScreenBackground(buffer, client, onScreen);
-
-  HGDIOBJ oldFont = nullptr;
-  if (pocketPc_ && font_ != nullptr) oldFont = SelectObject(buffer, font_);
-  SetBkMode(buffer, TRANSPARENT);
-
-  drawArrow(buffer, cache.loadedEntry(ImageCache::kLeftArrow), 0, height, leftPressed_);
-  ImageEntry* right = cache.loadedEntry(ImageCache::kRightArrow);
-  if (right != nullptr && right->colour) drawArrow(buffer, right, width - right->colour.width(), height, rightPressed_);
-
-  const std::u16string label = displayLabel(current_);
-  if (!label.empty()) {
-    RECT textRect = client;
-    textRect.bottom -= 2;
-    DrawTextW(buffer, label.c_str(), static_cast<int>(label.size()), &textRect, DT_CENTER | DT_VCENTER);
-  }
-
-  BitBlt(dc, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
-  if (oldFont != nullptr) SelectObject(buffer, oldFont);
-  SelectObject(buffer, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(buffer);
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keys
 
-LRESULT SpinnerViewCtrl::onKeyDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  switch (wParam) {
+void SpinnerViewCtrl::onKeyDown(UINT vk, UINT flags) {
+  switch (vk) {
     case VK_LEFT:
       stepLeft();
       break;
@@ -271,35 +254,30 @@ LRESULT SpinnerViewCtrl::onKeyDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
       SendMessageW(hwnd(), WM_CHAR, u'#', 0);
       break;
     default:
-      if (HWND page = currentPage()) SendMessageW(page, WM_KEYDOWN, wParam, lParam);
+      if (HWND page = currentPage()) SendMessageW(page, WM_KEYDOWN, vk, flags);
       break;
   }
   repaint();
-  return 0;
 }
 
-LRESULT SpinnerViewCtrl::onKeyUp(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+void SpinnerViewCtrl::onKeyUp(UINT vk, UINT flags) {
+  if (vk == VK_LEFT || vk == VK_RIGHT) {
     leftPressed_ = false;
     rightPressed_ = false;
     repaint();
     if (!pages_.empty()) selectPage(currentKey());
   } else if (HWND page = currentPage()) {
-    SendMessageW(page, WM_KEYUP, wParam, lParam);
+    SendMessageW(page, WM_KEYUP, vk, flags);
   }
-  return 0;
 }
 
-LRESULT SpinnerViewCtrl::onChar(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  if (HWND page = currentPage()) SendMessageW(page, WM_CHAR, wParam, lParam);
-  return 0;
+void SpinnerViewCtrl::onChar(WCHAR ch, UINT flags) {
+  if (HWND page = currentPage()) SendMessageW(page, WM_CHAR, ch, flags);
 }
 
-LRESULT SpinnerViewCtrl::onKillFocus(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  const HWND next = reinterpret_cast<HWND>(wParam);
+void SpinnerViewCtrl::onKillFocus(HWND next) {
   if (next != nullptr && next == currentPage()) SetFocus(hwnd());
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -315,10 +293,10 @@ bool SpinnerViewCtrl::insideHeldArrow(int x, int y) const {
   return false;
 }
 
-LRESULT SpinnerViewCtrl::onStylusDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
+void SpinnerViewCtrl::onStylusDown(POINT point, UINT) {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const int x = pointX(lParam);
+  const int x = point.x;
   const int w = arrowWidth();
   if (x <= w) {
     stepLeft();
@@ -330,22 +308,18 @@ LRESULT SpinnerViewCtrl::onStylusDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
   tracking_ = true;
   SetCapture(hwnd());
   repaint();
-  return 0;
 }
 
-LRESULT SpinnerViewCtrl::onStylusMove(UINT, WPARAM, LPARAM lParam, BOOL&) {
-  if (tracking_ && !insideHeldArrow(pointX(lParam), pointY(lParam))) releaseStylus();
-  return 0;
+void SpinnerViewCtrl::onStylusMove(POINT point, UINT) {
+  if (tracking_ && !insideHeldArrow(point.x, point.y)) releaseStylus();
 }
 
-LRESULT SpinnerViewCtrl::onStylusUp(UINT, WPARAM, LPARAM, BOOL&) {
+void SpinnerViewCtrl::onStylusUp(POINT, UINT) {
   if (tracking_) releaseStylus();
-  return 0;
 }
 
-LRESULT SpinnerViewCtrl::onCaptureChanged(UINT, WPARAM, LPARAM, BOOL&) {
+void SpinnerViewCtrl::onCaptureChanged(HWND) {
   if (tracking_) releaseStylus();
-  return 0;
 }
 
 void SpinnerViewCtrl::releaseStylus() {
@@ -362,8 +336,8 @@ void SpinnerViewCtrl::releaseStylus() {
 // ---------------------------------------------------------------------------------------------
 // Timers and the Back key
 
-LRESULT SpinnerViewCtrl::onTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  if (wParam == kRepeatTimer) {
+void SpinnerViewCtrl::onTimer(UINT_PTR id) {
+  if (id == kRepeatTimer) {
     if (leftPressed_) {
       stepLeft();
       repaint();
@@ -373,12 +347,11 @@ LRESULT SpinnerViewCtrl::onTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
     } else {
       KillTimer(hwnd(), kRepeatTimer);
     }
-  } else if (wParam == kBackHoldTimer) {
+  } else if (id == kBackHoldTimer) {
     stopBackTimer();
     backHeld_ = true;
     SendMessageW(hwnd(), WM_CHAR, kClearSearchChar, 0);
   }
-  return 0;
 }
 
 void SpinnerViewCtrl::stopBackTimer() {
@@ -389,19 +362,19 @@ void SpinnerViewCtrl::stopBackTimer() {
   }
 }
 
-LRESULT SpinnerViewCtrl::onHotKey(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+LRESULT SpinnerViewCtrl::onHotKey(int, UINT modifiers, UINT vk) {
   const bool searching = pageIsSearching();
-  if (HIWORD(lParam) != VK_TBACK) {
+  if (vk != VK_TBACK) {
     // A search in progress keeps the other hot keys from the screen.
     if (searching) return TRUE;
-    handled = FALSE;
+    passOn();
     return 0;
   }
   if (!searching && !backHeld_) {
-    handled = FALSE;
+    passOn();
     return 0;
   }
-  if ((LOWORD(lParam) & MOD_KEYUP) != 0) {
+  if ((modifiers & MOD_KEYUP) != 0) {
     KillTimer(hwnd(), kBackHoldTimer);
     backTimerRunning_ = false;
     g_backDown = false;

@@ -74,22 +74,23 @@ class SpinnerViewCtrl : public platform::WindowImpl<SpinnerViewCtrl> {
     HWND window = nullptr;
   };
 
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSetFont(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onGetFont(UINT, WPARAM, LPARAM, BOOL&) { return reinterpret_cast<LRESULT>(font_); }
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onKeyUp(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onChar(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onKillFocus(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onStylusDown(UINT, WPARAM, LPARAM lParam, BOOL&);
-  LRESULT onStylusMove(UINT, WPARAM, LPARAM lParam, BOOL&);
-  LRESULT onStylusUp(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onTimer(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onHotKey(UINT, WPARAM, LPARAM lParam, BOOL& handled);
+  bool onCreate(const CREATESTRUCTW& create);
+  void onDestroy();
+  // The paint draws the whole header.
+  bool onEraseBackground(HDC) { return true; }
+  void onPaint();
+  void onSetFont(HFONT font, bool redraw);
+  HFONT onGetFont() { return font_; }
+  void onKeyDown(UINT vk, UINT flags);
+  void onKeyUp(UINT vk, UINT flags);
+  void onChar(WCHAR ch, UINT flags);
+  void onKillFocus(HWND next);
+  void onStylusDown(POINT point, UINT flags);
+  void onStylusMove(POINT point, UINT flags);
+  void onStylusUp(POINT point, UINT flags);
+  void onCaptureChanged(HWND capture);
+  void onTimer(UINT_PTR id);
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk);
 
   int indexOf(UINT key) const;
   void stepLeft();

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "outlook/ExportCommands.h"
 #include "platform/win/WinUser.h"
 
 namespace pellucard {
@@ -19,6 +21,10 @@ class FrameLink {
   static bool confirmDelete(HWND owner);
   // A message box with the application title as caption.
   static int show(HWND owner, const std::u16string& text, UINT type);
+  // A string of the table with its "%s" replaced by `value` (a friend's name).
+  static std::u16string textWith(UINT stringId, std::u16string_view value);
+  // How an export went, in a message box (none when there was nothing to export).
+  static void reportExport(HWND owner, ExportCommands::Outcome outcome, bool loans);
 };
 
 }  // namespace pellucard

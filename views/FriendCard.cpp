@@ -1,23 +1,12 @@
 #include "views/FriendCard.h"
 
+#include "platform/gdi/MemoryDc.h"
 #include "skin/ImageCache.h"
 #include "skin/SkinPainter.h"
 #include "store/FriendCollection.h"
 #include "views/CardLook.h"
-#include "views/PaintBuffer.h"
 
 namespace pellucard {
-
-const platform::MessageMap<FriendCard>& FriendCard::messageMap() {
-  using Map = platform::MessageMap<FriendCard>;
-  static const Map map = Map()
-                             .message(WM_DESTROY, &FriendCard::onDestroy)
-                             .message(WM_ERASEBKGND, &FriendCard::onEraseBackground)
-                             .message(WM_PAINT, &FriendCard::onPaint)
-                             .message(WM_VSCROLL, &FriendCard::onVScroll)
-                             .message(WM_KEYDOWN, &FriendCard::onKeyDown);
-  return map;
-}
 
 platform::WindowClassInfo FriendCard::windowClass() const {
   platform::WindowClassInfo info;
@@ -26,9 +15,7 @@ platform::WindowClassInfo FriendCard::windowClass() const {
 }
 
 HWND FriendCard::create(HWND parent, const RECT& rect, UINT id) {
-  notes_.releaseBuffer();
-  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
-  return WindowImpl::create(parent, rect, kWindowName, kStyle, 0, id);
+  return createCard(parent, rect, kWindowName, kStyle, id);
 }
 
 void FriendCard::setFriend(RecordId id) {
@@ -36,37 +23,14 @@ void FriendCard::setFriend(RecordId id) {
   picture_.reset();
   const Friend* person = getFriendCollection().find(id);
   if (hwnd() != nullptr)
-    notes_.measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
+    notes().measure(hwnd(), person != nullptr ? person->notes() : std::u16string_view(), CardLook::font());
 }
 
-LRESULT FriendCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-  notes_.releaseBuffer();
-  handled = FALSE;
-  return 0;
-}
-
-LRESULT FriendCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
-  PAINTSTRUCT ps{};
-  HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return 0;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  PaintBuffer buffer(hdc, client.right, client.bottom);
-  if (buffer) {
-    // The whole background every time: a paint without erase must not show the last friend.
-    CardLook::drawBackground(buffer.dc(), SIZE{client.right, client.bottom});
-    SetBkMode(buffer.dc(), TRANSPARENT);
-    HFONT font = CardLook::font();
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(buffer.dc(), font) : nullptr;
-    if (const Friend* person = getFriendCollection().find(friend_)) {
-      drawHeader(buffer.dc(), friend_);
-      notes_.draw(buffer.dc(), person->notes(), font, SIZE{client.right, client.bottom});
-    }
-    if (oldFont != nullptr) SelectObject(buffer.dc(), oldFont);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, buffer.dc(), 0, 0, SRCCOPY);
-  }
-  EndPaint(hwnd(), &ps);
-  return 0;
+void FriendCard::drawContent(HDC dc, HFONT font, SIZE card) {
+  const Friend* person = getFriendCollection().find(friend_);
+  if (person == nullptr) return;
+  drawHeader(dc, friend_);
+  notes().draw(dc, person->notes(), font, card);
 }
 
 void FriendCard::drawHeader(HDC hdc, RecordId id) {
@@ -82,13 +46,8 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   if (person->picture().hasPicture() && picture_.large(person->picture().bytes(), layout) != nullptr) {
     const DibBitmap& picture = picture_.largeBitmap();
     faceWidth = picture.width();
-    HDC source = CreateCompatibleDC(hdc);
-    if (source != nullptr) {
-      HGDIOBJ old = SelectObject(source, picture.handle());
-      BitBlt(hdc, header.right - picture.width(), header.top + (headerHeight - picture.height()) / 2, picture.width(),
-             picture.height(), source, 0, 0, SRCCOPY);
-      SelectObject(source, old);
-      DeleteDC(source);
+    if (const platform::gdi::MemoryDc source(hdc, picture.handle()); source) {
+      source.copyTo(hdc, header.right - picture.width(), header.top + (headerHeight - picture.height()) / 2);
       drawn = true;
     }
   }
@@ -113,16 +72,6 @@ void FriendCard::drawHeader(HDC hdc, RecordId id) {
   std::u16string text(person->firstName());
   text.append(u"\r\n").append(person->lastName());
   DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &names, DT_WORDBREAK);
-}
-
-LRESULT FriendCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  notes_.onVScroll(hwnd(), wParam);
-  return 0;
-}
-
-LRESULT FriendCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (!notes_.onKeyDown(hwnd(), wParam)) handled = FALSE;
-  return 0;
 }
 
 }  // namespace pellucard

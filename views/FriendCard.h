@@ -2,42 +2,31 @@
 // name, and notes that scroll when they are taller than their area.
 #pragma once
 
-#include "platform/win/WindowBase.h"
 #include "skin/PictureBitmaps.h"
 #include "store/RecordId.h"
-#include "views/NotesPane.h"
+#include "views/NotesCard.h"
 
 namespace pellucard {
 
-class FriendCard : public platform::WindowImpl<FriendCard> {
+class FriendCard : public NotesCard {
  public:
   // WS_CHILD | WS_VISIBLE | WS_VSCROLL
   static constexpr DWORD kStyle = 0x50200000;
   static constexpr const char16_t* kWindowName = u"FriendDetails";
 
-  static const platform::MessageMap<FriendCard>& messageMap();
-
   HWND create(HWND parent, const RECT& rect, UINT id);
 
   // Remembers the friend and measures its notes; an id no friend has leaves the card empty.
   void setFriend(RecordId id);
-  RecordId friendId() const { return friend_; }
-  const NotesPane& notes() const { return notes_; }
 
  protected:
   platform::WindowClassInfo windowClass() const override;
+  void drawContent(HDC dc, HFONT font, SIZE card) override;
 
  private:
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-
   void drawHeader(HDC hdc, RecordId id);
 
   RecordId friend_ = 0;
-  NotesPane notes_;
   PictureBitmaps picture_;
 };
 

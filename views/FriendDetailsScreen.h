@@ -4,28 +4,24 @@
 // opening records and telling the other screens to reload their lists.
 #pragma once
 
+#include <array>
+
 #include "device/PrivateMessages.h"
 #include "platform/win/WindowBase.h"
 #include "skin/SpinnerViewCtrl.h"
 #include "store/RecordId.h"
 #include "views/FriendCard.h"
 #include "views/ItemListCtrl.h"
+#include "views/ListState.h"
 
 namespace pellucard {
 
 class FriendDetailsScreen : public platform::WindowImpl<FriendDetailsScreen> {
  public:
-  // The tab ids; the card's is also its window id, the lists' are the list ids.
+  // The tab ids: the card's, also its window id; the lists' are the list ids.
   static constexpr UINT kDetailsTab = 1014;
   // The main screen's list style plus LVS_NOSORTHEADER.
   static constexpr DWORD kListStyle = ItemListCtrl::kStyle | LVS_NOSORTHEADER;
-
-  // Sort mode, ascending flag and filter selection of one list.
-  struct ListState {
-    int sort = 1;
-    bool ascending = true;
-    int filter = 0;
-  };
 
   static const platform::MessageMap<FriendDetailsScreen>& messageMap();
 
@@ -35,77 +31,70 @@ class FriendDetailsScreen : public platform::WindowImpl<FriendDetailsScreen> {
   // Shows the friend with that id on the Details tab, with every list back to its first sort
   // and no filter. An id no friend has gives an empty card and empty lists.
   void showFriend(RecordId id);
-  RecordId friendId() const { return friend_; }
-  bool friendShown() const;
-
-  const ListState& giftState() const { return gifts_; }
-  const ListState& loanState() const { return loans_; }
-  const ListState& anniversaryState() const { return anniversaries_; }
-  bool noLoans() const { return noLoans_; }
-  bool noAnniversaries() const { return noAnniversaries_; }
-
-  SpinnerViewCtrl& header() { return header_; }
-  FriendCard& card() { return card_; }
-  ItemListCtrl& giftList() { return giftList_; }
-  ItemListCtrl& loanList() { return loanList_; }
-  ItemListCtrl& anniversaryList() { return anniversaryList_; }
 
  protected:
   platform::WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSize(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onTabChanged(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onReloadList(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onSelChanged(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
-  LRESULT onHotKey(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onItemActivate(int id, NMHDR*, BOOL&);
+  // One list tab: the control, its sort and filter, and whether the friend has no item of
+  // the kind at all (before filtering), which greys the tab's export.
+  struct Page {
+    ListKind kind;
+    ItemListCtrl list;
+    ListState state;
+    bool friendHasNone = true;
+  };
+
+  bool onCreate(const CREATESTRUCTW& create);
+  LRESULT onLayoutChanged(WPARAM, LPARAM);
+  void onSize(UINT type, SIZE client);
+  bool onEraseBackground(HDC dc);
+  LRESULT onTabChanged(WPARAM tab, LPARAM);
+  LRESULT onReloadList(WPARAM listId, LPARAM);
+  void onWindowPosChanged(const WINDOWPOS& pos);
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk);
+  void onSetFocus(HWND previous);
+  LRESULT onItemActivate(NMHDR& header);
+  void onEditFriend(WORD, WORD, HWND);
+  void onShowContactInfo(WORD, WORD, HWND);
+  void onSwitchToFriends(WORD, WORD, HWND);
+  void onAdd(WORD id, WORD, HWND);
+  void onEdit(WORD id, WORD, HWND);
+  void onRemove(WORD id, WORD, HWND);
+  void onOpen(WORD id, WORD, HWND);
+  void onSortOrFilter(WORD id, WORD, HWND);
+  void onExport(WORD id, WORD, HWND);
 
   void build();
   void teardown();
   void placeChildren();
-  void fillGifts();
-  void fillLoans();
-  void fillAnniversaries();
+  // Refills a list from its collection: the friend's items, filtered and sorted.
+  void fill(ListKind kind);
+  template <class Collection, class TextOf>
+  void fillPage(Page& page, Collection& collection, TextOf textOf);
   void fillAll();
   // The menubar, greyed exports, check marks, input-panel button and the extra menu item of
   // the tab.
   void applyTab(UINT tab);
+  void openItem(ListKind kind);
 
-  bool sortCommand(WORD id);
-  bool filterCommand(WORD id);
-  void addItem(int kind);
-  void editItem(int kind);
-  void removeItem(int kind);
-  void openItem(int kind);
-  void editFriend();
-  void showContactInfo();
-  void exportItems(bool loans);
-
+  bool friendShown() const;
   HWND frame() const;
-  ItemListCtrl* listOfKind(int kind);
-  void refill(int kind);
+  // The frame, which owns the screen's message boxes; the screen itself without one.
+  HWND owner() const;
+  Page* pageOf(ListKind kind);
+  Page* pageWithListId(UINT listId);
 
   RecordId friend_ = 0;
-  ListState gifts_{1, true, 7};
-  ListState loans_{1, true, 3};
-  ListState anniversaries_{1, true, 2};
-  bool noLoans_ = true;
-  bool noAnniversaries_ = true;
   // While the children are torn down, their hiding must not refill them.
   bool tearingDown_ = false;
 
   SpinnerViewCtrl header_;
   FriendCard card_;
-  ItemListCtrl giftList_;
-  ItemListCtrl loanList_;
-  ItemListCtrl anniversaryList_;
+  // In the order the lists are made.
+  std::array<Page, 3> pages_{Page{ListKind::Gifts, {}, ListState(ListKind::Gifts)},
+                             Page{ListKind::Loans, {}, ListState(ListKind::Loans)},
+                             Page{ListKind::Anniversaries, {}, ListState(ListKind::Anniversaries)}};
 };
 
 }  // namespace pellucard

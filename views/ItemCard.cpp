@@ -1,6 +1,5 @@
 #include "views/ItemCard.h"
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "platform/base/Utf.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
+#include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "skin/ImageCache.h"
 #include "store/AnniversaryCollection.h"
@@ -16,44 +16,28 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "views/CardLook.h"
+#include "views/DateText.h"
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
 #include "views/ListKind.h"
-#include "views/PaintBuffer.h"
 
 namespace pellucard {
 
 namespace {
 
-std::u16string systemShortDate(const SYSTEMTIME& date) {
-  std::array<WCHAR, 64> buffer{};
-  const int n = GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer.data(),
-                               static_cast<int>(buffer.size()));
-  return n > 0 ? std::u16string(buffer.data()) : std::u16string();
-}
-
-bool laterThan(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-  FILETIME fa{};
-  FILETIME fb{};
-  if (!SystemTimeToFileTime(&a, &fa) || !SystemTimeToFileTime(&b, &fb)) return false;
-  return CompareFileTime(&fa, &fb) > 0;
-}
+std::u16string systemShortDate(const SYSTEMTIME& date) { return DateText::shortDate(date, LOCALE_SYSTEM_DEFAULT); }
 
 std::u16string text(UINT id) { return platform::loadString(id); }
 
 }  // namespace
 
 const platform::MessageMap<ItemCard>& ItemCard::messageMap() {
-  using Map = platform::MessageMap<ItemCard>;
-  static const Map map = Map()
-                             .message(WM_DESTROY, &ItemCard::onDestroy)
-                             .message(WM_ERASEBKGND, &ItemCard::onEraseBackground)
-                             .message(WM_PAINT, &ItemCard::onPaint)
-                             .message(WM_VSCROLL, &ItemCard::onVScroll)
-                             .message(WM_KEYDOWN, &ItemCard::onKeyDown)
-                             .command(kEditCommand, &ItemCard::onEdit)
-                             .command(kRemoveCommand, &ItemCard::onRemove)
-                             .command(kFriendDetailsCommand, &ItemCard::onFriendDetails);
+  using M = ItemCard;
+  static const auto map = platform::MessageMap<M>()
+                              .command(ID_ITEM_EDIT, &M::onEdit)
+                              .command(ID_ITEM_REMOVE, &M::onRemove)
+                              .command(ID_ITEM_FRIEND_DETAILS, &M::onFriendDetails)
+                              .chain(NotesCard::messageMap());
   return map;
 }
 
@@ -66,9 +50,7 @@ platform::WindowClassInfo ItemCard::windowClass() const {
 HWND ItemCard::create(HWND parent, const RECT& rect) {
   kind_ = kRecordFriend;
   id_ = 0;
-  notes_.releaseBuffer();
-  notes_.setRect(CardLook::fitNotes(ImageCache::instance().layout().rectR1(), rect.right - rect.left));
-  return WindowImpl::create(parent, rect, u"ItemCard", kStyle);
+  return createCard(parent, rect, u"ItemCard", kStyle, 0);
 }
 
 HWND ItemCard::frame() const {
@@ -84,7 +66,7 @@ void ItemCard::setItem(RecordKind kind, RecordId id) {
 }
 
 void ItemCard::remeasure() {
-  if (hwnd() != nullptr) notes_.measure(hwnd(), notesText(), CardLook::font());
+  if (hwnd() != nullptr) notes().measure(hwnd(), notesText(), CardLook::font());
 }
 
 bool ItemCard::hasItem() const {
@@ -166,8 +148,8 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
       if (loan->hasReturnDate()) {
         SYSTEMTIME now{};
         GetLocalTime(&now);
-        out.push_back(
-            {text(IDS_RETURN_DATE) + u": " + systemShortDate(loan->returnDate()), laterThan(now, loan->returnDate())});
+        out.push_back({text(IDS_RETURN_DATE) + u": " + systemShortDate(loan->returnDate()),
+                       DateText::later(now, loan->returnDate())});
       }
       break;
     }
@@ -192,75 +174,39 @@ std::vector<ItemCard::Line> ItemCard::lines() const {
   return out;
 }
 
-LRESULT ItemCard::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-  notes_.releaseBuffer();
-  handled = FALSE;
-  return 0;
-}
-
-LRESULT ItemCard::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
-  PAINTSTRUCT ps{};
-  HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return 0;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  PaintBuffer buffer(hdc, client.right, client.bottom);
-  if (buffer) {
-    HDC dc = buffer.dc();
-    // The whole background every time: a paint without erase must not show the last item.
-    CardLook::drawBackground(dc, SIZE{client.right, client.bottom});
-    SetBkMode(dc, TRANSPARENT);
-    HFONT font = CardLook::font();
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    const std::vector<Line> shown = lines();
-    if (!shown.empty()) {
-      RECT area = ImageCache::instance().layout().headerRect();
-      area.right = client.right;
-      RECT measured = area;
-      DrawTextW(dc, shown[0].text.c_str(), static_cast<int>(shown[0].text.size()), &measured, DT_CALCRECT);
-      const int lineHeight = measured.bottom - measured.top;
-      RECT line = area;
-      for (const Line& l : shown) {
-        const COLORREF old = l.overdue ? SetTextColor(dc, kOverdueColour) : 0;
-        DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &line, 0);
-        if (l.overdue) SetTextColor(dc, old);
-        line.top += lineHeight;
-        line.bottom += lineHeight;
-      }
-      notes_.draw(dc, notesText(), font, SIZE{client.right, client.bottom});
-    }
-    if (oldFont != nullptr) SelectObject(dc, oldFont);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+void ItemCard::drawContent(HDC dc, HFONT font, SIZE card) {
+  const std::vector<Line> shown = lines();
+  if (shown.empty()) return;
+  RECT area = ImageCache::instance().layout().headerRect();
+  area.right = card.cx;
+  RECT measured = area;
+  DrawTextW(dc, shown[0].text.c_str(), static_cast<int>(shown[0].text.size()), &measured, DT_CALCRECT);
+  const int lineHeight = measured.bottom - measured.top;
+  RECT line = area;
+  for (const Line& l : shown) {
+    const COLORREF old = l.overdue ? SetTextColor(dc, kOverdueColour) : 0;
+    DrawTextW(dc, l.text.c_str(), static_cast<int>(l.text.size()), &line, 0);
+    if (l.overdue) SetTextColor(dc, old);
+    line.top += lineHeight;
+    line.bottom += lineHeight;
   }
-  EndPaint(hwnd(), &ps);
-  return 0;
+  notes().draw(dc, notesText(), font, card);
 }
 
-LRESULT ItemCard::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  notes_.onVScroll(hwnd(), wParam);
-  return 0;
-}
-
-LRESULT ItemCard::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (!notes_.onKeyDown(hwnd(), wParam)) handled = FALSE;
-  return 0;
-}
-
-LRESULT ItemCard::onEdit(WORD, WORD, HWND, BOOL&) {
+void ItemCard::onEdit(WORD, WORD, HWND) {
   FormLauncher* forms = formLauncher();
-  if (forms == nullptr || !hasItem()) return TRUE;
+  if (forms == nullptr || !hasItem()) return;
   if (forms->runItemForm(frame(), kind_, id_, 0)) {
     remeasure();
     InvalidateRect(hwnd(), nullptr, TRUE);
     UpdateWindow(hwnd());
   }
-  return TRUE;
 }
 
-LRESULT ItemCard::onRemove(WORD, WORD, HWND, BOOL&) {
-  if (!hasItem()) return TRUE;
+void ItemCard::onRemove(WORD, WORD, HWND) {
+  if (!hasItem()) return;
   HWND owner = frame() != nullptr ? frame() : hwnd();
-  if (!FrameLink::confirmDelete(owner)) return TRUE;
+  if (!FrameLink::confirmDelete(owner)) return;
   UINT listId = 0;
   switch (kind_) {
     case kRecordGift:
@@ -276,22 +222,20 @@ LRESULT ItemCard::onRemove(WORD, WORD, HWND, BOOL&) {
       listId = kAnniversaryListId;
       break;
     default:
-      return TRUE;
+      return;
   }
   setItem(kRecordFriend, 0);
   InvalidateRect(hwnd(), nullptr, TRUE);
   HWND target = frame();
   if (target != nullptr) SendMessageW(target, UM_RELOADLIST, listId, 0);
   FrameLink::sendBackRelease(target);
-  return TRUE;
 }
 
-LRESULT ItemCard::onFriendDetails(WORD, WORD, HWND, BOOL&) {
+void ItemCard::onFriendDetails(WORD, WORD, HWND) {
   const LONG friendId = friendIdOfItem();
   if (friendId != 0 && frame() != nullptr) {
     SendMessageW(frame(), UM_SHOWRECORD, static_cast<WPARAM>(static_cast<RecordId>(friendId)), kRecordFriend);
   }
-  return TRUE;
 }
 
 }  // namespace pellucard

@@ -7,19 +7,15 @@
 #include <vector>
 
 #include "device/PrivateMessages.h"
-#include "platform/win/WindowBase.h"
 #include "store/RecordId.h"
-#include "views/NotesPane.h"
+#include "views/NotesCard.h"
 
 namespace pellucard {
 
-class ItemCard : public platform::WindowImpl<ItemCard> {
+class ItemCard : public platform::WindowImpl<ItemCard, NotesCard> {
  public:
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   static constexpr COLORREF kOverdueColour = RGB(224, 0, 0);
-  static constexpr WORD kEditCommand = 1060;
-  static constexpr WORD kRemoveCommand = 1061;
-  static constexpr WORD kFriendDetailsCommand = 1063;
 
   struct Line {
     std::u16string text;
@@ -36,22 +32,15 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
   // Empty when the card holds nothing or the item is gone.
   std::vector<Line> lines() const;
   bool hasItem() const;
-  RecordKind kind() const { return kind_; }
-  RecordId itemId() const { return id_; }
-  const NotesPane& notes() const { return notes_; }
 
  protected:
   platform::WindowClassInfo windowClass() const override;
+  void drawContent(HDC dc, HFONT font, SIZE card) override;
 
  private:
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onVScroll(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onEdit(WORD, WORD, HWND, BOOL&);
-  LRESULT onRemove(WORD, WORD, HWND, BOOL&);
-  LRESULT onFriendDetails(WORD, WORD, HWND, BOOL&);
+  void onEdit(WORD, WORD, HWND);
+  void onRemove(WORD, WORD, HWND);
+  void onFriendDetails(WORD, WORD, HWND);
 
   HWND frame() const;
   std::u16string notesText() const;
@@ -60,7 +49,6 @@ class ItemCard : public platform::WindowImpl<ItemCard> {
 
   RecordKind kind_ = kRecordFriend;  // kRecordFriend: nothing shown
   RecordId id_ = 0;
-  NotesPane notes_;
 };
 
 }  // namespace pellucard

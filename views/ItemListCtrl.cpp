@@ -19,6 +19,7 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
+#include "views/ListCommands.h"
 #include "views/RowPainter.h"
 
 namespace pellucard {
@@ -44,119 +45,42 @@ void drawBackground(HDC hdc, int width, int height) {
 
 }  // namespace
 
-ItemListCtrl::Surface::Surface(HDC like, int width, int height) {
-  dc = CreateCompatibleDC(like);
-  bitmap = CreateCompatibleBitmap(like, std::max(width, 1), std::max(height, 1));
-  if (dc != nullptr && bitmap != nullptr) old = SelectObject(dc, bitmap);
-}
-
-ItemListCtrl::Surface::~Surface() {
-  if (dc != nullptr && old != nullptr) SelectObject(dc, old);
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  if (dc != nullptr) DeleteDC(dc);
-}
-
 ItemListCtrl::ItemListCtrl() = default;
 
 ItemListCtrl::~ItemListCtrl() { freeCaches(); }
 
 const platform::MessageMap<ItemListCtrl>& ItemListCtrl::messageMap() {
-  using Map = platform::MessageMap<ItemListCtrl>;
-  static const Map map = Map()
-                             .message(WM_DESTROY, &ItemListCtrl::onDestroy)
-                             .message(WM_SIZE, &ItemListCtrl::onSize)
-                             .message(WM_ERASEBKGND, &ItemListCtrl::onEraseBackground)
-                             .message(WM_PAINT, &ItemListCtrl::onPaint)
-                             .message(OCM_MEASUREITEM, &ItemListCtrl::onMeasureItem)
-                             .message(OCM_DRAWITEM, &ItemListCtrl::onDrawItem)
-                             .message(OCM_DELETEITEM, &ItemListCtrl::onDeleteItem)
-                             .message(OCM_COMPAREITEM, &ItemListCtrl::onCompareItem)
-                             .message(WM_KEYDOWN, &ItemListCtrl::onKeyDown)
-                             .message(WM_KEYUP, &ItemListCtrl::onKeyUp)
-                             .message(WM_CHAR, &ItemListCtrl::onChar)
-                             .message(WM_VSCROLL, &ItemListCtrl::onVScroll)
-                             .message(WM_WINDOWPOSCHANGED, &ItemListCtrl::onWindowPosChanged)
-                             .message(UM_ISSEARCHING, &ItemListCtrl::onIsSearching)
-                             .notifyCode(LVN_KEYDOWN, &ItemListCtrl::onListKeyDown, true)
-                             .notifyCode(LVN_DELETEALLITEMS, &ItemListCtrl::onDeleteAllItems, true)
-                             .notifyCode(LVN_ITEMCHANGED, &ItemListCtrl::onItemChanged, true)
-                             .notifyCode(LVN_ITEMCHANGING, &ItemListCtrl::onItemChanging, true)
-                             .notifyCode(LVN_ODCACHEHINT, &ItemListCtrl::onCacheHint, true);
+  using M = ItemListCtrl;
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .on<WM_SIZE>(&M::onSize)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<OCM_MEASUREITEM>(&M::onMeasureItem)
+                              .on<OCM_DRAWITEM>(&M::onDrawItem)
+                              .on(OCM_DELETEITEM, &M::onDeleteItem)
+                              .on(OCM_COMPAREITEM, &M::onCompareItem)
+                              .on<WM_KEYDOWN>(&M::onKeyDown)
+                              .on<WM_KEYUP>(&M::onKeyUp)
+                              .on<WM_CHAR>(&M::onChar)
+                              .on<WM_VSCROLL>(&M::onVScroll)
+                              .on<WM_WINDOWPOSCHANGED>(&M::onWindowPosChanged)
+                              .on(UM_ISSEARCHING, &M::onIsSearching)
+                              .reflectedNotify(LVN_KEYDOWN, &M::onListKeyDown)
+                              .reflectedNotify(LVN_DELETEALLITEMS, &M::onDeleteAllItems)
+                              .reflectedNotify(LVN_ITEMCHANGED, &M::onItemChanged)
+                              .reflectedNotify(LVN_ITEMCHANGING, &M::onItemChanging)
+                              .reflectedNotify(LVN_ODCACHEHINT, &M::onCacheHint);
   return map;
-}
-
-bool ItemListCtrl::processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_DESTROY:
-    case WM_SIZE:
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-    case OCM_MEASUREITEM:
-    case OCM_DRAWITEM:
-    case OCM_DELETEITEM:
-    case OCM_COMPAREITEM:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_VSCROLL:
-    case WM_WINDOWPOSCHANGED:
-    case UM_ISSEARCHING:
-      break;
-    case OCM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header == nullptr) return false;
-      switch (header->code) {
-        case LVN_KEYDOWN:
-        case LVN_DELETEALLITEMS:
-        case LVN_ITEMCHANGED:
-        case LVN_ITEMCHANGING:
-        case LVN_ODCACHEHINT:
-          break;
-        default:
-          return false;
-      }
-      break;
-    }
-    default:
-      return false;
-  }
-  return WindowImpl::processWindowMessage(message, wParam, lParam, result);
-}
-
-const char16_t* ItemListCtrl::windowName(ListKind kind) {
-  switch (kind) {
-    case ListKind::Friends:
-      return u"FriendList";
-    case ListKind::Gifts:
-      return u"GiftList";
-    case ListKind::Loans:
-      return u"LoanList";
-    case ListKind::Anniversaries:
-      return u"AnniversaryList";
-  }
-  return u"";
-}
-
-int ItemListCtrl::iconRoleOf(ListKind kind) {
-  switch (kind) {
-    case ListKind::Friends:
-      return ImageCache::kSmallAvatars;
-    case ListKind::Gifts:
-      return ImageCache::kGiftIcons;
-    case ListKind::Loans:
-      return ImageCache::kLoanIcons;
-    case ListKind::Anniversaries:
-      return ImageCache::kAnniversaryIcons;
-  }
-  return 0;
 }
 
 HWND ItemListCtrl::create(HWND parent, const RECT& rect, ListKind kind, UINT listId, DWORD style) {
   InitCommonControls();
-  HWND hwnd = createOfClass(WC_LISTVIEWW, parent, rect, windowName(kind), style, 0, listId);
+  const ListCommands::List& list = ListCommands::list(kind);
+  HWND hwnd = createOfClass(WC_LISTVIEWW, parent, rect, list.windowName, style, 0, listId);
   if (hwnd == nullptr) return nullptr;
   kind_ = kind;
-  iconImage_ = iconRoleOf(kind);
+  iconImage_ = list.iconRole;
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;
@@ -192,34 +116,6 @@ void ItemListCtrl::fill(const std::vector<Row>& rows) {
   if (!rows.empty()) select(0);
   SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void ItemListCtrl::fill(const std::vector<Friend*>& items) {
-  std::vector<Row> rows;
-  rows.reserve(items.size());
-  for (const Friend* f : items) rows.push_back(Row{f->recordId(), {}});
-  fill(rows);
-}
-
-void ItemListCtrl::fill(const std::vector<Gift*>& items) {
-  std::vector<Row> rows;
-  rows.reserve(items.size());
-  for (const Gift* g : items) rows.push_back(Row{g->recordId(), {}});
-  fill(rows);
-}
-
-void ItemListCtrl::fill(const std::vector<Loan*>& items) {
-  std::vector<Row> rows;
-  rows.reserve(items.size());
-  for (const Loan* l : items) rows.push_back(Row{l->recordId(), std::u16string(l->item())});
-  fill(rows);
-}
-
-void ItemListCtrl::fill(const std::vector<Anniversary*>& items) {
-  std::vector<Row> rows;
-  rows.reserve(items.size());
-  for (const Anniversary* a : items) rows.push_back(Row{a->recordId(), std::u16string(a->name())});
-  fill(rows);
 }
 
 int ItemListCtrl::count() const {
@@ -366,11 +262,10 @@ void ItemListCtrl::rebuildRowsFromSearch() {
   rebuilding_ = false;
 }
 
-LRESULT ItemListCtrl::onChar(UINT, WPARAM wParam, LPARAM, BOOL&) {
+void ItemListCtrl::onChar(WCHAR typed, UINT) {
   if (!indexBuilt_) buildIndex();
-  const char16_t ch = getDeviceKeyMap().mapKey(static_cast<char16_t>(wParam));
+  const char16_t ch = getDeviceKeyMap().mapKey(typed);
   if (search_.type(ch)) rebuildRowsFromSearch();
-  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -397,29 +292,29 @@ void ItemListCtrl::ensureCaches(HDC like) {
   const int width = client.right;
   const int height = client.bottom;
   if (!composedCache_) {
-    stripeCache_ = std::make_unique<Surface>(like, width, height);
-    composedCache_ = std::make_unique<Surface>(like, width, height);
+    stripeCache_ = std::make_unique<platform::gdi::MemoryDc>(like, width, height);
+    composedCache_ = std::make_unique<platform::gdi::MemoryDc>(like, width, height);
     // A new composed cache holds nothing yet.
     backgroundDirty_ = true;
-    drawBackground(stripeCache_->dc, width, height);
+    drawBackground(stripeCache_->dc(), width, height);
     ImageEntry* stripe = ImageCache::instance().loadedEntry(ImageCache::kRowStripe);
     if (stripe != nullptr && stripe->colour && stripe->colour.height() > 0) {
       const int h = stripe->colour.height();
-      for (int y = 0; y <= height - h; y += h) SkinPainter::drawAcross(stripeCache_->dc, stripe, 0, y, width);
+      for (int y = 0; y <= height - h; y += h) SkinPainter::drawAcross(stripeCache_->dc(), stripe, 0, y, width);
     }
   }
   if (backgroundDirty_) {
-    drawBackground(composedCache_->dc, width, height);
+    drawBackground(composedCache_->dc(), width, height);
     // Stripes only behind the rows there are.
     const long long band = std::min<long long>(static_cast<long long>(count()) * rowHeight(), height);
-    if (band > 0) BitBlt(composedCache_->dc, 0, 0, width, static_cast<int>(band), stripeCache_->dc, 0, 0, SRCCOPY);
+    if (band > 0) BitBlt(composedCache_->dc(), 0, 0, width, static_cast<int>(band), stripeCache_->dc(), 0, 0, SRCCOPY);
     backgroundDirty_ = false;
   }
 }
 
-LRESULT ItemListCtrl::onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  ensureCaches(reinterpret_cast<HDC>(wParam));
-  return 1;
+bool ItemListCtrl::onEraseBackground(HDC dc) {
+  ensureCaches(dc);
+  return true;
 }
 
 void ItemListCtrl::drawRow(HDC hdc, const RECT& rect, int row, bool selected) {
@@ -435,10 +330,10 @@ void ItemListCtrl::drawRow(HDC hdc, const RECT& rect, int row, bool selected) {
   painter.draw(hdc, rect, static_cast<RecordId>(item.lParam), std::u16string_view(buffer.data()), selected);
 }
 
-LRESULT ItemListCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void ItemListCtrl::onPaint() {
   PAINTSTRUCT ps{};
   HDC hdc = BeginPaint(hwnd(), &ps);
-  if (hdc == nullptr) return 0;
+  if (hdc == nullptr) return;
   // A paint that was not preceded by an erase still needs the background.
   ensureCaches(hdc);
   RECT client{};
@@ -446,10 +341,10 @@ LRESULT ItemListCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
   const RECT& update = ps.rcPaint;
   const int uw = update.right - update.left;
   const int uh = update.bottom - update.top;
-  Surface buffer(hdc, client.right, client.bottom);
-  if (buffer.dc != nullptr && buffer.old != nullptr && uw > 0 && uh > 0) {
-    BitBlt(buffer.dc, update.left, update.top, uw, uh, composedCache_->dc, update.left, update.top, SRCCOPY);
-    SetBkMode(buffer.dc, TRANSPARENT);
+  platform::gdi::MemoryDc buffer(hdc, client.right, client.bottom);
+  if (buffer && uw > 0 && uh > 0) {
+    BitBlt(buffer.dc(), update.left, update.top, uw, uh, composedCache_->dc(), update.left, update.top, SRCCOPY);
+    SetBkMode(buffer.dc(), TRANSPARENT);
     const int rows = count();
     const int h = rowHeight();
     const int width = rowWidth();
@@ -459,102 +354,91 @@ LRESULT ItemListCtrl::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
       for (int i = topIndex(), y = 0; i < rows && y < client.bottom; ++i, y += h) {
         if (y + h <= update.top) continue;
         if (y >= update.bottom) break;
-        drawRow(buffer.dc, RECT{0, y, width, y + h}, i, i == selected);
+        drawRow(buffer.dc(), RECT{0, y, width, y + h}, i, i == selected);
       }
     } else if (rows == 0) {
       const int top = (client.bottom - h) / 2;
       RECT placeholder{0, top, width, top + h};
-      SkinPainter::drawAcross(buffer.dc, ImageCache::instance().loadedEntry(ImageCache::kSelectionBar), 0, top, width);
+      SkinPainter::drawAcross(buffer.dc(), ImageCache::instance().loadedEntry(ImageCache::kSelectionBar), 0, top,
+                              width);
       const std::u16string text = platform::loadString(IDS_EMPTY_LIST);
-      DrawTextW(buffer.dc, text.c_str(), static_cast<int>(text.size()), &placeholder, DT_CENTER | DT_VCENTER);
+      DrawTextW(buffer.dc(), text.c_str(), static_cast<int>(text.size()), &placeholder, DT_CENTER | DT_VCENTER);
     }
-    BitBlt(hdc, update.left, update.top, uw, uh, buffer.dc, update.left, update.top, SRCCOPY);
+    BitBlt(hdc, update.left, update.top, uw, uh, buffer.dc(), update.left, update.top, SRCCOPY);
   }
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
-LRESULT ItemListCtrl::onMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
-  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  if (measure == nullptr) return FALSE;
-  measure->itemHeight = static_cast<UINT>(rowHeight());
-  measure->itemWidth = static_cast<UINT>(std::max(rowWidth(), 0));
-  return TRUE;
+bool ItemListCtrl::onMeasureItem(MEASUREITEMSTRUCT& measure) {
+  measure.itemHeight = static_cast<UINT>(rowHeight());
+  measure.itemWidth = static_cast<UINT>(std::max(rowWidth(), 0));
+  return true;
 }
 
-LRESULT ItemListCtrl::onDrawItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
-  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-  if (draw == nullptr || draw->hDC == nullptr) return FALSE;
-  drawRow(draw->hDC, draw->rcItem, static_cast<int>(draw->itemID), (draw->itemState & ODS_SELECTED) != 0);
-  return TRUE;
+bool ItemListCtrl::onDrawItem(const DRAWITEMSTRUCT& draw) {
+  if (draw.hDC == nullptr) return false;
+  drawRow(draw.hDC, draw.rcItem, static_cast<int>(draw.itemID), (draw.itemState & ODS_SELECTED) != 0);
+  return true;
 }
 
-LRESULT ItemListCtrl::onDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void ItemListCtrl::onDestroy() {
   freeCaches();
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemListCtrl::onSize(UINT, WPARAM, LPARAM, BOOL& handled) {
+void ItemListCtrl::onSize(UINT, SIZE) {
   // Both caches are made again, at the new size, by the next erase.
   freeCaches();
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemListCtrl::onVScroll(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  const int position = HIWORD(wParam);
+void ItemListCtrl::onVScroll(UINT, int position, HWND) {
   if (position != lastScrollPos_) {
     InvalidateRect(hwnd(), nullptr, FALSE);
     lastScrollPos_ = position;
   }
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemListCtrl::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
-  handled = FALSE;
-  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-  if (pos == nullptr || !(pos->flags & SWP_HIDEWINDOW)) return 0;
+void ItemListCtrl::onWindowPosChanged(const WINDOWPOS& pos) {
+  passOn();
+  if (!(pos.flags & SWP_HIDEWINDOW)) return;
   // Hidden lists lose their search; the owner refills them in full.
   discardSearch();
   HWND parent = GetParent(hwnd());
   if (parent != nullptr) SendMessageW(parent, UM_RELOADLIST, static_cast<WPARAM>(GetDlgCtrlID(hwnd())), 0);
-  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keys and selection
 
-LRESULT ItemListCtrl::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+void ItemListCtrl::onKeyDown(UINT vk, UINT) {
   const bool fresh = freshPress_;
   freshPress_ = false;
   const int rows = count();
   if (fresh && rows > 0) {
     const int selected = selectedIndex();
-    if (wParam == VK_UP && selected == 0) {
+    if (vk == VK_UP && selected == 0) {
       select(rows - 1);
-      return 0;
+      return;
     }
-    if (wParam == VK_DOWN && selected == rows - 1) {
+    if (vk == VK_DOWN && selected == rows - 1) {
       select(0);
-      return 0;
+      return;
     }
   }
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemListCtrl::onKeyUp(UINT, WPARAM, LPARAM, BOOL& handled) {
+void ItemListCtrl::onKeyUp(UINT, UINT) {
   freshPress_ = true;
   holding_ = false;
   holdStart_ = 0;
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemListCtrl::onListKeyDown(int, NMHDR* header, BOOL&) {
-  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(header);
+LRESULT ItemListCtrl::onListKeyDown(NMHDR& header) {
+  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(&header);
   const DWORD now = GetTickCount();
   if (!holding_) {
     holding_ = true;
@@ -579,15 +463,15 @@ LRESULT ItemListCtrl::onListKeyDown(int, NMHDR* header, BOOL&) {
   return 0;
 }
 
-LRESULT ItemListCtrl::onDeleteAllItems(int, NMHDR*, BOOL&) {
+LRESULT ItemListCtrl::onDeleteAllItems(NMHDR&) {
   backgroundDirty_ = true;
   if (!rebuilding_) discardSearch();
   // The rows own nothing: no LVN_DELETEITEM per row.
   return TRUE;
 }
 
-LRESULT ItemListCtrl::onItemChanged(int, NMHDR* header, BOOL&) {
-  const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+LRESULT ItemListCtrl::onItemChanged(NMHDR& header) {
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(&header);
   if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_FOCUSED)) {
     HWND parent = GetParent(hwnd());
     if (parent != nullptr) SendMessageW(parent, UM_SELCHANGED, 0, 0);
@@ -595,8 +479,8 @@ LRESULT ItemListCtrl::onItemChanged(int, NMHDR* header, BOOL&) {
   return 0;
 }
 
-LRESULT ItemListCtrl::onItemChanging(int, NMHDR* header, BOOL&) {
-  const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+LRESULT ItemListCtrl::onItemChanging(NMHDR& header) {
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(&header);
   if (!(change->uChanged & LVIF_STATE)) return 0;
   const int c = change->iItem;
   if (change->uNewState & LVIS_FOCUSED) {
@@ -616,7 +500,7 @@ LRESULT ItemListCtrl::onItemChanging(int, NMHDR* header, BOOL&) {
   return 0;
 }
 
-LRESULT ItemListCtrl::onCacheHint(int, NMHDR*, BOOL&) {
+LRESULT ItemListCtrl::onCacheHint(NMHDR&) {
   const int t = topIndex();
   if (t != lastSeenTop()) {
     redrawRows(t, t + perPage());

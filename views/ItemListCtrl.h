@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "platform/controls/CommCtrl.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowBase.h"
-#include "store/Anniversary.h"
-#include "store/Friend.h"
-#include "store/Gift.h"
-#include "store/Loan.h"
+#include "store/RecordId.h"
 #include "views/KeypadSearch.h"
 #include "views/ListKind.h"
 
@@ -37,34 +35,26 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
 
   static const platform::MessageMap<ItemListCtrl>& messageMap();
 
- protected:
-  // Lets the list view's own messages (item insertion and queries, thousands per refill) skip
-  // the map.
-  bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
- public:
-  // The window name of a kind: "FriendList", "GiftList", "LoanList", "AnniversaryList".
-  static const char16_t* windowName(ListKind kind);
-  // The image role whose frames a kind's rows show: friends 3, gifts 4, loans 5, anniversaries 6.
-  static int iconRoleOf(ListKind kind);
-
-  // Creates the list view as a child with the given id (the list id sent in UM_RELOADLIST),
-  // subclasses it, sets kind and icon image and inserts the one column as wide as the control.
+  // Creates the list view as a child with the given id (the list id sent in UM_RELOADLIST) and
+  // the kind's window name ("GiftList"...), subclasses it, takes the kind's row icons and
+  // inserts the one column as wide as the control.
   HWND create(HWND parent, const RECT& rect, ListKind kind, UINT listId, DWORD style = kStyle);
 
   ListKind kind() const { return kind_; }
-  void setKind(ListKind kind) { kind_ = kind; }
-  int iconImage() const { return iconImage_; }
-  void setIconImage(int role) { iconImage_ = role; }
 
   // The owner's refill: every row deleted, one row per record in this order (redrawing off
   // meanwhile), row 0 selected, focused and scrolled into view, then a repaint.
   void fill(const std::vector<Row>& rows);
-  // The same from a snapshot: loan and anniversary rows carry the item's name as their text.
-  void fill(const std::vector<Friend*>& items);
-  void fill(const std::vector<Gift*>& items);
-  void fill(const std::vector<Loan*>& items);
-  void fill(const std::vector<Anniversary*>& items);
+  // The same from the records of a snapshot, each row carrying its record's id and the text
+  // `textOf` gives it (loans their item, anniversaries their name, so that a search can
+  // highlight them).
+  template <class Item, class TextOf>
+  void fill(const std::vector<Item*>& items, TextOf textOf) {
+    std::vector<Row> rows;
+    rows.reserve(items.size());
+    for (const Item* item : items) rows.push_back(Row{item->recordId(), std::u16string(textOf(*item))});
+    fill(rows);
+  }
 
   int count() const;
   int selectedIndex() const;
@@ -82,36 +72,25 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
   void discardSearch();
 
  private:
-  // A memory bitmap of the client size with its device context.
-  struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    Surface(HDC like, int width, int height);
-    ~Surface();
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-  };
-
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onSize(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL&);
-  LRESULT onDrawItem(UINT, WPARAM, LPARAM lParam, BOOL&);
-  LRESULT onDeleteItem(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
-  LRESULT onCompareItem(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onKeyUp(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onChar(UINT, WPARAM wParam, LPARAM, BOOL&);
-  LRESULT onVScroll(UINT, WPARAM wParam, LPARAM, BOOL& handled);
-  LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
-  LRESULT onIsSearching(UINT, WPARAM, LPARAM, BOOL&) { return isSearching() ? TRUE : FALSE; }
-  LRESULT onListKeyDown(int, NMHDR* header, BOOL&);
-  LRESULT onDeleteAllItems(int, NMHDR*, BOOL&);
-  LRESULT onItemChanged(int, NMHDR* header, BOOL&);
-  LRESULT onItemChanging(int, NMHDR* header, BOOL&);
-  LRESULT onCacheHint(int, NMHDR*, BOOL&);
+  void onDestroy();
+  void onSize(UINT type, SIZE client);
+  bool onEraseBackground(HDC dc);
+  void onPaint();
+  bool onMeasureItem(MEASUREITEMSTRUCT& measure);
+  bool onDrawItem(const DRAWITEMSTRUCT& draw);
+  LRESULT onDeleteItem(WPARAM, LPARAM) { return TRUE; }
+  LRESULT onCompareItem(WPARAM, LPARAM) { return 0; }
+  void onKeyDown(UINT vk, UINT flags);
+  void onKeyUp(UINT vk, UINT flags);
+  void onChar(WCHAR ch, UINT flags);
+  void onVScroll(UINT code, int position, HWND bar);
+  void onWindowPosChanged(const WINDOWPOS& pos);
+  LRESULT onIsSearching(WPARAM, LPARAM) { return isSearching() ? TRUE : FALSE; }
+  LRESULT onListKeyDown(NMHDR& header);
+  LRESULT onDeleteAllItems(NMHDR& header);
+  LRESULT onItemChanged(NMHDR& header);
+  LRESULT onItemChanging(NMHDR& header);
+  LRESULT onCacheHint(NMHDR& header);
 
   void ensureCaches(HDC like);
   void freeCaches();
@@ -127,8 +106,8 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
 
   ListKind kind_ = ListKind::Friends;
   int iconImage_ = 0;
-  std::unique_ptr<Surface> stripeCache_;
-  std::unique_ptr<Surface> composedCache_;
+  std::unique_ptr<platform::gdi::MemoryDc> stripeCache_;
+  std::unique_ptr<platform::gdi::MemoryDc> composedCache_;
   bool backgroundDirty_ = true;
   bool repaintPending_ = false;
   int lastScrollPos_ = 0;

@@ -1,6 +1,7 @@
 #include "views/ItemViewScreen.h"
 
 #include "platform/shell/AygShell.h"
+#include "resources/CommandIds.h"
 #include "store/AnniversaryCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
@@ -10,16 +11,18 @@
 namespace pellucard {
 
 const platform::MessageMap<ItemViewScreen>& ItemViewScreen::messageMap() {
-  using Map = platform::MessageMap<ItemViewScreen>;
-  static const Map map = Map()
-                             .message(WM_CREATE, &ItemViewScreen::onCreate)
-                             .message(UM_LAYOUTCHANGED, &ItemViewScreen::onLayoutChanged)
-                             .message(WM_SIZE, &ItemViewScreen::onSize)
-                             .message(WM_PAINT, &ItemViewScreen::onPaint)
-                             .message(WM_ERASEBKGND, &ItemViewScreen::onEraseBackground)
-                             .message(WM_WINDOWPOSCHANGED, &ItemViewScreen::onWindowPosChanged)
-                             .message(WM_COMMAND, &ItemViewScreen::onCommand)
-                             .message(WM_SETFOCUS, &ItemViewScreen::onSetFocus);
+  using M = ItemViewScreen;
+  static const auto map = platform::MessageMap<M>()
+                              .on<WM_CREATE>(&M::onCreate)
+                              .on(UM_LAYOUTCHANGED, &M::onLayoutChanged)
+                              .on<WM_SIZE>(&M::onSize)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_WINDOWPOSCHANGED>(&M::onWindowPosChanged)
+                              .command(ID_ITEM_CANCEL, &M::onCancel)
+                              .command(IDOK, &M::onCancel)
+                              .on<WM_COMMAND>(&M::onCommand)
+                              .on<WM_SETFOCUS>(&M::onSetFocus);
   return map;
 }
 
@@ -41,32 +44,30 @@ void ItemViewScreen::makeCard() {
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-LRESULT ItemViewScreen::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+bool ItemViewScreen::onCreate(const CREATESTRUCTW&) {
   makeCard();
-  return 0;
+  return true;
 }
 
-LRESULT ItemViewScreen::onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT ItemViewScreen::onLayoutChanged(WPARAM, LPARAM) {
   card_.destroyWindow();
   makeCard();
   return 0;
 }
 
-LRESULT ItemViewScreen::onSize(UINT, WPARAM, LPARAM, BOOL& handled) {
+void ItemViewScreen::onSize(UINT, SIZE) {
   if (card_.hwnd() != nullptr) {
     RECT client{};
     GetClientRect(hwnd(), &client);
     MoveWindow(card_.hwnd(), 0, 0, client.right, client.bottom, TRUE);
   }
-  handled = FALSE;
-  return 0;
+  passOn();
 }
 
-LRESULT ItemViewScreen::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void ItemViewScreen::onPaint() {
   PAINTSTRUCT ps{};
   BeginPaint(hwnd(), &ps);
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
 bool ItemViewScreen::show(int kind, RecordId id) {
@@ -90,36 +91,33 @@ bool ItemViewScreen::show(int kind, RecordId id) {
   return true;
 }
 
-LRESULT ItemViewScreen::onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
-  handled = FALSE;
-  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-  if (pos == nullptr) return 0;
+void ItemViewScreen::onWindowPosChanged(const WINDOWPOS& pos) {
+  passOn();
   HWND frame = GetParent(hwnd());
-  if (pos->flags & SWP_SHOWWINDOW) {
+  if (pos.flags & SWP_SHOWWINDOW) {
     if (card_.hwnd() != nullptr) SetFocus(card_.hwnd());
     if (CardLook::pocketPc() && frame != nullptr) {
       SendMessageW(frame, UM_SHOWSIPBUTTON, 0, 0);
       SHDoneButton(frame, SHDB_SHOW);
     }
-  } else if ((pos->flags & SWP_HIDEWINDOW) && CardLook::pocketPc() && frame != nullptr) {
+  } else if ((pos.flags & SWP_HIDEWINDOW) && CardLook::pocketPc() && frame != nullptr) {
     SHDoneButton(frame, SHDB_HIDE);
   }
-  return 0;
 }
 
 // The frame gives the focus to the screen; the keys that scroll the notes belong to the card.
-LRESULT ItemViewScreen::onSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+void ItemViewScreen::onSetFocus(HWND) {
   if (card_.hwnd() != nullptr) SetFocus(card_.hwnd());
-  return 0;
 }
 
-LRESULT ItemViewScreen::onCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-  const WORD id = LOWORD(wParam);
-  if (id == kCancelCommand || id == IDOK) {
-    FrameLink::sendBackRelease(GetParent(hwnd()));
-    return TRUE;
+// Cancel and the Done button (IDOK) go back to the screen before.
+void ItemViewScreen::onCancel(WORD, WORD, HWND) { FrameLink::sendBackRelease(GetParent(hwnd())); }
+
+void ItemViewScreen::onCommand(WORD id, WORD code, HWND from) {
+  const HWND card = card_.hwnd();
+  if (card == nullptr || SendMessageW(card, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from)) == 0) {
+    passOn();
   }
-  return card_.hwnd() != nullptr ? SendMessageW(card_.hwnd(), WM_COMMAND, wParam, lParam) : 0;
 }
 
 }  // namespace pellucard

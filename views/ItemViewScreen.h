@@ -10,8 +10,6 @@ namespace pellucard {
 
 class ItemViewScreen : public platform::WindowImpl<ItemViewScreen> {
  public:
-  static constexpr WORD kCancelCommand = 1062;
-
   static const platform::MessageMap<ItemViewScreen>& messageMap();
 
   // A hidden child of the frame; the card is made with it.
@@ -21,20 +19,21 @@ class ItemViewScreen : public platform::WindowImpl<ItemViewScreen> {
   // happens, and false is returned, when there is no such record.
   bool show(int kind, RecordId id);
 
-  ItemCard& card() { return card_; }
-
  protected:
   platform::WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onLayoutChanged(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSize(UINT, WPARAM, LPARAM, BOOL& handled);
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
-  LRESULT onWindowPosChanged(UINT, WPARAM, LPARAM lParam, BOOL& handled);
-  LRESULT onCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
-  LRESULT onSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+  bool onCreate(const CREATESTRUCTW& create);
+  LRESULT onLayoutChanged(WPARAM, LPARAM);
+  void onSize(UINT type, SIZE client);
+  void onPaint();
+  // The card covers the screen.
+  bool onEraseBackground(HDC) { return true; }
+  void onWindowPosChanged(const WINDOWPOS& pos);
+  void onCancel(WORD id, WORD code, HWND from);
+  // The card's commands (Edit, Remove, Friend Details) are the card's.
+  void onCommand(WORD id, WORD code, HWND from);
+  void onSetFocus(HWND previous);
 
   void makeCard();
 

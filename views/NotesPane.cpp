@@ -16,18 +16,17 @@ int heightOf(const RECT& r) { return r.bottom - r.top; }
 
 }  // namespace
 
-NotesPane::~NotesPane() { releaseBuffer(); }
-
 void NotesPane::measure(HWND card, std::u16string_view text, HFONT font) {
   int needed = 0;
   if (!text.empty()) {
     HDC dc = GetDC(card);
     if (dc != nullptr) {
-      HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-      RECT calc{0, 0, widthOf(rect_), heightOf(rect_)};
-      DrawTextW(dc, text.data(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_WORDBREAK);
-      needed = calc.bottom - calc.top;
-      if (oldFont != nullptr) SelectObject(dc, oldFont);
+      {
+        const platform::gdi::SelectedObject selectedFont(dc, font);
+        RECT calc{0, 0, widthOf(rect_), heightOf(rect_)};
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_WORDBREAK);
+        needed = calc.bottom - calc.top;
+      }
       ReleaseDC(card, dc);
     }
   }
@@ -108,13 +107,13 @@ bool NotesPane::key(HWND card, UINT vk) {
   return false;
 }
 
-void NotesPane::onVScroll(HWND card, WPARAM wParam) {
+void NotesPane::onVScroll(HWND card, UINT code, int position) {
   if (!CardLook::pocketPc()) return;
-  if (scroll(card, LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) InvalidateRect(card, &rect_, FALSE);
+  if (scroll(card, static_cast<int>(code), static_cast<short>(position))) InvalidateRect(card, &rect_, FALSE);
 }
 
-bool NotesPane::onKeyDown(HWND card, WPARAM wParam) {
-  if (!key(card, static_cast<UINT>(wParam))) return false;
+bool NotesPane::onKeyDown(HWND card, UINT vk) {
+  if (!key(card, vk)) return false;
   InvalidateRect(card, &rect_, FALSE);
   return true;
 }
@@ -123,34 +122,25 @@ void NotesPane::draw(HDC target, std::u16string_view text, HFONT font, SIZE card
   const int w = widthOf(rect_);
   const int h = heightOf(rect_);
   if (w <= 0 || h <= 0) return;
-  if (bufferDc_ == nullptr) {
-    bufferDc_ = CreateCompatibleDC(target);
-    buffer_ = CreateCompatibleBitmap(target, w, h);
-    if (bufferDc_ == nullptr || buffer_ == nullptr) {
-      releaseBuffer();
+  if (!buffer_) {
+    buffer_ = std::make_unique<platform::gdi::MemoryDc>(target, w, h);
+    if (!*buffer_) {
+      buffer_.reset();
       return;
     }
-    oldBitmap_ = SelectObject(bufferDc_, buffer_);
   }
+  const HDC dc = buffer_->dc();
   ImageEntry* background = ImageCache::instance().loadedEntry(ImageCache::kCardBackground);
-  if (background != nullptr) SkinPainter::drawExtended(bufferDc_, background, card, POINT{-rect_.left, -rect_.top});
+  if (background != nullptr) SkinPainter::drawExtended(dc, background, card, POINT{-rect_.left, -rect_.top});
   if (!text.empty()) {
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(bufferDc_, font) : nullptr;
-    SetBkMode(bufferDc_, TRANSPARENT);
+    const platform::gdi::SelectedObject selectedFont(dc, font);
+    SetBkMode(dc, TRANSPARENT);
     RECT area{0, -position_, w, std::max(h, rangeMax_) - position_};
-    DrawTextW(bufferDc_, text.data(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
-    if (oldFont != nullptr) SelectObject(bufferDc_, oldFont);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
   }
-  BitBlt(target, rect_.left, rect_.top, w, h, bufferDc_, 0, 0, SRCCOPY);
+  BitBlt(target, rect_.left, rect_.top, w, h, dc, 0, 0, SRCCOPY);
 }
 
-void NotesPane::releaseBuffer() {
-  if (bufferDc_ != nullptr && oldBitmap_ != nullptr) SelectObject(bufferDc_, oldBitmap_);
-  if (buffer_ != nullptr) DeleteObject(buffer_);
-  if (bufferDc_ != nullptr) DeleteDC(bufferDc_);
-  bufferDc_ = nullptr;
-  buffer_ = nullptr;
-  oldBitmap_ = nullptr;
-}
+void NotesPane::releaseBuffer() { buffer_.reset(); }
 
 }  // namespace pellucard

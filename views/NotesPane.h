@@ -3,8 +3,10 @@
 // rectangle's size so that the text scrolls over a background that stays put.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace pellucard {
@@ -13,11 +15,6 @@ class NotesPane {
  public:
   static constexpr int kLineStep = 14;
   static constexpr int kKeyStep = 20;
-
-  NotesPane() = default;
-  ~NotesPane();
-  NotesPane(const NotesPane&) = delete;
-  NotesPane& operator=(const NotesPane&) = delete;
 
   void setRect(const RECT& rect) { rect_ = rect; }
   const RECT& rect() const { return rect_; }
@@ -40,8 +37,8 @@ class NotesPane {
 
   // The card's WM_VSCROLL (ignored on a Smartphone, which scrolls with the keys only) and
   // WM_KEYDOWN; each repaints the notes when they moved. onKeyDown is false for other keys.
-  void onVScroll(HWND card, WPARAM wParam);
-  bool onKeyDown(HWND card, WPARAM wParam);
+  void onVScroll(HWND card, UINT code, int position);
+  bool onKeyDown(HWND card, UINT vk);
 
   // Draws the notes into `target` at the rectangle: the card background's part under the
   // rectangle, then the text shifted up by the scroll position. The buffer is made on first use.
@@ -56,9 +53,7 @@ class NotesPane {
   RECT rect_{};
   int rangeMax_ = 0;
   int position_ = 0;
-  HDC bufferDc_ = nullptr;
-  HBITMAP buffer_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
+  std::unique_ptr<platform::gdi::MemoryDc> buffer_;
 };
 
 }  // namespace pellucard

@@ -7,6 +7,7 @@
 #include "platform/base/ResourceTable.h"
 #include "platform/base/TextCase.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
 #include "platform/sys/WinNls.h"
 #include "resources/StringIds.h"
@@ -16,6 +17,7 @@
 #include "store/FriendCollection.h"
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
+#include "views/DateText.h"
 #include "views/FontCache.h"
 #include "views/PictureIcons.h"
 
@@ -23,19 +25,7 @@ namespace pellucard {
 
 namespace {
 
-std::u16string shortDate(const SYSTEMTIME& date) {
-  std::array<WCHAR, 64> buffer{};
-  const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer.data(),
-                               static_cast<int>(buffer.size()));
-  return n > 0 ? std::u16string(buffer.data()) : std::u16string();
-}
-
-bool laterThan(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-  FILETIME fa{};
-  FILETIME fb{};
-  if (!SystemTimeToFileTime(&a, &fa) || !SystemTimeToFileTime(&b, &fb)) return false;
-  return CompareFileTime(&fa, &fb) > 0;
-}
+std::u16string shortDate(const SYSTEMTIME& date) { return DateText::shortDate(date, LOCALE_USER_DEFAULT); }
 
 int textWidth(HDC hdc, std::u16string_view text) {
   if (text.empty()) return 0;
@@ -43,21 +33,6 @@ int textWidth(HDC hdc, std::u16string_view text) {
   DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
   return r.right - r.left;
 }
-
-// Selects a font for the life of the object; nullptr leaves the context's font.
-class FontScope {
- public:
-  FontScope(HDC hdc, HFONT font) : hdc_(hdc), old_(font != nullptr ? SelectObject(hdc, font) : nullptr) {}
-  ~FontScope() {
-    if (old_ != nullptr) SelectObject(hdc_, old_);
-  }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  HDC hdc_;
-  HGDIOBJ old_;
-};
 
 }  // namespace
 
@@ -124,12 +99,9 @@ bool RowPainter::drawPicture(HDC hdc, const RECT& icon, RecordId friendId) {
   const int h = icon.bottom - icon.top;
   const int x = icon.left + (h - picture->width()) / 2;
   const int y = icon.top + (h - picture->height()) / 2;
-  HDC source = CreateCompatibleDC(hdc);
-  if (source == nullptr) return false;
-  HGDIOBJ old = SelectObject(source, picture->handle());
-  BitBlt(hdc, x, y, picture->width(), picture->height(), source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
+  const platform::gdi::MemoryDc source(hdc, picture->handle());
+  if (!source) return false;
+  source.copyTo(hdc, x, y);
   return true;
 }
 
@@ -187,7 +159,7 @@ void RowPainter::draw(HDC hdc, const RECT& row, RecordId id, std::u16string_view
 
 void RowPainter::drawTwoLines(HDC hdc, const Layout& l, std::u16string_view first, std::u16string_view second,
                               std::u16string_view word) const {
-  FontScope font(hdc, smartphone_ ? FontCache::instance().font(FontCache::kSmall) : nullptr);
+  const platform::gdi::SelectedObject font(hdc, smartphone_ ? FontCache::instance().font(FontCache::kSmall) : nullptr);
   drawHighlighted(hdc, first, word, typedKeys_, l.line1, kLineFormat);
   drawHighlighted(hdc, second, word, typedKeys_, l.line2, kLineFormat);
 }
@@ -228,7 +200,7 @@ void RowPainter::drawLoan(HDC hdc, const Layout& l, RecordId id, std::u16string_
     first += u", " + platform::loadString(IDS_DUE) + u" " + shortDate(loan->returnDate());
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    overdue = laterThan(now, loan->returnDate());
+    overdue = DateText::later(now, loan->returnDate());
   }
   const Friend* person = friendOf(loan->friendId());
   std::u16string second;

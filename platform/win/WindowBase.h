@@ -1,34 +1,14 @@
 // The base of the program's window classes: binds a C++ object to a window, routes the
-// window's messages through the object's message map, creates windows of its own class or of
-// an existing class (subclassed), and reflects notifications back to the child control that
-// sent them, as OCM_ messages, so that a control can handle its own drawing and notifications.
+// window's messages through the object's message map (MessageMap.h), creates windows of its
+// own class or of an existing class (subclassed), and reflects notifications back to the child
+// control that sent them, as OCM_ messages, so that a control can handle its own drawing and
+// notifications.
 #pragma once
 
 #include <string>
 
 #include "platform/win/MessageMap.h"
 #include "platform/win/WinUser.h"
-
-// Reflected messages: a parent sends OCM_x (= OCM__BASE + WM_x) to the child that caused WM_x.
-#define OCM__BASE (WM_USER + 0x1C00)
-#define OCM_COMMAND (OCM__BASE + WM_COMMAND)
-#define OCM_CTLCOLORBTN (OCM__BASE + WM_CTLCOLORBTN)
-#define OCM_CTLCOLOREDIT (OCM__BASE + WM_CTLCOLOREDIT)
-#define OCM_CTLCOLORDLG (OCM__BASE + WM_CTLCOLORDLG)
-#define OCM_CTLCOLORLISTBOX (OCM__BASE + WM_CTLCOLORLISTBOX)
-#define OCM_CTLCOLORMSGBOX (OCM__BASE + WM_CTLCOLORMSGBOX)
-#define OCM_CTLCOLORSCROLLBAR (OCM__BASE + WM_CTLCOLORSCROLLBAR)
-#define OCM_CTLCOLORSTATIC (OCM__BASE + WM_CTLCOLORSTATIC)
-#define OCM_DRAWITEM (OCM__BASE + WM_DRAWITEM)
-#define OCM_MEASUREITEM (OCM__BASE + WM_MEASUREITEM)
-#define OCM_DELETEITEM (OCM__BASE + WM_DELETEITEM)
-#define OCM_VKEYTOITEM (OCM__BASE + WM_VKEYTOITEM)
-#define OCM_CHARTOITEM (OCM__BASE + WM_CHARTOITEM)
-#define OCM_COMPAREITEM (OCM__BASE + WM_COMPAREITEM)
-#define OCM_HSCROLL (OCM__BASE + WM_HSCROLL)
-#define OCM_VSCROLL (OCM__BASE + WM_VSCROLL)
-#define OCM_PARENTNOTIFY (OCM__BASE + WM_PARENTNOTIFY)
-#define OCM_NOTIFY (OCM__BASE + WM_NOTIFY)
 
 namespace platform {
 
@@ -77,8 +57,16 @@ class WindowBase {
   bool reflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // The message being handled now.
   const MSG* currentMessage() const { return current_; }
+  // Called by a message handler: the message goes on after it, to the chained maps, to
+  // reflection and finally to defWindowProc, as if the handler had not been there. A handler
+  // that adds to what the window does by default (a subclassed control's keys, WM_SIZE,
+  // WM_DESTROY) calls this.
+  static void passOn() { detail::passOn(); }
 
  private:
+  template <class>
+  friend class MessageMap;
+
   static LRESULT startProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void attach(HWND hwnd, WNDPROC super);
@@ -90,16 +78,13 @@ class WindowBase {
 };
 
 // Window classes derive from WindowImpl<Self> and provide `static const MessageMap<Self>&
-// messageMap()`. reflectNotifications() at the end of a parent's map reflects what its own
-// entries left unhandled.
-template <class T>
-class WindowImpl : public WindowBase {
+// messageMap()`. A class that derives from another window class derives from
+// WindowImpl<Self, Base> and chains Base::messageMap() in its own map.
+template <class T, class Base = WindowBase>
+class WindowImpl : public Base {
  protected:
   bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     return T::messageMap().dispatch(static_cast<T&>(*this), message, wParam, lParam, result);
-  }
-  static std::function<bool(T&, UINT, WPARAM, LPARAM, LRESULT&)> reflectNotifications() {
-    return [](T& self, UINT m, WPARAM w, LPARAM l, LRESULT& r) { return self.reflectNotification(m, w, l, r); };
   }
 };
 

@@ -120,7 +120,18 @@ class AppHarness {
   }
   // The tab as the user reaches it: Right on the tab header until it shows.
   void showTab(UINT tabId) {
-    for (int i = 0; i < 4 && screen().currentTab() != tabId; ++i) device_.key(VK_RIGHT);
+    for (int i = 0; i < 4 && currentTab() != tabId; ++i) device_.key(VK_RIGHT);
+  }
+  // The main screen's tab whose list shows; 0 when none does.
+  UINT currentTab() const {
+    for (UINT id : {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId}) {
+      if (IsWindowVisible(GetDlgItem(mainScreen(), static_cast<int>(id)))) return id;
+    }
+    return 0;
+  }
+  // Whether the dump shows this text drawn somewhere.
+  bool showsText(const std::string& text) const {
+    return device_.dump().find("text \"" + text + "\"") != std::string::npos;
   }
 
   HMENU menu() const { return reinterpret_cast<HMENU>(SendMessageW(frame_->hwnd(), UM_GETMENU, 0, 0)); }
@@ -129,16 +140,26 @@ class AppHarness {
 
   // Record ids of a list's rows, top to bottom, as its tab shows them.
   std::vector<RecordId> rows(ListKind kind) {
-    static constexpr UINT kTabs[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
-    showTab(kTabs[static_cast<int>(kind)]);
+    showTab(listId(kind));
+    const HWND list = listWindow(kind);
     std::vector<RecordId> ids;
-    ItemListCtrl& list = screen().list(kind);
-    for (int i = 0; i < list.count(); ++i) ids.push_back(list.recordIdAt(i));
+    for (int i = 0; i < static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); ++i)
+      ids.push_back(recordAt(list, i));
     return ids;
   }
+  // The record of the list's selected row, 0 without one.
+  RecordId selectedRow(ListKind kind) const {
+    const HWND list = listWindow(kind);
+    const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return row >= 0 ? recordAt(list, row) : 0;
+  }
+
+  // The main screen's windows: its own, its lists' and its tab strip's.
+  HWND mainScreen() const { return frame_->screenWindow(kMainScreenId); }
+  HWND listWindow(ListKind kind) const { return GetDlgItem(mainScreen(), static_cast<int>(listId(kind))); }
+  HWND tabStrip() const { return GetDlgItem(mainScreen(), MainScreen::kTabStripId); }
 
   MainFrame& frame() { return *frame_; }
-  MainScreen& screen() { return *frame_->mainScreen(); }
   platform::testing::TestDevice& device() { return device_; }
   const TempFolder& folder() const { return folder_; }
 
@@ -146,6 +167,18 @@ class AppHarness {
   TempFolder folder_;
   platform::testing::TestDevice device_;
   std::unique_ptr<MainFrame> frame_;
+
+  static UINT listId(ListKind kind) {
+    static constexpr UINT kIds[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
+    return kIds[static_cast<int>(kind)];
+  }
+  static RecordId recordAt(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<RecordId>(item.lParam);
+  }
 };
 
 }  // namespace pellucard::testing

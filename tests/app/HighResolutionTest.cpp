@@ -39,10 +39,10 @@ TEST_F(HighResolutionTest, TheFriendListIsCoveredAcrossTheWholeScreen) {
   app.addFriend(u"Bo", u"Ek");
   app.addFriend(u"Cy", u"Fors");
   app.start();
-  ItemListCtrl& list = app.screen().list(ListKind::Friends);
-  ASSERT_EQ(list.count(), 3);
+  const std::vector<RecordId> rows = app.rows(ListKind::Friends);
+  ASSERT_EQ(rows.size(), 3u);
   RECT rect{};
-  GetWindowRect(list.hwnd(), &rect);
+  GetWindowRect(app.listWindow(ListKind::Friends), &rect);
   ASSERT_GT(rect.right - rect.left, 400) << "the list spans the wide screen";
   ASSERT_GT(rect.bottom - rect.top, 400);
 
@@ -76,7 +76,7 @@ TEST_F(HighResolutionTest, TheFriendListIsCoveredAcrossTheWholeScreen) {
       for (int dy = 0; dy < h; ++dy) ASSERT_NE(app.device().pixel(x, y + dy), RGB(0, 0, 0)) << x << "," << y + dy;
     }
   }
-  ASSERT_EQ(list.selectedIndex(), 0);
+  ASSERT_EQ(app.selectedRow(ListKind::Friends), rows[0]);
   const int farX = rect.left + (rect.right - rect.left) - 30;
   EXPECT_NE(app.device().pixel(farX, rect.top + h / 2), app.device().pixel(farX, rect.top + h + h / 2))
       << "the selection bar is drawn across the wide row";

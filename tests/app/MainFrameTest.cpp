@@ -125,9 +125,9 @@ TEST(MainFrame, RotationResizesEveryScreenAndKeepsScreenAndMenubar) {
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
   EXPECT_EQ(app.frame().currentScreenId(), kMainScreenId);
   EXPECT_EQ(app.frame().menuBarId(), IDR_GIFTS_BAR);
-  EXPECT_EQ(app.screen().currentTab(), kGiftListId);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).filter, 4) << "sort and filter survive a relayout";
-  EXPECT_TRUE(app.checked(ID_GIFT_FILTER_IDEAS));
+  EXPECT_EQ(app.currentTab(), kGiftListId);
+  EXPECT_TRUE(app.checked(ID_GIFT_FILTER_IDEAS)) << "sort and filter survive a relayout";
+  EXPECT_TRUE(app.showsText("Gifts (F)"));
   RECT client{};
   GetClientRect(app.frame().hwnd(), &client);
   EXPECT_EQ(client.right, 320);
@@ -137,17 +137,23 @@ TEST(MainFrame, RotationResizesEveryScreenAndKeepsScreenAndMenubar) {
     EXPECT_EQ(r.bottom - r.top, client.bottom) << id;
   }
   EXPECT_EQ(windowRect(app.frame().hwnd()).bottom, windowRect(app.frame().menuBar()).top);
-  const RECT list = windowRect(app.screen().list(ListKind::Gifts).hwnd());
+  const RECT list = windowRect(app.listWindow(ListKind::Gifts));
   EXPECT_EQ(list.right - list.left, 320);
-  EXPECT_TRUE(IsWindowVisible(app.screen().list(ListKind::Gifts).hwnd()));
-  EXPECT_EQ(app.screen().tabStrip().pageCount(), 4) << "the rebuilt strip holds each tab once";
+  EXPECT_TRUE(IsWindowVisible(app.listWindow(ListKind::Gifts)));
+  // The rebuilt strip holds each tab once: Right goes round them back to the gifts.
+  std::vector<UINT> round;
+  for (int i = 0; i < 4; ++i) {
+    app.device().key(VK_RIGHT);
+    round.push_back(app.currentTab());
+  }
+  EXPECT_EQ(round, (std::vector<UINT>{kAnniversaryListId, kLoanListId, kFriendListId, kGiftListId}));
 }
 
 TEST(MainFrame, TheListsEndAboveTheInputPanelWhileItIsUp) {
   AppHarness app;
   app.addFriend(u"Anna", u"Berg");
   app.start();
-  const HWND list = app.screen().list(ListKind::Friends).hwnd();
+  const HWND list = app.listWindow(ListKind::Friends);
   const LONG fullBottom = windowRect(list).bottom;
   SIPINFO sip{};
   sip.cbSize = sizeof(sip);

@@ -56,27 +56,44 @@ TEST_F(MainScreenTest, ChoosingTheSameSortTwiceFlipsTheOrderAndTheMenuFollows) {
   const RecordId candle = app.addGift(u"Candle", kGiftIdea, 0, date(2023, 1, 1));
   app.start();
   app.showTab(kGiftListId);
-  ASSERT_EQ(app.screen().currentTab(), kGiftListId);
+  ASSERT_EQ(app.currentTab(), kGiftListId);
   EXPECT_EQ(app.frame().menuBarId(), IDR_GIFTS_BAR);
   EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, book, candle}));
   EXPECT_TRUE(app.checked(ID_GIFT_SORT_GIFT));
   EXPECT_TRUE(app.checked(ID_GIFT_FILTER_ALL));
 
   app.command(ID_GIFT_SORT_DATE);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 0);
   EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{book, apple, candle})) << "newest first";
   EXPECT_TRUE(app.checked(ID_GIFT_SORT_DATE));
   EXPECT_FALSE(app.checked(ID_GIFT_SORT_GIFT));
   EXPECT_TRUE(app.checked(ID_GIFT_FILTER_ALL)) << "a fresh menubar gets its filter mark back";
 
   app.command(ID_GIFT_SORT_DATE);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1);
-  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{candle, apple, book}));
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{candle, apple, book})) << "oldest first";
+  EXPECT_TRUE(app.checked(ID_GIFT_SORT_DATE));
 
   app.command(ID_GIFT_SORT_GIFT);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1) << "a newly chosen key starts with its own flag";
-  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, book, candle}));
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, book, candle}))
+      << "a newly chosen key starts with its own order";
   EXPECT_TRUE(app.checked(ID_GIFT_SORT_GIFT));
+  app.command(ID_GIFT_SORT_GIFT);
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{candle, book, apple}));
+}
+
+TEST_F(MainScreenTest, EveryAnniversaryKeyStartsAscendingHere) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId spring = app.addAnniversary(u"Alpha", anna, date(1990, 3, 1));
+  const RecordId summer = app.addAnniversary(u"Beta", anna, date(1980, 6, 1));
+  const RecordId winter = app.addAnniversary(u"Gamma", anna, date(2000, 12, 1));
+  app.start();
+  app.showTab(kAnniversaryListId);
+  app.command(ID_ANNIVERSARY_SORT_DATE);
+  EXPECT_EQ(app.rows(ListKind::Anniversaries), (std::vector<RecordId>{summer, spring, winter}));
+  EXPECT_TRUE(app.checked(ID_ANNIVERSARY_SORT_DATE));
+  app.command(ID_ANNIVERSARY_SORT_DAY);
+  EXPECT_EQ(app.rows(ListKind::Anniversaries), (std::vector<RecordId>{spring, summer, winter}));
+  app.command(ID_ANNIVERSARY_SORT_DAY);
+  EXPECT_EQ(app.rows(ListKind::Anniversaries), (std::vector<RecordId>{winter, summer, spring}));
 }
 
 TEST_F(MainScreenTest, OverdueFilterShowsOnlyOverdueLoansAndMarksTheTab) {
@@ -88,20 +105,20 @@ TEST_F(MainScreenTest, OverdueFilterShowsOnlyOverdueLoansAndMarksTheTab) {
   app.start();
   app.showTab(kLoanListId);
   EXPECT_EQ(app.rows(ListKind::Loans).size(), 3u);
-  EXPECT_FALSE(app.screen().tabStrip().marker(kLoanListId));
+  EXPECT_TRUE(app.showsText("Loans"));
 
   app.command(ID_LOAN_FILTER_OVERDUE);
   EXPECT_EQ(app.rows(ListKind::Loans), std::vector<RecordId>{late});
-  EXPECT_TRUE(app.screen().tabStrip().marker(kLoanListId));
   EXPECT_TRUE(app.checked(ID_LOAN_FILTER_OVERDUE));
   EXPECT_FALSE(app.checked(ID_LOAN_FILTER_ALL));
   EXPECT_TRUE(app.checked(ID_LOAN_SORT_ITEM));
-  EXPECT_NE(app.device().dump().find("text \"Loans (F)\""), std::string::npos) << app.device().dump();
+  EXPECT_TRUE(app.showsText("Loans (F)")) << app.device().dump();
+  EXPECT_FALSE(app.showsText("Loans"));
 
   app.command(ID_LOAN_FILTER_ALL);
   EXPECT_EQ(app.rows(ListKind::Loans).size(), 3u);
-  EXPECT_FALSE(app.screen().tabStrip().marker(kLoanListId));
-  EXPECT_NE(app.device().dump().find("text \"Loans\""), std::string::npos);
+  EXPECT_TRUE(app.showsText("Loans"));
+  EXPECT_FALSE(app.showsText("Loans (F)"));
 }
 
 TEST_F(MainScreenTest, ExportsAreGreyedWhileThereIsNothingToExport) {
@@ -129,8 +146,8 @@ TEST_F(MainScreenTest, RemovingAFriendWithoutItemsAsksOnlyOnce) {
   const RecordId bo = app.addFriend(u"Bo", u"Carl");
   const RecordId gift = app.addGift(u"Apple", kGiftFrom, 0, date(2024, 3, 1));
   app.start();
-  app.screen().list(ListKind::Friends).select(1);
-  ASSERT_EQ(app.screen().list(ListKind::Friends).selectedRecordId(), bo);
+  app.device().key(VK_DOWN);
+  ASSERT_EQ(app.selectedRow(ListKind::Friends), bo);
   const std::string question = app.folder().file("question.txt");
   app.commandAnswering(ID_FRIEND_REMOVE, "dump " + question + "\nkey Y\n");
   EXPECT_NE(readText(question).find("Permanently delete this item?"), std::string::npos);
@@ -170,7 +187,7 @@ TEST_F(MainScreenTest, RemovingAFriendWithItemsAndYesRemovesThemEverywhere) {
   app.addLoan(u"Drill", kLoanTo, anna, date(2024, 11, 1), date(2025, 3, 2));
   app.addAnniversary(u"Birthday", anna, date(1990, 6, 1));
   app.start();
-  ASSERT_EQ(app.screen().list(ListKind::Friends).selectedRecordId(), anna);
+  ASSERT_EQ(app.selectedRow(ListKind::Friends), anna);
   app.commandAnswering(ID_FRIEND_REMOVE, "key Y\nkey Y\n");
   EXPECT_EQ(app.rows(ListKind::Friends), std::vector<RecordId>{bo});
   EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{keep});
@@ -190,9 +207,9 @@ TEST_F(MainScreenTest, AnsweringNoToTheFirstQuestionRemovesNothing) {
   app.showTab(kGiftListId);
   app.commandAnswering(ID_GIFT_REMOVE, "key N\n");
   EXPECT_NE(getGiftCollection().find(gift), nullptr);
-  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd()) << "keys reach the list again after the question";
+  EXPECT_EQ(GetFocus(), app.tabStrip()) << "keys reach the list again after the question";
   SetFocus(app.frame().hwnd());
-  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd());
+  EXPECT_EQ(GetFocus(), app.tabStrip());
   app.commandAnswering(ID_GIFT_REMOVE, "key Y\n");
   EXPECT_EQ(getGiftCollection().find(gift), nullptr);
   EXPECT_TRUE(app.rows(ListKind::Gifts).empty());
@@ -239,17 +256,19 @@ TEST_F(MainScreenTest, SecondStartResetsSortsFiltersAndTheTab) {
   app.command(ID_GIFT_SORT_DATE);
   app.command(ID_GIFT_FILTER_IDEAS);
   EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{idea});
-  EXPECT_TRUE(app.screen().tabStrip().marker(kGiftListId));
+  EXPECT_TRUE(app.showsText("Gifts (F)"));
 
   PostMessageW(app.frame().hwnd(), UM_ACTIVATEINSTANCE, kMainScreenId, 0);
   app.device().runUntilIdle();
-  EXPECT_EQ(app.screen().currentTab(), kFriendListId);
+  EXPECT_EQ(app.currentTab(), kFriendListId);
   EXPECT_EQ(app.frame().menuBarId(), IDR_FRIENDS_BAR);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortKey, 1);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).sortFlag, 1);
-  EXPECT_EQ(app.screen().state(ListKind::Gifts).filter, 7);
-  EXPECT_FALSE(app.screen().tabStrip().marker(kGiftListId));
-  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, idea}));
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{apple, idea})) << "all gifts, by name, ascending";
+  EXPECT_TRUE(app.checked(ID_GIFT_SORT_GIFT));
+  EXPECT_TRUE(app.checked(ID_GIFT_FILTER_ALL));
+  EXPECT_TRUE(app.showsText("Gifts"));
+  EXPECT_FALSE(app.showsText("Gifts (F)"));
+  app.command(ID_GIFT_SORT_GIFT);
+  EXPECT_EQ(app.rows(ListKind::Gifts), (std::vector<RecordId>{idea, apple})) << "the order starts ascending again";
 }
 
 TEST_F(MainScreenTest, AddAndEditGoThroughTheFormsAndRefillTheList) {
@@ -266,7 +285,7 @@ TEST_F(MainScreenTest, AddAndEditGoThroughTheFormsAndRefillTheList) {
   app.command(ID_LOAN_EDIT);  // no loan selected: no form
   EXPECT_EQ(forms.calls, (std::vector<RecordingForms::Call>{{kRecordGift, 0, 0}, {kRecordGift, apple, 0}}));
   EXPECT_EQ(forms.friends, std::vector<RecordId>{anna});
-  EXPECT_EQ(GetFocus(), app.screen().tabStrip().hwnd());
+  EXPECT_EQ(GetFocus(), app.tabStrip());
   setFormLauncher(nullptr);
 }
 

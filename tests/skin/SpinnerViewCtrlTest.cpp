@@ -28,10 +28,10 @@ constexpr UINT kAnniversaries = 1018;
 class Page : public WindowImpl<Page> {
  public:
   static const MessageMap<Page>& messageMap() {
-    static const MessageMap<Page> map = MessageMap<Page>()
-                                            .message(WM_CHAR, &Page::onChar)
-                                            .message(WM_KEYDOWN, &Page::onKeyDown)
-                                            .message(SpinnerViewCtrl::kIsSearchingMessage, &Page::onIsSearching);
+    static const auto map = MessageMap<Page>()
+                                .on<WM_CHAR>(&Page::onChar)
+                                .on<WM_KEYDOWN>(&Page::onKeyDown)
+                                .on(SpinnerViewCtrl::kIsSearchingMessage, &Page::onIsSearching);
     return map;
   }
   std::u16string chars;
@@ -39,32 +39,27 @@ class Page : public WindowImpl<Page> {
   int typed = 0;
 
  private:
-  LRESULT onChar(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    const auto ch = static_cast<char16_t>(wParam);
+  void onChar(WCHAR ch, UINT) {
     chars.push_back(ch);
     if (ch == 8 && typed > 0) --typed;
     if (ch == 3) typed = 0;
     if (ch >= u'a' && ch <= u'z') ++typed;
-    return 0;
   }
-  LRESULT onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    keys.push_back(static_cast<UINT>(wParam));
-    return 0;
-  }
-  LRESULT onIsSearching(UINT, WPARAM, LPARAM, BOOL&) { return typed > 0 ? TRUE : FALSE; }
+  void onKeyDown(UINT vk, UINT) { keys.push_back(vk); }
+  LRESULT onIsSearching(WPARAM, LPARAM) { return typed > 0 ? TRUE : FALSE; }
 };
 
 // The screen: collects the tab changes posted to it.
 class Screen : public WindowImpl<Screen> {
  public:
   static const MessageMap<Screen>& messageMap() {
-    static const MessageMap<Screen> map = MessageMap<Screen>().message(UM_TABCHANGED, &Screen::onTabChanged);
+    static const auto map = MessageMap<Screen>().on(UM_TABCHANGED, &Screen::onTabChanged);
     return map;
   }
   std::vector<WPARAM> tabChanges;
 
  private:
-  LRESULT onTabChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onTabChanged(WPARAM wParam, LPARAM lParam) {
     EXPECT_EQ(lParam, 0);
     tabChanges.push_back(wParam);
     return 0;

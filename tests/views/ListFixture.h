@@ -69,15 +69,19 @@ class ListParent : public platform::WindowImpl<ListParent> {
  public:
   static const platform::MessageMap<ListParent>& messageMap() {
     static const auto map = platform::MessageMap<ListParent>()
-                                .message(UM_SELCHANGED, &ListParent::onPrivate)
-                                .message(UM_RELOADLIST, &ListParent::onPrivate)
-                                .add(reflectNotifications());
+                                .on(UM_SELCHANGED, &ListParent::onSelChanged)
+                                .on(UM_RELOADLIST, &ListParent::onReloadList)
+                                .reflectNotifications();
     return map;
   }
 
  private:
-  LRESULT onPrivate(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
-    platform::testing::MessageLog::instance().record(hwnd(), message, wParam, lParam);
+  LRESULT onSelChanged(WPARAM wParam, LPARAM lParam) {
+    platform::testing::MessageLog::instance().record(hwnd(), UM_SELCHANGED, wParam, lParam);
+    return 0;
+  }
+  LRESULT onReloadList(WPARAM wParam, LPARAM lParam) {
+    platform::testing::MessageLog::instance().record(hwnd(), UM_RELOADLIST, wParam, lParam);
     return 0;
   }
 };
@@ -162,20 +166,22 @@ class ListFixture : public ::testing::Test {
     return raw->recordId();
   }
 
-  // Fills the list from the collection of its kind, in the collection's order.
+  // Fills the list from the collection of its kind, in the collection's order; loan and
+  // anniversary rows carry the item's name, as the main screen's do.
   void fillFromStore() {
+    const auto noText = [](const auto&) { return std::u16string_view(); };
     switch (list->kind()) {
       case ListKind::Friends:
-        list->fill(getFriendCollection().snapshot());
+        list->fill(getFriendCollection().snapshot(), noText);
         break;
       case ListKind::Gifts:
-        list->fill(getGiftCollection().snapshot());
+        list->fill(getGiftCollection().snapshot(), noText);
         break;
       case ListKind::Loans:
-        list->fill(getLoanCollection().snapshot());
+        list->fill(getLoanCollection().snapshot(), [](const Loan& l) { return l.item(); });
         break;
       case ListKind::Anniversaries:
-        list->fill(getAnniversaryCollection().snapshot());
+        list->fill(getAnniversaryCollection().snapshot(), [](const Anniversary& a) { return a.name(); });
         break;
     }
     device->runUntilIdle();

@@ -11,6 +11,7 @@
 #include "device/PrivateMessages.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/sys/SysParams.h"
+#include "resources/CommandIds.h"
 #include "tests/views/ListFixture.h"
 #include "views/FormLauncher.h"
 #include "views/FriendDetailsScreen.h"
@@ -22,13 +23,13 @@ namespace pellucard::testing {
 class MainStandIn : public platform::WindowImpl<MainStandIn> {
  public:
   static const platform::MessageMap<MainStandIn>& messageMap() {
-    static const auto map = platform::MessageMap<MainStandIn>().message(UM_RELOADLIST, &MainStandIn::onReload);
+    static const auto map = platform::MessageMap<MainStandIn>().on(UM_RELOADLIST, &MainStandIn::onReload);
     return map;
   }
   std::vector<WPARAM> reloads;
 
  private:
-  LRESULT onReload(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  LRESULT onReload(WPARAM wParam, LPARAM) {
     reloads.push_back(wParam);
     return 0;
   }
@@ -37,17 +38,19 @@ class MainStandIn : public platform::WindowImpl<MainStandIn> {
 class FrameStandIn : public platform::WindowImpl<FrameStandIn> {
  public:
   static const platform::MessageMap<FrameStandIn>& messageMap() {
-    using Map = platform::MessageMap<FrameStandIn>;
-    static const auto map = Map()
-                                .message(UM_SETMENUBAR, &FrameStandIn::onSetMenuBar)
-                                .message(UM_SHOWSIPBUTTON, &FrameStandIn::onSipButton)
-                                .message(UM_CHECKMENUITEM, &FrameStandIn::onCheck)
-                                .message(UM_ENABLEMENUITEM, &FrameStandIn::onEnable)
-                                .message(UM_GETMENU, &FrameStandIn::onGetMenu)
-                                .message(UM_SHOWRECORD, &FrameStandIn::onShowRecord)
-                                .message(UM_RELOADLIST, &FrameStandIn::onReload)
-                                .message(WM_HOTKEY, &FrameStandIn::onHotKey)
-                                .message(WM_COMMAND, &FrameStandIn::onCommand);
+    using M = FrameStandIn;
+    static const auto map = platform::MessageMap<M>()
+                                .on(UM_SETMENUBAR, &M::onSetMenuBar)
+                                .on(UM_SHOWSIPBUTTON, &M::onSipButton)
+                                .on(UM_CHECKMENUITEM, &M::onCheck)
+                                .on(UM_ENABLEMENUITEM, &M::onEnable)
+                                .on(UM_GETMENU, &M::onGetMenu)
+                                .on(UM_SHOWRECORD, &M::onShowRecord)
+                                .on(UM_RELOADLIST, &M::onReload)
+                                .on<WM_HOTKEY>(&M::onHotKey)
+                                .command(kMainScreenId, &M::onSwitch)
+                                .command(kFriendDetailsScreenId, &M::onSwitch)
+                                .on<WM_COMMAND>(&M::onCommand);
     return map;
   }
 
@@ -156,26 +159,26 @@ class FrameStandIn : public platform::WindowImpl<FrameStandIn> {
     menuBar = bar;
   }
 
-  LRESULT onSetMenuBar(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onSetMenuBar(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) == screenWindow(current) && GetActiveWindow() == hwnd()) replaceMenu(wParam);
     return 0;
   }
-  LRESULT onSipButton(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  LRESULT onSipButton(WPARAM wParam, LPARAM) {
     ++sipButtonRequests;
     sipButton = wParam != 0;
     replaceMenu(menuBar);
     return 0;
   }
-  LRESULT onCheck(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onCheck(WPARAM wParam, LPARAM lParam) {
     CheckMenuItem(menu_, static_cast<UINT>(wParam), MF_BYCOMMAND | (lParam ? MF_CHECKED : MF_UNCHECKED));
     return 0;
   }
-  LRESULT onEnable(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onEnable(WPARAM wParam, LPARAM lParam) {
     EnableMenuItem(menu_, static_cast<UINT>(wParam), MF_BYCOMMAND | (lParam ? MF_ENABLED : MF_GRAYED));
     return 0;
   }
-  LRESULT onGetMenu(UINT, WPARAM, LPARAM, BOOL&) { return reinterpret_cast<LRESULT>(menu_); }
-  LRESULT onShowRecord(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onGetMenu(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(menu_); }
+  LRESULT onShowRecord(WPARAM wParam, LPARAM lParam) {
     shown.push_back({wParam, lParam});
     if (lParam == kRecordFriend) {
       details.showFriend(static_cast<RecordId>(wParam));
@@ -186,17 +189,17 @@ class FrameStandIn : public platform::WindowImpl<FrameStandIn> {
     }
     return 0;
   }
-  LRESULT onReload(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT onReload(WPARAM wParam, LPARAM lParam) {
     reloads.push_back(wParam);
     for (UINT id : {kMainScreenId, kFriendDetailsScreenId, kItemViewScreenId}) {
       SendMessageW(screenWindow(id), UM_RELOADLIST, wParam, lParam);
     }
     return 0;
   }
-  LRESULT onHotKey(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-    if (HIWORD(lParam) != VK_ESCAPE) return 0;
-    if (SendMessageW(screenWindow(current), WM_HOTKEY, wParam, lParam) != 0) return 0;
-    if ((lParam & 0x1000) == 0) return 0;
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk) {
+    if (vk != VK_ESCAPE) return 0;
+    if (SendMessageW(screenWindow(current), WM_HOTKEY, id, MAKELPARAM(modifiers, vk)) != 0) return 0;
+    if ((modifiers & 0x1000) == 0) return 0;
     if (history.empty()) {
       ++shellBacks;
       return 0;
@@ -206,13 +209,9 @@ class FrameStandIn : public platform::WindowImpl<FrameStandIn> {
     switchTo(back, false);
     return 0;
   }
-  LRESULT onCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-    const WORD id = LOWORD(wParam);
-    if (id == kMainScreenId || id == kFriendDetailsScreenId) {
-      switchTo(id, true);
-      return 0;
-    }
-    return SendMessageW(screenWindow(current), WM_COMMAND, wParam, lParam);
+  void onSwitch(WORD id, WORD, HWND) { switchTo(id, true); }
+  void onCommand(WORD id, WORD code, HWND from) {
+    SendMessageW(screenWindow(current), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
   }
 
   HMENU menu_ = nullptr;
@@ -281,8 +280,14 @@ class ScreenFixture : public ListFixture {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
+  // Steps the details screen's header to the tab with Right, as the user does.
   void selectTab(UINT tab) {
-    frame->details.header().selectPage(tab);
+    for (int i = 0; i < 4 && detailsTab() != tab; ++i) stepTab();
+    device->runUntilIdle();
+  }
+  void stepTab() {
+    SendMessageW(detailsHeader(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(detailsHeader(), WM_KEYUP, VK_RIGHT, 0);
     device->runUntilIdle();
   }
   void back() {
@@ -306,10 +311,56 @@ class ScreenFixture : public ListFixture {
     for (const auto& d : drawnIn(hwnd)) out.push_back(d.text);
     return out;
   }
-  static std::vector<RecordId> rowsOf(ItemListCtrl& list) {
+  // Whether the dump shows this text drawn somewhere.
+  bool showsText(const std::string& text) const {
+    return device->dump().find("text \"" + text + "\"") != std::string::npos;
+  }
+
+  // The windows of the details and item view screens, found as a window tree is searched.
+  HWND detailsCard() const { return GetDlgItem(frame->details.hwnd(), FriendDetailsScreen::kDetailsTab); }
+  HWND detailsList(UINT listId) const { return GetDlgItem(frame->details.hwnd(), static_cast<int>(listId)); }
+  HWND detailsHeader() const {
+    for (HWND child = GetWindow(frame->details.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      WCHAR name[32] = {};
+      GetClassNameW(child, name, 32);
+      if (std::u16string_view(name) == SpinnerViewCtrl::kClassName) return child;
+    }
+    return nullptr;
+  }
+  HWND itemCard() const { return GetWindow(frame->itemView.hwnd(), GW_CHILD); }
+  // The tab whose page the details screen shows: the card's id or a list's.
+  UINT detailsTab() const {
+    if (IsWindowVisible(detailsCard())) return FriendDetailsScreen::kDetailsTab;
+    for (UINT id : {kGiftListId, kLoanListId, kAnniversaryListId}) {
+      if (IsWindowVisible(detailsList(id))) return id;
+    }
+    return 0;
+  }
+  // How far a card's notes are scrolled.
+  static int notesPosition(HWND card) { return GetScrollPos(card, SB_VERT); }
+
+  // A list view's rows: their record ids and texts, read from the control.
+  static int rowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+  static std::vector<RecordId> rowsOf(HWND list) {
     std::vector<RecordId> ids;
-    for (int i = 0; i < list.count(); ++i) ids.push_back(list.recordIdAt(i));
+    for (int i = 0; i < rowCount(list); ++i) {
+      LVITEMW item{};
+      item.mask = LVIF_PARAM;
+      item.iItem = i;
+      SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      ids.push_back(static_cast<RecordId>(item.lParam));
+    }
     return ids;
+  }
+  static std::u16string rowText(HWND list, int row) {
+    WCHAR text[128] = {};
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
   }
 
   RecordId addFriendWithNotes(const std::u16string& first, const std::u16string& last, const std::u16string& notes) {

@@ -37,13 +37,13 @@ class WideScreenCards : public ScreenFixture {
 TEST_F(WideScreenCards, FriendCardIsPaintedEdgeToEdge) {
   openFriend(ann);
   ASSERT_EQ(frame->current, kFriendDetailsScreenId);
-  EXPECT_EQ(blackInRightPart(frame->details.card().hwnd()), 0);
+  EXPECT_EQ(blackInRightPart(detailsCard()), 0);
 }
 
 TEST_F(WideScreenCards, ItemCardIsPaintedEdgeToEdge) {
   openItem(kRecordGift, mug);
   ASSERT_EQ(frame->current, kItemViewScreenId);
-  EXPECT_EQ(blackInRightPart(frame->itemView.card().hwnd()), 0);
+  EXPECT_EQ(blackInRightPart(itemCard()), 0);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The C++ window base: message maps, subclassing, reflection to the child that caused a
-// notification, and the message loop with filters translating accelerators.
+// The C++ window base: message maps (cracked handlers, commands and notifications by id and
+// code, chaining, reflection to the child that caused a notification, the raw escape hatch,
+// passing on to the default procedure), subclassing, and the message loop with filters
+// translating accelerators.
 #include <gtest/gtest.h>
 
 #include "platform/base/ResourceTable.h"
@@ -11,7 +13,9 @@
 
 using platform::MessageMap;
 using platform::WindowImpl;
+using platform::testing::MessageLog;
 using platform::testing::TestDevice;
+using Seq = std::vector<std::string>;
 
 namespace {
 
@@ -20,15 +24,18 @@ std::vector<std::string>& events() {
   return e;
 }
 
+std::string hex(const void* p) { return std::to_string(reinterpret_cast<std::uintptr_t>(p)); }
+
 // A control built on an existing class that draws and handles its own notifications.
 class OwnDrawnControl : public WindowImpl<OwnDrawnControl> {
  public:
   static const MessageMap<OwnDrawnControl>& messageMap() {
-    static const auto map = MessageMap<OwnDrawnControl>()
-                                .message(OCM_DRAWITEM, &OwnDrawnControl::onDrawItem)
-                                .message(OCM_MEASUREITEM, &OwnDrawnControl::onMeasureItem)
-                                .notify(-1, 77, &OwnDrawnControl::onNotify, true)
-                                .command(5, &OwnDrawnControl::onCommand, true);
+    using M = OwnDrawnControl;
+    static const auto map = MessageMap<M>()
+                                .on<OCM_DRAWITEM>(&M::onDrawItem)
+                                .on<OCM_MEASUREITEM>(&M::onMeasureItem)
+                                .reflectedNotify(77, &M::onNotify)
+                                .reflectedCommand(5, &M::onCommand);
     return map;
   }
   bool finalSeen = false;
@@ -37,21 +44,20 @@ class OwnDrawnControl : public WindowImpl<OwnDrawnControl> {
   void onFinalMessage(HWND) override { finalSeen = true; }
 
  private:
-  LRESULT onDrawItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    events().push_back("draw item " + std::to_string(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->itemID));
-    return TRUE;
+  bool onDrawItem(const DRAWITEMSTRUCT& item) {
+    events().push_back("draw item " + std::to_string(item.itemID));
+    return true;
   }
-  LRESULT onMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 33;
-    return TRUE;
+  bool onMeasureItem(MEASUREITEMSTRUCT& item) {
+    item.itemHeight = 33;
+    return true;
   }
-  LRESULT onNotify(int id, NMHDR*, BOOL&) {
-    events().push_back("notify from " + std::to_string(id));
+  LRESULT onNotify(NMHDR& header) {
+    events().push_back("notify from " + std::to_string(header.idFrom));
     return 9;
   }
-  LRESULT onCommand(WORD code, WORD id, HWND, BOOL&) {
+  void onCommand(WORD id, WORD code, HWND) {
     events().push_back("command " + std::to_string(id) + " code " + std::to_string(code));
-    return 0;
   }
 };
 
@@ -59,36 +65,33 @@ class Parent : public WindowImpl<Parent> {
  public:
   static const MessageMap<Parent>& messageMap() {
     static const auto map = MessageMap<Parent>()
-                                .message(WM_CREATE, &Parent::onCreate)
+                                .on<WM_CREATE>(&Parent::onCreate)
                                 .command(100, &Parent::onMenu)
                                 .commandCode(1, &Parent::onAccelerator)
-                                .add(reflectNotifications());
+                                .reflectNotifications();
     return map;
   }
   OwnDrawnControl control;
 
  private:
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+  bool onCreate(const CREATESTRUCTW&) {
     events().push_back("parent created");
     control.createOfClass(u"LogWindow", hwnd(), RECT{0, 0, 100, 100}, u"", WS_CHILD | WS_VISIBLE, 0, 5);
-    return 0;
+    return true;
   }
-  LRESULT onMenu(WORD, WORD, HWND, BOOL&) {
-    events().push_back("menu 100");
-    return 0;
-  }
-  LRESULT onAccelerator(WORD, WORD id, HWND, BOOL&) {
-    events().push_back("accelerator " + std::to_string(id));
-    return 0;
-  }
+  void onMenu(WORD, WORD, HWND) { events().push_back("menu 100"); }
+  void onAccelerator(WORD id, WORD, HWND) { events().push_back("accelerator " + std::to_string(id)); }
 };
 
 class WindowBaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     events().clear();
-    platform::testing::MessageLog::registerLogClass();
+    MessageLog::registerLogClass();
+    log().clear();
+    log().keepOnly({});
   }
+  static MessageLog& log() { return MessageLog::instance(); }
   TestDevice device;
 };
 
@@ -113,11 +116,379 @@ TEST_F(WindowBaseTest, MessageMapsRouteMessagesCommandsAndReflection) {
   EXPECT_EQ(events(), (std::vector<std::string>{"parent created", "menu 100", "draw item 3", "notify from 5",
                                                 "command 5 code 2"}));
 
+  // A reflected notification the control does not handle gets the parent's default answer.
+  NMHDR other{child, 5, 78};
+  EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 5, reinterpret_cast<LPARAM>(&other)), 0);
+
   // The object lets go of its window when the window goes.
   DestroyWindow(parent.hwnd());
   EXPECT_TRUE(parent.control.finalSeen);
   EXPECT_EQ(parent.control.hwnd(), nullptr);
   EXPECT_EQ(parent.hwnd(), nullptr);
+}
+
+namespace {
+
+// Every cracked handler writes down the arguments it was given.
+class Cracked : public WindowImpl<Cracked> {
+ public:
+  static const MessageMap<Cracked>& messageMap() {
+    using M = Cracked;
+    static const auto map = MessageMap<M>()
+                                .on<WM_CREATE>(&M::onCreate)
+                                .on<WM_SIZE>(&M::onSize)
+                                .on<WM_SETFOCUS>(&M::onSetFocus)
+                                .on<WM_KILLFOCUS>(&M::onKillFocus)
+                                .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                                .on<WM_SETTINGCHANGE>(&M::onSettingChange)
+                                .on<WM_WINDOWPOSCHANGED>(&M::onWindowPosChanged)
+                                .on<WM_KEYDOWN>(&M::onKeyDown)
+                                .on<WM_KEYUP>(&M::onKeyUp)
+                                .on<WM_CHAR>(&M::onChar)
+                                .on<WM_TIMER>(&M::onTimer)
+                                .on<WM_VSCROLL>(&M::onVScroll)
+                                .on<WM_LBUTTONDOWN>(&M::onLButtonDown)
+                                .on<WM_MOUSEMOVE>(&M::onMouseMove)
+                                .on<WM_CAPTURECHANGED>(&M::onCaptureChanged)
+                                .on<WM_HOTKEY>(&M::onHotKey)
+                                .on<WM_SETFONT>(&M::onSetFont)
+                                .on<WM_GETFONT>(&M::onGetFont)
+                                .on<WM_ACTIVATE>(&M::onActivate);
+    return map;
+  }
+  bool refuse = false;
+  bool windowPosSeen = false;
+
+ private:
+  bool onCreate(const CREATESTRUCTW& create) {
+    events().push_back("create " + std::to_string(create.cx) + "x" + std::to_string(create.cy));
+    return !refuse;
+  }
+  void onSize(UINT type, SIZE client) {
+    events().push_back("size " + std::to_string(type) + " " + std::to_string(client.cx) + "x" +
+                       std::to_string(client.cy));
+  }
+  void onSetFocus(HWND previous) { events().push_back("set focus from " + hex(previous)); }
+  void onKillFocus(HWND next) { events().push_back("kill focus to " + hex(next)); }
+  bool onEraseBackground(HDC dc) {
+    events().push_back("erase " + hex(dc));
+    return false;
+  }
+  void onSettingChange(UINT flag, LPCWSTR section) {
+    events().push_back("setting " + std::to_string(flag) + (section != nullptr ? " with section" : ""));
+  }
+  void onWindowPosChanged(const WINDOWPOS&) { windowPosSeen = true; }
+  void onKeyDown(UINT vk, UINT flags) {
+    events().push_back("key down " + std::to_string(vk) + " " + std::to_string(flags));
+  }
+  void onKeyUp(UINT vk, UINT flags) {
+    events().push_back("key up " + std::to_string(vk) + " " + std::to_string(flags));
+  }
+  void onChar(WCHAR ch, UINT) { events().push_back("char " + std::to_string(static_cast<int>(ch))); }
+  void onTimer(UINT_PTR id) { events().push_back("timer " + std::to_string(id)); }
+  void onVScroll(UINT code, int position, HWND bar) {
+    events().push_back("vscroll " + std::to_string(code) + " " + std::to_string(position) + " " + hex(bar));
+  }
+  void onLButtonDown(POINT point, UINT flags) {
+    events().push_back("down " + std::to_string(point.x) + "," + std::to_string(point.y) + " " + std::to_string(flags));
+  }
+  void onMouseMove(POINT point, UINT) {
+    events().push_back("move " + std::to_string(point.x) + "," + std::to_string(point.y));
+  }
+  void onCaptureChanged(HWND capture) { events().push_back("capture to " + hex(capture)); }
+  LRESULT onHotKey(int id, UINT modifiers, UINT vk) {
+    events().push_back("hot key " + std::to_string(id) + " " + std::to_string(modifiers) + " " + std::to_string(vk));
+    return 42;
+  }
+  void onSetFont(HFONT font, bool redraw) {
+    font_ = font;
+    events().push_back(std::string("font ") + (redraw ? "redraw" : "quiet"));
+  }
+  HFONT onGetFont() { return font_; }
+  void onActivate(UINT state, HWND other) {
+    events().push_back("activate " + std::to_string(state) + " " + hex(other));
+  }
+
+  HFONT font_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(WindowBaseTest, CrackedHandlersGetTheMessagesArgumentsAndGiveItsResult) {
+  Cracked window;
+  const HWND h = window.create(nullptr, RECT{0, 0, 200, 100}, u"Cracked", WS_VISIBLE);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(events().front(), "create 200x100");
+  EXPECT_TRUE(window.windowPosSeen);
+  events().clear();
+
+  const HWND other = reinterpret_cast<HWND>(0x1234);
+  SendMessageW(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(240, 180));
+  SendMessageW(h, WM_SETFOCUS, reinterpret_cast<WPARAM>(other), 0);
+  SendMessageW(h, WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);
+  const HDC dc = reinterpret_cast<HDC>(0x99);
+  EXPECT_EQ(SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), FALSE);
+  SendMessageW(h, WM_SETTINGCHANGE, 47, 0);
+  SendMessageW(h, WM_KEYDOWN, VK_DOWN, 0x01500001);
+  SendMessageW(h, WM_KEYUP, VK_DOWN, 0xC1500001);
+  SendMessageW(h, WM_CHAR, u'\u00e9', 1);
+  SendMessageW(h, WM_TIMER, 102, 0);
+  SendMessageW(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40000), reinterpret_cast<LPARAM>(other));
+  // Stylus coordinates are signed: a point left of and above the window stays negative.
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-5), 17));
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(30, static_cast<WORD>(-2)));
+  SendMessageW(h, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(other));
+  EXPECT_EQ(SendMessageW(h, WM_HOTKEY, 7, MAKELPARAM(MOD_KEYUP, VK_ESCAPE)), 42);
+  const HFONT font = reinterpret_cast<HFONT>(0x77);
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  EXPECT_EQ(SendMessageW(h, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+  SendMessageW(h, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other));
+
+  EXPECT_EQ(events(), (Seq{"size 0 240x180", "set focus from " + hex(other), "kill focus to " + hex(other),
+                           "erase " + hex(dc), "setting 47",
+                           "key down " + std::to_string(VK_DOWN) + " " + std::to_string(0x01500001),
+                           "key up " + std::to_string(VK_DOWN) + " " + std::to_string(0xC1500001u), "char 233",
+                           "timer 102", "vscroll " + std::to_string(SB_THUMBTRACK) + " 40000 " + hex(other),
+                           "down -5,17 " + std::to_string(MK_LBUTTON), "move 30,-2", "capture to " + hex(other),
+                           "hot key 7 " + std::to_string(MOD_KEYUP) + " " + std::to_string(VK_ESCAPE), "font redraw",
+                           "activate 0 " + hex(other)}));
+}
+
+TEST_F(WindowBaseTest, ACreateHandlerThatRefusesFailsTheCreation) {
+  Cracked window;
+  window.refuse = true;
+  EXPECT_EQ(window.create(nullptr, RECT{0, 0, 20, 10}, u"Refused", WS_VISIBLE), nullptr);
+  EXPECT_EQ(window.hwnd(), nullptr);
+}
+
+TEST_F(WindowBaseTest, MessagesWithoutTheirStructureGoOnUnhandled) {
+  Cracked window;
+  const HWND h = window.create(nullptr, RECT{0, 0, 20, 10}, u"Cracked", 0);
+  window.windowPosSeen = false;
+  EXPECT_EQ(SendMessageW(h, WM_WINDOWPOSCHANGED, 0, 0), 0);
+  EXPECT_FALSE(window.windowPosSeen);
+}
+
+namespace {
+
+// Commands and notifications by id, by code and by both; the catch-all WM_COMMAND and
+// WM_NOTIFY entries; a raw private message.
+class Router : public WindowImpl<Router> {
+ public:
+  static constexpr UINT kPrivate = WM_USER + 5;
+  static const MessageMap<Router>& messageMap() {
+    using M = Router;
+    static const auto map = MessageMap<M>()
+                                .command(10, &M::onTen)
+                                .command(10, 3, &M::onTenThree)
+                                .commandCode(4, &M::onCodeFour)
+                                .command(11, &M::onPassing)
+                                .on<WM_COMMAND>(&M::onAnyCommand)
+                                .notify(20, 7, &M::onTwentySeven)
+                                .notify(7, &M::onSeven)
+                                .notify(8, &M::onEightPassing)
+                                .on<WM_NOTIFY>(&M::onAnyNotify)
+                                .on(kPrivate, &M::onPrivate);
+    return map;
+  }
+
+ private:
+  void onTen(WORD id, WORD code, HWND) { record("ten", id, code); }
+  void onTenThree(WORD id, WORD code, HWND) { record("ten three", id, code); }
+  void onCodeFour(WORD id, WORD code, HWND) { record("code four", id, code); }
+  void onPassing(WORD id, WORD code, HWND) {
+    record("passing", id, code);
+    passOn();
+  }
+  void onAnyCommand(WORD id, WORD code, HWND from) {
+    record("any command", id, code);
+    if (from != nullptr) passOn();
+  }
+  LRESULT onTwentySeven(NMHDR& header) {
+    events().push_back("twenty seven from " + std::to_string(header.idFrom));
+    return 27;
+  }
+  LRESULT onSeven(NMHDR& header) {
+    events().push_back("seven from " + std::to_string(header.idFrom));
+    return 7;
+  }
+  LRESULT onEightPassing(NMHDR&) {
+    events().push_back("eight passing");
+    passOn();
+    return 8;
+  }
+  LRESULT onAnyNotify(NMHDR& header) {
+    events().push_back("any notify " + std::to_string(header.code));
+    return 99;
+  }
+  LRESULT onPrivate(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam * 1000 + lParam); }
+  static void record(const std::string& what, WORD id, WORD code) {
+    events().push_back(what + " " + std::to_string(id) + "/" + std::to_string(code));
+  }
+};
+
+LRESULT command(HWND h, WORD id, WORD code, HWND from = nullptr) {
+  return SendMessageW(h, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
+}
+
+LRESULT notify(HWND h, UINT_PTR id, UINT code) {
+  NMHDR header{nullptr, id, code};
+  return SendMessageW(h, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
+}
+
+}  // namespace
+
+TEST_F(WindowBaseTest, CommandsGoToTheirIdAndCodeThenIdThenCodeThenTheCatchAll) {
+  Router router;
+  const HWND h = router.create(nullptr, RECT{0, 0, 20, 10}, u"Router", 0);
+  EXPECT_EQ(command(h, 10, 0), TRUE) << "a command a handler keeps answers TRUE";
+  command(h, 10, 3);
+  command(h, 12, 4);
+  command(h, 10, 4);
+  command(h, 11, 0);
+  command(h, 13, 0);
+  EXPECT_EQ(events(), (Seq{"ten 10/0", "ten three 10/3", "code four 12/4", "ten 10/4", "passing 11/0",
+                           "any command 11/0", "any command 13/0"}));
+
+  // Passed on by every entry, a command reaches the default procedure, which answers 0.
+  events().clear();
+  EXPECT_EQ(command(h, 14, 0, reinterpret_cast<HWND>(0x1)), 0);
+  EXPECT_EQ(events(), (Seq{"any command 14/0"}));
+}
+
+TEST_F(WindowBaseTest, NotificationsGoToTheirControlAndCodeThenCodeThenTheCatchAll) {
+  Router router;
+  const HWND h = router.create(nullptr, RECT{0, 0, 20, 10}, u"Router", 0);
+  EXPECT_EQ(notify(h, 20, 7), 27);
+  EXPECT_EQ(notify(h, 21, 7), 7);
+  EXPECT_EQ(notify(h, 21, 8), 99) << "the catch-all answers what the passing entry left";
+  EXPECT_EQ(notify(h, 21, 9), 99);
+  EXPECT_EQ(events(), (Seq{"twenty seven from 20", "seven from 21", "eight passing", "any notify 8", "any notify 9"}));
+  // A WM_NOTIFY without its header reaches no handler.
+  events().clear();
+  EXPECT_EQ(SendMessageW(h, WM_NOTIFY, 21, 0), 0);
+  EXPECT_TRUE(events().empty());
+}
+
+TEST_F(WindowBaseTest, RawHandlersGetTheParametersAsTheyCame) {
+  Router router;
+  const HWND h = router.create(nullptr, RECT{0, 0, 20, 10}, u"Router", 0);
+  EXPECT_EQ(SendMessageW(h, Router::kPrivate, 3, 4), 3004);
+}
+
+namespace {
+
+// A control class and one derived from it: the derived map comes first and chains to the
+// base's, which also handles what the derived one passes on.
+class BaseControl : public WindowImpl<BaseControl> {
+ public:
+  static const MessageMap<BaseControl>& messageMap() {
+    using M = BaseControl;
+    static const auto map =
+        MessageMap<M>().on<WM_KEYDOWN>(&M::onKeyDown).on<WM_CHAR>(&M::onChar).command(30, &M::onThirty);
+    return map;
+  }
+
+ private:
+  void onKeyDown(UINT vk, UINT) {
+    events().push_back("base key " + std::to_string(vk));
+    if (vk == VK_RIGHT) passOn();
+  }
+  void onChar(WCHAR ch, UINT) { events().push_back("base char " + std::to_string(static_cast<int>(ch))); }
+  void onThirty(WORD, WORD, HWND) { events().push_back("base thirty"); }
+};
+
+class DerivedControl : public WindowImpl<DerivedControl, BaseControl> {
+ public:
+  static const MessageMap<DerivedControl>& messageMap() {
+    using M = DerivedControl;
+    static const auto map = MessageMap<M>().on<WM_KEYDOWN>(&M::onKeyDown).chain(BaseControl::messageMap());
+    return map;
+  }
+
+ private:
+  void onKeyDown(UINT vk, UINT) {
+    events().push_back("derived key " + std::to_string(vk));
+    if (vk != VK_UP) passOn();
+  }
+};
+
+}  // namespace
+
+TEST_F(WindowBaseTest, ChainedMapsSeeWhatTheOwnMapLeavesThenTheDefaultDoes) {
+  DerivedControl control;
+  const HWND h = control.createOfClass(u"LogWindow", nullptr, RECT{0, 0, 20, 10}, u"", 0);
+  ASSERT_NE(h, nullptr);
+  log().name(h, "control");
+  log().keepOnly({WM_KEYDOWN, WM_CHAR, WM_COMMAND});
+  log().clear();
+  SendMessageW(h, WM_KEYDOWN, VK_UP, 0);
+  SendMessageW(h, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(h, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageW(h, WM_CHAR, u'a', 0);
+  command(h, 30, 0);
+  EXPECT_EQ(events(), (Seq{"derived key " + std::to_string(VK_UP), "derived key " + std::to_string(VK_DOWN),
+                           "base key " + std::to_string(VK_DOWN), "derived key " + std::to_string(VK_RIGHT),
+                           "base key " + std::to_string(VK_RIGHT), "base char 97", "base thirty"}));
+  // Only what every map passed on reaches the subclassed class.
+  EXPECT_EQ(log().sequence(), (Seq{"control:WM_KEYDOWN"}));
+  EXPECT_EQ(log().entries()[0].wParam, static_cast<WPARAM>(VK_RIGHT));
+}
+
+namespace {
+
+// Passes every key on, after sending itself a message that a handler keeps: the inner
+// message's outcome must not decide the outer one's.
+class Nested : public WindowImpl<Nested> {
+ public:
+  static const MessageMap<Nested>& messageMap() {
+    static const auto map = MessageMap<Nested>().on<WM_KEYDOWN>(&Nested::onKeyDown).on<WM_CHAR>(&Nested::onChar);
+    return map;
+  }
+
+ private:
+  void onKeyDown(UINT vk, UINT) {
+    SendMessageW(hwnd(), WM_CHAR, vk, 0);
+    passOn();
+  }
+  void onChar(WCHAR, UINT) {
+    // Kept; then a nested key that passes on.
+    if (++depth_ == 1) SendMessageW(hwnd(), WM_KEYDOWN, 'B', 0);
+  }
+  int depth_ = 0;
+};
+
+}  // namespace
+
+TEST_F(WindowBaseTest, NestedMessagesKeepTheirOwnOutcome) {
+  Nested window;
+  const HWND h = window.createOfClass(u"LogWindow", nullptr, RECT{0, 0, 20, 10}, u"", 0);
+  log().name(h, "nested");
+  log().keepOnly({WM_KEYDOWN, WM_CHAR});
+  log().clear();
+  SendMessageW(h, WM_KEYDOWN, 'A', 0);
+  ASSERT_EQ(log().sequence(), (Seq{"nested:WM_KEYDOWN", "nested:WM_KEYDOWN"}));
+  EXPECT_EQ(log().entries()[0].wParam, static_cast<WPARAM>('B'));
+  EXPECT_EQ(log().entries()[1].wParam, static_cast<WPARAM>('A'));
+}
+
+TEST_F(WindowBaseTest, UnhandledMessagesReachTheDefaultProcedure) {
+  Router router;
+  const HWND h = router.create(nullptr, RECT{0, 0, 20, 10}, u"Router", 0);
+  SetWindowTextW(h, u"Renamed");
+  WCHAR text[16] = {};
+  GetWindowTextW(h, text, 16);
+  EXPECT_EQ(std::u16string(text), u"Renamed");
+
+  // A subclassed control keeps doing what its class does for everything its map lacks.
+  OwnDrawnControl control;
+  const HWND c = control.createOfClass(u"LogWindow", nullptr, RECT{0, 0, 20, 10}, u"", 0);
+  log().name(c, "control");
+  log().keepOnly({WM_KEYDOWN, WM_USER + 9});
+  log().clear();
+  SendMessageW(c, WM_KEYDOWN, VK_LEFT, 0);
+  SendMessageW(c, WM_USER + 9, 1, 2);
+  EXPECT_EQ(log().sequence(), (Seq{"control:WM_KEYDOWN", "control:" + platform::testing::messageName(WM_USER + 9)}));
 }
 
 TEST_F(WindowBaseTest, SubclassingTwiceIsRefusedAndUnsubclassRestores) {
@@ -187,7 +558,7 @@ class SelfOwned : public WindowImpl<SelfOwned> {
   SelfOwned() { ++alive(); }
   ~SelfOwned() override { --alive(); }
   static const MessageMap<SelfOwned>& messageMap() {
-    static const auto map = MessageMap<SelfOwned>().message(WM_KEYDOWN, &SelfOwned::onKey);
+    static const auto map = MessageMap<SelfOwned>().on<WM_KEYDOWN>(&SelfOwned::onKey);
     return map;
   }
 
@@ -195,10 +566,7 @@ class SelfOwned : public WindowImpl<SelfOwned> {
   void onFinalMessage(HWND) override { delete this; }
 
  private:
-  LRESULT onKey(UINT, WPARAM, LPARAM, BOOL&) {
-    DestroyWindow(hwnd());
-    return 0;
-  }
+  void onKey(UINT, UINT) { DestroyWindow(hwnd()); }
 };
 }  // namespace
 

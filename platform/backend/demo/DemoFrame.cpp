@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::demo {
@@ -56,9 +57,8 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client;
   GetClientRect(hwnd, &client);
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  HGDIOBJ old = SelectObject(mem, bitmap);
+  const gdi::MemoryDc buffer(dc, client.right, client.bottom);
+  const HDC mem = buffer.dc();
   FillRect(mem, &client, GetSysColorBrush(COLOR_WINDOW));
   const int rowHeight = client.bottom / 8;
   for (int i = 0; i < 8; ++i) {
@@ -75,10 +75,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     drawText(mem, u"Row " + std::u16string(1, static_cast<char16_t>(u'1' + i)) + u" of eight", line2,
              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, RGB(96, 96, 96));
   }
-  BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
+  buffer.copyTo(dc, 0, 0);
   EndPaint(hwnd, &ps);
   return 0;
 }
@@ -172,16 +169,17 @@ void registerDemoClasses() {
 }
 
 const MessageMap<DemoFrame>& DemoFrame::messageMap() {
-  static const MessageMap<DemoFrame> map = MessageMap<DemoFrame>()
-                                               .message(WM_CREATE, &DemoFrame::onCreate)
-                                               .message(WM_PAINT, &DemoFrame::onPaint)
-                                               .message(WM_ERASEBKGND, &DemoFrame::onEraseBackground)
-                                               .message(WM_TIMER, &DemoFrame::onTimer)
-                                               .message(WM_KEYDOWN, &DemoFrame::onKeyDown)
-                                               .message(WM_SIZE, &DemoFrame::onSize)
-                                               .message(WM_SETTINGCHANGE, &DemoFrame::onSettingChange)
-                                               .message(WM_DESTROY, &DemoFrame::onDestroy)
-                                               .command(kButtonId, &DemoFrame::onButton);
+  using M = DemoFrame;
+  static const auto map = MessageMap<M>()
+                              .on<WM_CREATE>(&M::onCreate)
+                              .on<WM_PAINT>(&M::onPaint)
+                              .on<WM_ERASEBKGND>(&M::onEraseBackground)
+                              .on<WM_TIMER>(&M::onTimer)
+                              .on<WM_KEYDOWN>(&M::onKeyDown)
+                              .on<WM_SIZE>(&M::onSize)
+                              .on<WM_SETTINGCHANGE>(&M::onSettingChange)
+                              .on<WM_DESTROY>(&M::onDestroy)
+                              .command(kButtonId, &M::onButton);
   return map;
 }
 
@@ -204,7 +202,7 @@ HWND DemoFrame::createFrame(int showCommand) {
   return h;
 }
 
-LRESULT DemoFrame::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
+bool DemoFrame::onCreate(const CREATESTRUCTW&) {
   const HWND self = hwnd();
   label_ = CreateWindowExW(0, kLabelClass, u"Ticks: 0", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, self,
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelId)), nullptr, nullptr);
@@ -213,7 +211,7 @@ LRESULT DemoFrame::onCreate(UINT, WPARAM, LPARAM, BOOL&) {
   button_ = CreateWindowExW(0, kButtonClass, u"Open dialog", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, self,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), nullptr, nullptr);
   SetTimer(self, kTimerId, 1000, nullptr);
-  return 0;
+  return true;
 }
 
 void DemoFrame::layout() {
@@ -227,24 +225,20 @@ void DemoFrame::layout() {
   MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
 }
 
-LRESULT DemoFrame::onSize(UINT, WPARAM, LPARAM, BOOL&) {
-  layout();
-  return 0;
-}
+void DemoFrame::onSize(UINT, SIZE) { layout(); }
 
-LRESULT DemoFrame::onSettingChange(UINT, WPARAM, LPARAM, BOOL&) {
+void DemoFrame::onSettingChange(UINT, LPCWSTR) {
   MoveWindow(hwnd(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
-  return 0;
 }
 
-LRESULT DemoFrame::onEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {
+bool DemoFrame::onEraseBackground(HDC dc) {
   RECT r;
   GetClientRect(hwnd(), &r);
-  FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_WINDOW));
-  return 1;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+  return true;
 }
 
-LRESULT DemoFrame::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void DemoFrame::onPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd(), &ps);
   RECT r;
@@ -252,35 +246,29 @@ LRESULT DemoFrame::onPaint(UINT, WPARAM, LPARAM, BOOL&) {
   RECT title{4 * unit(), 0, r.right / 2, 24 * unit()};
   drawText(dc, u"Pellucard", title, DT_SINGLELINE | DT_VCENTER | DT_LEFT, RGB(0, 0, 0));
   EndPaint(hwnd(), &ps);
-  return 0;
 }
 
-LRESULT DemoFrame::onTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (wParam != kTimerId) {
-    handled = FALSE;
-    return 0;
+void DemoFrame::onTimer(UINT_PTR id) {
+  if (id != kTimerId) {
+    passOn();
+    return;
   }
   ++ticks_;
   const std::string text = "Ticks: " + std::to_string(ticks_);
   SetWindowTextW(label_, std::u16string(text.begin(), text.end()).c_str());
-  return 0;
 }
 
-LRESULT DemoFrame::onKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-  if (wParam == VK_TSOFT1 || wParam == VK_RETURN) {
+void DemoFrame::onKeyDown(UINT vk, UINT) {
+  if (vk == VK_TSOFT1 || vk == VK_RETURN) {
     openDialog();
-  } else if (wParam == VK_TSOFT2) {
+  } else if (vk == VK_TSOFT2) {
     DestroyWindow(hwnd());
   } else {
-    handled = FALSE;
+    passOn();
   }
-  return 0;
 }
 
-LRESULT DemoFrame::onButton(WORD, WORD, HWND, BOOL&) {
-  openDialog();
-  return 0;
-}
+void DemoFrame::onButton(WORD, WORD, HWND) { openDialog(); }
 
 void DemoFrame::openDialog() {
   const std::vector<WORD> tpl = dialogTemplate();
@@ -289,10 +277,9 @@ void DemoFrame::openDialog() {
   SetWindowTextW(label_, result == IDOK ? u"Dialog: OK" : u"Dialog: Cancel");
 }
 
-LRESULT DemoFrame::onDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+void DemoFrame::onDestroy() {
   KillTimer(hwnd(), kTimerId);
   PostQuitMessage(0);
-  return 0;
 }
 
 }  // namespace platform::demo

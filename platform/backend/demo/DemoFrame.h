@@ -22,15 +22,15 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   WindowClassInfo windowClass() const override;
 
  private:
-  LRESULT onCreate(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onPaint(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onEraseBackground(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onTimer(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onKeyDown(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSize(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onSettingChange(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onDestroy(UINT, WPARAM, LPARAM, BOOL&);
-  LRESULT onButton(WORD, WORD, HWND, BOOL&);
+  bool onCreate(const CREATESTRUCTW& create);
+  void onPaint();
+  bool onEraseBackground(HDC dc);
+  void onTimer(UINT_PTR id);
+  void onKeyDown(UINT vk, UINT flags);
+  void onSize(UINT type, SIZE client);
+  void onSettingChange(UINT flag, LPCWSTR section);
+  void onDestroy();
+  void onButton(WORD id, WORD code, HWND from);
   void layout();
   void openDialog();
 

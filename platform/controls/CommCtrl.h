@@ -1,8 +1,10 @@
 // Common controls of the handheld platform: the list view (SysListView32) with its messages,
-// notifications, styles and structures, with their documented names and numeric values.
+// notifications, styles and structures, with their documented names and numeric values; the
+// image lists and the tree view have headers of their own, included here.
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/controls/WinImageList.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/controls/WinImageList.h"
+#include "platform/controls/WinTreeView.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 

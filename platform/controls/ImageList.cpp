@@ -39,9 +39,14 @@ gdi::IconImage ImageList::fitted(const gdi::IconImage& picture) const {
       std::uint32_t p = out.argb(x, y);
       if (!alpha) p |= 0xFF000000u;
       if (!keepsTrueColor(flags_)) p = to565(p);
-      // Without a mask a picture is a plain rectangle; its transparent parts keep their colour,
-      // black for icons.
-      if (!masked()) out.setTransparent(x, y, false);
+      if (!masked()) {
+        // Without a mask a picture is a plain rectangle: its transparent parts show what colour
+        // lay under the mask, black for icons.
+        out.setTransparent(x, y, false);
+      } else if (out.transparent(x, y) && !alpha) {
+        // As the list keeps them, transparent pixels are black, so they leave the background be.
+        p = 0;
+      }
       out.setArgb(x, y, p);
     }
   }

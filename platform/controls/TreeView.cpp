@@ -290,28 +290,24 @@ HTREEITEM TreeView::insertItem(const TVINSERTSTRUCTW& insert) {
   }
   if (in.mask & TVIF_STATE) item.state = in.state & in.stateMask & kInsertableStates;
 
-  std::size_t position = items_.at(parent).kids.size();
-  if (insert.hInsertAfter == TVI_FIRST) {
-    position = 0;
-  } else if (insert.hInsertAfter == TVI_SORT) {
-    position = sortedPosition(parent, item.text);
-    if (position == kNoPosition) return nullptr;
-  } else if (insert.hInsertAfter != TVI_LAST && insert.hInsertAfter != nullptr) {
-    // After a sibling; an item that is not one inserts last, as the handheld does.
-    const TreeSlot after = items_.slotOf(insert.hInsertAfter);
-    if (after != kNone && items_.at(after).parent == parent) position = items_.indexInParent(after) + 1;
+  const bool firstChild = items_.childCount(parent) == 0;
+  TreeSlot slot = kNone;
+  if (insert.hInsertAfter == TVI_SORT && !item.textCallback && items_.childrenSorted(parent)) {
+    slot = items_.insertSorted(parent, std::move(item));
+  } else {
+    std::size_t position = items_.childCount(parent);
+    if (insert.hInsertAfter == TVI_FIRST) {
+      position = 0;
+    } else if (insert.hInsertAfter == TVI_SORT) {
+      position = sortedPosition(parent, item.text);
+      if (position == kNoPosition) return nullptr;
+    } else if (insert.hInsertAfter != TVI_LAST && insert.hInsertAfter != nullptr) {
+      // After a sibling; an item that is not one inserts last, as the handheld does.
+      const TreeSlot after = items_.slotOf(insert.hInsertAfter);
+      if (after != kNone && items_.at(after).parent == parent) position = items_.indexInParent(after) + 1;
+    }
+    slot = items_.insert(parent, position, std::move(item));
   }
-
-  // Whether the siblings stay in order, so later sorted inserts can halve.
-  TreeItem& owner = items_.at(parent);
-  if (owner.kidsSorted) {
-    const std::vector<TreeSlot>& kids = owner.kids;
-    const bool afterPrevious = position == 0 || compareText(items_.at(kids[position - 1]).text, item.text) <= 0;
-    const bool beforeNext = position >= kids.size() || compareText(item.text, items_.at(kids[position]).text) <= 0;
-    owner.kidsSorted = !item.textCallback && afterPrevious && beforeNext;
-  }
-  const bool firstChild = owner.kids.empty();
-  const TreeSlot slot = items_.insert(parent, position, std::move(item));
   if (items_.shown(slot)) {
     layoutChanged();
   } else if (firstChild && parent != kRoot) {
@@ -321,20 +317,12 @@ HTREEITEM TreeView::insertItem(const TVINSERTSTRUCTW& insert) {
 }
 
 std::size_t TreeView::sortedPosition(TreeSlot parent, std::u16string_view text) {
-  const HTREEITEM parentHandle = items_.handle(parent);
-  if (items_.at(parent).kidsSorted) {
-    // Siblings in order: the place is found by halving.
-    const std::vector<TreeSlot>& kids = items_.at(parent).kids;
-    const auto after = std::upper_bound(kids.begin(), kids.end(), text, [this](std::u16string_view t, TreeSlot kid) {
-      return compareText(t, items_.at(kid).text) < 0;
-    });
-    return static_cast<std::size_t>(after - kids.begin());
-  }
   // Siblings in any order, callback texts among them: walked one by one, the list read afresh
   // after every question, as the parent may change the tree while it answers.
+  const HTREEITEM parentHandle = items_.handle(parent);
   for (std::size_t i = 0;; ++i) {
     if (parent != kRoot && items_.slotOf(parentHandle) != parent) return kNoPosition;
-    const std::vector<TreeSlot>& kids = items_.at(parent).kids;
+    const std::vector<TreeSlot>& kids = items_.children(parent);
     if (i >= kids.size()) return kids.size();
     const TreeSlot kid = kids[i];
     const int order =
@@ -438,7 +426,7 @@ BOOL TreeView::setItem(const TVITEMW& in) {
     item.textCallback = in.pszText == LPSTR_TEXTCALLBACKW;
     item.text = item.textCallback || in.pszText == nullptr ? std::u16string() : std::u16string(in.pszText);
     item.textWidth = -1;
-    items_.at(item.parent).kidsSorted = false;
+    items_.childrenUnsorted(item.parent);
     geometryChanged = true;
   }
   if (in.mask & TVIF_IMAGE) item.image = in.iImage;
@@ -455,7 +443,7 @@ BOOL TreeView::setItem(const TVITEMW& in) {
       item.textWidth = -1;
       geometryChanged = true;
     }
-    if (((old ^ item.state) & TVIS_EXPANDED) && !item.kids.empty() && items_.shown(slot)) {
+    if (((old ^ item.state) & TVIS_EXPANDED) && items_.childCount(slot) > 0 && items_.shown(slot)) {
       items_.rowsChanged();
       geometryChanged = true;
     }
@@ -520,26 +508,29 @@ BOOL TreeView::sortChildren(HTREEITEM handle, bool recurse, const TVSORTCB* call
     const TreeSlot p = pending.back();
     pending.pop_back();
     if (callback != nullptr) {
-      items_.sortChildren(p, [this, callback](TreeSlot a, TreeSlot b) {
-        return callback->lpfnCompare(items_.at(a).lParam, items_.at(b).lParam, callback->lParam) < 0;
-      });
-      items_.at(p).kidsSorted = false;
+      items_.sortChildren(
+          p,
+          [this, callback](TreeSlot a, TreeSlot b) {
+            return callback->lpfnCompare(items_.at(a).lParam, items_.at(b).lParam, callback->lParam) < 0;
+          },
+          false);
     } else {
+      // Callback texts are asked for once, before sorting.
+      const std::vector<TreeSlot> kids = items_.children(p);
       bool plain = true;
-      for (TreeSlot kid : items_.at(p).kids) plain = plain && !items_.at(kid).textCallback;
-      if (!plain) {
-        // Callback texts are asked for once, before sorting.
-        std::unordered_map<TreeSlot, std::u16string> texts;
-        for (TreeSlot kid : std::vector<TreeSlot>(items_.at(p).kids)) texts[kid] = displayText(kid);
-        items_.sortChildren(p, [&texts](TreeSlot a, TreeSlot b) { return compareText(texts[a], texts[b]) < 0; });
-      } else {
+      for (TreeSlot kid : kids) plain = plain && !items_.at(kid).textCallback;
+      if (plain) {
         items_.sortChildren(
-            p, [this](TreeSlot a, TreeSlot b) { return compareText(items_.at(a).text, items_.at(b).text) < 0; });
+            p, [this](TreeSlot a, TreeSlot b) { return compareText(items_.at(a).text, items_.at(b).text) < 0; }, true);
+      } else {
+        std::unordered_map<TreeSlot, std::u16string> texts;
+        for (TreeSlot kid : kids) texts[kid] = items_.live(kid) ? displayText(kid) : std::u16string();
+        items_.sortChildren(
+            p, [&texts](TreeSlot a, TreeSlot b) { return compareText(texts[a], texts[b]) < 0; }, false);
       }
-      items_.at(p).kidsSorted = plain;
     }
     if (recurse) {
-      for (TreeSlot kid : items_.at(p).kids) pending.push_back(kid);
+      for (TreeSlot kid : items_.children(p)) pending.push_back(kid);
     }
   }
   layoutChanged();
@@ -605,7 +596,7 @@ int TreeView::displayImage(TreeSlot slot, bool selected) {
 
 bool TreeView::hasChildren(TreeSlot slot) {
   const TreeItem& item = items_.at(slot);
-  if (!item.childrenGiven) return !item.kids.empty();
+  if (!item.childrenGiven) return items_.childCount(slot) > 0;
   if (item.children != I_CHILDRENCALLBACK) return item.children > 0;
   NMTVDISPINFOW info;
   if (!askDisplayInfo(slot, TVIF_CHILDREN, info, nullptr, 0)) return false;
@@ -644,7 +635,7 @@ BOOL TreeView::expandItem(TreeSlot slot, bool byUser) {
   if (!hasChildren(slot) || items_.slotOf(handle) != slot) return FALSE;
   const bool tell = byUser || !(items_.at(slot).state & TVIS_EXPANDEDONCE);
   if (tell && notifyExpand(TVN_ITEMEXPANDINGW, slot, TVE_EXPAND)) return FALSE;
-  if (dead_ || items_.slotOf(handle) != slot || items_.at(slot).kids.empty()) return FALSE;
+  if (dead_ || items_.slotOf(handle) != slot || items_.childCount(slot) == 0) return FALSE;
   items_.at(slot).state |= TVIS_EXPANDED;
   if (items_.shown(slot)) {
     items_.rowsChanged();
@@ -655,7 +646,7 @@ BOOL TreeView::expandItem(TreeSlot slot, bool byUser) {
     const int page = std::max(pageRows(), 1);
     if (row >= top && row < top + page) {
       TreeSlot last = slot;
-      while ((items_.at(last).state & TVIS_EXPANDED) && !items_.at(last).kids.empty()) last = items_.lastChild(last);
+      while ((items_.at(last).state & TVIS_EXPANDED) && items_.childCount(last) > 0) last = items_.lastChild(last);
       const int lastRow = items_.rowOf(last);
       if (lastRow >= top + page) setTopRow(std::min(row, lastRow - page + 1));
     }
@@ -670,7 +661,7 @@ BOOL TreeView::expandItem(TreeSlot slot, bool byUser) {
 BOOL TreeView::collapseItem(TreeSlot slot, bool reset, bool byUser) {
   const HTREEITEM handle = items_.handle(slot);
   const UINT action = TVE_COLLAPSE | (reset ? TVE_COLLAPSERESET : 0);
-  if (items_.at(slot).kids.empty() && !hasChildren(slot)) return FALSE;
+  if (items_.childCount(slot) == 0 && !hasChildren(slot)) return FALSE;
   if (items_.slotOf(handle) != slot) return FALSE;
   const bool wasExpanded = (items_.at(slot).state & TVIS_EXPANDED) != 0;
   const bool tell = wasExpanded && (byUser || !(items_.at(slot).state & TVIS_EXPANDEDONCE));
@@ -1129,7 +1120,7 @@ void TreeView::onKeyDown(WPARAM vk) {
     case VK_BACK:
     case VK_SUBTRACT:
       if (current == kNone) return;
-      if (vk != VK_BACK && (items_.at(current).state & TVIS_EXPANDED) && !items_.at(current).kids.empty()) {
+      if (vk != VK_BACK && (items_.at(current).state & TVIS_EXPANDED) && items_.childCount(current) > 0) {
         collapseItem(current, false, true);
         return;
       }
@@ -1143,7 +1134,7 @@ void TreeView::onKeyDown(WPARAM vk) {
         expandItem(current, true);
         return;
       }
-      if (vk == VK_ADD || items_.at(current).kids.empty()) return;
+      if (vk == VK_ADD || items_.childCount(current) == 0) return;
       target = items_.rowOf(items_.firstChild(current));
       break;
     case VK_RETURN: {
@@ -1354,7 +1345,7 @@ void TreeView::describeForNotify(TVITEMW& out, TreeSlot slot, UINT mask, std::u1
   out.lParam = item.lParam;
   out.iImage = item.image;
   out.iSelectedImage = item.selectedImage;
-  out.cChildren = item.childrenGiven ? item.children : (item.kids.empty() ? 0 : 1);
+  out.cChildren = item.childrenGiven ? item.children : (items_.childCount(slot) == 0 ? 0 : 1);
   if (mask & TVIF_TEXT) {
     text = item.text;
     out.pszText = item.textCallback ? LPSTR_TEXTCALLBACKW : text.data();

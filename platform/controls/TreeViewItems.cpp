@@ -1,5 +1,7 @@
 #include "platform/controls/TreeViewItems.h"
 
+#include "platform/base/TextCase.h"
+
 namespace platform::controls {
 
 namespace {
@@ -33,7 +35,37 @@ TreeSlot TreeViewItems::slotOf(HTREEITEM item) const {
   return slot;
 }
 
-TreeSlot TreeViewItems::insert(TreeSlot parent, std::size_t position, TreeItem item) {
+bool TreeViewItems::textBefore(TreeSlot a, TreeSlot b) const {
+  return platform::compareIgnoringCase(at(a).text, at(b).text) < 0;
+}
+
+const std::vector<TreeSlot>& TreeViewItems::children(TreeSlot slot) {
+  settle(slot);
+  return slots_[slot].kids;
+}
+
+void TreeViewItems::settle(TreeSlot parent) {
+  Slot& p = slots_[parent];
+  if (p.pending == 0) return;
+  // Each text is folded once, and the keys compared as they are: the order of compareIgnoringCase.
+  struct Keyed {
+    std::u16string key;
+    TreeSlot slot;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(p.kids.size());
+  for (TreeSlot kid : p.kids) keyed.push_back(Keyed{platform::upperCase(at(kid).text), kid});
+  const auto less = [](const Keyed& a, const Keyed& b) { return a.key < b.key; };
+  const auto middle = keyed.end() - static_cast<std::ptrdiff_t>(p.pending);
+  // New ones among themselves in the order they came, then after the equal ones already there.
+  std::stable_sort(middle, keyed.end(), less);
+  std::inplace_merge(keyed.begin(), middle, keyed.end(), less);
+  for (std::size_t i = 0; i < keyed.size(); ++i) p.kids[i] = keyed[i].slot;
+  p.pending = 0;
+  p.kidsIndexed = false;
+}
+
+TreeSlot TreeViewItems::allocate(TreeSlot parent, TreeItem item) {
   TreeSlot slot;
   if (!freeSlots_.empty()) {
     slot = freeSlots_.back();
@@ -45,23 +77,46 @@ TreeSlot TreeViewItems::insert(TreeSlot parent, std::size_t position, TreeItem i
   Slot& s = slots_[slot];
   s.live = true;
   ++s.generation;
+  s.kids.clear();
+  s.pending = 0;
+  s.sorted = true;
   s.kidsIndexed = true;
   s.row = -1;
   s.rowEpoch = 0;
   item.parent = parent;
   item.level = at(parent).level + 1;
-  item.kids.clear();
   s.item = std::move(item);
-
-  std::vector<TreeSlot>& kids = at(parent).kids;
-  position = std::min(position, kids.size());
-  kids.insert(kids.begin() + static_cast<std::ptrdiff_t>(position), slot);
-  if (position + 1 == kids.size()) {
-    s.index = static_cast<std::uint32_t>(position);
-  } else {
-    slots_[parent].kidsIndexed = false;
-  }
   ++count_;
+  return slot;
+}
+
+TreeSlot TreeViewItems::insert(TreeSlot parent, std::size_t position, TreeItem item) {
+  settle(parent);
+  const TreeSlot slot = allocate(parent, std::move(item));
+  Slot& p = slots_[parent];
+  position = std::min(position, p.kids.size());
+  if (p.sorted) {
+    // Still in order when the new one sorts between its neighbours.
+    const bool afterPrevious = position == 0 || !textBefore(slot, p.kids[position - 1]);
+    const bool beforeNext = position == p.kids.size() || !textBefore(p.kids[position], slot);
+    p.sorted = !at(slot).textCallback && afterPrevious && beforeNext;
+  }
+  p.kids.insert(p.kids.begin() + static_cast<std::ptrdiff_t>(position), slot);
+  if (position + 1 == p.kids.size()) {
+    slots_[slot].index = static_cast<std::uint32_t>(position);
+  } else {
+    p.kidsIndexed = false;
+  }
+  if (shown(slot)) rowsDirty_ = true;
+  return slot;
+}
+
+TreeSlot TreeViewItems::insertSorted(TreeSlot parent, TreeItem item) {
+  const TreeSlot slot = allocate(parent, std::move(item));
+  Slot& p = slots_[parent];
+  p.kids.push_back(slot);
+  ++p.pending;
+  p.kidsIndexed = false;
   if (shown(slot)) rowsDirty_ = true;
   return slot;
 }
@@ -70,7 +125,8 @@ void TreeViewItems::unlink(TreeSlot slot) {
   if (slots_[slot].detached) return;
   const TreeSlot parent = at(slot).parent;
   if (shown(slot)) rowsDirty_ = true;
-  std::vector<TreeSlot>& kids = at(parent).kids;
+  settle(parent);
+  std::vector<TreeSlot>& kids = slots_[parent].kids;
   const std::size_t i = indexInParent(slot);
   if (i < kids.size() && kids[i] == slot) {
     kids.erase(kids.begin() + static_cast<std::ptrdiff_t>(i));
@@ -79,11 +135,14 @@ void TreeViewItems::unlink(TreeSlot slot) {
 }
 
 std::vector<TreeSlot> TreeViewItems::detachChildren(TreeSlot slot) {
-  std::vector<TreeSlot> kids = std::move(at(slot).kids);
-  at(slot).kids.clear();
+  settle(slot);
+  Slot& s = slots_[slot];
+  std::vector<TreeSlot> kids = std::move(s.kids);
+  s.kids.clear();
+  s.sorted = true;
+  s.kidsIndexed = true;
   for (TreeSlot kid : kids) slots_[kid].detached = true;
-  if (!kids.empty() && expanded(slot) && (slot == kRoot || shown(slot))) rowsDirty_ = true;
-  slots_[slot].kidsIndexed = true;
+  if (!kids.empty() && (slot == kRoot || ((s.item.state & TVIS_EXPANDED) && shown(slot)))) rowsDirty_ = true;
   return kids;
 }
 
@@ -92,43 +151,47 @@ void TreeViewItems::free(TreeSlot slot) {
   s.live = false;
   s.detached = false;
   s.item = TreeItem{};
+  s.kids.clear();
+  s.pending = 0;
   --count_;
   if (s.generation < kLastGeneration) freeSlots_.push_back(slot);
 }
 
-TreeSlot TreeViewItems::firstChild(TreeSlot slot) const {
-  const std::vector<TreeSlot>& kids = at(slot).kids;
+TreeSlot TreeViewItems::firstChild(TreeSlot slot) {
+  const std::vector<TreeSlot>& kids = children(slot);
   return kids.empty() ? kNone : kids.front();
 }
 
-TreeSlot TreeViewItems::lastChild(TreeSlot slot) const {
-  const std::vector<TreeSlot>& kids = at(slot).kids;
+TreeSlot TreeViewItems::lastChild(TreeSlot slot) {
+  const std::vector<TreeSlot>& kids = children(slot);
   return kids.empty() ? kNone : kids.back();
 }
 
 void TreeViewItems::reindex(TreeSlot parent) {
-  const std::vector<TreeSlot>& kids = at(parent).kids;
+  settle(parent);
+  const std::vector<TreeSlot>& kids = slots_[parent].kids;
   for (std::size_t i = 0; i < kids.size(); ++i) slots_[kids[i]].index = static_cast<std::uint32_t>(i);
   slots_[parent].kidsIndexed = true;
 }
 
 std::size_t TreeViewItems::indexInParent(TreeSlot slot) {
   const TreeSlot parent = at(slot).parent;
+  settle(parent);
   if (!slots_[parent].kidsIndexed) reindex(parent);
   return slots_[slot].index;
 }
 
 TreeSlot TreeViewItems::nextSibling(TreeSlot slot) {
-  if (slot == kRoot) return kNone;
-  const std::vector<TreeSlot>& kids = at(at(slot).parent).kids;
+  if (slot == kRoot || slots_[slot].detached) return kNone;
   const std::size_t i = indexInParent(slot) + 1;
+  const std::vector<TreeSlot>& kids = slots_[at(slot).parent].kids;
   return i < kids.size() ? kids[i] : kNone;
 }
 
 TreeSlot TreeViewItems::previousSibling(TreeSlot slot) {
-  if (slot == kRoot) return kNone;
-  const std::vector<TreeSlot>& kids = at(at(slot).parent).kids;
+  if (slot == kRoot || slots_[slot].detached) return kNone;
   const std::size_t i = indexInParent(slot);
+  const std::vector<TreeSlot>& kids = slots_[at(slot).parent].kids;
   return i > 0 && i <= kids.size() ? kids[i - 1] : kNone;
 }
 
@@ -153,10 +216,11 @@ const std::vector<TreeSlot>& TreeViewItems::rows() {
   ++rowEpoch_;
   // Depth first, children in order: a stack of the next child to visit at each level.
   std::vector<std::pair<TreeSlot, std::size_t>> stack;
+  settle(kRoot);
   stack.emplace_back(kRoot, 0);
   while (!stack.empty()) {
     auto& [parent, next] = stack.back();
-    const std::vector<TreeSlot>& kids = at(parent).kids;
+    const std::vector<TreeSlot>& kids = slots_[parent].kids;
     if (next >= kids.size()) {
       stack.pop_back();
       continue;
@@ -166,7 +230,10 @@ const std::vector<TreeSlot>& TreeViewItems::rows() {
     s.row = static_cast<int>(rows_.size());
     s.rowEpoch = rowEpoch_;
     rows_.push_back(slot);
-    if ((s.item.state & TVIS_EXPANDED) && !s.item.kids.empty()) stack.emplace_back(slot, 0);
+    if ((s.item.state & TVIS_EXPANDED) && !s.kids.empty()) {
+      settle(slot);
+      stack.emplace_back(slot, 0);
+    }
   }
   rowsDirty_ = false;
   return rows_;

@@ -798,15 +798,20 @@ int TreeView::textWidth(TreeSlot slot) {
   if (item.textWidth >= 0 && !item.textCallback) return item.textWidth;
   const std::u16string text = displayText(slot);
   if (!items_.live(slot)) return 0;
+  const int width = measureText(text, (items_.at(slot).state & TVIS_BOLD) != 0);
+  if (!items_.at(slot).textCallback) items_.at(slot).textWidth = width;
+  return width;
+}
+
+int TreeView::measureText(std::u16string_view text, bool bold) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (dc == nullptr) return 0;
   SIZE size{0, 0};
   {
-    gdi::SelectedObject selected(dc, (items_.at(slot).state & TVIS_BOLD) ? boldFont() : font());
+    gdi::SelectedObject selected(dc, bold ? boldFont() : font());
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
   }
   DeleteDC(dc);
-  if (!items_.at(slot).textCallback) items_.at(slot).textWidth = size.cx;
   return size.cx;
 }
 
@@ -1269,7 +1274,8 @@ TreeViewRow TreeView::describeRow(TreeSlot slot, std::u16string& text) {
   const bool showSelection = GetFocus() == hwnd_ || (style() & TVS_SHOWSELALWAYS);
   row.level = item.level;
   row.text = text;
-  row.textWidth = textWidth(slot);
+  // A text the parent supplies was just asked for; it is measured as it came.
+  row.textWidth = item.textCallback ? measureText(text, (item.state & TVIS_BOLD) != 0) : textWidth(slot);
   row.image = image;
   row.stateImage = static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12);
   row.button = button;

@@ -89,6 +89,7 @@ class TreeView {
   int topRow();
   int maxTopRow();
   int textWidth(TreeSlot slot);
+  int measureText(std::u16string_view text, bool bold);
   int contentWidth();
   TreeViewGeometry geometry();
   bool getItemRect(RECT& rect, bool textOnly);

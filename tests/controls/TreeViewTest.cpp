@@ -410,4 +410,39 @@ TEST_F(TreeViewTest, SetItemChangesWhatTheItemShows) {
   EXPECT_FALSE(TreeView_SetItem(tree, &tvi));
 }
 
+TEST_F(TreeViewTest, RedrawOffHoldsBackPaintingAndTheFontAndImagesSetTheRowHeight) {
+  createTree();
+  device.runUntilIdle();
+  SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+  add(TVI_ROOT, u"Quiet");
+  device.runUntilIdle();
+  EXPECT_EQ(device.dump().find("\"Quiet\""), std::string::npos);
+  SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+  device.runUntilIdle();
+  EXPECT_NE(device.dump().find("\"Quiet\""), std::string::npos);
+
+  const int natural = TreeView_GetItemHeight(tree);
+  LOGFONTW lf{};
+  lf.lfHeight = 24;
+  HFONT big = CreateFontIndirectW(&lf);
+  SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
+  EXPECT_EQ(SendMessageW(tree, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(big));
+  const int larger = TreeView_GetItemHeight(tree);
+  EXPECT_GT(larger, natural);
+  EXPECT_EQ(larger % 2, 0) << "rows are even, so dotted lines join";
+  EXPECT_EQ(TreeView_SetItemHeight(tree, 41), larger);
+  EXPECT_EQ(TreeView_GetItemHeight(tree), 40);
+  TreeView_SetItemHeight(tree, -1);
+  EXPECT_EQ(TreeView_GetItemHeight(tree), larger);
+
+  HIMAGELIST images = ImageList_Create(48, 48, ILC_COLOR16 | ILC_MASK, 1, 1);
+  EXPECT_EQ(TreeView_SetImageList(tree, images, TVSIL_NORMAL), nullptr);
+  EXPECT_GE(TreeView_GetItemHeight(tree), 48);
+  EXPECT_EQ(TreeView_GetImageList(tree, TVSIL_NORMAL), images);
+  device.runUntilIdle();
+  DestroyWindow(tree);
+  ImageList_Destroy(images);
+  DeleteObject(big);
+}
+
 }  // namespace

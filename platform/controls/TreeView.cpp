@@ -367,19 +367,43 @@ void TreeView::deleteAll() {
 }
 
 void TreeView::removeChildren(TreeSlot parent) {
-  std::vector<HTREEITEM> handles;
-  for (TreeSlot kid : items_.detachChildren(parent)) handles.push_back(items_.handle(kid));
-  for (HTREEITEM handle : handles) {
-    const TreeSlot slot = items_.slotOf(handle);
-    if (slot != kNone) removeSubtree(slot);
+  // Each item goes after its children, each still whole when it is reported; the parent may
+  // delete items while a report is out, so every handle is checked again before it is used. An
+  // explicit stack, so that no depth of tree can exhaust the real one.
+  struct Frame {
+    HTREEITEM item;  // null for the parent, which stays
+    std::vector<HTREEITEM> kids;
+    std::size_t next = 0;
+  };
+  auto detached = [this](TreeSlot slot) {
+    std::vector<HTREEITEM> handles;
+    for (TreeSlot kid : items_.detachChildren(slot)) handles.push_back(items_.handle(kid));
+    return handles;
+  };
+  std::vector<Frame> stack;
+  stack.push_back(Frame{nullptr, detached(parent)});
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next < top.kids.size()) {
+      const HTREEITEM kid = top.kids[top.next++];
+      const TreeSlot slot = items_.slotOf(kid);
+      if (slot != kNone) stack.push_back(Frame{kid, detached(slot)});
+      continue;
+    }
+    const HTREEITEM item = top.item;
+    stack.pop_back();
+    const TreeSlot slot = items_.slotOf(item);
+    if (slot == kNone) continue;
+    notifyTreeView(TVN_DELETEITEMW, 0, slot, kNone, TVIF_HANDLE | TVIF_PARAM);
+    if (items_.slotOf(item) != slot) continue;
+    forgetReferences(slot);
+    items_.free(slot);
   }
 }
 
 void TreeView::removeSubtree(TreeSlot slot) {
   const HTREEITEM handle = items_.handle(slot);
   items_.unlink(slot);
-  // Children first, each still whole when it is reported; the parent may delete items while a
-  // report is out, so every handle is checked again before it is used.
   removeChildren(slot);
   if (items_.slotOf(handle) != slot) return;
   notifyTreeView(TVN_DELETEITEMW, 0, slot, kNone, TVIF_HANDLE | TVIF_PARAM);

@@ -445,4 +445,23 @@ TEST_F(TreeViewTest, RedrawOffHoldsBackPaintingAndTheFontAndImagesSetTheRowHeigh
   DeleteObject(big);
 }
 
+TEST_F(TreeViewTest, AChainOfItemsAnyDepthIsDeletedWhole) {
+  createTree();
+  names = {"link"};
+  TVINSERTSTRUCTW insert{};
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<LPWSTR>(u"link");
+  HTREEITEM parentItem = TVI_ROOT;
+  for (int i = 0; i < 100000; ++i) {
+    insert.hParent = parentItem;
+    parentItem = TreeView_InsertItem(tree, &insert);
+    ASSERT_NE(parentItem, nullptr);
+  }
+  log().clear();
+  EXPECT_TRUE(TreeView_DeleteAllItems(tree));
+  EXPECT_EQ(log().entries().size(), 100000u);
+  EXPECT_EQ(TreeView_GetCount(tree), 0u);
+}
+
 }  // namespace

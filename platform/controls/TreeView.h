@@ -81,6 +81,7 @@ class TreeView {
   void setCaretQuietly(TreeSlot slot);
 
   // Geometry.
+  // Measures the label of every row that shows and has not been measured yet, with one DC.
   void measure();
   int itemHeight();
   int rowCount() { return static_cast<int>(items_.rows().size()); }

@@ -21,6 +21,7 @@
 #include "platform/win/MessageLoop.h"
 #include "platform/win/WinUser.h"
 #include "resources/HelpFile.h"
+#include "resources/Icons.h"
 #include "resources/Menus.h"
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
@@ -39,6 +40,7 @@ void setArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
 void registerResources() {
   registerStringTable();
   registerMenus();
+  registerIcons();
 }
 
 bool contains(const std::u16string& text, const char16_t* word) { return text.find(word) != std::u16string::npos; }

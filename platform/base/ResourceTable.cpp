@@ -72,6 +72,12 @@ std::span<const std::uint8_t> ResourceTable::findImage(std::u16string_view type,
   return it == images_.end() ? std::span<const std::uint8_t>() : it->second;
 }
 
+UINT ResourceTable::firstImageId(std::u16string_view type) const {
+  std::lock_guard lock(mutex_);
+  auto it = images_.lower_bound({platform::upperCase(type), 0});
+  return it != images_.end() && it->first.first == platform::upperCase(type) ? it->first.second : 0;
+}
+
 void ResourceTable::clear() {
   std::lock_guard lock(mutex_);
   strings_.clear();

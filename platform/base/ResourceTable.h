@@ -100,6 +100,8 @@ class ResourceTable {
   // The bytes are not copied: they are the program's own static data.
   void addImage(std::u16string_view type, UINT id, std::span<const std::uint8_t> bytes);
   std::span<const std::uint8_t> findImage(std::u16string_view type, UINT id) const;
+  // The lowest id of that type (the program's first icon is its application icon); 0 for none.
+  UINT firstImageId(std::u16string_view type) const;
 
   // Forgets everything (tests).
   void clear();

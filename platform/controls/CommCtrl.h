@@ -1,10 +1,13 @@
 // Common controls of the handheld platform: the list view (SysListView32) with its messages,
 // notifications, styles and structures, with their documented names and numeric values; the date
-// and time picker and the month calendar come with WinDateTime.h.
+// and time picker with the month calendar, the image lists and the tree view have headers of
+// their own, included here.
 #pragma once
 
 #include "platform/base/WinTypes.h"
 #include "platform/controls/WinDateTime.h"
+#include "platform/controls/WinImageList.h"
+#include "platform/controls/WinTreeView.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 

@@ -6,6 +6,7 @@
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
+#include "platform/controls/TreeView.h"
 
 namespace platform::controls {
 
@@ -15,6 +16,7 @@ void registerControlClasses() {
   ListBox::registerClass();
   ComboBox::registerClass();
   DateTimePicker::registerClass();
+  TreeView::registerClass();
 }
 
 }  // namespace platform::controls

@@ -5,6 +5,8 @@
 #include <unordered_map>
 
 #include "platform/controls/ControlLook.h"
+#include "platform/gdi/IconTable.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::controls {
@@ -94,6 +96,12 @@ LRESULT StaticControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 HANDLE StaticControl::setImage(HANDLE image) {
   HANDLE old = image_;
   image_ = image;
+  // An icon control takes the icon's size, unless it centres the icon in a size of its own.
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+  const platform::gdi::IconImage* icon = platform::gdi::IconTable::instance().find(static_cast<HICON>(image));
+  if ((style & SS_TYPEMASK) == SS_ICON && !(style & SS_CENTERIMAGE) && icon != nullptr) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, icon->width(), icon->height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   InvalidateRect(hwnd_, nullptr, TRUE);
   return old;
 }
@@ -119,24 +127,7 @@ void StaticControl::paint() {
 
   const DWORD type = style & SS_TYPEMASK;
   if (type == SS_ICON || type == SS_BITMAP) {
-    BITMAP bm{};
-    if (image_ != nullptr && GetObjectType(image_) == OBJ_BITMAP && GetObjectW(image_, sizeof(bm), &bm) != 0) {
-      HDC memory = CreateCompatibleDC(hdc);
-      HGDIOBJ old = SelectObject(memory, image_);
-      int x = 0;
-      int y = 0;
-      if (style & SS_CENTERIMAGE) {
-        x = (rc.right - bm.bmWidth) / 2;
-        y = (rc.bottom - bm.bmHeight) / 2;
-      }
-      if (type == SS_ICON) {
-        TransparentBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, bm.bmWidth, bm.bmHeight, kMagenta);
-      } else {
-        BitBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
-      }
-      SelectObject(memory, old);
-      DeleteDC(memory);
-    }
+    paintImage(hdc, rc, style);
   } else {
     const int length = GetWindowTextLengthW(hwnd_);
     std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
@@ -161,6 +152,33 @@ void StaticControl::paint() {
     SelectObject(hdc, oldFont);
   }
   EndPaint(hwnd_, &ps);
+}
+
+void StaticControl::paintImage(HDC hdc, const RECT& rc, DWORD style) {
+  if (image_ == nullptr) return;
+  const bool centred = (style & SS_CENTERIMAGE) != 0;
+  const bool iconType = (style & SS_TYPEMASK) == SS_ICON;
+  const platform::gdi::IconImage* icon = platform::gdi::IconTable::instance().find(static_cast<HICON>(image_));
+  if (iconType && icon != nullptr) {
+    const int width = icon->width();
+    const int height = icon->height();
+    const int x = centred ? (rc.right - width) / 2 : 0;
+    const int y = centred ? (rc.bottom - height) / 2 : 0;
+    DrawIconEx(hdc, x, y, static_cast<HICON>(image_), width, height, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  // A bitmap; in an icon control its magenta pixels are transparent, as skin images are.
+  BITMAP bm{};
+  if (GetObjectType(image_) != OBJ_BITMAP || GetObjectW(image_, sizeof(bm), &bm) == 0) return;
+  platform::gdi::MemoryDc memory(hdc, static_cast<HBITMAP>(image_));
+  if (!memory) return;
+  const int x = centred ? (rc.right - bm.bmWidth) / 2 : 0;
+  const int y = centred ? (rc.bottom - bm.bmHeight) / 2 : 0;
+  if (iconType) {
+    TransparentBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory.dc(), 0, 0, bm.bmWidth, bm.bmHeight, kMagenta);
+  } else {
+    BitBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory.dc(), 0, 0, SRCCOPY);
+  }
 }
 
 }  // namespace platform::controls

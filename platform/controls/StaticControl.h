@@ -1,6 +1,7 @@
 // The static control ("STATIC"): a text aligned left, centred or right (word-wrapped unless
-// SS_LEFTNOWORDWRAP), or an image (SS_ICON, SS_BITMAP). An icon on this platform is a bitmap
-// handle whose magenta pixels are transparent.
+// SS_LEFTNOWORDWRAP), or an image: SS_ICON shows an icon (the control takes the icon's size
+// unless SS_CENTERIMAGE centres it), SS_BITMAP a bitmap. A bitmap given to an icon control is
+// drawn with its magenta pixels transparent, as the skin images are.
 #pragma once
 
 #include "platform/controls/WinStatic.h"
@@ -17,6 +18,7 @@ class StaticControl {
  private:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void paint();
+  void paintImage(HDC hdc, const RECT& rc, DWORD style);
   HANDLE setImage(HANDLE image);
 
   HWND hwnd_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/WinIcon.h"
 #include "platform/win/WinUser.h"
 
 #define WC_STATICW u"STATIC"
@@ -21,9 +22,6 @@
 #define STM_GETICON 0x0171
 #define STM_SETIMAGE 0x0172
 #define STM_GETIMAGE 0x0173
-
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
 
 #define STN_CLICKED 0
 #define STN_DBLCLK 1

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/WinIcon.h"
 
 // ---------------------------------------------------------------------------------------------
 // Messages

@@ -82,6 +82,11 @@ TEST_F(ResourceTableTest, MenusMenubarsAcceleratorsAndImagesRoundTrip) {
   EXPECT_EQ(ResourceTable::instance().findImage(u"GIF", 416).data(), kPng.data()) << "bytes are not copied";
   EXPECT_TRUE(ResourceTable::instance().findImage(u"ICON", 416).empty());
   EXPECT_TRUE(ResourceTable::instance().findImage(u"GIF", 212).empty());
+  EXPECT_EQ(ResourceTable::instance().firstImageId(u"ICON"), 0u);
+  ResourceTable::instance().addImage(u"ICON", 5120, kPng);
+  ResourceTable::instance().addImage(u"ICON", 128, kPng);
+  EXPECT_EQ(ResourceTable::instance().firstImageId(u"icon"), 128u) << "the program's first icon";
+  EXPECT_EQ(ResourceTable::instance().firstImageId(u"GIF"), 416u);
 }
 
 }  // namespace

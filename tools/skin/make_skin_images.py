@@ -1,7 +1,12 @@
 #!/usr/bin/python3
-"""Draws Pellucard's skin images and writes them as PNG files, one per resource id.
+"""Draws Pellucard's skin images and writes them as PNG files, one per resource id, and its icons.
 
-    tools/skin/make_skin_images.py [--out resources/images] [--sheet docs/skin-contact-sheet.png]
+    tools/skin/make_skin_images.py [--out resources/images] [--icons resources/icons]
+                                   [--sheet docs/skin-contact-sheet.png]
+
+The icons (application 128, closed and open folder 5120 and 5121, file 5122, backup file 5123)
+are written as <id>.ico with 32-bit pictures and masks; beside them the application icon for
+the host's desktop: pellucard-48/64/128/256.png and pellucard.svg.
 
 Everything is drawn from code at four times the final size and reduced with premultiplied
 alpha, so edges are smooth.  Colours are rounded to what a 16-bit 5-6-5 screen shows, so the
@@ -634,6 +639,258 @@ def image_table():
     return items
 
 
+
+# --------------------------------------------------------------------------------------------
+# Icons (resource type ICON: ids 128 and 5120-5123) and the application icon for the host.
+#
+# Each icon is drawn on a 16-unit grid from the same few shapes, so it can be rasterised at any
+# size and written as SVG too.  Shapes sit on whole units where they can, so the 16- and
+# 32-pixel pictures keep crisp edges.
+
+
+FOLDER = (250, 204, 84)
+FOLDER_BACK = (232, 168, 44)
+FOLDER_EDGE = (176, 118, 24)
+PAGE_EDGE = (112, 136, 170)
+PAGE_FOLD = (218, 228, 242)
+PAGE_LINE = (176, 192, 214)
+RIBBON = (226, 88, 98)
+RIBBON_DARK = (186, 56, 70)
+
+
+class Grid:
+    """Draws on a Layer in units of a 16-unit grid, whatever the pixel size."""
+
+    def __init__(self, layer, size):
+        self.L = layer
+        self.k = size / 16.0
+
+    def _p(self, pts):
+        return [(x * self.k, y * self.k) for (x, y) in pts]
+
+    def rounded(self, x0, y0, x1, y1, r, colour, outline=None, width=1.0):
+        k = self.k
+        self.L.rounded(x0 * k, y0 * k, x1 * k, y1 * k, r * k, colour, outline=outline, width=max(1.0, width * k))
+
+    def rect(self, x0, y0, x1, y1, colour):
+        k = self.k
+        self.L.rect(x0 * k, y0 * k, x1 * k, y1 * k, colour)
+
+    def ellipse(self, cx, cy, rx, ry, colour):
+        k = self.k
+        self.L.ellipse(cx * k, cy * k, rx * k, ry * k, colour)
+
+    def polygon(self, pts, colour, outline=None, width=1.0):
+        self.L.polygon(self._p(pts), colour)
+        if outline is not None:
+            w = max(1.0, width * self.k)
+            self.L.line(self._p(pts + [pts[0]]), w, outline, round_caps=False)
+
+    def line(self, pts, width, colour):
+        self.L.line(self._p(pts), max(1.0, width * self.k), colour)
+
+
+class SvgGrid:
+    """The same drawing calls written as SVG elements in a 16-unit view box."""
+
+    def __init__(self):
+        self.parts = []
+
+    @staticmethod
+    def _c(colour):
+        return "#%02x%02x%02x" % colour[:3]
+
+    @staticmethod
+    def _n(v):
+        return ("%.3f" % v).rstrip("0").rstrip(".")
+
+    def rounded(self, x0, y0, x1, y1, r, colour, outline=None, width=1.0):
+        n = self._n
+        self.parts.append(f'<rect x="{n(x0)}" y="{n(y0)}" width="{n(x1 - x0)}" height="{n(y1 - y0)}" rx="{n(r)}" '
+                          f'fill="{self._c(colour)}"/>')
+        if outline is not None:
+            h = width / 2
+            self.parts.append(f'<rect x="{n(x0 + h)}" y="{n(y0 + h)}" width="{n(x1 - x0 - width)}" '
+                              f'height="{n(y1 - y0 - width)}" rx="{n(max(0.0, r - h))}" fill="none" '
+                              f'stroke="{self._c(outline)}" stroke-width="{n(width)}"/>')
+
+    def rect(self, x0, y0, x1, y1, colour):
+        n = self._n
+        self.parts.append(f'<rect x="{n(x0)}" y="{n(y0)}" width="{n(x1 - x0)}" height="{n(y1 - y0)}" '
+                          f'fill="{self._c(colour)}"/>')
+
+    def ellipse(self, cx, cy, rx, ry, colour):
+        n = self._n
+        self.parts.append(f'<ellipse cx="{n(cx)}" cy="{n(cy)}" rx="{n(rx)}" ry="{n(ry)}" fill="{self._c(colour)}"/>')
+
+    def polygon(self, pts, colour, outline=None, width=1.0):
+        points = " ".join(f"{self._n(x)},{self._n(y)}" for x, y in pts)
+        stroke = f' stroke="{self._c(outline)}" stroke-width="{self._n(width)}" stroke-linejoin="round"' if outline else ""
+        self.parts.append(f'<polygon points="{points}" fill="{self._c(colour)}"{stroke}/>')
+
+    def line(self, pts, width, colour):
+        points = " ".join(f"{self._n(x)},{self._n(y)}" for x, y in pts)
+        self.parts.append(f'<polyline points="{points}" fill="none" stroke="{self._c(colour)}" '
+                          f'stroke-width="{self._n(width)}" stroke-linecap="round" stroke-linejoin="round"/>')
+
+    def document(self, size):
+        body = "\n  ".join(self.parts)
+        return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" viewBox="0 0 16 16">\n'
+                f'  {body}\n</svg>\n')
+
+
+def app_icon(g):
+    """A friend's card tied with a gift ribbon: the program's emblem."""
+    g.rounded(0, 4, 16, 15, 1.6, PAPER, outline=INK, width=1.0)
+    # The friend: head and shoulders.
+    g.ellipse(4.5, 8.0, 1.7, 1.7, INK)
+    g.rounded(2, 10.5, 7, 14, 1.5, INK)
+    # Two lines of the card.
+    g.rounded(8, 7, 10, 8, 0.5, PAGE_LINE)
+    g.rounded(8, 10, 10, 11, 0.5, PAGE_LINE)
+    # The ribbon round the card and its bow.
+    g.rect(11, 4, 13, 15, RIBBON)
+    g.ellipse(10.2, 2.6, 1.8, 1.4, RIBBON)
+    g.ellipse(13.8, 2.6, 1.8, 1.4, RIBBON)
+    g.ellipse(10.4, 2.7, 0.7, 0.5, PAPER)
+    g.ellipse(13.6, 2.7, 0.7, 0.5, PAPER)
+    g.ellipse(12.0, 3.7, 1.1, 1.0, RIBBON_DARK)
+
+
+def folder_back(g):
+    g.polygon([(0.5, 2.5), (6.0, 2.5), (7.5, 4.0), (15.5, 4.0), (15.5, 14.5), (0.5, 14.5)], FOLDER_BACK,
+              outline=FOLDER_EDGE, width=1.0)
+
+
+def closed_folder(g):
+    folder_back(g)
+    g.rounded(0.5, 5.5, 15.5, 14.5, 0.6, FOLDER, outline=FOLDER_EDGE, width=1.0)
+    g.rect(1.5, 6.5, 14.5, 7.5, shade(FOLDER, 1.35))
+
+
+def open_folder(g):
+    folder_back(g)
+    g.rect(2.5, 5.0, 13.5, 11.0, WHITE)
+    g.rect(4.0, 6.5, 12.0, 7.3, PAGE_LINE)
+    g.polygon([(2.5, 7.5), (15.5, 7.5), (13.5, 14.5), (0.5, 14.5)], FOLDER, outline=FOLDER_EDGE, width=1.0)
+
+
+def page(g):
+    g.polygon([(2.5, 0.5), (10.0, 0.5), (13.5, 4.0), (13.5, 15.5), (2.5, 15.5)], WHITE, outline=PAGE_EDGE, width=1.0)
+    g.polygon([(10.0, 0.5), (10.0, 4.0), (13.5, 4.0)], PAGE_FOLD, outline=PAGE_EDGE, width=1.0)
+
+
+def file_icon(g):
+    page(g)
+    for y in (6, 9, 12):
+        g.rect(5, y, 11, y + 1, PAGE_LINE)
+
+
+def backup_icon(g):
+    """A page holding the database: a blue cylinder in front of it."""
+    page(g)
+    g.rect(5, 4, 9, 5, PAGE_LINE)
+    g.rect(8, 9, 15, 14, INK)
+    g.ellipse(11.5, 14, 3.5, 1.2, INK)
+    g.rect(8, 11, 15, 12, INK_DARK)
+    g.ellipse(11.5, 9, 3.5, 1.3, (108, 154, 210))
+    g.ellipse(11.5, 9, 2.4, 0.7, (148, 184, 228))
+
+
+ICONS = {
+    128: ("application", app_icon, (16, 32, 48, 64)),
+    5120: ("closed folder", closed_folder, (16, 32)),
+    5121: ("open folder", open_folder, (16, 32)),
+    5122: ("file", file_icon, (16, 32)),
+    5123: ("backup file", backup_icon, (16, 32)),
+}
+HOST_SIZES = (48, 64, 128, 256)
+
+
+def icon_picture(draw, size):
+    """RGBA at `size`, colours rounded to 5-6-5 and fully transparent pixels black."""
+    L = Layer(size, size)
+    draw(Grid(L, size))
+    img = L.reduced()
+    colour = to565(img, False)
+    out = Image.new("RGBA", img.size)
+    cp, ap, op = colour.load(), img.getchannel("A").load(), out.load()
+    for y in range(size):
+        for x in range(size):
+            a = ap[x, y]
+            op[x, y] = (*cp[x, y], a) if a else (0, 0, 0, 0)
+    return out
+
+
+def ico_bytes(pictures):
+    """An .ico file of 32-bit pictures, each with its AND mask (transparent below half cover)."""
+    import struct
+
+    header = struct.pack("<HHH", 0, 1, len(pictures))
+    entries, blobs = b"", b""
+    offset = 6 + 16 * len(pictures)
+    for img in pictures:
+        w, h = img.size
+        px = img.load()
+        xor = bytearray()
+        for y in range(h - 1, -1, -1):
+            for x in range(w):
+                r, g, b, a = px[x, y]
+                xor += bytes((b, g, r, a))
+        stride = ((w + 31) // 32) * 4
+        mask = bytearray()
+        for y in range(h - 1, -1, -1):
+            row = bytearray(stride)
+            for x in range(w):
+                if px[x, y][3] < 128:
+                    row[x // 8] |= 0x80 >> (x % 8)
+            mask += row
+        info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        blob = info + bytes(xor) + bytes(mask)
+        entries += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(blob), offset)
+        blobs += blob
+        offset += len(blob)
+    return header + entries + blobs
+
+
+def write_icons(out_dir):
+    os.makedirs(out_dir, exist_ok=True)
+    for iid, (_, draw, sizes) in ICONS.items():
+        with open(os.path.join(out_dir, f"{iid}.ico"), "wb") as f:
+            f.write(ico_bytes([icon_picture(draw, s) for s in sizes]))
+    for size in HOST_SIZES:
+        L = Layer(size, size)
+        app_icon(Grid(L, size))
+        save_png(L.reduced(), os.path.join(out_dir, f"pellucard-{size}.png"))
+    svg = SvgGrid()
+    app_icon(svg)
+    with open(os.path.join(out_dir, "pellucard.svg"), "w", encoding="utf-8") as f:
+        f.write(svg.document(256))
+
+
+def icon_tiles(icon_dir):
+    """Contact sheet parts: every picture of every icon on white and on the highlight colour,
+    small ones enlarged, then the host's sizes of the application icon."""
+    tiles = []
+    highlight = (49, 106, 197)
+    for iid, (name, draw, sizes) in ICONS.items():
+        parts = []
+        for size in sizes:
+            pic = icon_picture(draw, size)
+            zoom = 4 if size <= 16 else 2 if size <= 32 else 1
+            for under in (WHITE, highlight):
+                ground = Image.new("RGBA", pic.size, rgba(under))
+                shown = Image.alpha_composite(ground, pic).convert("RGB").resize((size * zoom, size * zoom), Image.NEAREST)
+                label = (f"{iid} {name} " if size == sizes[0] and under == WHITE else "") + f"{size}"
+                parts.append((label + (f" x{zoom}" if zoom > 1 else "") if under == WHITE else "selected", shown))
+        tiles.append((iid, parts))
+    for size in HOST_SIZES:
+        img = Image.open(os.path.join(icon_dir, f"pellucard-{size}.png")).convert("RGBA")
+        ground = Image.new("RGBA", img.size, rgba(WHITE))
+        tiles.append((size, [(f"host {size}", Image.alpha_composite(ground, img).convert("RGB"))]))
+    return tiles
+
+
 def save_png(img, path):
     # Fixed settings and no metadata, so a re-run writes identical bytes.
     img.save(path, format="PNG", optimize=False, compress_level=9)
@@ -667,7 +924,7 @@ def blend565(colour, mask, under):
     return out
 
 
-def contact_sheet(images, out_dir, path):
+def contact_sheet(images, out_dir, path, extra_tiles=()):
     font = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11)
     bold = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 13)
     tiles = []
@@ -687,6 +944,7 @@ def contact_sheet(images, out_dir, path):
             w, h = colour.size
             parts = [(f"{cid} {w}x{h}", colour)]
         tiles.append((cid, parts))
+    tiles.extend(extra_tiles)
 
     margin = 10
     sheet_w = 1520
@@ -712,7 +970,7 @@ def contact_sheet(images, out_dir, path):
     sheet_h = y + row_h + margin
     sheet = Image.new("RGB", (sheet_w, sheet_h), (255, 255, 255))
     d = ImageDraw.Draw(sheet)
-    d.text((margin, 12), "Pellucard skin images (colour, mask, and the 5-bit blend over the background)", fill=(0, 0, 0),
+    d.text((margin, 12), "Pellucard skin images (colour, mask, and the 5-bit blend over the background) and icons", fill=(0, 0, 0),
            font=bold)
     for x, y, parts, vertical in placed:
         px, py = x, y
@@ -731,6 +989,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=os.path.join(root, "resources", "images"))
     ap.add_argument("--sheet", default=os.path.join(root, "docs", "skin-contact-sheet.png"))
+    ap.add_argument("--icons", default=os.path.join(root, "resources", "icons"),
+                    help="where the icons (<id>.ico) and the host's application icons go")
     ap.add_argument("--only", type=int, nargs="*", help="write only these colour ids")
     args = ap.parse_args()
     os.makedirs(args.out, exist_ok=True)
@@ -746,9 +1006,11 @@ def main():
             save_png(mask, os.path.join(args.out, f"{cid + 1}.png"))
         else:
             save_png(result, os.path.join(args.out, f"{cid}.png"))
+    if not args.only and args.icons:
+        write_icons(args.icons)
     if not args.only and args.sheet:
         os.makedirs(os.path.dirname(args.sheet), exist_ok=True)
-        contact_sheet(images, args.out, args.sheet)
+        contact_sheet(images, args.out, args.sheet, icon_tiles(args.icons) if args.icons else ())
     return 0
 
 

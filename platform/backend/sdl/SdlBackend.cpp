@@ -7,6 +7,7 @@
 
 #include "platform/backend/HostWindow.h"
 #include "platform/backend/sdl/SdlKeyMap.h"
+#include "platform/backend/sdl/SdlWindowIcon.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
@@ -35,6 +36,7 @@ struct SdlBackend::Impl : WindowObserver {
   bool quitRequested = false;
   bool stylusDown = false;
   bool inBackground = false;
+  bool iconSet = false;
   std::set<SDL_Keycode> pressed;
 
   bool makeTexture() {
@@ -196,7 +198,11 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
 
 bool SdlBackend::inBackground() const { return impl_->inBackground; }
 
-void SdlBackend::present(const RECT& dirty) { impl_->show(dirty); }
+void SdlBackend::present(const RECT& dirty) {
+  // The program registers its icons once it runs, after the window opened.
+  if (!impl_->iconSet) impl_->iconSet = setSdlWindowIcon(impl_->window);
+  impl_->show(dirty);
+}
 
 bool SdlBackend::waitForInput(int timeoutMs) {
   if (impl_->quitRequested) return false;

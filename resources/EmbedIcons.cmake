@@ -1,0 +1,28 @@
+# Writes a C++ source that holds every icon of ICON_DIR as a byte array, keyed by the resource
+# id its file name carries (5120.ico -> 5120).
+#   cmake -DICON_DIR=<dir> -DOUTPUT=<file.cpp> -P EmbedIcons.cmake
+file(GLOB icons RELATIVE ${ICON_DIR} ${ICON_DIR}/*.ico)
+list(SORT icons COMPARE NATURAL)
+set(arrays "")
+set(table "")
+foreach(icon IN LISTS icons)
+  string(REGEX REPLACE "\\.ico$" "" id ${icon})
+  if(NOT id MATCHES "^[0-9]+$")
+    continue()
+  endif()
+  file(READ ${ICON_DIR}/${icon} hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND arrays "alignas(8) const std::uint8_t kIcon${id}[${size}] = {\n    ${bytes}\n};\n\n")
+  string(APPEND table "    {${id}, kIcon${id}, sizeof(kIcon${id})},\n")
+endforeach()
+set(content "// Generated from resources/icons by resources/EmbedIcons.cmake; do not edit.\n#include \"resources/Icons.h\"\n\nnamespace pellucard {\n\nnamespace {\n\n${arrays}const EmbeddedIcon kIcons[] = {\n${table}};\n\n}  // namespace\n\nstd::span<const EmbeddedIcon> embeddedIcons() { return kIcons; }\n\n}  // namespace pellucard\n")
+# Leave the file alone when nothing changed, so the build does not recompile it.
+if(EXISTS ${OUTPUT})
+  file(READ ${OUTPUT} old)
+  if(old STREQUAL content)
+    return()
+  endif()
+endif()
+file(WRITE ${OUTPUT} "${content}")

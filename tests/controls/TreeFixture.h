@@ -98,11 +98,11 @@ class TreeFixture : public ::testing::Test {
   std::vector<std::string> notifications() const {
     std::vector<std::string> out;
     for (const auto& e : platform::testing::MessageLog::instance().entries()) {
-      std::string detail = e.wParam == TVN_KEYDOWN ? keyName(e.lParam)
-                           : e.lParam >= 0 && e.lParam < static_cast<LPARAM>(names.size())
-                               ? names[static_cast<std::size_t>(e.lParam)]
+      std::string detail = e.code == TVN_KEYDOWN ? keyName(e.key)
+                           : e.item >= 0 && e.item < static_cast<int>(names.size())
+                               ? names[static_cast<std::size_t>(e.item)]
                                : "";
-      out.push_back(codeName(static_cast<UINT>(e.wParam)) + (detail.empty() ? "" : " " + detail));
+      out.push_back(codeName(e.code) + (detail.empty() ? "" : " " + detail));
     }
     return out;
   }
@@ -179,30 +179,8 @@ class TreeFixture : public ::testing::Test {
     TreeFixture* self = current();
     if (message != WM_NOTIFY || self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     auto& header = *reinterpret_cast<NMHDR*>(lParam);
-    LPARAM detail = -1;
-    switch (header.code) {
-      case TVN_SELCHANGINGW:
-      case TVN_SELCHANGEDW:
-      case TVN_ITEMEXPANDINGW:
-      case TVN_ITEMEXPANDEDW:
-        detail = reinterpret_cast<NMTREEVIEWW&>(header).itemNew.lParam;
-        break;
-      case TVN_DELETEITEMW:
-        detail = reinterpret_cast<NMTREEVIEWW&>(header).itemOld.lParam;
-        break;
-      case TVN_GETDISPINFOW:
-        detail = reinterpret_cast<NMTVDISPINFOW&>(header).item.lParam;
-        break;
-      case TVN_KEYDOWN:
-        detail = reinterpret_cast<NMTVKEYDOWN&>(header).wVKey;
-        break;
-      default:
-        break;
-    }
     const auto& quiet = self->quiet;
-    if (std::find(quiet.begin(), quiet.end(), header.code) == quiet.end()) {
-      log().record(hwnd, WM_NOTIFY, header.code, detail);
-    }
+    if (std::find(quiet.begin(), quiet.end(), header.code) == quiet.end()) log().record(hwnd, message, wParam, lParam);
     return self->answer ? self->answer(header) : 0;
   }
 };

@@ -45,6 +45,21 @@ void readNotification(const NMHDR& header, LoggedMessage& entry) {
       entry.changed = item.uChanged;
       break;
     }
+    case TVN_SELCHANGINGW:
+    case TVN_SELCHANGEDW:
+    case TVN_ITEMEXPANDINGW:
+    case TVN_ITEMEXPANDEDW:
+      entry.item = static_cast<int>(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.lParam);
+      break;
+    case TVN_DELETEITEMW:
+      entry.item = static_cast<int>(reinterpret_cast<const NMTREEVIEWW&>(header).itemOld.lParam);
+      break;
+    case TVN_GETDISPINFOW:
+      entry.item = static_cast<int>(reinterpret_cast<const NMTVDISPINFOW&>(header).item.lParam);
+      break;
+    case TVN_KEYDOWN:
+      entry.key = reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey;
+      break;
     default:
       break;
   }

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/controls/ControlLook.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::controls {
@@ -121,8 +122,7 @@ void StaticControl::paint() {
   if (type == SS_ICON || type == SS_BITMAP) {
     BITMAP bm{};
     if (image_ != nullptr && GetObjectType(image_) == OBJ_BITMAP && GetObjectW(image_, sizeof(bm), &bm) != 0) {
-      HDC memory = CreateCompatibleDC(hdc);
-      HGDIOBJ old = SelectObject(memory, image_);
+      const platform::gdi::MemoryDc memory(hdc, static_cast<HBITMAP>(image_));
       int x = 0;
       int y = 0;
       if (style & SS_CENTERIMAGE) {
@@ -130,12 +130,10 @@ void StaticControl::paint() {
         y = (rc.bottom - bm.bmHeight) / 2;
       }
       if (type == SS_ICON) {
-        TransparentBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, bm.bmWidth, bm.bmHeight, kMagenta);
+        TransparentBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory.dc(), 0, 0, bm.bmWidth, bm.bmHeight, kMagenta);
       } else {
-        BitBlt(hdc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
+        memory.copyTo(hdc, x, y);
       }
-      SelectObject(memory, old);
-      DeleteDC(memory);
     }
   } else {
     const int length = GetWindowTextLengthW(hwnd_);

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/base/WinError.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowManager.h"
 
 using platform::Window;
@@ -458,17 +459,15 @@ UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
 
 // Dialog base units from the system font; the handheld's font is about 12 pixels high at 240.
 LONG GetDialogBaseUnits() {
-  HDC dc = CreateCompatibleDC(nullptr);
   int bx = 6, by = 13;
+  const platform::gdi::MemoryDc dc(nullptr);
   if (dc) {
-    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    const platform::gdi::SelectedObject font(dc.dc(), GetStockObject(SYSTEM_FONT));
     TEXTMETRICW tm{};
-    if (GetTextMetricsW(dc, &tm) && tm.tmAveCharWidth > 0 && tm.tmHeight > 0) {
+    if (GetTextMetricsW(dc.dc(), &tm) && tm.tmAveCharWidth > 0 && tm.tmHeight > 0) {
       bx = tm.tmAveCharWidth;
       by = tm.tmHeight;
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
   }
   return MAKELONG(static_cast<WORD>(bx), static_cast<WORD>(by));
 }

@@ -113,6 +113,8 @@ void carryTexts(std::vector<platform::gdi::CapturedText> carried, const RECT& sr
     for (const RECT& c : dst.clip())
       visible = platform::gdi::unionRects(visible, platform::gdi::intersectRects(c, mapped));
     if (platform::gdi::rectEmpty(visible)) continue;
+    const RECT& d = record.drawnRect;
+    record.drawnRect = RECT{mapX(d.left), mapY(d.top), mapX(d.right), mapY(d.bottom)};
     record.screenRect = visible;
     to->add(std::move(record));
   }

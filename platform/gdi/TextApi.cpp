@@ -94,7 +94,7 @@ void recordText(Painter& p, std::u16string text, const RECT& surfaceBox, COLORRE
   for (const RECT& c : p.clip())
     visible = platform::gdi::unionRects(visible, platform::gdi::intersectRects(c, surfaceBox));
   if (platform::gdi::rectEmpty(visible)) return;
-  store->add(platform::gdi::CapturedText{std::move(text), visible, color});
+  store->add(platform::gdi::CapturedText{std::move(text), visible, color, surfaceBox});
 }
 
 }  // namespace

@@ -29,13 +29,14 @@ int screenScale() {
 void openScreen(int width, int height) {
   gdi::initScreen(width, height);
   const RECT all{0, 0, width, height};
-  WindowManager::instance().fillDesktop(all);
+  WindowManager::instance().paint().dropSavedBits();
+  WindowManager::instance().paint().fillDesktop(all);
 }
 
 void broadcastSettingChange(WPARAM wParam, LPARAM lParam) {
-  const std::vector<HWND> tops = WindowManager::instance().topLevels;
+  const std::vector<HWND> tops = wm().tree().topLevels();
   for (HWND h : tops) {
-    if (WindowManager::instance().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
+    if (wm().tree().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
   }
 }
 
@@ -46,9 +47,10 @@ void rotateScreen() {
   gdi::resizeScreen(width, height);
   config.screenWidth = width;
   config.screenHeight = height;
-  auto& m = WindowManager::instance();
-  m.waitCursorDrawn = false;
-  m.fillDesktop(RECT{0, 0, width, height});
+  // Nothing kept of the old screen fits the new one.
+  wm().input().setWaitCursor(false);
+  wm().paint().dropSavedBits();
+  wm().paint().fillDesktop(RECT{0, 0, width, height});
   InvalidateRect(nullptr, nullptr, TRUE);
   broadcastSettingChange(config.edition == Edition::PocketPc ? SETTINGCHANGE_RESET : 47, 0);
 }
@@ -129,17 +131,15 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
 // Showing the wait cursor draws the busy indicator at once (the program is about to be busy
 // and will not reach its message loop); taking it away repaints what it covered.
 HCURSOR SetCursor(HCURSOR cursor) {
-  auto& m = wm();
-  const HCURSOR old = m.cursor;
-  m.cursor = cursor;
+  const HCURSOR old = wm().input().cursor();
+  wm().input().setCursor(cursor);
   if (cursor == waitCursor() && old != waitCursor()) {
-    m.drawWaitCursor();
+    wm().showBusyIndicator();
     if (platform::host()) platform::host()->present(platform::gdi::takeDirtyRect());
-  } else if (cursor != waitCursor() && old == waitCursor() && m.waitCursorDrawn) {
-    m.waitCursorDrawn = false;
-    m.invalidateScreenArea(m.waitCursorRect);
+  } else if (cursor != waitCursor() && old == waitCursor()) {
+    wm().hideBusyIndicator();
   }
   return old;
 }
 
-HCURSOR GetCursor() { return wm().cursor; }
+HCURSOR GetCursor() { return wm().input().cursor(); }

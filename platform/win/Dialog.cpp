@@ -20,19 +20,18 @@
 #include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowManager.h"
 
+using platform::inputState;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::InputState& input() { return WindowManager::instance().input(); }
 
 constexpr const char16_t* kDialogClass = u"#32770";
 constexpr UINT kEmSetSel = 0x00B1;
 constexpr WORD kBnClicked = 0;
 
 void ensureDialogClass() {
-  if (tree().findClass(kDialogClass)) return;
+  if (windowTree().findClass(kDialogClass)) return;
   WNDCLASSW wc{};
   wc.style = CS_DBLCLKS | CS_SAVEBITS;
   wc.lpfnWndProc = DefDlgProcW;
@@ -88,15 +87,15 @@ RECT dialogUnitsToPixels(int x, int y, int cx, int cy) {
 }
 
 bool tabCandidate(HWND h) {
-  Window* w = tree().find(h);
+  Window* w = windowTree().find(h);
   return w && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
 }
 
 HWND firstTabStop(HWND dialog) {
-  Window* d = tree().find(dialog);
+  Window* d = windowTree().find(dialog);
   if (!d) return nullptr;
   for (HWND c : d->children) {
-    Window* cw = tree().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && (cw->style & WS_TABSTOP) && tabCandidate(c)) return c;
   }
   return nullptr;
@@ -107,7 +106,7 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (owner && !tree().get(owner)) return nullptr;
+  if (owner && !windowTree().get(owner)) return nullptr;
   // The extended template (version 1, signature 0xFFFF) is not what the program builds.
   if (tpl->style == 0xFFFF0001u) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -151,7 +150,7 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
   const HWND hwnd = CreateWindowExW(tpl->dwExtendedStyle, cls, title.c_str(), style & ~WS_VISIBLE, x, y, width, height,
                                     owner, nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   w->dialog = std::make_unique<platform::DialogState>();
   w->dialog->modal = modal;
   for (WORD i = 0; i < tpl->cdit; ++i) {
@@ -177,9 +176,9 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
       return nullptr;
     }
   }
-  if (!(w = tree().find(hwnd))) return nullptr;
+  if (!(w = windowTree().find(hwnd))) return nullptr;
   if (modal && owner) {
-    const HWND top = tree().topLevelOf(owner);
+    const HWND top = windowTree().topLevelOf(owner);
     if (IsWindowEnabled(top)) {
       EnableWindow(top, FALSE);
       w->dialog->disabledOwner = top;
@@ -188,12 +187,12 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
   w->dialog->proc = proc;
   const HWND first = firstTabStop(hwnd);
   const bool setFocus =
-      SendMessageW(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && tree().find(hwnd);
-  if (!(w = tree().find(hwnd))) return nullptr;
+      SendMessageW(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && windowTree().find(hwnd);
+  if (!(w = windowTree().find(hwnd))) return nullptr;
   if (setFocus) w->dialog->savedFocus = first ? first : nullptr;
   if ((style & WS_VISIBLE) || modal) {
     ShowWindow(hwnd, SW_SHOW);
-    if (setFocus && first && tree().find(first) && input().active() == hwnd) SetFocus(first);
+    if (setFocus && first && windowTree().find(first) && inputState().active() == hwnd) SetFocus(first);
   }
   return hwnd;
 }
@@ -205,28 +204,28 @@ bool returnsDirectly(UINT message) {
 }
 
 void restoreFocus(HWND dialog) {
-  Window* d = tree().find(dialog);
+  Window* d = windowTree().find(dialog);
   if (!d || !d->dialog) return;
   HWND target = d->dialog->savedFocus;
-  if (!target || !tree().find(target) || !IsChild(dialog, target)) target = firstTabStop(dialog);
+  if (!target || !windowTree().find(target) || !IsChild(dialog, target)) target = firstTabStop(dialog);
   if (target) SetFocus(target);
 }
 }  // namespace
 
 LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return 0;
   if (w->dialog && w->dialog->proc) {
     w->dialog->msgResult = 0;
     const INT_PTR r = w->dialog->proc(hwnd, message, wParam, lParam);
-    w = tree().find(hwnd);
+    w = windowTree().find(hwnd);
     if (!w) return returnsDirectly(message) ? r : 0;
     if (r) return returnsDirectly(message) ? r : (w->dialog ? w->dialog->msgResult : 0);
   }
   switch (message) {
     case WM_CLOSE:
       PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, kBnClicked),
-                   reinterpret_cast<LPARAM>(tree().find(hwnd) ? GetDlgItem(hwnd, IDCANCEL) : nullptr));
+                   reinterpret_cast<LPARAM>(windowTree().find(hwnd) ? GetDlgItem(hwnd, IDCANCEL) : nullptr));
       return 0;
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -240,7 +239,7 @@ LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (!w->dialog) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
-        if (input().focus() && IsChild(hwnd, input().focus())) w->dialog->savedFocus = input().focus();
+        if (inputState().focus() && IsChild(hwnd, inputState().focus())) w->dialog->savedFocus = inputState().focus();
       } else {
         restoreFocus(hwnd);
       }
@@ -265,7 +264,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
   if (!hwnd) return -1;
   MSG msg;
   for (;;) {
-    Window* w = tree().find(hwnd);
+    Window* w = windowTree().find(hwnd);
     if (!w || !w->dialog || w->dialog->ended) break;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
@@ -278,7 +277,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
       DispatchMessageW(&msg);
     }
   }
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   INT_PTR result = 0;
   if (w && w->dialog) {
     result = w->dialog->ended ? w->dialog->result : 0;
@@ -292,7 +291,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result) {
-  Window* w = tree().get(dialog);
+  Window* w = windowTree().get(dialog);
   if (!w) return FALSE;
   if (!w->dialog) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -304,7 +303,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     w->dialog->disabledOwner = nullptr;
     EnableWindow(owner, TRUE);
   }
-  if (!(w = tree().find(dialog))) return TRUE;
+  if (!(w = windowTree().find(dialog))) return TRUE;
   if (w->dialog->modal) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -313,9 +312,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 }
 
 BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
-  if (!msg || !tree().find(dialog)) return FALSE;
+  if (!msg || !windowTree().find(dialog)) return FALSE;
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
-  const HWND focus = input().focus();
+  const HWND focus = inputState().focus();
   if (msg->message == WM_KEYDOWN) {
     const LRESULT code =
         msg->hwnd ? SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)) : 0;
@@ -368,11 +367,11 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
 }
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
-  Window* d = tree().get(dialog);
+  Window* d = windowTree().get(dialog);
   if (!d) return nullptr;
   std::vector<HWND> stops;
   for (HWND c : d->children) {
-    Window* cw = tree().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && (cw->style & WS_TABSTOP) && tabCandidate(c)) stops.push_back(c);
   }
   if (stops.empty()) return control;
@@ -384,7 +383,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
 }
 
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
-  Window* d = tree().get(dialog);
+  Window* d = windowTree().get(dialog);
   if (!d) return nullptr;
   const auto& kids = d->children;
   auto it = std::find(kids.begin(), kids.end(), control);
@@ -392,13 +391,13 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
   // The group runs from the WS_GROUP control at or before `control` to the next WS_GROUP.
   size_t start = static_cast<size_t>(it - kids.begin());
   while (start > 0) {
-    Window* cw = tree().find(kids[start]);
+    Window* cw = windowTree().find(kids[start]);
     if (cw && (cw->style & WS_GROUP)) break;
     --start;
   }
   size_t end = start + 1;
   while (end < kids.size()) {
-    Window* cw = tree().find(kids[end]);
+    Window* cw = windowTree().find(kids[end]);
     if (cw && (cw->style & WS_GROUP)) break;
     ++end;
   }
@@ -474,7 +473,7 @@ LONG GetDialogBaseUnits() {
 }
 
 BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-  if (!tree().get(dialog)) return FALSE;
+  if (!windowTree().get(dialog)) return FALSE;
   if (!rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

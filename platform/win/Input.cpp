@@ -29,21 +29,23 @@
 #include "platform/win/WindowObserver.h"
 
 using platform::InputEvent;
+using platform::inputState;
+using platform::messageQueue;
+using platform::paintScheduler;
 using platform::ScrollTrack;
 using platform::Window;
 using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::InputState& input() { return WindowManager::instance().input(); }
 
 void queue(InputEvent e) {
   e.time = platform::Clock::instance().tickCount();
-  wm().queue().pushInput(e);
+  messageQueue().pushInput(e);
 }
 
-bool down(UINT vk) { return input().down(vk); }
+bool down(UINT vk) { return inputState().down(vk); }
 
 LPARAM pointParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 
@@ -59,23 +61,23 @@ constexpr UINT kScrollRepeatDelayMs = 400;
 constexpr UINT kScrollRepeatPeriodMs = 100;
 
 void stopScrollRepeat() {
-  if (const UINT_PTR timer = input().scrollTrack().repeatTimer) KillTimer(nullptr, timer);
-  input().setScrollRepeatTimer(0);
+  if (const UINT_PTR timer = inputState().scrollTrack().repeatTimer) KillTimer(nullptr, timer);
+  inputState().setScrollRepeatTimer(0);
 }
 
 // Holding an arrow or the track repeats its scroll, as the stylus held on a scroll bar does;
 // paging stops once the thumb has reached the stylus.
 void CALLBACK scrollRepeat(HWND, UINT, UINT_PTR, DWORD) {
-  const ScrollTrack track = input().scrollTrack();
-  Window* w = tree().find(track.window);
+  const ScrollTrack track = inputState().scrollTrack();
+  Window* w = windowTree().find(track.window);
   if (!w) {
     stopScrollRepeat();
     return;
   }
   if (track.part == kPageUp || track.part == kPageDown) {
     const platform::ScrollGeometry g = platform::scrollGeometry(*w, track.bar);
-    const RECT wr = tree().windowScreenRect(*w);
-    const POINT cursor = input().cursorPos();
+    const RECT wr = windowTree().windowScreenRect(*w);
+    const POINT cursor = inputState().cursorPos();
     const int at = track.bar == SB_VERT ? cursor.y - wr.top : cursor.x - wr.left;
     const int thumbStart = track.bar == SB_VERT ? g.thumb.top : g.thumb.left;
     const int thumbEnd = track.bar == SB_VERT ? g.thumb.bottom : g.thumb.right;
@@ -86,17 +88,17 @@ void CALLBACK scrollRepeat(HWND, UINT, UINT_PTR, DWORD) {
   }
   static const int codes[] = {0, SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN};
   if (track.part >= kLineUp && track.part <= kPageDown) sendScroll(track.window, track.bar, codes[track.part], 0);
-  if (const UINT_PTR timer = input().scrollTrack().repeatTimer) {
+  if (const UINT_PTR timer = inputState().scrollTrack().repeatTimer) {
     SetTimer(nullptr, timer, kScrollRepeatPeriodMs, scrollRepeat);
   }
 }
 
 void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   const int bar = hit == HTHSCROLL ? SB_HORZ : SB_VERT;
   const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
-  const RECT wr = tree().windowScreenRect(*w);
+  const RECT wr = windowTree().windowScreenRect(*w);
   const POINT p{screenPt.x - wr.left, screenPt.y - wr.top};
   const bool vertical = bar == SB_VERT;
   int part = kNone;
@@ -115,9 +117,9 @@ void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
   track.bar = bar;
   track.part = part;
   track.offset = vertical ? p.y - g.thumb.top : p.x - g.thumb.left;
-  track.repeatTimer = input().scrollTrack().repeatTimer;
-  input().setScrollTrack(track);
-  if (part != kThumb) input().setScrollRepeatTimer(SetTimer(nullptr, 0, kScrollRepeatDelayMs, scrollRepeat));
+  track.repeatTimer = inputState().scrollTrack().repeatTimer;
+  inputState().setScrollTrack(track);
+  if (part != kThumb) inputState().setScrollRepeatTimer(SetTimer(nullptr, 0, kScrollRepeatDelayMs, scrollRepeat));
   switch (part) {
     case kLineUp:
       sendScroll(hwnd, bar, SB_LINEUP, 0);
@@ -138,12 +140,12 @@ void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
 }
 
 int trackThumb(HWND hwnd, POINT screenPt) {
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return 0;
-  const ScrollTrack& track = input().scrollTrack();
+  const ScrollTrack& track = inputState().scrollTrack();
   const int bar = track.bar;
   const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
-  const RECT wr = tree().windowScreenRect(*w);
+  const RECT wr = windowTree().windowScreenRect(*w);
   const int offset = bar == SB_VERT ? screenPt.y - wr.top - g.track.top - track.offset
                                     : screenPt.x - wr.left - g.track.left - track.offset;
   const int pos = platform::scrollPosFromThumb(*w, bar, offset);
@@ -155,23 +157,23 @@ bool keyMessage(const InputEvent& e, MSG& out, bool apply) {
   const bool isDown = e.kind == InputEvent::Kind::KeyDown;
   const UINT vk = e.vk & 0xFF;
   const bool wasDown = down(vk);
-  const UINT mods = input().modifiers();
+  const UINT mods = inputState().modifiers();
   if (apply) {
     if (isDown) {
-      input().press(vk);
+      inputState().press(vk);
     } else {
-      input().release(vk);
+      inputState().release(vk);
     }
   }
-  const POINT cursor = input().cursorPos();
-  if (const platform::HotKey* hk = input().hotKeyFor(vk, mods)) {
+  const POINT cursor = inputState().cursorPos();
+  if (const platform::HotKey* hk = inputState().hotKeyFor(vk, mods)) {
     if (!isDown && !(hk->modifiers & MOD_KEYUP)) return false;
     const WORD flags = static_cast<WORD>(mods | (isDown ? 0 : MOD_KEYUP));
     out =
         MSG{hk->hwnd, WM_HOTKEY, static_cast<WPARAM>(hk->id), MAKELPARAM(flags, static_cast<WORD>(vk)), e.time, cursor};
     return true;
   }
-  const HWND target = input().focus() ? input().focus() : input().active();
+  const HWND target = inputState().focus() ? inputState().focus() : inputState().active();
   if (!target) return false;
   LPARAM lp = 1;
   if (isDown ? wasDown : true) lp |= (1L << 30);
@@ -182,7 +184,7 @@ bool keyMessage(const InputEvent& e, MSG& out, bool apply) {
 }
 
 bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
-  platform::InputState& in = input();
+  platform::InputState& in = inputState();
   if (apply) {
     in.setCursorPos(e.pt);
     if (e.kind == InputEvent::Kind::StylusDown) in.press(VK_LBUTTON);
@@ -208,29 +210,29 @@ bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
   const WPARAM keys = (e.kind == InputEvent::Kind::StylusUp ? 0 : MK_LBUTTON) | (down(VK_SHIFT) ? MK_SHIFT : 0) |
                       (down(VK_CONTROL) ? MK_CONTROL : 0);
   if (const HWND capture = in.capture()) {
-    Window* w = tree().find(capture);
+    Window* w = windowTree().find(capture);
     if (!w) return false;
-    const POINT o = tree().clientOrigin(*w);
+    const POINT o = windowTree().clientOrigin(*w);
     out = MSG{capture, message, keys, pointParam(POINT{e.pt.x - o.x, e.pt.y - o.y}), e.time, e.pt};
     return true;
   }
   int hit = HTNOWHERE;
-  const HWND target = tree().windowFromPoint(e.pt, &hit);
-  Window* w = tree().find(target);
+  const HWND target = windowTree().windowFromPoint(e.pt, &hit);
+  Window* w = windowTree().find(target);
   if (!w) return false;
   // A disabled window, or one inside a disabled window, takes no stylus input.
-  for (Window* cur = w; cur; cur = cur->parent ? tree().find(cur->parent) : nullptr) {
+  for (Window* cur = w; cur; cur = cur->parent ? windowTree().find(cur->parent) : nullptr) {
     if (cur->style & WS_DISABLED) return false;
   }
   if (message == WM_LBUTTONDOWN && apply) {
-    const HWND top = tree().topLevelOf(target);
+    const HWND top = windowTree().topLevelOf(target);
     if (top != in.active()) {
       const LRESULT ma = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                       MAKELPARAM(static_cast<WORD>(hit), WM_LBUTTONDOWN));
-      if (ma != MA_NOACTIVATE && ma != MA_NOACTIVATEANDEAT) wm().activate(top, WA_CLICKACTIVE);
+      if (ma != MA_NOACTIVATE && ma != MA_NOACTIVATEANDEAT) windowManager().activate(top, WA_CLICKACTIVE);
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return false;
     }
-    if ((w = tree().find(target)) == nullptr) return false;
+    if ((w = windowTree().find(target)) == nullptr) return false;
   }
   if (hit == HTVSCROLL || hit == HTHSCROLL) {
     if (message == WM_LBUTTONDOWN && apply) beginScrollTrack(target, hit, e.pt);
@@ -242,7 +244,7 @@ bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
     out = MSG{target, nc, static_cast<WPARAM>(hit), pointParam(e.pt), e.time, e.pt};
     return true;
   }
-  const POINT o = tree().clientOrigin(*w);
+  const POINT o = windowTree().clientOrigin(*w);
   const POINT local{e.pt.x - o.x, e.pt.y - o.y};
   UINT finalMessage = message;
   if (message == WM_LBUTTONDOWN) {
@@ -355,7 +357,7 @@ void postCharacter(WCHAR ch) {
   queue(InputEvent{InputEvent::Kind::KeyUp, POINT{}, VK_PACKET, ch, false, 0});
 }
 
-bool inputPending() { return wm().queue().pending(); }
+bool inputPending() { return messageQueue().pending(); }
 
 // US keyboard layout, as the handheld's keyboards were.
 WCHAR characterForKey(WPARAM wParam) {
@@ -363,7 +365,7 @@ WCHAR characterForKey(WPARAM wParam) {
   if (vk == VK_PACKET) return static_cast<WCHAR>(HIWORD(wParam));
   const bool shift = down(VK_SHIFT);
   const bool ctrl = down(VK_CONTROL);
-  const bool caps = (input().key(VK_CAPITAL) & 0x01) != 0;
+  const bool caps = (inputState().key(VK_CAPITAL) & 0x01) != 0;
   if (vk >= 'A' && vk <= 'Z') {
     if (ctrl) return static_cast<WCHAR>(vk - 'A' + 1);
     return static_cast<WCHAR>((shift != caps) ? vk : vk - 'A' + 'a');
@@ -425,44 +427,44 @@ WCHAR characterForKey(WPARAM wParam) {
 }  // namespace platform
 
 HWND SetFocus(HWND hwnd) {
-  if (hwnd && !tree().get(hwnd)) return nullptr;
-  const HWND old = input().focus();
-  wm().moveFocus(hwnd);
+  if (hwnd && !windowTree().get(hwnd)) return nullptr;
+  const HWND old = inputState().focus();
+  windowManager().moveFocus(hwnd);
   return old;
 }
 
-HWND GetFocus() { return input().focus(); }
+HWND GetFocus() { return inputState().focus(); }
 
 HWND SetCapture(HWND hwnd) {
-  if (!tree().get(hwnd)) return nullptr;
-  const HWND old = input().capture();
+  if (!windowTree().get(hwnd)) return nullptr;
+  const HWND old = inputState().capture();
   if (old == hwnd) return old;
-  input().setCapture(hwnd);
-  if (old && tree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  inputState().setCapture(hwnd);
+  if (old && windowTree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old;
 }
 
-HWND GetCapture() { return input().capture(); }
+HWND GetCapture() { return inputState().capture(); }
 
 BOOL ReleaseCapture() {
-  const HWND old = input().capture();
+  const HWND old = inputState().capture();
   if (!old) return TRUE;
-  input().setCapture(nullptr);
-  if (tree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
+  inputState().setCapture(nullptr);
+  if (windowTree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
 
 HWND SetActiveWindow(HWND hwnd) {
-  const HWND old = input().active();
+  const HWND old = inputState().active();
   if (hwnd) {
-    if (!tree().get(hwnd)) return nullptr;
-    hwnd = tree().topLevelOf(hwnd);
+    if (!windowTree().get(hwnd)) return nullptr;
+    hwnd = windowTree().topLevelOf(hwnd);
   }
-  wm().activate(hwnd, WA_ACTIVE);
+  windowManager().activate(hwnd, WA_ACTIVE);
   return old;
 }
 
-HWND GetActiveWindow() { return input().active(); }
+HWND GetActiveWindow() { return inputState().active(); }
 
 // The handheld lets a caller set the handle's lowest bit to bring the windows the target owns
 // along: the owner comes to the front with them, and the one of them on top (a dialog it is
@@ -471,50 +473,50 @@ BOOL SetForegroundWindow(HWND hwnd) {
   const auto value = reinterpret_cast<UINT_PTR>(hwnd);
   const bool withOwned = (value & 1) != 0;
   const HWND local = withOwned ? reinterpret_cast<HWND>(value & ~static_cast<UINT_PTR>(1)) : hwnd;
-  if (!tree().find(local)) {
+  if (!windowTree().find(local)) {
     if (auto* remote = platform::remoteWindowProvider()) {
       if (hwnd && remote->isRemote(hwnd)) return remote->setForegroundWindow(hwnd);
     }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  const HWND top = tree().topLevelOf(local);
-  wm().bringToTop(top);
+  const HWND top = windowTree().topLevelOf(local);
+  windowManager().bringToTop(top);
   HWND target = nullptr;
   if (withOwned) {
     // They came up with their owner, perhaps from under another program's windows.
-    for (HWND h : std::vector<HWND>(tree().topLevels())) {
+    for (HWND h : std::vector<HWND>(windowTree().topLevels())) {
       if (h == top) break;
-      Window* o = tree().find(h);
-      if (!o || !o->owner || !tree().visible(*o)) continue;
+      Window* o = windowTree().find(h);
+      if (!o || !o->owner || !windowTree().visible(*o)) continue;
       bool ownedByTop = false;
-      for (HWND up = o->owner; up && !ownedByTop; up = tree().find(up) ? tree().find(up)->owner : nullptr) {
+      for (HWND up = o->owner; up && !ownedByTop; up = windowTree().find(up) ? windowTree().find(up)->owner : nullptr) {
         ownedByTop = up == top;
       }
       if (!ownedByTop) continue;
-      wm().paint().invalidateFrame(*o);
-      wm().paint().invalidate(*o, nullptr, true, true);
-      if (!target && tree().enabled(*o)) target = h;
+      paintScheduler().invalidateFrame(*o);
+      paintScheduler().invalidate(*o, nullptr, true, true);
+      if (!target && windowTree().enabled(*o)) target = h;
     }
   }
   if (!target) target = top;
-  wm().activate(target, WA_ACTIVE);
+  windowManager().activate(target, WA_ACTIVE);
   platform::notifyBroughtToForeground(top);
   return TRUE;
 }
 
-HWND GetForegroundWindow() { return input().active(); }
+HWND GetForegroundWindow() { return inputState().active(); }
 
 SHORT GetKeyState(int vk) {
-  const BYTE s = input().key(static_cast<UINT>(vk));
+  const BYTE s = inputState().key(static_cast<UINT>(vk));
   return static_cast<SHORT>(((s & 0x80) ? 0x8000 : 0) | (s & 0x01));
 }
 
 SHORT GetAsyncKeyState(int vk) { return static_cast<SHORT>(GetKeyState(vk) & 0x8000); }
 
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
-  if (hwnd && !tree().get(hwnd)) return FALSE;
-  const DWORD error = input().registerHotKey(platform::HotKey{hwnd, id, modifiers, vk & 0xFF});
+  if (hwnd && !windowTree().get(hwnd)) return FALSE;
+  const DWORD error = inputState().registerHotKey(platform::HotKey{hwnd, id, modifiers, vk & 0xFF});
   if (error != ERROR_SUCCESS) {
     SetLastError(error);
     return FALSE;
@@ -523,7 +525,7 @@ BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {
-  if (!input().unregisterHotKey(hwnd, id)) {
+  if (!inputState().unregisterHotKey(hwnd, id)) {
     SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
     return FALSE;
   }
@@ -537,6 +539,6 @@ BOOL GetCursorPos(LPPOINT point) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *point = input().cursorPos();
+  *point = inputState().cursorPos();
   return TRUE;
 }

@@ -20,13 +20,12 @@
 #include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 
+using platform::paintScheduler;
 using platform::RectList;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::PaintScheduler& paint() { return WindowManager::instance().paint(); }
 
 RECT clientBounds(const Window& w) {
   const RECT c = platform::clientRectLocal(w);
@@ -35,17 +34,17 @@ RECT clientBounds(const Window& w) {
 }  // namespace
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   if (!ps) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  paint().paintFrameIfDirty(*w);
-  const platform::PaintScheduler::Update update = paint().takeUpdate(*w);
-  const POINT origin = tree().clientOrigin(*w);
+  paintScheduler().paintFrameIfDirty(*w);
+  const platform::PaintScheduler::Update update = paintScheduler().takeUpdate(*w);
+  const POINT origin = windowTree().clientOrigin(*w);
   const RECT screenPaint = platform::rectOffset(update.rect, origin.x, origin.y);
-  RectList clip = tree().visibleRegion(*w, false);
+  RectList clip = windowTree().visibleRegion(*w, false);
   clip.intersect(screenPaint);
   platform::gdi::beginTextCapture(hwnd, screenPaint);
   HDC dc = platform::gdi::createWindowDC(hwnd, origin, clip.rects());
@@ -70,21 +69,22 @@ HDC GetDC(HWND hwnd) {
     const RECT screen{0, 0, platform::gdi::screenWidth(), platform::gdi::screenHeight()};
     return platform::gdi::createWindowDC(nullptr, POINT{0, 0}, std::vector<RECT>{screen});
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   // Drawing outside WM_PAINT changes the window where it is covered too, as far as the screen
   // kept under windows above it goes.
-  paint().windowChanged(*w, tree().clientScreenRect(*w));
-  return platform::gdi::createWindowDC(hwnd, tree().clientOrigin(*w), tree().visibleRegion(*w, false).rects());
+  paintScheduler().windowChanged(*w, windowTree().clientScreenRect(*w));
+  return platform::gdi::createWindowDC(hwnd, windowTree().clientOrigin(*w),
+                                       windowTree().visibleRegion(*w, false).rects());
 }
 
 HDC GetWindowDC(HWND hwnd) {
   if (!hwnd) return GetDC(nullptr);
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
-  const RECT r = tree().windowScreenRect(*w);
-  paint().windowChanged(*w, r);
-  return platform::gdi::createWindowDC(hwnd, POINT{r.left, r.top}, tree().visibleRegion(*w, true).rects());
+  const RECT r = windowTree().windowScreenRect(*w);
+  paintScheduler().windowChanged(*w, r);
+  return platform::gdi::createWindowDC(hwnd, POINT{r.left, r.top}, windowTree().visibleRegion(*w, true).rects());
 }
 
 int ReleaseDC(HWND, HDC hdc) {
@@ -96,38 +96,38 @@ int ReleaseDC(HWND, HDC hdc) {
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   if (!hwnd) {
     // The whole screen: every top-level window, erased.
-    const std::vector<HWND> tops = tree().topLevels();
+    const std::vector<HWND> tops = windowTree().topLevels();
     for (HWND top : tops) {
-      if (Window* w = tree().find(top)) {
-        paint().invalidateFrame(*w);
-        paint().invalidate(*w, nullptr, true, true);
+      if (Window* w = windowTree().find(top)) {
+        paintScheduler().invalidateFrame(*w);
+        paintScheduler().invalidate(*w, nullptr, true, true);
       }
     }
     return TRUE;
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
-  paint().invalidate(*w, rect, erase != FALSE, !(w->style & WS_CLIPCHILDREN));
+  paintScheduler().invalidate(*w, rect, erase != FALSE, !(w->style & WS_CLIPCHILDREN));
   return TRUE;
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
   if (!hwnd) return InvalidateRect(nullptr, nullptr, TRUE);
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
-  paint().validate(*w, rect, !(w->style & WS_CLIPCHILDREN));
+  paintScheduler().validate(*w, rect, !(w->style & WS_CLIPCHILDREN));
   return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
-  const platform::PaintScheduler::Update update = paint().pendingUpdate(*w);
+  const platform::PaintScheduler::Update update = paintScheduler().pendingUpdate(*w);
   const bool pending = !platform::rectEmpty(update.rect);
   if (rect) *rect = pending ? update.rect : RECT{0, 0, 0, 0};
   if (pending && erase && update.erase) {
     HDC dc = GetDC(hwnd);
-    paint().clearErase(*w);
+    paintScheduler().clearErase(*w);
     SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ReleaseDC(hwnd, dc);
   }
@@ -135,18 +135,18 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 }
 
 BOOL UpdateWindow(HWND hwnd) {
-  if (!tree().get(hwnd)) return FALSE;
-  paint().paintTree(hwnd, true);
+  if (!windowTree().get(hwnd)) return FALSE;
+  paintScheduler().paintTree(hwnd, true);
   return TRUE;
 }
 
 BOOL RedrawWindow(HWND hwnd, const RECT* updateRect, HRGN updateRegion, UINT flags) {
   if (!hwnd) {
-    const std::vector<HWND> tops = tree().topLevels();
+    const std::vector<HWND> tops = windowTree().topLevels();
     for (HWND top : tops) RedrawWindow(top, nullptr, nullptr, flags | RDW_ALLCHILDREN);
     return TRUE;
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   RECT regionBox{};
   const RECT* area = updateRect;
@@ -158,14 +158,14 @@ BOOL RedrawWindow(HWND hwnd, const RECT* updateRect, HRGN updateRegion, UINT fla
                         : (flags & RDW_NOCHILDREN) ? false
                                                    : !(w->style & WS_CLIPCHILDREN);
   if (flags & RDW_INVALIDATE) {
-    paint().invalidate(*w, area, (flags & RDW_ERASE) != 0, children);
-    if (flags & RDW_FRAME) paint().invalidateFrame(*w);
+    paintScheduler().invalidate(*w, area, (flags & RDW_ERASE) != 0, children);
+    if (flags & RDW_FRAME) paintScheduler().invalidateFrame(*w);
   }
-  if (flags & RDW_INTERNALPAINT) paint().setInternalPaint(*w, true);
-  if (flags & RDW_VALIDATE) paint().validate(*w, area, children);
-  if (flags & RDW_NOINTERNALPAINT) paint().setInternalPaint(*w, false);
-  if (flags & RDW_NOERASE) paint().clearErase(*w);
-  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) paint().paintTree(hwnd, children);
+  if (flags & RDW_INTERNALPAINT) paintScheduler().setInternalPaint(*w, true);
+  if (flags & RDW_VALIDATE) paintScheduler().validate(*w, area, children);
+  if (flags & RDW_NOINTERNALPAINT) paintScheduler().setInternalPaint(*w, false);
+  if (flags & RDW_NOERASE) paintScheduler().clearErase(*w);
+  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) paintScheduler().paintTree(hwnd, children);
   return TRUE;
 }
 
@@ -173,7 +173,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* updateRect, HRGN updateRegion, UINT fla
 // simply invalidated, as there are no saved pixels below other windows.
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRegion,
                    LPRECT updateRect, UINT flags) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return ERROR;
   const RECT bounds = clientBounds(*w);
   const RECT area = platform::rectIntersect(scroll ? *scroll : bounds, bounds);
@@ -181,8 +181,8 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   const RECT target = platform::rectIntersect(platform::rectOffset(area, dx, dy), clipArea);
   RectList exposed(platform::rectIntersect(area, clipArea));
   exposed.subtract(target);
-  const POINT o = tree().clientOrigin(*w);
-  const RectList vis = tree().visibleRegion(*w, false);
+  const POINT o = windowTree().clientOrigin(*w);
+  const RectList vis = windowTree().visibleRegion(*w, false);
   const RECT clientScreen = platform::rectOffset(bounds, o.x, o.y);
   const bool fullyVisible = vis.rects().size() == 1 && vis.rects()[0].left == clientScreen.left &&
                             vis.rects()[0].top == clientScreen.top && vis.rects()[0].right == clientScreen.right &&
@@ -196,20 +196,20 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
       exposedBox = platform::rectIntersect(area, clipArea);
     }
     // A pending update moves with the pixels.
-    paint().scrollUpdate(*w, area, dx, dy, clipArea);
+    paintScheduler().scrollUpdate(*w, area, dx, dy, clipArea);
   }
   if (flags & SW_SCROLLCHILDREN) {
     const std::vector<HWND> list = w->children;
     for (HWND c : list) {
-      Window* cw = tree().find(c);
+      Window* cw = windowTree().find(c);
       if (!cw) continue;
       if (scroll && platform::rectEmpty(platform::rectIntersect(cw->rect, area))) continue;
       SetWindowPos(c, nullptr, cw->rect.left + dx, cw->rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if ((w = tree().find(hwnd)) == nullptr) return ERROR;
+    if ((w = windowTree().find(hwnd)) == nullptr) return ERROR;
   }
   if ((flags & SW_INVALIDATE) && !platform::rectEmpty(exposedBox)) {
-    paint().invalidate(*w, &exposedBox, (flags & SW_ERASE) != 0, !(w->style & WS_CLIPCHILDREN));
+    paintScheduler().invalidate(*w, &exposedBox, (flags & SW_ERASE) != 0, !(w->style & WS_CLIPCHILDREN));
   }
   if (updateRect) *updateRect = exposedBox;
   if (updateRegion) SetRectRgn(updateRegion, exposedBox.left, exposedBox.top, exposedBox.right, exposedBox.bottom);

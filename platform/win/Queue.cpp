@@ -20,20 +20,21 @@
 #include "platform/win/Input.h"
 #include "platform/win/WindowManager.h"
 
+using platform::inputState;
+using platform::messageQueue;
 using platform::QueueFilter;
+using platform::timerTable;
 using platform::Window;
 using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::MessageQueue& queue() { return WindowManager::instance().queue(); }
-platform::TimerTable& timers() { return WindowManager::instance().timers(); }
 platform::Host* g_host = nullptr;
 constexpr int kRemotePollMs = 100;
 
 MSG makeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return MSG{hwnd, message, wParam, lParam, platform::Clock::instance().tickCount(), wm().input().cursorPos()};
+  return MSG{hwnd, message, wParam, lParam, platform::Clock::instance().tickCount(), inputState().cursorPos()};
 }
 }  // namespace
 
@@ -115,52 +116,52 @@ void WindowManager::idle() {
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hwnd == HWND_BROADCAST) {
-    const std::vector<HWND> tops = tree().topLevels();
+    const std::vector<HWND> tops = windowTree().topLevels();
     for (HWND h : tops) {
-      if (Window* w = tree().find(h)) platform::callWindow(*w, message, wParam, lParam);
+      if (Window* w = windowTree().find(h)) platform::callWindow(*w, message, wParam, lParam);
     }
     return 0;
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   return platform::callWindow(*w, message, wParam, lParam);
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hwnd == HWND_BROADCAST) {
-    for (HWND h : tree().topLevels()) queue().post(makeMsg(h, message, wParam, lParam));
+    for (HWND h : windowTree().topLevels()) messageQueue().post(makeMsg(h, message, wParam, lParam));
     return TRUE;
   }
-  if (hwnd && !tree().find(hwnd)) {
+  if (hwnd && !windowTree().find(hwnd)) {
     if (auto* remote = platform::remoteWindowProvider()) {
       if (remote->isRemote(hwnd)) return remote->postMessage(hwnd, message, wParam, lParam);
     }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  queue().post(makeMsg(hwnd, message, wParam, lParam));
+  messageQueue().post(makeMsg(hwnd, message, wParam, lParam));
   return TRUE;
 }
 
-void PostQuitMessage(int exitCode) { queue().postQuit(exitCode); }
+void PostQuitMessage(int exitCode) { messageQueue().postQuit(exitCode); }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
-  if (hwnd && !tree().find(hwnd)) {
+  if (hwnd && !windowTree().find(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
   }
   for (;;) {
     if (auto* remote = platform::remoteWindowProvider()) remote->poll();
     if (platform::host()) platform::host()->pollInput();
-    if (wm().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, true)) {
-      queue().setLastMessage(*msg);
+    if (windowManager().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, true)) {
+      messageQueue().setLastMessage(*msg);
       return msg->message == WM_QUIT ? FALSE : TRUE;
     }
-    wm().idle();
+    windowManager().idle();
   }
 }
 
@@ -171,8 +172,9 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   }
   if (auto* remote = platform::remoteWindowProvider()) remote->poll();
   if (platform::host()) platform::host()->pollInput();
-  if (!wm().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0)) return FALSE;
-  queue().setLastMessage(*msg);
+  if (!windowManager().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0))
+    return FALSE;
+  messageQueue().setLastMessage(*msg);
   return TRUE;
 }
 
@@ -180,19 +182,19 @@ BOOL WaitMessage() {
   MSG m;
   for (;;) {
     if (auto* remote = platform::remoteWindowProvider()) remote->poll();
-    if (wm().nextMessage(m, QueueFilter{}, false)) return TRUE;
-    wm().idle();
+    if (windowManager().nextMessage(m, QueueFilter{}, false)) return TRUE;
+    windowManager().idle();
   }
 }
 
-DWORD GetQueueStatus(UINT) { return queue().pending() ? 0x00FF00FF : 0; }
+DWORD GetQueueStatus(UINT) { return messageQueue().pending() ? 0x00FF00FF : 0; }
 
 DWORD GetMessagePos() {
-  const POINT pt = queue().lastMessage().pt;
+  const POINT pt = messageQueue().lastMessage().pt;
   return static_cast<DWORD>(MAKELONG(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
 }
 
-LONG GetMessageTime() { return static_cast<LONG>(queue().lastMessage().time); }
+LONG GetMessageTime() { return static_cast<LONG>(messageQueue().lastMessage().time); }
 
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg) return FALSE;
@@ -216,13 +218,13 @@ LRESULT DispatchMessageW(const MSG* msg) {
   if (msg->message == WM_TIMER && msg->lParam) {
     // Only a timer still set with that callback runs it.
     const auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-    if (timers().isSet(msg->hwnd, msg->wParam, proc)) {
+    if (timerTable().isSet(msg->hwnd, msg->wParam, proc)) {
       proc(msg->hwnd, WM_TIMER, msg->wParam, platform::Clock::instance().tickCount());
     }
     return 0;
   }
   if (!msg->hwnd) return 0;
-  Window* w = tree().get(msg->hwnd);
+  Window* w = windowTree().get(msg->hwnd);
   if (!w) return 0;
   return platform::callWindow(*w, msg->message, msg->wParam, msg->lParam);
 }
@@ -244,13 +246,13 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-  if (hwnd && !tree().get(hwnd)) return 0;
-  return timers().set(hwnd, id, elapse, proc);
+  if (hwnd && !windowTree().get(hwnd)) return 0;
+  return timerTable().set(hwnd, id, elapse, proc);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  if (!timers().kill(hwnd, id)) {
-    SetLastError(hwnd && !tree().find(hwnd) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
+  if (!timerTable().kill(hwnd, id)) {
+    SetLastError(hwnd && !windowTree().find(hwnd) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   return TRUE;

@@ -9,12 +9,11 @@
 #include "platform/win/ScrollBars.h"
 #include "platform/win/WindowManager.h"
 
+using platform::paintScheduler;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::PaintScheduler& paint() { return WindowManager::instance().paint(); }
 
 platform::ScrollBarState& stateOf(Window& w, int bar) { return bar == SB_HORZ ? w.hscroll : w.vscroll; }
 const platform::ScrollBarState& stateOf(const Window& w, int bar) { return bar == SB_HORZ ? w.hscroll : w.vscroll; }
@@ -157,10 +156,10 @@ void drawScrollBar(const Window& w, HDC dc, int bar) {
 
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
   if (bar == SB_CTL) {
-    if (!tree().get(hwnd)) return 0;
+    if (!windowTree().get(hwnd)) return 0;
     return static_cast<int>(SendMessageW(hwnd, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(info)));
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   if (!info || !validBar(bar) || info->cbSize != sizeof(SCROLLINFO) ||
       (info->fMask & ~(SIF_ALL | SIF_DISABLENOSCROLL))) {
@@ -184,17 +183,17 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
   if (clientChanged) {
     frameChanged(hwnd);
   } else if (redraw) {
-    paint().invalidateFrame(*w);
+    paintScheduler().invalidateFrame(*w);
   }
   return pos;
 }
 
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
   if (bar == SB_CTL) {
-    if (!tree().get(hwnd)) return FALSE;
+    if (!windowTree().get(hwnd)) return FALSE;
     return static_cast<BOOL>(SendMessageW(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
   }
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (!info || !validBar(bar) || info->cbSize != sizeof(SCROLLINFO) || !(info->fMask & SIF_ALL)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -230,7 +229,7 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
     return FALSE;
   }
   SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE, minPos, maxPos, 0, 0, 0};
-  if (bar != SB_CTL && !tree().get(hwnd)) return FALSE;
+  if (bar != SB_CTL && !windowTree().get(hwnd)) return FALSE;
   SetScrollInfo(hwnd, bar, &si, redraw);
   return TRUE;
 }
@@ -248,7 +247,7 @@ BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos) {
 }
 
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   DWORD bits = bar == SB_BOTH   ? (WS_VSCROLL | WS_HSCROLL)
                : bar == SB_VERT ? WS_VSCROLL
@@ -269,11 +268,11 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
 }
 
 BOOL EnableScrollBar(HWND hwnd, UINT bars, UINT arrows) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   const bool enable = arrows == ESB_ENABLE_BOTH;
   if (bars == SB_VERT || bars == SB_BOTH) w->vscroll.enabled = enable && scrollable(w->vscroll);
   if (bars == SB_HORZ || bars == SB_BOTH) w->hscroll.enabled = enable && scrollable(w->hscroll);
-  paint().invalidateFrame(*w);
+  paintScheduler().invalidateFrame(*w);
   return TRUE;
 }

@@ -9,10 +9,10 @@
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 
-using platform::WindowManager;
+using platform::inputState;
+using platform::windowManager;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 // Cursor handles are small tokens: the handheld has only the arrow and the busy indicator.
 HCURSOR arrowCursor() { return reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(0x7F00)); }
@@ -28,15 +28,14 @@ int screenScale() {
 
 void openScreen(int width, int height) {
   gdi::initScreen(width, height);
-  const RECT all{0, 0, width, height};
-  WindowManager::instance().paint().dropSavedBits();
-  WindowManager::instance().paint().fillDesktop(all);
+  paintScheduler().dropSavedBits();
+  paintScheduler().fillDesktop(RECT{0, 0, width, height});
 }
 
 void broadcastSettingChange(WPARAM wParam, LPARAM lParam) {
-  const std::vector<HWND> tops = wm().tree().topLevels();
+  const std::vector<HWND> tops = windowTree().topLevels();
   for (HWND h : tops) {
-    if (wm().tree().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
+    if (windowTree().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
   }
 }
 
@@ -48,9 +47,9 @@ void rotateScreen() {
   config.screenWidth = width;
   config.screenHeight = height;
   // Nothing kept of the old screen fits the new one.
-  wm().input().setWaitCursor(false);
-  wm().paint().dropSavedBits();
-  wm().paint().fillDesktop(RECT{0, 0, width, height});
+  inputState().setWaitCursor(false);
+  paintScheduler().dropSavedBits();
+  paintScheduler().fillDesktop(RECT{0, 0, width, height});
   InvalidateRect(nullptr, nullptr, TRUE);
   broadcastSettingChange(config.edition == Edition::PocketPc ? SETTINGCHANGE_RESET : 47, 0);
 }
@@ -131,15 +130,15 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
 // Showing the wait cursor draws the busy indicator at once (the program is about to be busy
 // and will not reach its message loop); taking it away repaints what it covered.
 HCURSOR SetCursor(HCURSOR cursor) {
-  const HCURSOR old = wm().input().cursor();
-  wm().input().setCursor(cursor);
+  const HCURSOR old = inputState().cursor();
+  inputState().setCursor(cursor);
   if (cursor == waitCursor() && old != waitCursor()) {
-    wm().showBusyIndicator();
+    windowManager().showBusyIndicator();
     if (platform::host()) platform::host()->present(platform::gdi::takeDirtyRect());
   } else if (cursor != waitCursor() && old == waitCursor()) {
-    wm().hideBusyIndicator();
+    windowManager().hideBusyIndicator();
   }
   return old;
 }
 
-HCURSOR GetCursor() { return wm().input().cursor(); }
+HCURSOR GetCursor() { return inputState().cursor(); }

@@ -8,26 +8,24 @@
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 
+using platform::inputState;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
 
-WindowManager& wm() { return WindowManager::instance(); }
-platform::WindowTree& tree() { return WindowManager::instance().tree(); }
-platform::InputState& input() { return WindowManager::instance().input(); }
-
 std::shared_ptr<platform::WindowClass> classByNameOrAtom(LPCWSTR name) {
   if (!name) return nullptr;
-  if (IS_INTRESOURCE(name)) return tree().findClass(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(name)));
-  return tree().findClass(name);
+  if (IS_INTRESOURCE(name)) return windowTree().findClass(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(name)));
+  return windowTree().findClass(name);
 }
 
 void sendDestroy(HWND hwnd) {
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   SendMessageW(hwnd, WM_DESTROY, 0, 0);
-  w = tree().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
   const std::vector<HWND> children = w->children;
   for (HWND c : children) sendDestroy(c);
@@ -35,18 +33,18 @@ void sendDestroy(HWND hwnd) {
 
 // Children first, so that a parent's WM_NCDESTROY sees no children left.
 void freeWindow(HWND hwnd) {
-  Window* w = tree().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   const std::vector<HWND> children = w->children;
   for (HWND c : children) freeWindow(c);
-  w = tree().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
   SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
-  w = tree().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
-  wm().forgetWindow(hwnd);
+  windowManager().forgetWindow(hwnd);
   if (w->cls) w->cls->windowCount--;
-  tree().remove(hwnd);
+  windowTree().remove(hwnd);
 }
 
 LONG_PTR* extraSlot(Window& w, int index, size_t size) {
@@ -67,7 +65,7 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
     return 0;
   }
   const std::u16string name(wc->lpszClassName);
-  if (tree().findClass(name)) {
+  if (windowTree().findClass(name)) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
@@ -80,7 +78,7 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   cls->instance = wc->hInstance;
   cls->cursor = wc->hCursor;
   cls->background = wc->hbrBackground;
-  return tree().addClass(std::move(cls));
+  return windowTree().addClass(std::move(cls));
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
@@ -93,7 +91,7 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
     SetLastError(ERROR_CLASS_HAS_WINDOWS);
     return FALSE;
   }
-  tree().removeClass(*cls);
+  windowTree().removeClass(*cls);
   return TRUE;
 }
 
@@ -109,7 +107,7 @@ BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, LPWNDCLASSW out) {
 }
 
 int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   if (!buffer || maxCount <= 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -119,7 +117,7 @@ int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
 }
 
 DWORD GetClassLongW(HWND hwnd, int index) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   switch (index) {
     case -26:  // GCL_STYLE
@@ -141,7 +139,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   Window* parentWindow = nullptr;
   if (parent && parent != HWND_DESKTOP) {
-    parentWindow = tree().get(parent);
+    parentWindow = windowTree().get(parent);
     if (!parentWindow) return nullptr;
   }
   const bool child = (style & WS_CHILD) != 0;
@@ -149,7 +147,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
-  Window& w = tree().create();
+  Window& w = windowTree().create();
   w.cls = cls;
   w.proc = cls->proc;
   w.style = style & ~WS_VISIBLE;
@@ -161,7 +159,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w.parent = parent;
     w.id = reinterpret_cast<UINT_PTR>(menuOrId);
   } else if (parentWindow) {
-    w.owner = tree().topLevelOf(parent);
+    w.owner = windowTree().topLevelOf(parent);
   }
   // A top-level window with default sizes fills the screen, as the handheld's windows do.
   if (x == CW_USEDEFAULT) x = y = 0;
@@ -174,56 +172,56 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   // A child goes below its siblings (so that creation order is tab order), a top-level window
   // above the others.
   if (child) {
-    tree().linkAtBottom(w);
+    windowTree().linkAtBottom(w);
   } else {
-    tree().linkAtTop(w);
-    tree().raise(hwnd);
+    windowTree().linkAtTop(w);
+    windowTree().raise(hwnd);
   }
   cls->windowCount++;
 
   CREATESTRUCTW cs{param,      instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
                    windowName, className, exStyle};
   if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-    if (tree().find(hwnd)) DestroyWindow(hwnd);
+    if (windowTree().find(hwnd)) DestroyWindow(hwnd);
     return nullptr;
   }
-  if (!tree().find(hwnd)) return nullptr;
+  if (!windowTree().find(hwnd)) return nullptr;
   if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-    if (tree().find(hwnd)) DestroyWindow(hwnd);
+    if (windowTree().find(hwnd)) DestroyWindow(hwnd);
     return nullptr;
   }
-  Window* made = tree().find(hwnd);
+  Window* made = windowTree().find(hwnd);
   if (!made) return nullptr;
   const RECT client = platform::clientRectLocal(*made);
   SendMessageW(
       hwnd, WM_SIZE, SIZE_RESTORED,
       MAKELPARAM(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
-  if (!tree().find(hwnd)) return nullptr;
-  made = tree().find(hwnd);
+  if (!windowTree().find(hwnd)) return nullptr;
+  made = windowTree().find(hwnd);
   SendMessageW(
       hwnd, WM_MOVE, 0,
       MAKELPARAM(static_cast<WORD>(made->rect.left + client.left), static_cast<WORD>(made->rect.top + client.top)));
-  if (!tree().find(hwnd)) return nullptr;
+  if (!windowTree().find(hwnd)) return nullptr;
   if (style & WS_VISIBLE) ShowWindow(hwnd, SW_SHOW);
-  return tree().find(hwnd) ? hwnd : nullptr;
+  return windowTree().find(hwnd) ? hwnd : nullptr;
 }
 
 // Order: owned windows, hide, capture and focus released, WM_DESTROY parent before children,
 // WM_NCDESTROY children before parent; then timers, hot keys and queued messages go.
 BOOL DestroyWindow(HWND hwnd) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (w->destroying) return TRUE;
   w->destroying = true;
   if (!w->parent) {
     std::vector<HWND> ownedWindows;
-    for (HWND top : tree().topLevels()) {
-      Window* tw = tree().find(top);
+    for (HWND top : windowTree().topLevels()) {
+      Window* tw = windowTree().find(top);
       if (tw && tw->owner == hwnd) ownedWindows.push_back(top);
     }
     for (HWND o : ownedWindows) DestroyWindow(o);
   }
-  w = tree().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return TRUE;
   if (w->style & WS_VISIBLE) {
     if (w->parent) {
@@ -232,17 +230,17 @@ BOOL DestroyWindow(HWND hwnd) {
       SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
   }
-  w = tree().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return TRUE;
-  if (input().capture() && tree().isDescendant(hwnd, input().capture())) ReleaseCapture();
-  if (input().focus() && tree().isDescendant(hwnd, input().focus())) {
+  if (inputState().capture() && windowTree().isDescendant(hwnd, inputState().capture())) ReleaseCapture();
+  if (inputState().focus() && windowTree().isDescendant(hwnd, inputState().focus())) {
     if (w->parent) {
-      wm().moveFocus(w->parent);
+      windowManager().moveFocus(w->parent);
     } else {
-      wm().moveFocus(nullptr);
+      windowManager().moveFocus(nullptr);
     }
   }
-  if (input().active() == hwnd) wm().activateNextTopLevel(hwnd);
+  if (inputState().active() == hwnd) windowManager().activateNextTopLevel(hwnd);
   sendDestroy(hwnd);
   freeWindow(hwnd);
   return TRUE;
@@ -254,7 +252,7 @@ LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   switch (index) {
     case GWLP_WNDPROC:
@@ -289,7 +287,7 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   LONG_PTR old = 0;
   switch (index) {
@@ -321,7 +319,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
       // Visibility changes through ShowWindow only, as on the handheld.
       if (index == GWL_STYLE) nv = (nv & ~WS_VISIBLE) | (field & WS_VISIBLE);
       SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), 0);
-      if ((w = tree().find(hwnd)) == nullptr) return old;
+      if ((w = windowTree().find(hwnd)) == nullptr) return old;
       (index == GWL_STYLE ? w->style : w->exStyle) = nv;
       SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), 0);
       return old;
@@ -361,7 +359,7 @@ LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
 }
 
 HWND GetParent(HWND hwnd) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   // As on the desktop system: a child's parent, or a popup's owner.
   if (w->parent) return w->parent;
@@ -370,13 +368,13 @@ HWND GetParent(HWND hwnd) {
 }
 
 HWND SetParent(HWND childHwnd, HWND newParent) {
-  Window* w = tree().get(childHwnd);
+  Window* w = windowTree().get(childHwnd);
   if (!w) return nullptr;
   Window* np = nullptr;
   if (newParent) {
-    np = tree().get(newParent);
+    np = windowTree().get(newParent);
     if (!np) return nullptr;
-    if (tree().isDescendant(childHwnd, newParent)) {
+    if (windowTree().isDescendant(childHwnd, newParent)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return nullptr;
     }
@@ -384,16 +382,16 @@ HWND SetParent(HWND childHwnd, HWND newParent) {
   const HWND old = w->parent;
   const bool wasVisible = (w->style & WS_VISIBLE) != 0;
   if (wasVisible) ShowWindow(childHwnd, SW_HIDE);
-  if ((w = tree().find(childHwnd)) == nullptr) return nullptr;
-  tree().unlink(*w);
+  if ((w = windowTree().find(childHwnd)) == nullptr) return nullptr;
+  windowTree().unlink(*w);
   w->parent = newParent;
-  tree().linkAtTop(*w);
+  windowTree().linkAtTop(*w);
   if (wasVisible) ShowWindow(childHwnd, SW_SHOWNA);
   return old;
 }
 
 HWND GetWindow(HWND hwnd, UINT command) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   if (command == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
   if (command == GW_OWNER) return w->owner;
@@ -401,7 +399,7 @@ HWND GetWindow(HWND hwnd, UINT command) {
     SetLastError(ERROR_INVALID_GW_COMMAND);
     return nullptr;
   }
-  const std::vector<HWND>& list = tree().siblingsOf(*w);
+  const std::vector<HWND>& list = windowTree().siblingsOf(*w);
   auto it = std::find(list.begin(), list.end(), hwnd);
   switch (command) {
     case GW_HWNDFIRST:
@@ -420,20 +418,20 @@ HWND GetWindow(HWND hwnd, UINT command) {
 HWND GetDesktopWindow() { return nullptr; }
 
 BOOL IsChild(HWND parent, HWND hwnd) {
-  Window* w = tree().find(hwnd);
-  if (!w || !tree().find(parent)) return FALSE;
+  Window* w = windowTree().find(hwnd);
+  if (!w || !windowTree().find(parent)) return FALSE;
   while (w && w->parent) {
     if (w->parent == parent) return TRUE;
-    w = tree().find(w->parent);
+    w = windowTree().find(w->parent);
   }
   return FALSE;
 }
 
 HWND GetDlgItem(HWND dialog, int id) {
-  Window* w = tree().get(dialog);
+  Window* w = windowTree().get(dialog);
   if (!w) return nullptr;
   for (HWND c : w->children) {
-    Window* cw = tree().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && static_cast<int>(cw->id) == id) return c;
   }
   SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
@@ -441,7 +439,7 @@ HWND GetDlgItem(HWND dialog, int id) {
 }
 
 int GetDlgCtrlID(HWND hwnd) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   return w->parent ? static_cast<int>(w->id) : 0;
 }
@@ -451,20 +449,20 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const std::vector<HWND> list = tree().topLevels();
+  const std::vector<HWND> list = windowTree().topLevels();
   for (HWND h : list) {
-    if (tree().find(h) && !proc(h, lParam)) return FALSE;
+    if (windowTree().find(h) && !proc(h, lParam)) return FALSE;
   }
   return TRUE;
 }
 
 namespace {
 bool enumChildren(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
-  Window* w = tree().find(parent);
+  Window* w = windowTree().find(parent);
   if (!w) return true;
   const std::vector<HWND> list = w->children;
   for (HWND h : list) {
-    if (!tree().find(h)) continue;
+    if (!windowTree().find(h)) continue;
     if (!proc(h, lParam)) return false;
     if (!enumChildren(h, proc, lParam)) return false;
   }
@@ -478,7 +476,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     return FALSE;
   }
   if (!parent) return EnumWindows(proc, lParam);
-  if (!tree().get(parent)) return FALSE;
+  if (!windowTree().get(parent)) return FALSE;
   return enumChildren(parent, proc, lParam) ? TRUE : FALSE;
 }
 
@@ -486,8 +484,8 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   auto cls = className ? classByNameOrAtom(className) : nullptr;
   const bool classGiven = className != nullptr;
   if (!classGiven || cls) {
-    for (HWND h : tree().topLevels()) {
-      Window* w = tree().find(h);
+    for (HWND h : windowTree().topLevels()) {
+      Window* w = windowTree().find(h);
       if (!w) continue;
       if (classGiven && w->cls != cls) continue;
       if (windowName && w->text != windowName) continue;
@@ -501,7 +499,7 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
 }
 
 BOOL IsWindow(HWND hwnd) {
-  if (tree().find(hwnd)) return TRUE;
+  if (windowTree().find(hwnd)) return TRUE;
   if (auto* remote = platform::remoteWindowProvider()) {
     if (hwnd && remote->isRemote(hwnd)) return remote->isWindow(hwnd);
   }
@@ -509,19 +507,19 @@ BOOL IsWindow(HWND hwnd) {
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-  Window* w = tree().find(hwnd);
-  return w && tree().visible(*w) ? TRUE : FALSE;
+  Window* w = windowTree().find(hwnd);
+  return w && windowTree().visible(*w) ? TRUE : FALSE;
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
-  Window* w = tree().find(hwnd);
-  return w && tree().enabled(*w) ? TRUE : FALSE;
+  Window* w = windowTree().find(hwnd);
+  return w && windowTree().enabled(*w) ? TRUE : FALSE;
 }
 
 // Returns whether the window was disabled before. Disabling the focus window (or its parent)
 // takes the focus away.
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
-  Window* w = tree().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   const BOOL wasDisabled = (w->style & WS_DISABLED) ? TRUE : FALSE;
   if (enable && wasDisabled) {
@@ -529,21 +527,22 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     SendMessageW(hwnd, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
-    if ((w = tree().find(hwnd)) == nullptr) return wasDisabled;
+    if ((w = windowTree().find(hwnd)) == nullptr) return wasDisabled;
     w->style |= WS_DISABLED;
-    if (input().focus() && tree().isDescendant(hwnd, input().focus())) wm().moveFocus(nullptr);
+    if (inputState().focus() && windowTree().isDescendant(hwnd, inputState().focus()))
+      windowManager().moveFocus(nullptr);
     SendMessageW(hwnd, WM_ENABLE, FALSE, 0);
   }
   return wasDisabled;
 }
 
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
-  if (!tree().get(hwnd)) return FALSE;
+  if (!windowTree().get(hwnd)) return FALSE;
   return static_cast<BOOL>(SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")));
 }
 
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
-  if (!tree().get(hwnd)) return 0;
+  if (!windowTree().get(hwnd)) return 0;
   if (!buffer || maxCount <= 0) return 0;
   buffer[0] = 0;
   return static_cast<int>(
@@ -551,6 +550,6 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
 }
 
 int GetWindowTextLengthW(HWND hwnd) {
-  if (!tree().get(hwnd)) return 0;
+  if (!windowTree().get(hwnd)) return 0;
   return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }

@@ -61,6 +61,14 @@ class WindowManager {
   PaintScheduler paint_;
 };
 
+// The window manager and its parts, as the user32 calls reach them.
+inline WindowManager& windowManager() { return WindowManager::instance(); }
+inline WindowTree& windowTree() { return WindowManager::instance().tree(); }
+inline MessageQueue& messageQueue() { return WindowManager::instance().queue(); }
+inline TimerTable& timerTable() { return WindowManager::instance().timers(); }
+inline InputState& inputState() { return WindowManager::instance().input(); }
+inline PaintScheduler& paintScheduler() { return WindowManager::instance().paint(); }
+
 // Shared by SetWindowPos and ShowWindow (WindowPos.cpp).
 BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 

@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/WindowView.h"
 
 namespace platform {
 
@@ -56,33 +57,31 @@ std::string colourText(COLORREF c) {
   return buf;
 }
 
-void dumpWindow(WindowManager& m, HWND hwnd, int depth, std::ostringstream& out) {
-  Window* w = m.find(hwnd);
-  if (!w || !(w->style & WS_VISIBLE)) return;
+void dumpWindow(const WindowView& view, HWND hwnd, int depth, std::ostringstream& out) {
+  const std::optional<WindowSummary> w = view.describe(hwnd);
+  if (!w || !w->shown) return;
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
-  out << indent << "window " << quote(w->cls->name) << ' ' << quote(w->text) << " id=" << w->id
-      << " rect=" << rectText(m.windowScreenRect(*w));
-  if (m.focus == hwnd) out << " focus";
-  if (m.active == hwnd) out << " active";
-  if (w->style & WS_DISABLED) out << " disabled";
+  out << indent << "window " << quote(w->className) << ' ' << quote(w->text) << " id=" << w->id
+      << " rect=" << rectText(w->screenRect);
+  if (w->focus) out << " focus";
+  if (w->active) out << " active";
+  if (w->disabled) out << " disabled";
   out << '\n';
   for (const auto& t : gdi::capturedTexts(hwnd)) {
     out << indent << "  text " << quote(t.text) << " rect=" << rectText(t.screenRect)
         << " color=" << colourText(t.color) << '\n';
   }
-  const std::vector<HWND> children = w->children;
-  for (HWND c : children) dumpWindow(m, c, depth + 1, out);
+  for (HWND c : w->children) dumpWindow(view, c, depth + 1, out);
 }
 }  // namespace
 
 std::string dumpWindows() {
-  auto& m = WindowManager::instance();
+  const WindowView view;
   std::ostringstream out;
   const DeviceConfig& config = DeviceConfig::current();
   out << "screen " << gdi::screenWidth() << 'x' << gdi::screenHeight() << " edition "
       << (config.edition == Edition::PocketPc ? "pocketpc" : "smartphone") << '\n';
-  const std::vector<HWND> tops = m.topLevels;
-  for (HWND h : tops) dumpWindow(m, h, 0, out);
+  for (HWND h : view.topLevels()) dumpWindow(view, h, 0, out);
   return out.str();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/MemoryDc.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WinUser.h"
 
@@ -14,13 +15,11 @@ int scaled(int pixels) { return pixels * uiScale(); }
 HFONT systemFont() { return static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
 
 int fontHeight(HFONT font) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) return scaled(13);
-  HGDIOBJ old = SelectObject(dc, font != nullptr ? font : systemFont());
+  const platform::gdi::MemoryDc dc(nullptr);
+  if (!dc) return scaled(13);
+  const platform::gdi::SelectedObject selected(dc.dc(), font != nullptr ? font : systemFont());
   TEXTMETRICW tm{};
-  const int height = GetTextMetricsW(dc, &tm) ? tm.tmHeight : scaled(13);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  const int height = GetTextMetricsW(dc.dc(), &tm) ? tm.tmHeight : scaled(13);
   return height > 0 ? height : scaled(13);
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::controls {
@@ -552,18 +553,16 @@ int ListView::totalColumnWidth() const {
 }
 
 int ListView::autoColumnWidth(int i) const {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : systemFont());
+  const platform::gdi::MemoryDc dc(nullptr);
+  const platform::gdi::SelectedObject font(dc.dc(), font_ != nullptr ? font_ : systemFont());
   int widest = 0;
   auto measure = [&](const std::u16string& text) {
     SIZE size{};
-    if (!text.empty() && GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) {
+    if (!text.empty() && GetTextExtentPoint32W(dc.dc(), text.c_str(), static_cast<int>(text.size()), &size)) {
       widest = std::max(widest, static_cast<int>(size.cx));
     }
   };
   for (int k = 0; k < items_.count(); ++k) measure(items_.at(k).textOf(i));
-  SelectObject(dc, old);
-  DeleteDC(dc);
   return widest + scaled(6);
 }
 

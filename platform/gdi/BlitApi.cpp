@@ -36,11 +36,11 @@ class PixelConverter {
   PixelConverter(const Surface& src, DeviceContext& srcDc, const Surface& dst, DeviceContext& dstDc)
       : from_(src.format()), to_(dst.format()) {
     if (from_ == PixelFormat::Mono && to_ != PixelFormat::Mono) {
-      zero_ = platform::gdi::colorToRaw(to_, dstDc.state().textColor);
-      one_ = platform::gdi::colorToRaw(to_, dstDc.state().bkColor);
+      zero_ = platform::gdi::colorToRaw(to_, dstDc.textColor());
+      one_ = platform::gdi::colorToRaw(to_, dstDc.bkColor());
     }
     if (from_ != PixelFormat::Mono && to_ == PixelFormat::Mono) {
-      srcBk_ = platform::gdi::colorToRaw(from_, srcDc.state().bkColor);
+      srcBk_ = platform::gdi::colorToRaw(from_, srcDc.bkColor());
     }
   }
 
@@ -113,6 +113,8 @@ void carryTexts(std::vector<platform::gdi::CapturedText> carried, const RECT& sr
     for (const RECT& c : dst.clip())
       visible = platform::gdi::unionRects(visible, platform::gdi::intersectRects(c, mapped));
     if (platform::gdi::rectEmpty(visible)) continue;
+    const RECT& d = record.drawnRect;
+    record.drawnRect = RECT{mapX(d.left), mapY(d.top), mapX(d.right), mapY(d.bottom)};
     record.screenRect = visible;
     to->add(std::move(record));
   }
@@ -134,7 +136,7 @@ BOOL transfer(HDC hdcDest, HDC hdcSrc, Transfer t) {
 
   std::uint32_t pattern = 0;
   if (ropUsesPattern(t.rop) && t.mode == Mode::Rop) {
-    BrushData* brush = ObjectTable::instance().findAs<BrushData>(dst->state().brush);
+    BrushData* brush = ObjectTable::instance().findAs<BrushData>(dst->selected(OBJ_BRUSH));
     if (!brush || brush->style == BS_NULL) return TRUE;
     pattern = platform::gdi::colorToRaw(out.format(), brush->color);
   }
@@ -163,7 +165,7 @@ BOOL transfer(HDC hdcDest, HDC hdcSrc, Transfer t) {
   std::vector<platform::gdi::CapturedText> carried = textsToCarry(*src, srcArea);
   const bool stretched = t.sx.size != t.dx.size || t.sy.size != t.dy.size || t.sx.mirrored != t.dx.mirrored ||
                          t.sy.mirrored != t.dy.mirrored;
-  const bool halftone = stretched && t.mode == Mode::Rop && t.rop == 0xCC && dst->state().stretchMode == HALFTONE &&
+  const bool halftone = stretched && t.mode == Mode::Rop && t.rop == 0xCC && dst->stretchMode() == HALFTONE &&
                         in->format() != PixelFormat::Mono && out.format() != PixelFormat::Mono;
   const std::uint32_t keyRaw = platform::gdi::colorToRaw(in->format(), t.key);
   const std::uint32_t mask = out.rawMask();
@@ -299,12 +301,12 @@ int SetStretchBltMode(HDC hdc, int mode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return std::exchange(dc->state().stretchMode, mode);
+  return dc->setStretchMode(mode);
 }
 
 int GetStretchBltMode(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  return dc ? dc->state().stretchMode : 0;
+  return dc ? dc->stretchMode() : 0;
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {

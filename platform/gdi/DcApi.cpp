@@ -1,6 +1,4 @@
 // Device contexts: creation, selection, saved states, colours and modes, clipping, capabilities.
-#include <algorithm>
-#include <memory>
 #include <utility>
 
 #include "platform/base/WinError.h"
@@ -9,8 +7,6 @@
 #include "platform/gdi/StockFont.h"
 #include "platform/gdi/WinGdi.h"
 
-using platform::gdi::BitmapData;
-using platform::gdi::DcState;
 using platform::gdi::DeviceContext;
 using platform::gdi::GdiObject;
 using platform::gdi::lookupDC;
@@ -23,23 +19,6 @@ namespace {
 // "No application clip" behaves as a clip to everything.
 constexpr RECT kEverything{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 
-void retainState(const DcState& s) {
-  ObjectTable& table = ObjectTable::instance();
-  for (HGDIOBJ h : {s.pen, s.brush, s.font, s.bitmap}) table.retain(h);
-}
-
-void releaseState(const DcState& s) {
-  ObjectTable& table = ObjectTable::instance();
-  for (HGDIOBJ h : {s.pen, s.brush, s.font, s.bitmap}) table.release(h);
-}
-
-void setBitmapOwner(HGDIOBJ bitmap, HDC owner) {
-  GdiObject* object = ObjectTable::instance().find(bitmap, true);
-  if (object && !object->stock()) {
-    if (BitmapData* data = object->as<BitmapData>()) data->selectedInto = owner;
-  }
-}
-
 int clipComplexity(DeviceContext& dc) { return dc.logicalClipRegion().complexity(); }
 
 }  // namespace
@@ -47,26 +26,10 @@ int clipComplexity(DeviceContext& dc) { return dc.logicalClipRegion().complexity
 namespace platform::gdi {
 
 HDC createDC(DeviceContext::Kind kind, HWND hwnd, POINT origin, Region visible) {
-  ObjectTable& table = ObjectTable::instance();
-  auto dc = std::make_unique<DeviceContext>(kind, hwnd, origin, std::move(visible));
-  DcState& s = dc->state();
-  s.pen = table.stockObject(BLACK_PEN);
-  s.brush = table.stockObject(WHITE_BRUSH);
-  s.font = table.stockObject(SYSTEM_FONT);
-  s.bitmap = kind == DeviceContext::Kind::Memory ? table.defaultBitmap() : nullptr;
-  retainState(s);
-  return table.addDC(std::move(dc));
+  return ObjectTable::instance().addDC(kind, hwnd, origin, std::move(visible));
 }
 
-void destroyDC(HDC hdc) {
-  ObjectTable& table = ObjectTable::instance();
-  DeviceContext* dc = table.findDC(hdc);
-  if (!dc) return;
-  for (const DcState& s : dc->saved()) releaseState(s);
-  setBitmapOwner(dc->state().bitmap, nullptr);
-  releaseState(dc->state());
-  table.removeDC(hdc);
-}
+void destroyDC(HDC hdc) { ObjectTable::instance().removeDC(hdc); }
 
 }  // namespace platform::gdi
 
@@ -84,34 +47,16 @@ BOOL DeleteDC(HDC hdc) {
 
 int SaveDC(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  if (!dc) return 0;
-  retainState(dc->state());
-  dc->saved().push_back(dc->state());
-  return static_cast<int>(dc->saved().size());
+  return dc ? dc->save() : 0;
 }
 
 BOOL RestoreDC(HDC hdc, int savedDc) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return FALSE;
-  const int depth = static_cast<int>(dc->saved().size());
-  // Positive: that instance; negative: relative to the current state.
-  const int target = savedDc > 0 ? savedDc : depth + savedDc + 1;
-  if (savedDc == 0 || target < 1 || target > depth) {
+  if (!dc->restore(savedDc)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  while (static_cast<int>(dc->saved().size()) > target) {
-    releaseState(dc->saved().back());
-    dc->saved().pop_back();
-  }
-  DcState restored = std::move(dc->saved().back());
-  dc->saved().pop_back();
-  if (restored.bitmap != dc->state().bitmap) {
-    setBitmapOwner(dc->state().bitmap, nullptr);
-    setBitmapOwner(restored.bitmap, hdc);
-  }
-  releaseState(dc->state());
-  dc->state() = std::move(restored);
   return TRUE;
 }
 
@@ -172,79 +117,42 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   if (reinterpret_cast<std::uintptr_t>(object) <= ObjectTable::kSysColorCount) {
     object = table.sysColorBrush(static_cast<int>(reinterpret_cast<std::uintptr_t>(object)) - 1);
   }
-  DcState& s = dc->state();
-  HGDIOBJ* slot = nullptr;
-  switch (entry->type()) {
-    case OBJ_PEN:
-      slot = &s.pen;
-      break;
-    case OBJ_BRUSH:
-      slot = &s.brush;
-      break;
-    case OBJ_FONT:
-      slot = &s.font;
-      break;
-    case OBJ_BITMAP: {
-      if (dc->kind() != DeviceContext::Kind::Memory) return nullptr;
-      BitmapData* bitmap = entry->as<BitmapData>();
-      if (!entry->stock() && bitmap->selectedInto && bitmap->selectedInto != hdc) return nullptr;
-      slot = &s.bitmap;
-      if (*slot != object) {
-        setBitmapOwner(*slot, nullptr);
-        setBitmapOwner(object, hdc);
-      }
-      break;
-    }
-    case OBJ_REGION:
-      return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(hdc, static_cast<HRGN>(object))));
-    default:
-      return nullptr;
+  if (entry->type() == OBJ_REGION) {
+    return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(hdc, static_cast<HRGN>(object))));
   }
-  HGDIOBJ previous = *slot;
-  table.retain(object);
-  *slot = object;
-  table.release(previous);
-  return previous;
+  return dc->select(object);
 }
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return nullptr;
-  switch (type) {
-    case OBJ_PEN:
-      return dc->state().pen;
-    case OBJ_BRUSH:
-      return dc->state().brush;
-    case OBJ_FONT:
-      return dc->state().font;
-    case OBJ_BITMAP:
-      return dc->state().bitmap;
-    default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return nullptr;
+  if (type != OBJ_PEN && type != OBJ_BRUSH && type != OBJ_FONT && type != OBJ_BITMAP) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
   }
+  return dc->selected(type);
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return CLR_INVALID;
-  return std::exchange(dc->state().textColor, color & 0xFFFFFF);
+  return dc->setTextColor(color & 0xFFFFFF);
 }
 
 COLORREF GetTextColor(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  return dc ? dc->state().textColor : CLR_INVALID;
+  return dc ? dc->textColor() : CLR_INVALID;
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return CLR_INVALID;
-  return std::exchange(dc->state().bkColor, color & 0xFFFFFF);
+  return dc->setBkColor(color & 0xFFFFFF);
 }
 
 COLORREF GetBkColor(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  return dc ? dc->state().bkColor : CLR_INVALID;
+  return dc ? dc->bkColor() : CLR_INVALID;
 }
 
 int SetBkMode(HDC hdc, int mode) {
@@ -254,30 +162,30 @@ int SetBkMode(HDC hdc, int mode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return std::exchange(dc->state().bkMode, mode);
+  return dc->setBkMode(mode);
 }
 
 int GetBkMode(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  return dc ? dc->state().bkMode : 0;
+  return dc ? dc->bkMode() : 0;
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return GDI_ERROR;
-  return std::exchange(dc->state().textAlign, align);
+  return dc->setTextAlign(align);
 }
 
 UINT GetTextAlign(HDC hdc) {
   DeviceContext* dc = lookupDC(hdc);
-  return dc ? dc->state().textAlign : GDI_ERROR;
+  return dc ? dc->textAlign() : GDI_ERROR;
 }
 
 int SelectClipRgn(HDC hdc, HRGN region) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return ERROR;
   if (!region) {
-    dc->state().clip.reset();
+    dc->setClip(std::nullopt);
     return clipComplexity(*dc);
   }
   RegionData* data = ObjectTable::instance().findAs<RegionData>(region, false);
@@ -285,7 +193,7 @@ int SelectClipRgn(HDC hdc, HRGN region) {
     SetLastError(ERROR_INVALID_HANDLE);
     return ERROR;
   }
-  dc->state().clip = data->region;
+  dc->setClip(data->region);
   return clipComplexity(*dc);
 }
 
@@ -297,26 +205,26 @@ int GetClipRgn(HDC hdc, HRGN region) {
     SetLastError(ERROR_INVALID_HANDLE);
     return -1;
   }
-  if (!dc->state().clip) return 0;
-  data->region = *dc->state().clip;
+  if (!dc->clip()) return 0;
+  data->region = *dc->clip();
   return 1;
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return ERROR;
-  Region clip = dc->state().clip.value_or(Region(kEverything));
+  Region clip = dc->clip().value_or(Region(kEverything));
   clip.intersect(RECT{left, top, right, bottom});
-  dc->state().clip = std::move(clip);
+  dc->setClip(std::move(clip));
   return clipComplexity(*dc);
 }
 
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return ERROR;
-  Region clip = dc->state().clip.value_or(Region(kEverything));
+  Region clip = dc->clip().value_or(Region(kEverything));
   clip.subtract(RECT{left, top, right, bottom});
-  dc->state().clip = std::move(clip);
+  dc->setClip(std::move(clip));
   return clipComplexity(*dc);
 }
 

@@ -37,8 +37,9 @@ void shiftScreenPixels(HWND hwnd, const RECT& area, int dx, int dy, const RECT& 
 
 struct CapturedText {
   std::u16string text;
-  RECT screenRect;
+  RECT screenRect;  // the part of the text drawn where it could be seen
   COLORREF color;
+  RECT drawnRect;  // all of it, seen or not: what a partial redraw of it has in common
 };
 
 // Drops the window's records lying inside the area about to be repainted (BeginPaint).

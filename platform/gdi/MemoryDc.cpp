@@ -4,11 +4,13 @@
 
 namespace platform::gdi {
 
+MemoryDc::MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)), width_(1), height_(1) { usable_ = dc_ != nullptr; }
+
 MemoryDc::MemoryDc(HDC like, int width, int height)
     : dc_(CreateCompatibleDC(like)), ownsBitmap_(true), width_(std::max(width, 1)), height_(std::max(height, 1)) {
   // Compatible with the target, not with the fresh memory DC (whose bitmap is monochrome).
   bitmap_ = CreateCompatibleBitmap(like, width_, height_);
-  if (dc_ != nullptr && bitmap_ != nullptr) previous_ = SelectObject(dc_, bitmap_);
+  selectBitmap();
 }
 
 MemoryDc::MemoryDc(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)), bitmap_(bitmap) {
@@ -17,11 +19,16 @@ MemoryDc::MemoryDc(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)), bi
     width_ = info.bmWidth;
     height_ = info.bmHeight;
   }
+  selectBitmap();
+}
+
+void MemoryDc::selectBitmap() {
   if (dc_ != nullptr && bitmap_ != nullptr) previous_ = SelectObject(dc_, bitmap_);
+  usable_ = previous_ != nullptr && previous_ != HGDI_ERROR;
 }
 
 MemoryDc::~MemoryDc() {
-  if (dc_ != nullptr && previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  if (usable_ && previous_ != nullptr) SelectObject(dc_, previous_);
   if (ownsBitmap_ && bitmap_ != nullptr) DeleteObject(bitmap_);
   if (dc_ != nullptr) DeleteDC(dc_);
 }

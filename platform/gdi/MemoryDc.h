@@ -12,8 +12,11 @@ namespace platform::gdi {
 //   MemoryDc buffer(paintDc, width, height);
 //   draw(buffer.dc(), ...);
 //   buffer.copyTo(paintDc, 0, 0);
+// Without a size or bitmap, it keeps the 1x1 bitmap a fresh memory DC has: enough for measuring
+// text with a selected font.
 class MemoryDc {
  public:
+  explicit MemoryDc(HDC like);
   MemoryDc(HDC like, int width, int height);
   MemoryDc(HDC like, HBITMAP bitmap);
   ~MemoryDc();
@@ -21,7 +24,7 @@ class MemoryDc {
   MemoryDc& operator=(const MemoryDc&) = delete;
 
   // False when the DC or the bitmap could not be made or selected; then nothing may be drawn.
-  explicit operator bool() const { return dc_ != nullptr && previous_ != nullptr && previous_ != HGDI_ERROR; }
+  explicit operator bool() const { return usable_; }
   HDC dc() const { return dc_; }
   HBITMAP bitmap() const { return bitmap_; }
   int width() const { return width_; }
@@ -31,10 +34,13 @@ class MemoryDc {
   BOOL copyTo(HDC target, int x, int y) const;
 
  private:
+  void selectBitmap();
+
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   bool ownsBitmap_ = false;
-  HGDIOBJ previous_ = nullptr;
+  HGDIOBJ previous_ = nullptr;  // what the bitmap replaced, put back at the end
+  bool usable_ = false;
   int width_ = 0;
   int height_ = 0;
 };

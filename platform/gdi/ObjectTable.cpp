@@ -115,10 +115,11 @@ void ObjectTable::release(HGDIOBJ handle) {
   }
 }
 
-HDC ObjectTable::addDC(std::unique_ptr<DeviceContext> dc) {
+HDC ObjectTable::addDC(DeviceContext::Kind kind, HWND hwnd, POINT origin, Region visible) {
   const std::uintptr_t handle = nextHandle();
-  dcs_.emplace(handle, std::move(dc));
-  return reinterpret_cast<HDC>(handle);
+  const HDC hdc = reinterpret_cast<HDC>(handle);
+  dcs_.emplace(handle, std::make_unique<DeviceContext>(*this, hdc, kind, hwnd, origin, std::move(visible)));
+  return hdc;
 }
 
 DeviceContext* ObjectTable::findDC(HDC hdc) {

@@ -28,7 +28,8 @@ class ObjectTable {
   void retain(HGDIOBJ handle);
   void release(HGDIOBJ handle);
 
-  HDC addDC(std::unique_ptr<DeviceContext> dc);
+  // Makes a DC; it lives until removeDC.
+  HDC addDC(DeviceContext::Kind kind, HWND hwnd, POINT origin, Region visible);
   DeviceContext* findDC(HDC hdc);
   void removeDC(HDC hdc);
 
@@ -48,6 +49,7 @@ class ObjectTable {
 
   std::uintptr_t next_ = 0x10000;
   std::unordered_map<std::uintptr_t, std::unique_ptr<GdiObject>> objects_;
+  // After objects_, so that the DCs let go of their objects while those still exist.
   std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceContext>> dcs_;
   HGDIOBJ stock_[20] = {};
   HBITMAP defaultBitmap_ = nullptr;

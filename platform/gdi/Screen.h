@@ -24,6 +24,10 @@ class Screen {
 
   TextRecordList& texts(HWND hwnd) { return texts_[hwnd]; }
   void forget(HWND hwnd) { texts_.erase(hwnd); }
+  template <class Visit>
+  void forEachTextList(Visit visit) const {
+    for (const auto& [hwnd, list] : texts_) visit(hwnd, list);
+  }
 
  private:
   Screen() = default;

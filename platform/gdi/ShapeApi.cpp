@@ -30,12 +30,12 @@ struct Span {
 };
 
 PenData currentPen(DeviceContext& dc) {
-  PenData* pen = ObjectTable::instance().findAs<PenData>(dc.state().pen);
+  PenData* pen = ObjectTable::instance().findAs<PenData>(dc.selected(OBJ_PEN));
   return pen ? *pen : PenData{PS_NULL, 1, 0};
 }
 
 const BrushData* currentBrush(DeviceContext& dc) {
-  const BrushData* brush = ObjectTable::instance().findAs<BrushData>(dc.state().brush);
+  const BrushData* brush = ObjectTable::instance().findAs<BrushData>(dc.selected(OBJ_BRUSH));
   return brush && brush->style != BS_NULL ? brush : nullptr;
 }
 
@@ -103,8 +103,8 @@ void strokeLine(Painter& p, DeviceContext& dc, const PenData& pen, int x0, int y
   }
   const std::uint32_t raw = colorToRaw(p.surface().format(), pen.color);
   const bool dashed = pen.width == 1 && pen.style != PS_SOLID && pen.style != 6;
-  const std::uint32_t gapRaw = colorToRaw(p.surface().format(), dc.state().bkColor);
-  const bool fillGaps = dc.state().bkMode == OPAQUE;
+  const std::uint32_t gapRaw = colorToRaw(p.surface().format(), dc.bkColor());
+  const bool fillGaps = dc.bkMode() == OPAQUE;
   const std::vector<Span> shape = pen.width > 1 ? penShape(pen.width) : std::vector<Span>{};
   const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
   const int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
@@ -374,8 +374,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return FALSE;
-  if (previous) *previous = dc->state().position;
-  dc->state().position = POINT{x, y};
+  if (previous) *previous = dc->position();
+  dc->setPosition(POINT{x, y});
   return TRUE;
 }
 
@@ -383,9 +383,9 @@ BOOL LineTo(HDC hdc, int x, int y) {
   DeviceContext* dc = lookupDC(hdc);
   if (!dc) return FALSE;
   Painter p(*dc);
-  const POINT from = dc->state().position;
+  const POINT from = dc->position();
   if (p.valid()) strokeLine(p, *dc, currentPen(*dc), p.sx(from.x), p.sy(from.y), p.sx(x), p.sy(y), false);
-  dc->state().position = POINT{x, y};
+  dc->setPosition(POINT{x, y});
   return TRUE;
 }
 

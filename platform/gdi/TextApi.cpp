@@ -33,7 +33,7 @@ LOGFONTW fontDescription(HGDIOBJ handle) {
 }
 
 FontInstance& fontOf(DeviceContext& dc) {
-  return platform::gdi::FontEngine::instance().fontFor(fontDescription(dc.state().font));
+  return platform::gdi::FontEngine::instance().fontFor(fontDescription(dc.selected(OBJ_FONT)));
 }
 
 std::u16string_view textArgument(LPCWSTR text, int count) {
@@ -94,7 +94,7 @@ void recordText(Painter& p, std::u16string text, const RECT& surfaceBox, COLORRE
   for (const RECT& c : p.clip())
     visible = platform::gdi::unionRects(visible, platform::gdi::intersectRects(c, surfaceBox));
   if (platform::gdi::rectEmpty(visible)) return;
-  store->add(platform::gdi::CapturedText{std::move(text), visible, color});
+  store->add(platform::gdi::CapturedText{std::move(text), visible, color, surfaceBox});
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const LOGFONTW log = fontDescription(dc->state().font);
+  const LOGFONTW log = fontDescription(dc->selected(OBJ_FONT));
   FontInstance& font = fontOf(*dc);
   TEXTMETRICW tm{};
   tm.tmHeight = font.height();
@@ -212,35 +212,36 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
   if (!p.valid()) return TRUE;
   FontInstance& font = fontOf(*dc);
   const std::u16string_view t = textArgument(text, static_cast<int>(count));
-  const auto& s = dc->state();
-  const std::uint32_t bkRaw = platform::gdi::colorToRaw(p.surface().format(), s.bkColor);
+  const UINT align = dc->textAlign();
+  const COLORREF textColor = dc->textColor();
+  const std::uint32_t bkRaw = platform::gdi::colorToRaw(p.surface().format(), dc->bkColor());
   if (rect && (options & ETO_CLIPPED)) p.restrictTo(p.toSurface(*rect));
   if (rect && (options & ETO_OPAQUE)) p.fill(p.toSurface(*rect), bkRaw);
   if (t.empty()) return TRUE;
 
   const int width = runWidth(font, t, dx);
   POINT origin{platform::gdi::clampCoordinate(x), platform::gdi::clampCoordinate(y)};
-  if (s.textAlign & TA_UPDATECP) origin = s.position;
-  const UINT horizontal = s.textAlign & TA_CENTER;
+  if (align & TA_UPDATECP) origin = dc->position();
+  const UINT horizontal = align & TA_CENTER;
   if (horizontal == TA_CENTER) {
     origin.x -= width / 2;
   } else if (horizontal == TA_RIGHT) {
     origin.x -= width;
   }
-  if ((s.textAlign & TA_BASELINE) == TA_BASELINE) {
+  if ((align & TA_BASELINE) == TA_BASELINE) {
     origin.y -= font.ascent();
-  } else if (s.textAlign & TA_BOTTOM) {
+  } else if (align & TA_BOTTOM) {
     origin.y -= font.height();
   }
-  if (s.textAlign & TA_UPDATECP) dc->state().position.x = origin.x + width;
+  if (align & TA_UPDATECP) dc->setPosition(POINT{origin.x + width, dc->position().y});
 
   const RECT box = p.toSurface(RECT{origin.x, origin.y, origin.x + width, origin.y + font.height()});
-  if (s.bkMode == OPAQUE) p.fill(box, bkRaw);
+  if (dc->bkMode() == OPAQUE) p.fill(box, bkRaw);
   RunStyle style;
-  style.color = s.textColor;
+  style.color = textColor;
   style.dx = dx;
   drawRun(p, font, t, box.left, box.top, style);
-  recordText(p, std::u16string(t), box, s.textColor);
+  recordText(p, std::u16string(t), box, textColor);
   return TRUE;
 }
 
@@ -288,10 +289,10 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   Painter p(*dc);
   if (!p.valid()) return result;
   if (!(format & DT_NOCLIP)) p.restrictTo(p.toSurface(box));
-  const auto& s = dc->state();
-  const std::uint32_t bkRaw = platform::gdi::colorToRaw(p.surface().format(), s.bkColor);
+  const COLORREF textColor = dc->textColor();
+  const std::uint32_t bkRaw = platform::gdi::colorToRaw(p.surface().format(), dc->bkColor());
   RunStyle style;
-  style.color = s.textColor;
+  style.color = textColor;
   style.tabWidth = (format & DT_EXPANDTABS) ? std::max(1, 8 * font.avgCharWidth()) : 0;
   style.skipGlyphs = (format & DT_PREFIXONLY) != 0;
   std::u16string shown;
@@ -306,7 +307,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
       x = box.right - line.width;
     }
     const RECT lineBox = p.toSurface(RECT{x, y, x + line.width, y + lineHeight});
-    if (s.bkMode == OPAQUE) p.fill(lineBox, bkRaw);
+    if (dc->bkMode() == OPAQUE) p.fill(lineBox, bkRaw);
     style.underlineIndex = (format & DT_HIDEPREFIX) ? -1 : line.underline;
     drawRun(p, font, line.text, lineBox.left, lineBox.top, style);
     if (!shown.empty() || &line != &lines.front()) shown += line.wrapped ? (line.spaceBefore ? u" " : u"") : u"\n";
@@ -314,6 +315,6 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     inked = platform::gdi::unionRects(inked, lineBox.right > lineBox.left ? lineBox : RECT{0, 0, 0, 0});
     y += lineHeight;
   }
-  if (!(format & DT_PREFIXONLY)) recordText(p, std::move(shown), inked, s.textColor);
+  if (!(format & DT_PREFIXONLY)) recordText(p, std::move(shown), inked, textColor);
   return result;
 }

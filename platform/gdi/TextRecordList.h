@@ -9,7 +9,8 @@ namespace platform::gdi {
 
 class TextRecordList {
  public:
-  // Drawing the same text at the same place again replaces the older record.
+  // Drawing the same text at the same place again replaces the older record; a part of it
+  // drawn again in the same colour (a partial repaint) joins it.
   void add(CapturedText record);
   // Drops the records lying wholly inside `area` (opaque drawing hid them).
   void eraseInside(const RECT& area);
@@ -18,6 +19,10 @@ class TextRecordList {
   // Pixels of `source` moved by (dx, dy) and landed clipped to `target`: the records there move
   // with them, and the records they covered in `target` are dropped.
   void shift(const RECT& source, const RECT& target, int dx, int dy);
+  // Puts back the records `saved` had within `area` (pixels put back there): records lying
+  // wholly inside it that were not saved go, saved ones missing come back, the rest keep their
+  // order.
+  void restore(const RECT& area, const std::vector<CapturedText>& saved);
   void clear() { records_.clear(); }
   bool empty() const { return records_.empty(); }
   const std::vector<CapturedText>& records() const { return records_; }

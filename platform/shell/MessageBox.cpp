@@ -8,6 +8,7 @@
 
 #include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
@@ -275,14 +276,12 @@ RECT boxRect(const BoxState& box) {
   const int width = screenW - 2 * m;
   // Height from the wrapped text.
   RECT measure{0, 0, width - 2 * m - ((box.type & MB_ICONMASK) ? iconSize() + m : 0), 0};
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, controls::systemFont());
   if (!box.text.empty()) {
-    DrawTextW(dc, box.text.c_str(), static_cast<int>(box.text.size()), &measure,
+    const gdi::MemoryDc dc(nullptr);
+    const gdi::SelectedObject font(dc.dc(), controls::systemFont());
+    DrawTextW(dc.dc(), box.text.c_str(), static_cast<int>(box.text.size()), &measure,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
   const int content = std::max(static_cast<int>(measure.bottom), (box.type & MB_ICONMASK) ? iconSize() : 0);
   const int height = std::min(captionHeight() + m + content + m + buttonHeight() + 2 * m, screenH - top);
   const int y = top + std::max((screenH - top - menuBarHeight() - height) / 2, 0);

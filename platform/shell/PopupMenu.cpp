@@ -6,6 +6,7 @@
 
 #include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
@@ -113,18 +114,18 @@ MenuLayout layoutMenu(HMENU handle) {
   MenuLayout layout;
   Menu* menu = MenuTable::instance().find(handle);
   if (menu == nullptr) return layout;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, controls::systemFont());
   int widest = 0;
-  for (const MenuItem& item : menu->items) {
-    SIZE size{};
-    if (!item.separator() && !item.text.empty() &&
-        GetTextExtentPoint32W(dc, item.text.c_str(), static_cast<int>(item.text.size()), &size)) {
-      widest = std::max(widest, static_cast<int>(size.cx));
+  {
+    const gdi::MemoryDc dc(nullptr);
+    const gdi::SelectedObject font(dc.dc(), controls::systemFont());
+    for (const MenuItem& item : menu->items) {
+      SIZE size{};
+      if (!item.separator() && !item.text.empty() &&
+          GetTextExtentPoint32W(dc.dc(), item.text.c_str(), static_cast<int>(item.text.size()), &size)) {
+        widest = std::max(widest, static_cast<int>(size.cx));
+      }
     }
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
   layout.width =
       std::max(2 + numberColumn() + checkColumn() + widest + controls::scaled(8) + arrowColumn(), controls::scaled(80));
   int y = 1;

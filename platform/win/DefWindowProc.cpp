@@ -5,11 +5,12 @@
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 
+using platform::inputState;
+using platform::paintScheduler;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 HBRUSH controlColour(HDC dc, int text, int back) {
   SetTextColor(dc, GetSysColor(text));
@@ -19,7 +20,7 @@ HBRUSH controlColour(HDC dc, int text, int back) {
 }  // namespace
 
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return 0;
   switch (message) {
     case WM_NCCREATE: {
@@ -47,7 +48,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       auto* text = reinterpret_cast<LPCWSTR>(lParam);
       w->text = text ? std::u16string(text) : std::u16string();
-      if (platform::frameCaption(*w)) w->frameDirty = true;
+      if (platform::frameCaption(*w)) paintScheduler().invalidateFrame(*w);
       if (!w->parent) platform::notifyTopLevelTextChanged(hwnd);
       return TRUE;
     }
@@ -56,19 +57,19 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w->text.size());
     case WM_SETREDRAW:
-      w->redraw = wParam != 0;
+      paintScheduler().setRedraw(*w, wParam != 0);
       return 0;
     case WM_WINDOWPOSCHANGED: {
       auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (!pos) return 0;
-      const RECT c = wm().clientRectLocal(*w);
+      const RECT c = platform::clientRectLocal(*w);
       if (!(pos->flags & SWP_NOMOVE)) {
         SendMessageW(hwnd, WM_MOVE, 0,
                      MAKELPARAM(static_cast<WORD>(w->rect.left + c.left), static_cast<WORD>(w->rect.top + c.top)));
       }
       if (!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_FRAMECHANGED)) {
-        if ((w = wm().find(hwnd)) == nullptr) return 0;
-        const RECT c2 = wm().clientRectLocal(*w);
+        if ((w = windowTree().find(hwnd)) == nullptr) return 0;
+        const RECT c2 = platform::clientRectLocal(*w);
         SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
                      MAKELPARAM(static_cast<WORD>(c2.right - c2.left), static_cast<WORD>(c2.bottom - c2.top)));
       }
@@ -87,9 +88,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST: {
       int hit = HTNOWHERE;
       const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      const HWND found = wm().windowFromPoint(pt, &hit);
+      const HWND found = windowTree().windowFromPoint(pt, &hit);
       if (found == hwnd) return hit;
-      return platform::rectContains(wm().windowScreenRect(*w), pt) ? HTCLIENT : HTNOWHERE;
+      return platform::rectContains(windowTree().windowScreenRect(*w), pt) ? HTCLIENT : HTNOWHERE;
     }
     case WM_SETCURSOR:
       if (w->parent) {
@@ -101,7 +102,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;
     case WM_CANCELMODE:
-      if (wm().capture == hwnd) ReleaseCapture();
+      if (inputState().capture() == hwnd) ReleaseCapture();
       return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLORDLG:

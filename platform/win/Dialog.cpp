@@ -17,20 +17,21 @@
 #include <string>
 
 #include "platform/base/WinError.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowManager.h"
 
+using platform::inputState;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 constexpr const char16_t* kDialogClass = u"#32770";
 constexpr UINT kEmSetSel = 0x00B1;
 constexpr WORD kBnClicked = 0;
 
 void ensureDialogClass() {
-  if (wm().findClass(kDialogClass)) return;
+  if (windowTree().findClass(kDialogClass)) return;
   WNDCLASSW wc{};
   wc.style = CS_DBLCLKS | CS_SAVEBITS;
   wc.lpfnWndProc = DefDlgProcW;
@@ -86,15 +87,15 @@ RECT dialogUnitsToPixels(int x, int y, int cx, int cy) {
 }
 
 bool tabCandidate(HWND h) {
-  Window* w = wm().find(h);
+  Window* w = windowTree().find(h);
   return w && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
 }
 
 HWND firstTabStop(HWND dialog) {
-  Window* d = wm().find(dialog);
+  Window* d = windowTree().find(dialog);
   if (!d) return nullptr;
   for (HWND c : d->children) {
-    Window* cw = wm().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && (cw->style & WS_TABSTOP) && tabCandidate(c)) return c;
   }
   return nullptr;
@@ -105,7 +106,7 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (owner && !wm().get(owner)) return nullptr;
+  if (owner && !windowTree().get(owner)) return nullptr;
   // The extended template (version 1, signature 0xFFFF) is not what the program builds.
   if (tpl->style == 0xFFFF0001u) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -149,7 +150,7 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
   const HWND hwnd = CreateWindowExW(tpl->dwExtendedStyle, cls, title.c_str(), style & ~WS_VISIBLE, x, y, width, height,
                                     owner, nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   w->dialog = std::make_unique<platform::DialogState>();
   w->dialog->modal = modal;
   for (WORD i = 0; i < tpl->cdit; ++i) {
@@ -175,9 +176,9 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
       return nullptr;
     }
   }
-  if (!(w = wm().find(hwnd))) return nullptr;
+  if (!(w = windowTree().find(hwnd))) return nullptr;
   if (modal && owner) {
-    const HWND top = wm().topLevelOf(owner);
+    const HWND top = windowTree().topLevelOf(owner);
     if (IsWindowEnabled(top)) {
       EnableWindow(top, FALSE);
       w->dialog->disabledOwner = top;
@@ -186,12 +187,12 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
   w->dialog->proc = proc;
   const HWND first = firstTabStop(hwnd);
   const bool setFocus =
-      SendMessageW(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && wm().find(hwnd);
-  if (!(w = wm().find(hwnd))) return nullptr;
+      SendMessageW(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && windowTree().find(hwnd);
+  if (!(w = windowTree().find(hwnd))) return nullptr;
   if (setFocus) w->dialog->savedFocus = first ? first : nullptr;
   if ((style & WS_VISIBLE) || modal) {
     ShowWindow(hwnd, SW_SHOW);
-    if (setFocus && first && wm().find(first) && wm().active == hwnd) SetFocus(first);
+    if (setFocus && first && windowTree().find(first) && inputState().active() == hwnd) SetFocus(first);
   }
   return hwnd;
 }
@@ -203,28 +204,28 @@ bool returnsDirectly(UINT message) {
 }
 
 void restoreFocus(HWND dialog) {
-  Window* d = wm().find(dialog);
+  Window* d = windowTree().find(dialog);
   if (!d || !d->dialog) return;
   HWND target = d->dialog->savedFocus;
-  if (!target || !wm().find(target) || !IsChild(dialog, target)) target = firstTabStop(dialog);
+  if (!target || !windowTree().find(target) || !IsChild(dialog, target)) target = firstTabStop(dialog);
   if (target) SetFocus(target);
 }
 }  // namespace
 
 LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return 0;
   if (w->dialog && w->dialog->proc) {
     w->dialog->msgResult = 0;
     const INT_PTR r = w->dialog->proc(hwnd, message, wParam, lParam);
-    w = wm().find(hwnd);
+    w = windowTree().find(hwnd);
     if (!w) return returnsDirectly(message) ? r : 0;
     if (r) return returnsDirectly(message) ? r : (w->dialog ? w->dialog->msgResult : 0);
   }
   switch (message) {
     case WM_CLOSE:
       PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, kBnClicked),
-                   reinterpret_cast<LPARAM>(wm().find(hwnd) ? GetDlgItem(hwnd, IDCANCEL) : nullptr));
+                   reinterpret_cast<LPARAM>(windowTree().find(hwnd) ? GetDlgItem(hwnd, IDCANCEL) : nullptr));
       return 0;
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -238,7 +239,7 @@ LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (!w->dialog) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
-        if (wm().focus && IsChild(hwnd, wm().focus)) w->dialog->savedFocus = wm().focus;
+        if (inputState().focus() && IsChild(hwnd, inputState().focus())) w->dialog->savedFocus = inputState().focus();
       } else {
         restoreFocus(hwnd);
       }
@@ -263,7 +264,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
   if (!hwnd) return -1;
   MSG msg;
   for (;;) {
-    Window* w = wm().find(hwnd);
+    Window* w = windowTree().find(hwnd);
     if (!w || !w->dialog || w->dialog->ended) break;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
@@ -276,7 +277,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
       DispatchMessageW(&msg);
     }
   }
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   INT_PTR result = 0;
   if (w && w->dialog) {
     result = w->dialog->ended ? w->dialog->result : 0;
@@ -290,7 +291,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW tpl, HWND ow
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result) {
-  Window* w = wm().get(dialog);
+  Window* w = windowTree().get(dialog);
   if (!w) return FALSE;
   if (!w->dialog) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -302,7 +303,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     w->dialog->disabledOwner = nullptr;
     EnableWindow(owner, TRUE);
   }
-  if (!(w = wm().find(dialog))) return TRUE;
+  if (!(w = windowTree().find(dialog))) return TRUE;
   if (w->dialog->modal) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -311,9 +312,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 }
 
 BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
-  if (!msg || !wm().find(dialog)) return FALSE;
+  if (!msg || !windowTree().find(dialog)) return FALSE;
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
-  const HWND focus = wm().focus;
+  const HWND focus = inputState().focus();
   if (msg->message == WM_KEYDOWN) {
     const LRESULT code =
         msg->hwnd ? SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)) : 0;
@@ -366,11 +367,11 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
 }
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
-  Window* d = wm().get(dialog);
+  Window* d = windowTree().get(dialog);
   if (!d) return nullptr;
   std::vector<HWND> stops;
   for (HWND c : d->children) {
-    Window* cw = wm().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && (cw->style & WS_TABSTOP) && tabCandidate(c)) stops.push_back(c);
   }
   if (stops.empty()) return control;
@@ -382,7 +383,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
 }
 
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
-  Window* d = wm().get(dialog);
+  Window* d = windowTree().get(dialog);
   if (!d) return nullptr;
   const auto& kids = d->children;
   auto it = std::find(kids.begin(), kids.end(), control);
@@ -390,13 +391,13 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
   // The group runs from the WS_GROUP control at or before `control` to the next WS_GROUP.
   size_t start = static_cast<size_t>(it - kids.begin());
   while (start > 0) {
-    Window* cw = wm().find(kids[start]);
+    Window* cw = windowTree().find(kids[start]);
     if (cw && (cw->style & WS_GROUP)) break;
     --start;
   }
   size_t end = start + 1;
   while (end < kids.size()) {
-    Window* cw = wm().find(kids[end]);
+    Window* cw = windowTree().find(kids[end]);
     if (cw && (cw->style & WS_GROUP)) break;
     ++end;
   }
@@ -458,23 +459,21 @@ UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
 
 // Dialog base units from the system font; the handheld's font is about 12 pixels high at 240.
 LONG GetDialogBaseUnits() {
-  HDC dc = CreateCompatibleDC(nullptr);
   int bx = 6, by = 13;
+  const platform::gdi::MemoryDc dc(nullptr);
   if (dc) {
-    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    const platform::gdi::SelectedObject font(dc.dc(), GetStockObject(SYSTEM_FONT));
     TEXTMETRICW tm{};
-    if (GetTextMetricsW(dc, &tm) && tm.tmAveCharWidth > 0 && tm.tmHeight > 0) {
+    if (GetTextMetricsW(dc.dc(), &tm) && tm.tmAveCharWidth > 0 && tm.tmHeight > 0) {
       bx = tm.tmAveCharWidth;
       by = tm.tmHeight;
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
   }
   return MAKELONG(static_cast<WORD>(bx), static_cast<WORD>(by));
 }
 
 BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-  if (!wm().get(dialog)) return FALSE;
+  if (!windowTree().get(dialog)) return FALSE;
   if (!rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

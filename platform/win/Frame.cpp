@@ -1,17 +1,16 @@
-// The non-client area the platform draws itself (border, caption, scroll bars), and the busy
-// indicator that stands for the wait cursor.
+#include "platform/win/Frame.h"
+
 #include <algorithm>
 
 #include "platform/gdi/GdiBridge.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/ScrollBars.h"
 
 namespace platform {
 
-void WindowManager::paintFrame(Window& w) {
-  w.frameDirty = false;
-  const RECT screen = windowScreenRect(w);
-  RectList clip = visibleRegion(w, true);
-  clip.subtract(clientScreenRect(w));
+void drawWindowFrame(const WindowTree& tree, const Window& w, bool active) {
+  const RECT screen = tree.windowScreenRect(w);
+  RectList clip = tree.visibleRegion(w, true);
+  clip.subtract(tree.clientScreenRect(w));
   if (clip.empty()) return;
   HDC dc = gdi::createWindowDC(w.handle, POINT{screen.left, screen.top}, clip.rects());
   if (!dc) return;
@@ -24,13 +23,12 @@ void WindowManager::paintFrame(Window& w) {
   }
   const int caption = frameCaption(w);
   if (caption > 0) {
-    const bool isActive = topLevelOf(w.handle) == active;
     const RECT bar{border, border, width - border, border + caption};
-    FillRect(dc, &bar, GetSysColorBrush(isActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    FillRect(dc, &bar, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     const RECT captionScreen = rectOffset(bar, screen.left, screen.top);
     gdi::beginTextCapture(w.handle, captionScreen);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(isActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
     RECT textRect{bar.left + 4, bar.top, bar.right - 2, bar.bottom};
     DrawTextW(dc, w.text.c_str(), static_cast<int>(w.text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -47,16 +45,16 @@ void WindowManager::paintFrame(Window& w) {
 }
 
 // The handheld shows its busy indicator, a ring of segments, in the middle of the screen.
-void WindowManager::drawWaitCursor() {
+RECT drawBusyIndicator() {
   const int unit = std::max(1, std::min(gdi::screenWidth(), gdi::screenHeight()) / 240);
   const int size = 32 * unit;
   const int left = (gdi::screenWidth() - size) / 2;
   const int top = (gdi::screenHeight() - size) / 2;
-  waitCursorRect = RECT{left, top, left + size, top + size};
-  HDC dc = gdi::createWindowDC(nullptr, POINT{0, 0}, std::vector<RECT>{waitCursorRect});
-  if (!dc) return;
-  FillRect(dc, &waitCursorRect, GetSysColorBrush(COLOR_WINDOW));
-  FrameRect(dc, &waitCursorRect, GetSysColorBrush(COLOR_WINDOWFRAME));
+  const RECT where{left, top, left + size, top + size};
+  HDC dc = gdi::createWindowDC(nullptr, POINT{0, 0}, std::vector<RECT>{where});
+  if (!dc) return RECT{0, 0, 0, 0};
+  FillRect(dc, &where, GetSysColorBrush(COLOR_WINDOW));
+  FrameRect(dc, &where, GetSysColorBrush(COLOR_WINDOWFRAME));
   // Eight segments around the centre, in shades from dark to light.
   static const int dx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
   static const int dy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
@@ -74,7 +72,7 @@ void WindowManager::drawWaitCursor() {
     DeleteObject(brush);
   }
   gdi::releaseWindowDC(dc);
-  waitCursorDrawn = true;
+  return where;
 }
 
 }  // namespace platform

@@ -24,31 +24,28 @@
 #include "platform/base/Clock.h"
 #include "platform/base/RemoteWindowProvider.h"
 #include "platform/base/WinError.h"
+#include "platform/win/ScrollBars.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 
 using platform::InputEvent;
+using platform::inputState;
+using platform::messageQueue;
+using platform::paintScheduler;
+using platform::ScrollTrack;
 using platform::Window;
 using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 void queue(InputEvent e) {
   e.time = platform::Clock::instance().tickCount();
-  wm().input.push_back(e);
+  messageQueue().pushInput(e);
 }
 
-bool down(UINT vk) { return (wm().keyState[vk & 0xFF] & 0x80) != 0; }
-
-UINT currentModifiers() {
-  UINT m = 0;
-  if (down(VK_SHIFT)) m |= MOD_SHIFT;
-  if (down(VK_CONTROL)) m |= MOD_CONTROL;
-  if (down(VK_MENU)) m |= MOD_ALT;
-  if (down(VK_LWIN) || down(VK_RWIN)) m |= MOD_WIN;
-  return m;
-}
+bool down(UINT vk) { return inputState().down(vk); }
 
 LPARAM pointParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 
@@ -64,43 +61,44 @@ constexpr UINT kScrollRepeatDelayMs = 400;
 constexpr UINT kScrollRepeatPeriodMs = 100;
 
 void stopScrollRepeat() {
-  if (wm().scrollRepeatTimer) KillTimer(nullptr, wm().scrollRepeatTimer);
-  wm().scrollRepeatTimer = 0;
+  if (const UINT_PTR timer = inputState().scrollTrack().repeatTimer) KillTimer(nullptr, timer);
+  inputState().setScrollRepeatTimer(0);
 }
 
 // Holding an arrow or the track repeats its scroll, as the stylus held on a scroll bar does;
 // paging stops once the thumb has reached the stylus.
 void CALLBACK scrollRepeat(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND hwnd = wm().scrollTrackWindow;
-  Window* w = wm().find(hwnd);
+  const ScrollTrack track = inputState().scrollTrack();
+  Window* w = windowTree().find(track.window);
   if (!w) {
     stopScrollRepeat();
     return;
   }
-  const int bar = wm().scrollTrackPart >> 8;
-  const int part = wm().scrollTrackPart & 0xFF;
-  if (part == kPageUp || part == kPageDown) {
-    const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
-    const RECT wr = wm().windowScreenRect(*w);
-    const int at = bar == SB_VERT ? wm().cursorPos.y - wr.top : wm().cursorPos.x - wr.left;
-    const int thumbStart = bar == SB_VERT ? g.thumb.top : g.thumb.left;
-    const int thumbEnd = bar == SB_VERT ? g.thumb.bottom : g.thumb.right;
-    if (part == kPageUp ? thumbStart <= at : thumbEnd > at) {
+  if (track.part == kPageUp || track.part == kPageDown) {
+    const platform::ScrollGeometry g = platform::scrollGeometry(*w, track.bar);
+    const RECT wr = windowTree().windowScreenRect(*w);
+    const POINT cursor = inputState().cursorPos();
+    const int at = track.bar == SB_VERT ? cursor.y - wr.top : cursor.x - wr.left;
+    const int thumbStart = track.bar == SB_VERT ? g.thumb.top : g.thumb.left;
+    const int thumbEnd = track.bar == SB_VERT ? g.thumb.bottom : g.thumb.right;
+    if (track.part == kPageUp ? thumbStart <= at : thumbEnd > at) {
       stopScrollRepeat();
       return;
     }
   }
   static const int codes[] = {0, SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN};
-  if (part >= kLineUp && part <= kPageDown) sendScroll(hwnd, bar, codes[part], 0);
-  if (wm().scrollRepeatTimer) SetTimer(nullptr, wm().scrollRepeatTimer, kScrollRepeatPeriodMs, scrollRepeat);
+  if (track.part >= kLineUp && track.part <= kPageDown) sendScroll(track.window, track.bar, codes[track.part], 0);
+  if (const UINT_PTR timer = inputState().scrollTrack().repeatTimer) {
+    SetTimer(nullptr, timer, kScrollRepeatPeriodMs, scrollRepeat);
+  }
 }
 
 void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   const int bar = hit == HTHSCROLL ? SB_HORZ : SB_VERT;
   const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
-  const RECT wr = wm().windowScreenRect(*w);
+  const RECT wr = windowTree().windowScreenRect(*w);
   const POINT p{screenPt.x - wr.left, screenPt.y - wr.top};
   const bool vertical = bar == SB_VERT;
   int part = kNone;
@@ -114,10 +112,14 @@ void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
     part = (vertical ? p.y < g.thumb.top : p.x < g.thumb.left) ? kPageUp : kPageDown;
   }
   if (part == kNone) return;
-  wm().scrollTrackWindow = hwnd;
-  wm().scrollTrackPart = part | (bar << 8);
-  wm().scrollTrackOffset = vertical ? p.y - g.thumb.top : p.x - g.thumb.left;
-  if (part != kThumb) wm().scrollRepeatTimer = SetTimer(nullptr, 0, kScrollRepeatDelayMs, scrollRepeat);
+  ScrollTrack track;
+  track.window = hwnd;
+  track.bar = bar;
+  track.part = part;
+  track.offset = vertical ? p.y - g.thumb.top : p.x - g.thumb.left;
+  track.repeatTimer = inputState().scrollTrack().repeatTimer;
+  inputState().setScrollTrack(track);
+  if (part != kThumb) inputState().setScrollRepeatTimer(SetTimer(nullptr, 0, kScrollRepeatDelayMs, scrollRepeat));
   switch (part) {
     case kLineUp:
       sendScroll(hwnd, bar, SB_LINEUP, 0);
@@ -138,13 +140,14 @@ void beginScrollTrack(HWND hwnd, int hit, POINT screenPt) {
 }
 
 int trackThumb(HWND hwnd, POINT screenPt) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return 0;
-  const int bar = wm().scrollTrackPart >> 8;
+  const ScrollTrack& track = inputState().scrollTrack();
+  const int bar = track.bar;
   const platform::ScrollGeometry g = platform::scrollGeometry(*w, bar);
-  const RECT wr = wm().windowScreenRect(*w);
-  const int offset = bar == SB_VERT ? screenPt.y - wr.top - g.track.top - wm().scrollTrackOffset
-                                    : screenPt.x - wr.left - g.track.left - wm().scrollTrackOffset;
+  const RECT wr = windowTree().windowScreenRect(*w);
+  const int offset = bar == SB_VERT ? screenPt.y - wr.top - g.track.top - track.offset
+                                    : screenPt.x - wr.left - g.track.left - track.offset;
   const int pos = platform::scrollPosFromThumb(*w, bar, offset);
   (bar == SB_HORZ ? w->hscroll : w->vscroll).trackPos = pos;
   return pos;
@@ -154,53 +157,50 @@ bool keyMessage(const InputEvent& e, MSG& out, bool apply) {
   const bool isDown = e.kind == InputEvent::Kind::KeyDown;
   const UINT vk = e.vk & 0xFF;
   const bool wasDown = down(vk);
-  const UINT mods = currentModifiers();
+  const UINT mods = inputState().modifiers();
   if (apply) {
-    BYTE& s = wm().keyState[vk];
     if (isDown) {
-      if (!(s & 0x80)) s ^= 0x01;  // toggle state flips on each fresh press
-      s |= 0x80;
+      inputState().press(vk);
     } else {
-      s &= static_cast<BYTE>(~0x80);
+      inputState().release(vk);
     }
   }
-  for (const platform::HotKey& hk : wm().hotKeys) {
-    if (hk.vk != vk || (hk.modifiers & ~MOD_KEYUP) != mods) continue;
-    if (!isDown && !(hk.modifiers & MOD_KEYUP)) return false;
+  const POINT cursor = inputState().cursorPos();
+  if (const platform::HotKey* hk = inputState().hotKeyFor(vk, mods)) {
+    if (!isDown && !(hk->modifiers & MOD_KEYUP)) return false;
     const WORD flags = static_cast<WORD>(mods | (isDown ? 0 : MOD_KEYUP));
-    out = MSG{hk.hwnd, WM_HOTKEY,     static_cast<WPARAM>(hk.id), MAKELPARAM(flags, static_cast<WORD>(vk)),
-              e.time,  wm().cursorPos};
+    out =
+        MSG{hk->hwnd, WM_HOTKEY, static_cast<WPARAM>(hk->id), MAKELPARAM(flags, static_cast<WORD>(vk)), e.time, cursor};
     return true;
   }
-  HWND target = wm().focus ? wm().focus : wm().active;
+  const HWND target = inputState().focus() ? inputState().focus() : inputState().active();
   if (!target) return false;
   LPARAM lp = 1;
   if (isDown ? wasDown : true) lp |= (1L << 30);
   if (!isDown) lp |= static_cast<LPARAM>(1UL << 31);
   const WPARAM wp = vk == VK_PACKET ? MAKEWPARAM(VK_PACKET, e.ch) : static_cast<WPARAM>(vk);
-  out = MSG{target, static_cast<UINT>(isDown ? WM_KEYDOWN : WM_KEYUP), wp, lp, e.time, wm().cursorPos};
+  out = MSG{target, static_cast<UINT>(isDown ? WM_KEYDOWN : WM_KEYUP), wp, lp, e.time, cursor};
   return true;
 }
 
 bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
-  auto& m = wm();
+  platform::InputState& in = inputState();
   if (apply) {
-    m.cursorPos = e.pt;
-    if (e.kind == InputEvent::Kind::StylusDown) m.keyState[VK_LBUTTON] |= 0x80;
-    if (e.kind == InputEvent::Kind::StylusUp) m.keyState[VK_LBUTTON] &= static_cast<BYTE>(~0x80);
+    in.setCursorPos(e.pt);
+    if (e.kind == InputEvent::Kind::StylusDown) in.press(VK_LBUTTON);
+    if (e.kind == InputEvent::Kind::StylusUp) in.release(VK_LBUTTON);
   }
-  if (m.scrollTrackWindow && e.kind != InputEvent::Kind::StylusDown) {
+  if (in.scrollTrack().window && e.kind != InputEvent::Kind::StylusDown) {
     if (!apply) return false;
-    const HWND h = m.scrollTrackWindow;
-    const int bar = m.scrollTrackPart >> 8;
-    const bool thumb = (m.scrollTrackPart & 0xFF) == kThumb;
+    const ScrollTrack track = in.scrollTrack();
+    const bool thumb = track.part == kThumb;
     if (e.kind == InputEvent::Kind::StylusMove) {
-      if (thumb) sendScroll(h, bar, SB_THUMBTRACK, trackThumb(h, e.pt));
+      if (thumb) sendScroll(track.window, track.bar, SB_THUMBTRACK, trackThumb(track.window, e.pt));
     } else {
-      if (thumb) sendScroll(h, bar, SB_THUMBPOSITION, trackThumb(h, e.pt));
+      if (thumb) sendScroll(track.window, track.bar, SB_THUMBPOSITION, trackThumb(track.window, e.pt));
       stopScrollRepeat();
-      m.scrollTrackWindow = nullptr;
-      sendScroll(h, bar, SB_ENDSCROLL, 0);
+      in.endScrollTrack();
+      sendScroll(track.window, track.bar, SB_ENDSCROLL, 0);
     }
     return false;
   }
@@ -209,30 +209,30 @@ bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
                                                               : WM_MOUSEMOVE;
   const WPARAM keys = (e.kind == InputEvent::Kind::StylusUp ? 0 : MK_LBUTTON) | (down(VK_SHIFT) ? MK_SHIFT : 0) |
                       (down(VK_CONTROL) ? MK_CONTROL : 0);
-  if (m.capture) {
-    Window* w = m.find(m.capture);
+  if (const HWND capture = in.capture()) {
+    Window* w = windowTree().find(capture);
     if (!w) return false;
-    const POINT o = m.clientOrigin(*w);
-    out = MSG{m.capture, message, keys, pointParam(POINT{e.pt.x - o.x, e.pt.y - o.y}), e.time, e.pt};
+    const POINT o = windowTree().clientOrigin(*w);
+    out = MSG{capture, message, keys, pointParam(POINT{e.pt.x - o.x, e.pt.y - o.y}), e.time, e.pt};
     return true;
   }
   int hit = HTNOWHERE;
-  const HWND target = m.windowFromPoint(e.pt, &hit);
-  Window* w = m.find(target);
+  const HWND target = windowTree().windowFromPoint(e.pt, &hit);
+  Window* w = windowTree().find(target);
   if (!w) return false;
   // A disabled window, or one inside a disabled window, takes no stylus input.
-  for (Window* cur = w; cur; cur = cur->parent ? m.find(cur->parent) : nullptr) {
+  for (Window* cur = w; cur; cur = cur->parent ? windowTree().find(cur->parent) : nullptr) {
     if (cur->style & WS_DISABLED) return false;
   }
   if (message == WM_LBUTTONDOWN && apply) {
-    const HWND top = m.topLevelOf(target);
-    if (top != m.active) {
+    const HWND top = windowTree().topLevelOf(target);
+    if (top != in.active()) {
       const LRESULT ma = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                       MAKELPARAM(static_cast<WORD>(hit), WM_LBUTTONDOWN));
-      if (ma != MA_NOACTIVATE && ma != MA_NOACTIVATEANDEAT) m.activate(top, WA_CLICKACTIVE);
+      if (ma != MA_NOACTIVATE && ma != MA_NOACTIVATEANDEAT) windowManager().activate(top, WA_CLICKACTIVE);
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return false;
     }
-    if (!m.find(target)) return false;
+    if ((w = windowTree().find(target)) == nullptr) return false;
   }
   if (hit == HTVSCROLL || hit == HTHSCROLL) {
     if (message == WM_LBUTTONDOWN && apply) beginScrollTrack(target, hit, e.pt);
@@ -244,22 +244,18 @@ bool stylusMessage(const InputEvent& e, MSG& out, bool apply) {
     out = MSG{target, nc, static_cast<WPARAM>(hit), pointParam(e.pt), e.time, e.pt};
     return true;
   }
-  const POINT o = m.clientOrigin(*w);
+  const POINT o = windowTree().clientOrigin(*w);
   const POINT local{e.pt.x - o.x, e.pt.y - o.y};
   UINT finalMessage = message;
   if (message == WM_LBUTTONDOWN) {
     const int tolX = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
     const int tolY = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    const bool isDouble = (w->cls->style & CS_DBLCLKS) && m.lastClickWindow == target && !m.lastClickWasDouble &&
-                          e.time - m.lastClickTime <= GetDoubleClickTime() &&
-                          std::abs(e.pt.x - m.lastClickPt.x) <= tolX && std::abs(e.pt.y - m.lastClickPt.y) <= tolY;
+    const platform::Tap& last = in.lastTap();
+    const bool isDouble = (w->cls->style & CS_DBLCLKS) && last.window == target && !last.wasDouble &&
+                          e.time - last.time <= GetDoubleClickTime() && std::abs(e.pt.x - last.pt.x) <= tolX &&
+                          std::abs(e.pt.y - last.pt.y) <= tolY;
     if (isDouble) finalMessage = WM_LBUTTONDBLCLK;
-    if (apply) {
-      m.lastClickWindow = target;
-      m.lastClickTime = e.time;
-      m.lastClickPt = e.pt;
-      m.lastClickWasDouble = isDouble;
-    }
+    if (apply) in.setLastTap(platform::Tap{target, e.time, e.pt, isDouble});
   }
   out = MSG{target, finalMessage, keys, pointParam(local), e.time, e.pt};
   return true;
@@ -275,108 +271,74 @@ bool WindowManager::readInput(const InputEvent& event, MSG& out, bool apply) {
   return stylusMessage(event, out, apply);
 }
 
-void WindowManager::setFocus(HWND hwnd) {
-  const HWND old = focus;
-  if (old == hwnd) return;
+void WindowManager::moveFocus(HWND hwnd) {
+  if (input_.focus() == hwnd) return;
   if (hwnd) {
-    const HWND top = topLevelOf(hwnd);
-    if (top != active) {
+    const HWND top = tree_.topLevelOf(hwnd);
+    if (top != input_.active()) {
       activate(top, WA_ACTIVE);
-      if (focus == hwnd || !find(hwnd)) return;
+      if (input_.focus() == hwnd || !tree_.find(hwnd)) return;
     }
   }
-  const HWND previous = focus;
-  focus = hwnd;
-  if (previous && find(previous)) SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (hwnd && focus == hwnd && find(hwnd)) {
-    SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous && find(previous) ? previous : nullptr), 0);
+  const HWND previous = input_.focus();
+  input_.setFocus(hwnd);
+  if (previous && tree_.find(previous)) SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (hwnd && input_.focus() == hwnd && tree_.find(hwnd)) {
+    SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous && tree_.find(previous) ? previous : nullptr), 0);
   }
-}
-
-bool WindowManager::raiseInZOrder(HWND hwnd) {
-  Window* w = find(hwnd);
-  if (!w) return false;
-  auto& list = siblingsOf(*w);
-  const std::vector<HWND> before = list;
-  list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
-  auto pos = list.begin();
-  if (w->parent == nullptr && !(w->exStyle & WS_EX_TOPMOST)) {
-    while (pos != list.end()) {
-      Window* o = find(*pos);
-      if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
-      ++pos;
-    }
-  }
-  list.insert(pos, hwnd);
-  if (!w->parent) {
-    // Owned windows stay above their owner, in their order.
-    std::vector<HWND> owned;
-    for (HWND h : std::vector<HWND>(list)) {
-      Window* o = find(h);
-      if (!o || h == hwnd || (o->exStyle & WS_EX_TOPMOST)) continue;
-      for (HWND up = o->owner; up; up = find(up) ? find(up)->owner : nullptr) {
-        if (up == hwnd) {
-          owned.push_back(h);
-          break;
-        }
-      }
-    }
-    for (HWND h : owned) list.erase(std::remove(list.begin(), list.end(), h), list.end());
-    auto at = std::find(list.begin(), list.end(), hwnd);
-    list.insert(at, owned.begin(), owned.end());
-  }
-  return list != before;
 }
 
 void WindowManager::bringToTop(HWND hwnd) {
-  Window* w = find(hwnd);
-  if (!w || !raiseInZOrder(hwnd)) return;
-  w->frameDirty = true;
-  invalidate(*w, nullptr, true, true);
+  Window* w = tree_.find(hwnd);
+  if (!w || !tree_.raise(hwnd)) return;
+  paint_.invalidateFrame(*w);
+  paint_.invalidate(*w, nullptr, true, true);
 }
 
 void WindowManager::activate(HWND hwnd, int how) {
-  if (active == hwnd) return;
-  const HWND old = active;
+  if (input_.active() == hwnd) return;
+  const HWND old = input_.active();
   // Observers hear of the outcome, once WM_ACTIVATE and the focus have settled.
   struct TellObservers {
-    WindowManager& wm;
+    const InputState& input;
     HWND old;
     ~TellObservers() {
-      if (wm.active != old) notifyActiveWindowChanged(old, wm.active);
+      if (input.active() != old) notifyActiveWindowChanged(old, input.active());
     }
-  } tell{*this, old};
-  active = hwnd;
-  if (old && find(old)) {
-    find(old)->frameDirty = true;
+  } tell{input_, old};
+  input_.setActive(hwnd);
+  if (Window* leaving = tree_.find(old)) {
+    paint_.invalidateFrame(*leaving);
     SendMessageW(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
   }
-  if (active != hwnd) return;
-  if (!hwnd || !find(hwnd)) {
-    active = nullptr;
-    setFocus(nullptr);
+  if (input_.active() != hwnd) return;
+  if (!hwnd || !tree_.find(hwnd)) {
+    input_.setActive(nullptr);
+    moveFocus(nullptr);
     return;
   }
   bringToTop(hwnd);
-  find(hwnd)->frameDirty = true;
+  if (Window* coming = tree_.find(hwnd)) paint_.invalidateFrame(*coming);
   SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(static_cast<WORD>(how), 0),
-               reinterpret_cast<LPARAM>(old && find(old) ? old : nullptr));
-  if (active == hwnd && find(hwnd) && (!focus || topLevelOf(focus) != hwnd)) setFocus(hwnd);
+               reinterpret_cast<LPARAM>(old && tree_.find(old) ? old : nullptr));
+  if (input_.active() == hwnd && tree_.find(hwnd) && (!input_.focus() || tree_.topLevelOf(input_.focus()) != hwnd)) {
+    moveFocus(hwnd);
+  }
 }
 
 // An owned window hands the activation back to its owner; otherwise the topmost visible,
 // enabled top-level window takes it.
 void WindowManager::activateNextTopLevel(HWND leaving) {
-  Window* w = find(leaving);
+  Window* w = tree_.find(leaving);
   HWND next = nullptr;
   if (w && w->owner) {
-    Window* o = find(w->owner);
-    if (o && visible(*o) && enabled(*o)) next = w->owner;
+    Window* o = tree_.find(w->owner);
+    if (o && tree_.visible(*o) && tree_.enabled(*o)) next = w->owner;
   }
   if (!next) {
-    for (HWND top : topLevels) {
-      Window* t = find(top);
-      if (top != leaving && t && visible(*t) && enabled(*t)) {
+    for (HWND top : tree_.topLevels()) {
+      Window* t = tree_.find(top);
+      if (top != leaving && t && tree_.visible(*t) && tree_.enabled(*t)) {
         next = top;
         break;
       }
@@ -395,7 +357,7 @@ void postCharacter(WCHAR ch) {
   queue(InputEvent{InputEvent::Kind::KeyUp, POINT{}, VK_PACKET, ch, false, 0});
 }
 
-bool inputPending() { return !wm().posted.empty() || !wm().input.empty() || wm().quitPosted; }
+bool inputPending() { return messageQueue().pending(); }
 
 // US keyboard layout, as the handheld's keyboards were.
 WCHAR characterForKey(WPARAM wParam) {
@@ -403,7 +365,7 @@ WCHAR characterForKey(WPARAM wParam) {
   if (vk == VK_PACKET) return static_cast<WCHAR>(HIWORD(wParam));
   const bool shift = down(VK_SHIFT);
   const bool ctrl = down(VK_CONTROL);
-  const bool caps = (wm().keyState[VK_CAPITAL] & 0x01) != 0;
+  const bool caps = (inputState().key(VK_CAPITAL) & 0x01) != 0;
   if (vk >= 'A' && vk <= 'Z') {
     if (ctrl) return static_cast<WCHAR>(vk - 'A' + 1);
     return static_cast<WCHAR>((shift != caps) ? vk : vk - 'A' + 'a');
@@ -465,45 +427,44 @@ WCHAR characterForKey(WPARAM wParam) {
 }  // namespace platform
 
 HWND SetFocus(HWND hwnd) {
-  if (hwnd && !wm().get(hwnd)) return nullptr;
-  const HWND old = wm().focus;
-  wm().setFocus(hwnd);
+  if (hwnd && !windowTree().get(hwnd)) return nullptr;
+  const HWND old = inputState().focus();
+  windowManager().moveFocus(hwnd);
   return old;
 }
 
-HWND GetFocus() { return wm().focus; }
+HWND GetFocus() { return inputState().focus(); }
 
 HWND SetCapture(HWND hwnd) {
-  if (!wm().get(hwnd)) return nullptr;
-  const HWND old = wm().capture;
+  if (!windowTree().get(hwnd)) return nullptr;
+  const HWND old = inputState().capture();
   if (old == hwnd) return old;
-  wm().capture = hwnd;
-  if (old && wm().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  inputState().setCapture(hwnd);
+  if (old && windowTree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old;
 }
 
-HWND GetCapture() { return wm().capture; }
+HWND GetCapture() { return inputState().capture(); }
 
 BOOL ReleaseCapture() {
-  const HWND old = wm().capture;
+  const HWND old = inputState().capture();
   if (!old) return TRUE;
-  wm().capture = nullptr;
-  if (wm().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
+  inputState().setCapture(nullptr);
+  if (windowTree().find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
 
 HWND SetActiveWindow(HWND hwnd) {
-  const HWND old = wm().active;
+  const HWND old = inputState().active();
   if (hwnd) {
-    Window* w = wm().get(hwnd);
-    if (!w) return nullptr;
-    hwnd = wm().topLevelOf(hwnd);
+    if (!windowTree().get(hwnd)) return nullptr;
+    hwnd = windowTree().topLevelOf(hwnd);
   }
-  wm().activate(hwnd, WA_ACTIVE);
+  windowManager().activate(hwnd, WA_ACTIVE);
   return old;
 }
 
-HWND GetActiveWindow() { return wm().active; }
+HWND GetActiveWindow() { return inputState().active(); }
 
 // The handheld lets a caller set the handle's lowest bit to bring the windows the target owns
 // along: the owner comes to the front with them, and the one of them on top (a dialog it is
@@ -512,73 +473,62 @@ BOOL SetForegroundWindow(HWND hwnd) {
   const auto value = reinterpret_cast<UINT_PTR>(hwnd);
   const bool withOwned = (value & 1) != 0;
   const HWND local = withOwned ? reinterpret_cast<HWND>(value & ~static_cast<UINT_PTR>(1)) : hwnd;
-  if (!wm().find(local)) {
+  if (!windowTree().find(local)) {
     if (auto* remote = platform::remoteWindowProvider()) {
       if (hwnd && remote->isRemote(hwnd)) return remote->setForegroundWindow(hwnd);
     }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  const HWND top = wm().topLevelOf(local);
-  wm().bringToTop(top);
+  const HWND top = windowTree().topLevelOf(local);
+  windowManager().bringToTop(top);
   HWND target = nullptr;
   if (withOwned) {
     // They came up with their owner, perhaps from under another program's windows.
-    for (HWND h : std::vector<HWND>(wm().topLevels)) {
+    for (HWND h : std::vector<HWND>(windowTree().topLevels())) {
       if (h == top) break;
-      Window* o = wm().find(h);
-      if (!o || !o->owner || !wm().visible(*o)) continue;
+      Window* o = windowTree().find(h);
+      if (!o || !o->owner || !windowTree().visible(*o)) continue;
       bool ownedByTop = false;
-      for (HWND up = o->owner; up && !ownedByTop; up = wm().find(up) ? wm().find(up)->owner : nullptr) {
+      for (HWND up = o->owner; up && !ownedByTop; up = windowTree().find(up) ? windowTree().find(up)->owner : nullptr) {
         ownedByTop = up == top;
       }
       if (!ownedByTop) continue;
-      o->frameDirty = true;
-      wm().invalidate(*o, nullptr, true, true);
-      if (!target && wm().enabled(*o)) target = h;
+      paintScheduler().invalidateFrame(*o);
+      paintScheduler().invalidate(*o, nullptr, true, true);
+      if (!target && windowTree().enabled(*o)) target = h;
     }
   }
   if (!target) target = top;
-  wm().activate(target, WA_ACTIVE);
+  windowManager().activate(target, WA_ACTIVE);
   platform::notifyBroughtToForeground(top);
   return TRUE;
 }
 
-HWND GetForegroundWindow() { return wm().active; }
+HWND GetForegroundWindow() { return inputState().active(); }
 
 SHORT GetKeyState(int vk) {
-  const BYTE s = wm().keyState[vk & 0xFF];
+  const BYTE s = inputState().key(static_cast<UINT>(vk));
   return static_cast<SHORT>(((s & 0x80) ? 0x8000 : 0) | (s & 0x01));
 }
 
 SHORT GetAsyncKeyState(int vk) { return static_cast<SHORT>(GetKeyState(vk) & 0x8000); }
 
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
-  if (hwnd && !wm().get(hwnd)) return FALSE;
-  for (const platform::HotKey& hk : wm().hotKeys) {
-    if (hk.vk == vk && (hk.modifiers & ~MOD_KEYUP) == (modifiers & ~MOD_KEYUP)) {
-      if (hk.hwnd == hwnd && hk.id == id) break;
-      SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
-      return FALSE;
-    }
+  if (hwnd && !windowTree().get(hwnd)) return FALSE;
+  const DWORD error = inputState().registerHotKey(platform::HotKey{hwnd, id, modifiers, vk & 0xFF});
+  if (error != ERROR_SUCCESS) {
+    SetLastError(error);
+    return FALSE;
   }
-  auto& keys = wm().hotKeys;
-  keys.erase(
-      std::remove_if(keys.begin(), keys.end(), [&](const platform::HotKey& k) { return k.hwnd == hwnd && k.id == id; }),
-      keys.end());
-  keys.push_back(platform::HotKey{hwnd, id, modifiers, vk & 0xFF});
   return TRUE;
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {
-  auto& keys = wm().hotKeys;
-  auto it =
-      std::find_if(keys.begin(), keys.end(), [&](const platform::HotKey& k) { return k.hwnd == hwnd && k.id == id; });
-  if (it == keys.end()) {
+  if (!inputState().unregisterHotKey(hwnd, id)) {
     SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
     return FALSE;
   }
-  keys.erase(it);
   return TRUE;
 }
 
@@ -589,6 +539,6 @@ BOOL GetCursorPos(LPPOINT point) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *point = wm().cursorPos;
+  *point = inputState().cursorPos();
   return TRUE;
 }

@@ -20,27 +20,21 @@
 #include "platform/win/Input.h"
 #include "platform/win/WindowManager.h"
 
+using platform::inputState;
+using platform::messageQueue;
+using platform::QueueFilter;
+using platform::timerTable;
 using platform::Window;
 using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 platform::Host* g_host = nullptr;
 constexpr int kRemotePollMs = 100;
 
-bool matches(const MSG& m, HWND filter, UINT min, UINT max) {
-  if (filter == reinterpret_cast<HWND>(-1)) {
-    if (m.hwnd) return false;
-  } else if (filter && m.hwnd != filter && !IsChild(filter, m.hwnd)) {
-    return false;
-  }
-  if (min == 0 && max == 0) return true;
-  return m.message >= min && m.message <= max;
-}
-
 MSG makeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{hwnd, message, wParam, lParam, platform::Clock::instance().tickCount(), wm().cursorPos};
-  return m;
+  return MSG{hwnd, message, wParam, lParam, platform::Clock::instance().tickCount(), inputState().cursorPos()};
 }
 }  // namespace
 
@@ -49,84 +43,64 @@ namespace platform {
 void setHost(Host* host) { g_host = host; }
 Host* host() { return g_host; }
 
-void WindowManager::removeMessagesFor(HWND hwnd) {
-  posted.erase(std::remove_if(posted.begin(), posted.end(), [&](const MSG& m) { return m.hwnd == hwnd; }),
-               posted.end());
-}
-
-bool WindowManager::nextMessage(MSG& msg, HWND filter, UINT min, UINT max, bool remove) {
-  for (auto it = posted.begin(); it != posted.end(); ++it) {
-    if (!matches(*it, filter, min, max)) continue;
-    msg = *it;
-    if (remove) posted.erase(it);
+bool WindowManager::nextMessage(MSG& msg, const QueueFilter& filter, bool remove) {
+  if (queue_.takePosted(filter, remove, msg)) return true;
+  if (queue_.quitPending() && filter.acceptsMessage(WM_QUIT)) {
+    msg = makeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(queue_.quitCode()), 0);
+    if (remove) queue_.clearQuit();
     return true;
   }
-  if (quitPosted && (min == 0 && max == 0 ? true : (WM_QUIT >= min && WM_QUIT <= max))) {
-    msg = makeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0);
-    if (remove) quitPosted = false;
-    return true;
-  }
-  while (!input.empty()) {
+  while (const InputEvent* next = queue_.nextInput()) {
     MSG m{};
-    const InputEvent event = input.front();
+    const InputEvent event = *next;
     if (!readInput(event, m, false)) {
       // Input that becomes no message (a tap on nothing, scroll bar tracking) is used up here.
-      input.pop_front();
+      queue_.popInput();
       readInput(event, m, true);
       continue;
     }
-    if (!matches(m, filter, min, max)) break;
+    if (!filter.accepts(m)) break;
     if (remove) {
-      input.pop_front();
+      queue_.popInput();
       readInput(event, m, true);
     }
     msg = m;
     return true;
   }
-  if (min == 0 && max == 0 ? true : (WM_PAINT >= min && WM_PAINT <= max)) {
-    if (HWND h = findWindowToPaint()) {
+  if (filter.acceptsMessage(WM_PAINT)) {
+    if (HWND h = paint_.findWindowToPaint()) {
       MSG m = makeMsg(h, WM_PAINT, 0, 0);
-      if (matches(m, filter, min, max)) {
+      if (filter.accepts(m)) {
         msg = m;
         return true;
       }
     }
   }
-  if (!timers.empty()) {
-    const std::int64_t t = now();
-    Timer* best = nullptr;
-    for (Timer& timer : timers) {
-      if (timer.due > t) continue;
-      MSG m = makeMsg(timer.hwnd, WM_TIMER, timer.id, reinterpret_cast<LPARAM>(timer.proc));
-      if (!matches(m, filter, min, max)) continue;
-      if (!best || timer.due < best->due) best = &timer;
-    }
-    if (best) {
-      msg = makeMsg(best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc));
-      if (remove) best->due = t + best->interval;
-      return true;
-    }
+  const Timer* due = timers_.firstDue([&](const Timer& t) {
+    return filter.accepts(makeMsg(t.hwnd, WM_TIMER, t.id, reinterpret_cast<LPARAM>(t.proc)));
+  });
+  if (due) {
+    msg = makeMsg(due->hwnd, WM_TIMER, due->id, reinterpret_cast<LPARAM>(due->proc));
+    if (remove) timers_.rearm(*due);
+    return true;
   }
   return false;
 }
 
 void WindowManager::idle() {
-  if (cursor && cursor == LoadCursorW(nullptr, IDC_WAIT)) drawWaitCursor();
+  if (input_.cursor() && input_.cursor() == LoadCursorW(nullptr, IDC_WAIT)) showBusyIndicator();
   const RECT dirty = gdi::takeDirtyRect();
   if (g_host && !rectEmpty(dirty)) g_host->present(dirty);
-  if (hostFinished) {
-    quitPosted = true;
+  if (queue_.hostFinished()) {
+    queue_.finishHost();
     return;
   }
-  int timeout = msUntilNextTimer();
+  int timeout = timers_.msUntilNext();
   if (g_host) {
     // Another process's requests (a second start looking for this one) are served from this
     // loop, so the host may not sleep longer than they can wait while a provider is set.
     if (platform::remoteWindowProvider() && (timeout < 0 || timeout > kRemotePollMs)) timeout = kRemotePollMs;
-    if (!g_host->waitForInput(timeout)) {
-      hostFinished = true;
-      quitPosted = true;
-    }
+    if (!g_host->waitForInput(timeout)) queue_.finishHost();
     return;
   }
   // No host: only timers can make progress.
@@ -135,63 +109,59 @@ void WindowManager::idle() {
     return;
   }
   std::fprintf(stderr, "pellucard: the message loop waits for input but no host delivers any\n");
-  hostFinished = true;
-  quitPosted = true;
+  queue_.finishHost();
 }
 
 }  // namespace platform
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hwnd == HWND_BROADCAST) {
-    const std::vector<HWND> tops = wm().topLevels;
+    const std::vector<HWND> tops = windowTree().topLevels();
     for (HWND h : tops) {
-      if (Window* w = wm().find(h)) platform::callWindow(*w, message, wParam, lParam);
+      if (Window* w = windowTree().find(h)) platform::callWindow(*w, message, wParam, lParam);
     }
     return 0;
   }
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   return platform::callWindow(*w, message, wParam, lParam);
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hwnd == HWND_BROADCAST) {
-    for (HWND h : wm().topLevels) wm().posted.push_back(makeMsg(h, message, wParam, lParam));
+    for (HWND h : windowTree().topLevels()) messageQueue().post(makeMsg(h, message, wParam, lParam));
     return TRUE;
   }
-  if (hwnd && !wm().find(hwnd)) {
+  if (hwnd && !windowTree().find(hwnd)) {
     if (auto* remote = platform::remoteWindowProvider()) {
       if (remote->isRemote(hwnd)) return remote->postMessage(hwnd, message, wParam, lParam);
     }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  wm().posted.push_back(makeMsg(hwnd, message, wParam, lParam));
+  messageQueue().post(makeMsg(hwnd, message, wParam, lParam));
   return TRUE;
 }
 
-void PostQuitMessage(int exitCode) {
-  wm().quitPosted = true;
-  wm().quitCode = exitCode;
-}
+void PostQuitMessage(int exitCode) { messageQueue().postQuit(exitCode); }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
-  if (hwnd && !wm().find(hwnd)) {
+  if (hwnd && !windowTree().find(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
   }
   for (;;) {
     if (auto* remote = platform::remoteWindowProvider()) remote->poll();
     if (platform::host()) platform::host()->pollInput();
-    if (wm().nextMessage(*msg, hwnd, filterMin, filterMax, true)) {
-      wm().lastMsg = *msg;
+    if (windowManager().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, true)) {
+      messageQueue().setLastMessage(*msg);
       return msg->message == WM_QUIT ? FALSE : TRUE;
     }
-    wm().idle();
+    windowManager().idle();
   }
 }
 
@@ -202,8 +172,9 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   }
   if (auto* remote = platform::remoteWindowProvider()) remote->poll();
   if (platform::host()) platform::host()->pollInput();
-  if (!wm().nextMessage(*msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0)) return FALSE;
-  wm().lastMsg = *msg;
+  if (!windowManager().nextMessage(*msg, QueueFilter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0))
+    return FALSE;
+  messageQueue().setLastMessage(*msg);
   return TRUE;
 }
 
@@ -211,21 +182,19 @@ BOOL WaitMessage() {
   MSG m;
   for (;;) {
     if (auto* remote = platform::remoteWindowProvider()) remote->poll();
-    if (wm().nextMessage(m, nullptr, 0, 0, false)) return TRUE;
-    wm().idle();
+    if (windowManager().nextMessage(m, QueueFilter{}, false)) return TRUE;
+    windowManager().idle();
   }
 }
 
-DWORD GetQueueStatus(UINT) {
-  const bool any = !wm().posted.empty() || !wm().input.empty() || wm().quitPosted;
-  return any ? 0x00FF00FF : 0;
-}
+DWORD GetQueueStatus(UINT) { return messageQueue().pending() ? 0x00FF00FF : 0; }
 
 DWORD GetMessagePos() {
-  return static_cast<DWORD>(MAKELONG(static_cast<WORD>(wm().lastMsg.pt.x), static_cast<WORD>(wm().lastMsg.pt.y)));
+  const POINT pt = messageQueue().lastMessage().pt;
+  return static_cast<DWORD>(MAKELONG(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
 }
 
-LONG GetMessageTime() { return static_cast<LONG>(wm().lastMsg.time); }
+LONG GetMessageTime() { return static_cast<LONG>(messageQueue().lastMessage().time); }
 
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg) return FALSE;
@@ -248,16 +217,14 @@ LRESULT DispatchMessageW(const MSG* msg) {
   }
   if (msg->message == WM_TIMER && msg->lParam) {
     // Only a timer still set with that callback runs it.
-    for (const platform::Timer& t : wm().timers) {
-      if (t.hwnd == msg->hwnd && t.id == msg->wParam && reinterpret_cast<LPARAM>(t.proc) == msg->lParam) {
-        t.proc(msg->hwnd, WM_TIMER, msg->wParam, platform::Clock::instance().tickCount());
-        return 0;
-      }
+    const auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    if (timerTable().isSet(msg->hwnd, msg->wParam, proc)) {
+      proc(msg->hwnd, WM_TIMER, msg->wParam, platform::Clock::instance().tickCount());
     }
     return 0;
   }
   if (!msg->hwnd) return 0;
-  Window* w = wm().get(msg->hwnd);
+  Window* w = windowTree().get(msg->hwnd);
   if (!w) return 0;
   return platform::callWindow(*w, msg->message, msg->wParam, msg->lParam);
 }
@@ -278,38 +245,15 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
   return id;
 }
 
-// Intervals below 10 ms are raised to 10 ms, as USER_TIMER_MINIMUM does.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-  if (hwnd && !wm().get(hwnd)) return 0;
-  auto& timers = wm().timers;
-  // A thread timer keeps its id when set again; a new one gets a fresh id.
-  if (!hwnd) {
-    const bool known = std::any_of(timers.begin(), timers.end(),
-                                   [&](const platform::Timer& t) { return !t.hwnd && t.id == id && id != 0; });
-    if (!known) id = wm().nextTimerId++;
-  }
-  const UINT interval = std::clamp<UINT>(elapse, 10u, 0x7FFFFFFFu);
-  const std::int64_t due = wm().now() + interval;
-  for (platform::Timer& t : timers) {
-    if (t.hwnd == hwnd && t.id == id) {
-      t.interval = interval;
-      t.due = due;
-      t.proc = proc;
-      return id ? id : 1;
-    }
-  }
-  timers.push_back(platform::Timer{hwnd, id, interval, due, proc});
-  return id ? id : 1;
+  if (hwnd && !windowTree().get(hwnd)) return 0;
+  return timerTable().set(hwnd, id, elapse, proc);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  auto& timers = wm().timers;
-  auto it = std::find_if(timers.begin(), timers.end(),
-                         [&](const platform::Timer& t) { return t.hwnd == hwnd && t.id == id; });
-  if (it == timers.end()) {
-    SetLastError(hwnd && !wm().find(hwnd) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
+  if (!timerTable().kill(hwnd, id)) {
+    SetLastError(hwnd && !windowTree().find(hwnd) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  timers.erase(it);
   return TRUE;
 }

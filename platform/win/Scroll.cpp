@@ -6,15 +6,17 @@
 #include <algorithm>
 
 #include "platform/base/WinError.h"
+#include "platform/win/ScrollBars.h"
 #include "platform/win/WindowManager.h"
 
+using platform::paintScheduler;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowTree;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 platform::ScrollBarState& stateOf(Window& w, int bar) { return bar == SB_HORZ ? w.hscroll : w.vscroll; }
+const platform::ScrollBarState& stateOf(const Window& w, int bar) { return bar == SB_HORZ ? w.hscroll : w.vscroll; }
 DWORD styleBit(int bar) { return bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL; }
 
 int maxPos(const platform::ScrollBarState& s) {
@@ -79,11 +81,11 @@ bool updateScrollStyle(Window& w, int bar, bool disableNoScroll) {
   return true;
 }
 
-ScrollGeometry scrollGeometry(Window& w, int bar) {
+ScrollGeometry scrollGeometry(const Window& w, int bar) {
   ScrollGeometry g;
   const bool vertical = bar != SB_HORZ;
   if (vertical ? !hasVScroll(w) : !hasHScroll(w)) return g;
-  const RECT c = WindowManager::instance().clientRectLocal(w);
+  const RECT c = clientRectLocal(w);
   const int thick = GetSystemMetrics(vertical ? SM_CXVSCROLL : SM_CYHSCROLL);
   const int arrow = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
   if (vertical) {
@@ -119,7 +121,7 @@ ScrollGeometry scrollGeometry(Window& w, int bar) {
   return g;
 }
 
-int scrollPosFromThumb(Window& w, int bar, int offset) {
+int scrollPosFromThumb(const Window& w, int bar, int offset) {
   const ScrollGeometry g = scrollGeometry(w, bar);
   const ScrollBarState& s = stateOf(w, bar);
   const bool vertical = bar != SB_HORZ;
@@ -131,7 +133,7 @@ int scrollPosFromThumb(Window& w, int bar, int offset) {
   return s.min + static_cast<int>((static_cast<long long>(maxPos(s) - s.min) * clamped + free / 2) / free);
 }
 
-void drawScrollBar(Window& w, HDC dc, int bar) {
+void drawScrollBar(const Window& w, HDC dc, int bar) {
   const ScrollGeometry g = scrollGeometry(w, bar);
   if (rectEmpty(g.bar)) return;
   const bool vertical = bar != SB_HORZ;
@@ -154,10 +156,10 @@ void drawScrollBar(Window& w, HDC dc, int bar) {
 
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
   if (bar == SB_CTL) {
-    if (!wm().get(hwnd)) return 0;
+    if (!windowTree().get(hwnd)) return 0;
     return static_cast<int>(SendMessageW(hwnd, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(info)));
   }
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   if (!info || !validBar(bar) || info->cbSize != sizeof(SCROLLINFO) ||
       (info->fMask & ~(SIF_ALL | SIF_DISABLENOSCROLL))) {
@@ -181,17 +183,17 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
   if (clientChanged) {
     frameChanged(hwnd);
   } else if (redraw) {
-    w->frameDirty = true;
+    paintScheduler().invalidateFrame(*w);
   }
   return pos;
 }
 
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
   if (bar == SB_CTL) {
-    if (!wm().get(hwnd)) return FALSE;
+    if (!windowTree().get(hwnd)) return FALSE;
     return static_cast<BOOL>(SendMessageW(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
   }
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (!info || !validBar(bar) || info->cbSize != sizeof(SCROLLINFO) || !(info->fMask & SIF_ALL)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -227,7 +229,7 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
     return FALSE;
   }
   SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE, minPos, maxPos, 0, 0, 0};
-  if (bar != SB_CTL && !wm().get(hwnd)) return FALSE;
+  if (bar != SB_CTL && !windowTree().get(hwnd)) return FALSE;
   SetScrollInfo(hwnd, bar, &si, redraw);
   return TRUE;
 }
@@ -245,7 +247,7 @@ BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos) {
 }
 
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   DWORD bits = bar == SB_BOTH   ? (WS_VSCROLL | WS_HSCROLL)
                : bar == SB_VERT ? WS_VSCROLL
@@ -266,11 +268,11 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
 }
 
 BOOL EnableScrollBar(HWND hwnd, UINT bars, UINT arrows) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   const bool enable = arrows == ESB_ENABLE_BOTH;
   if (bars == SB_VERT || bars == SB_BOTH) w->vscroll.enabled = enable && scrollable(w->vscroll);
   if (bars == SB_HORZ || bars == SB_BOTH) w->hscroll.enabled = enable && scrollable(w->hscroll);
-  w->frameDirty = true;
+  paintScheduler().invalidateFrame(*w);
   return TRUE;
 }

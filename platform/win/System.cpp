@@ -9,10 +9,10 @@
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
 
-using platform::WindowManager;
+using platform::inputState;
+using platform::windowManager;
 
 namespace {
-WindowManager& wm() { return WindowManager::instance(); }
 
 // Cursor handles are small tokens: the handheld has only the arrow and the busy indicator.
 HCURSOR arrowCursor() { return reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(0x7F00)); }
@@ -28,14 +28,14 @@ int screenScale() {
 
 void openScreen(int width, int height) {
   gdi::initScreen(width, height);
-  const RECT all{0, 0, width, height};
-  WindowManager::instance().fillDesktop(all);
+  paintScheduler().dropSavedBits();
+  paintScheduler().fillDesktop(RECT{0, 0, width, height});
 }
 
 void broadcastSettingChange(WPARAM wParam, LPARAM lParam) {
-  const std::vector<HWND> tops = WindowManager::instance().topLevels;
+  const std::vector<HWND> tops = windowTree().topLevels();
   for (HWND h : tops) {
-    if (WindowManager::instance().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
+    if (windowTree().find(h)) SendMessageW(h, WM_SETTINGCHANGE, wParam, lParam);
   }
 }
 
@@ -46,9 +46,10 @@ void rotateScreen() {
   gdi::resizeScreen(width, height);
   config.screenWidth = width;
   config.screenHeight = height;
-  auto& m = WindowManager::instance();
-  m.waitCursorDrawn = false;
-  m.fillDesktop(RECT{0, 0, width, height});
+  // Nothing kept of the old screen fits the new one.
+  inputState().setWaitCursor(false);
+  paintScheduler().dropSavedBits();
+  paintScheduler().fillDesktop(RECT{0, 0, width, height});
   InvalidateRect(nullptr, nullptr, TRUE);
   broadcastSettingChange(config.edition == Edition::PocketPc ? SETTINGCHANGE_RESET : 47, 0);
 }
@@ -130,17 +131,17 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
 // and will not reach its message loop), and so does showing it again, which also shows what was
 // painted meanwhile; taking it away repaints what it covered.
 HCURSOR SetCursor(HCURSOR cursor) {
-  auto& m = wm();
-  const HCURSOR old = m.cursor;
-  m.cursor = cursor;
+  const HCURSOR old = inputState().cursor();
+  inputState().setCursor(cursor);
+  // Asked again while it shows (a long command between batches), it is drawn again over what
+  // was painted meanwhile.
   if (cursor == waitCursor()) {
-    m.drawWaitCursor();
+    windowManager().showBusyIndicator();
     if (platform::host()) platform::host()->present(platform::gdi::takeDirtyRect());
-  } else if (cursor != waitCursor() && old == waitCursor() && m.waitCursorDrawn) {
-    m.waitCursorDrawn = false;
-    m.invalidateScreenArea(m.waitCursorRect);
+  } else if (cursor != waitCursor() && old == waitCursor()) {
+    windowManager().hideBusyIndicator();
   }
   return old;
 }
 
-HCURSOR GetCursor() { return wm().cursor; }
+HCURSOR GetCursor() { return inputState().cursor(); }

@@ -8,48 +8,24 @@
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 
+using platform::inputState;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
 namespace {
 
-WindowManager& wm() { return WindowManager::instance(); }
-
-std::u16string lower(std::u16string s) {
-  for (auto& c : s)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return s;
-}
-
 std::shared_ptr<platform::WindowClass> classByNameOrAtom(LPCWSTR name) {
   if (!name) return nullptr;
-  if (IS_INTRESOURCE(name)) {
-    const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(name));
-    for (auto& [key, cls] : wm().classes)
-      if (cls->atom == atom) return cls;
-    return nullptr;
-  }
-  return wm().findClass(name);
-}
-
-int copyText(const std::u16string& text, LPWSTR buffer, int maxCount) {
-  if (!buffer || maxCount <= 0) return 0;
-  const int n = std::min<int>(static_cast<int>(text.size()), maxCount - 1);
-  std::copy_n(text.data(), n, buffer);
-  buffer[n] = 0;
-  return n;
-}
-
-void removeFromSiblings(Window& w) {
-  auto& list = wm().siblingsOf(w);
-  list.erase(std::remove(list.begin(), list.end(), w.handle), list.end());
+  if (IS_INTRESOURCE(name)) return windowTree().findClass(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(name)));
+  return windowTree().findClass(name);
 }
 
 void sendDestroy(HWND hwnd) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   SendMessageW(hwnd, WM_DESTROY, 0, 0);
-  w = wm().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
   const std::vector<HWND> children = w->children;
   for (HWND c : children) sendDestroy(c);
@@ -57,35 +33,18 @@ void sendDestroy(HWND hwnd) {
 
 // Children first, so that a parent's WM_NCDESTROY sees no children left.
 void freeWindow(HWND hwnd) {
-  Window* w = wm().find(hwnd);
+  Window* w = windowTree().find(hwnd);
   if (!w) return;
   const std::vector<HWND> children = w->children;
   for (HWND c : children) freeWindow(c);
-  w = wm().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
   SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
-  w = wm().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return;
-  auto& m = wm();
-  m.timers.erase(
-      std::remove_if(m.timers.begin(), m.timers.end(), [&](const platform::Timer& t) { return t.hwnd == hwnd; }),
-      m.timers.end());
-  m.hotKeys.erase(
-      std::remove_if(m.hotKeys.begin(), m.hotKeys.end(), [&](const platform::HotKey& k) { return k.hwnd == hwnd; }),
-      m.hotKeys.end());
-  m.removeMessagesFor(hwnd);
-  if (m.focus == hwnd) m.focus = nullptr;
-  if (m.active == hwnd) {
-    m.active = nullptr;
-    platform::notifyActiveWindowChanged(hwnd, nullptr);
-  }
-  if (m.capture == hwnd) m.capture = nullptr;
-  if (m.scrollTrackWindow == hwnd) m.scrollTrackWindow = nullptr;
-  if (m.lastClickWindow == hwnd) m.lastClickWindow = nullptr;
-  platform::gdi::forgetWindow(hwnd);
-  removeFromSiblings(*w);
+  windowManager().forgetWindow(hwnd);
   if (w->cls) w->cls->windowCount--;
-  m.windows.erase(hwnd);
+  windowTree().remove(hwnd);
 }
 
 LONG_PTR* extraSlot(Window& w, int index, size_t size) {
@@ -94,18 +53,6 @@ LONG_PTR* extraSlot(Window& w, int index, size_t size) {
 }
 
 }  // namespace
-
-namespace platform {
-
-LRESULT callWindow(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC proc = w.proc;
-  if (!proc) return 0;
-  return proc(w.handle, message, wParam, lParam);
-}
-
-void WindowManager::destroy(HWND hwnd) { DestroyWindow(hwnd); }
-
-}  // namespace platform
 
 ATOM RegisterClassW(const WNDCLASSW* wc) {
   if (!wc || !wc->lpszClassName || !wc->lpfnWndProc || wc->cbClsExtra < 0 || wc->cbWndExtra < 0 ||
@@ -118,13 +65,12 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
     return 0;
   }
   const std::u16string name(wc->lpszClassName);
-  if (wm().findClass(name)) {
+  if (windowTree().findClass(name)) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
   auto cls = std::make_shared<platform::WindowClass>();
   cls->name = name;
-  cls->atom = wm().nextAtom++;
   cls->style = wc->style;
   cls->proc = wc->lpfnWndProc;
   cls->clsExtra = wc->cbClsExtra;
@@ -132,8 +78,7 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   cls->instance = wc->hInstance;
   cls->cursor = wc->hCursor;
   cls->background = wc->hbrBackground;
-  wm().classes[lower(name)] = cls;
-  return cls->atom;
+  return windowTree().addClass(std::move(cls));
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
@@ -146,7 +91,7 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
     SetLastError(ERROR_CLASS_HAS_WINDOWS);
     return FALSE;
   }
-  wm().classes.erase(lower(cls->name));
+  windowTree().removeClass(*cls);
   return TRUE;
 }
 
@@ -162,17 +107,17 @@ BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, LPWNDCLASSW out) {
 }
 
 int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   if (!buffer || maxCount <= 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return copyText(w->cls->name, buffer, maxCount);
+  return platform::copyWindowText(w->cls->name, buffer, maxCount);
 }
 
 DWORD GetClassLongW(HWND hwnd, int index) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   switch (index) {
     case -26:  // GCL_STYLE
@@ -194,7 +139,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   Window* parentWindow = nullptr;
   if (parent && parent != HWND_DESKTOP) {
-    parentWindow = wm().get(parent);
+    parentWindow = windowTree().get(parent);
     if (!parentWindow) return nullptr;
   }
   const bool child = (style & WS_CHILD) != 0;
@@ -202,9 +147,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
-  auto owned = std::make_unique<Window>();
-  Window& w = *owned;
-  w.handle = wm().newHandle();
+  Window& w = windowTree().create();
   w.cls = cls;
   w.proc = cls->proc;
   w.style = style & ~WS_VISIBLE;
@@ -216,7 +159,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w.parent = parent;
     w.id = reinterpret_cast<UINT_PTR>(menuOrId);
   } else if (parentWindow) {
-    w.owner = wm().topLevelOf(parent);
+    w.owner = windowTree().topLevelOf(parent);
   }
   // A top-level window with default sizes fills the screen, as the handheld's windows do.
   if (x == CW_USEDEFAULT) x = y = 0;
@@ -226,61 +169,59 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   w.rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
   const HWND hwnd = w.handle;
-  wm().windows[hwnd] = std::move(owned);
   // A child goes below its siblings (so that creation order is tab order), a top-level window
   // above the others.
   if (child) {
-    parentWindow->children.push_back(hwnd);
+    windowTree().linkAtBottom(w);
   } else {
-    wm().topLevels.insert(wm().topLevels.begin(), hwnd);
-    wm().raiseInZOrder(hwnd);
+    windowTree().linkAtTop(w);
+    windowTree().raise(hwnd);
   }
   cls->windowCount++;
 
   CREATESTRUCTW cs{param,      instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
                    windowName, className, exStyle};
   if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-    if (wm().find(hwnd)) DestroyWindow(hwnd);
+    if (windowTree().find(hwnd)) DestroyWindow(hwnd);
     return nullptr;
   }
-  if (!wm().find(hwnd)) return nullptr;
+  if (!windowTree().find(hwnd)) return nullptr;
   if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-    if (wm().find(hwnd)) DestroyWindow(hwnd);
+    if (windowTree().find(hwnd)) DestroyWindow(hwnd);
     return nullptr;
   }
-  Window* made = wm().find(hwnd);
+  Window* made = windowTree().find(hwnd);
   if (!made) return nullptr;
-  made->created = true;
-  const RECT client = wm().clientRectLocal(*made);
+  const RECT client = platform::clientRectLocal(*made);
   SendMessageW(
       hwnd, WM_SIZE, SIZE_RESTORED,
       MAKELPARAM(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
-  if (!wm().find(hwnd)) return nullptr;
-  made = wm().find(hwnd);
+  if (!windowTree().find(hwnd)) return nullptr;
+  made = windowTree().find(hwnd);
   SendMessageW(
       hwnd, WM_MOVE, 0,
       MAKELPARAM(static_cast<WORD>(made->rect.left + client.left), static_cast<WORD>(made->rect.top + client.top)));
-  if (!wm().find(hwnd)) return nullptr;
+  if (!windowTree().find(hwnd)) return nullptr;
   if (style & WS_VISIBLE) ShowWindow(hwnd, SW_SHOW);
-  return wm().find(hwnd) ? hwnd : nullptr;
+  return windowTree().find(hwnd) ? hwnd : nullptr;
 }
 
 // Order: owned windows, hide, capture and focus released, WM_DESTROY parent before children,
 // WM_NCDESTROY children before parent; then timers, hot keys and queued messages go.
 BOOL DestroyWindow(HWND hwnd) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (w->destroying) return TRUE;
   w->destroying = true;
   if (!w->parent) {
     std::vector<HWND> ownedWindows;
-    for (HWND top : wm().topLevels) {
-      Window* tw = wm().find(top);
+    for (HWND top : windowTree().topLevels()) {
+      Window* tw = windowTree().find(top);
       if (tw && tw->owner == hwnd) ownedWindows.push_back(top);
     }
     for (HWND o : ownedWindows) DestroyWindow(o);
   }
-  w = wm().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return TRUE;
   if (w->style & WS_VISIBLE) {
     if (w->parent) {
@@ -289,17 +230,17 @@ BOOL DestroyWindow(HWND hwnd) {
       SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
   }
-  w = wm().find(hwnd);
+  w = windowTree().find(hwnd);
   if (!w) return TRUE;
-  if (wm().capture && wm().isDescendant(hwnd, wm().capture)) ReleaseCapture();
-  if (wm().focus && wm().isDescendant(hwnd, wm().focus)) {
+  if (inputState().capture() && windowTree().isDescendant(hwnd, inputState().capture())) ReleaseCapture();
+  if (inputState().focus() && windowTree().isDescendant(hwnd, inputState().focus())) {
     if (w->parent) {
-      wm().setFocus(w->parent);
+      windowManager().moveFocus(w->parent);
     } else {
-      wm().setFocus(nullptr);
+      windowManager().moveFocus(nullptr);
     }
   }
-  if (wm().active == hwnd) wm().activateNextTopLevel(hwnd);
+  if (inputState().active() == hwnd) windowManager().activateNextTopLevel(hwnd);
   sendDestroy(hwnd);
   freeWindow(hwnd);
   return TRUE;
@@ -311,7 +252,7 @@ LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   switch (index) {
     case GWLP_WNDPROC:
@@ -346,7 +287,7 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   LONG_PTR old = 0;
   switch (index) {
@@ -378,7 +319,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
       // Visibility changes through ShowWindow only, as on the handheld.
       if (index == GWL_STYLE) nv = (nv & ~WS_VISIBLE) | (field & WS_VISIBLE);
       SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), 0);
-      if ((w = wm().find(hwnd)) == nullptr) return old;
+      if ((w = windowTree().find(hwnd)) == nullptr) return old;
       (index == GWL_STYLE ? w->style : w->exStyle) = nv;
       SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), 0);
       return old;
@@ -418,7 +359,7 @@ LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
 }
 
 HWND GetParent(HWND hwnd) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   // As on the desktop system: a child's parent, or a popup's owner.
   if (w->parent) return w->parent;
@@ -427,13 +368,13 @@ HWND GetParent(HWND hwnd) {
 }
 
 HWND SetParent(HWND childHwnd, HWND newParent) {
-  Window* w = wm().get(childHwnd);
+  Window* w = windowTree().get(childHwnd);
   if (!w) return nullptr;
   Window* np = nullptr;
   if (newParent) {
-    np = wm().get(newParent);
+    np = windowTree().get(newParent);
     if (!np) return nullptr;
-    if (wm().isDescendant(childHwnd, newParent)) {
+    if (windowTree().isDescendant(childHwnd, newParent)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return nullptr;
     }
@@ -441,20 +382,16 @@ HWND SetParent(HWND childHwnd, HWND newParent) {
   const HWND old = w->parent;
   const bool wasVisible = (w->style & WS_VISIBLE) != 0;
   if (wasVisible) ShowWindow(childHwnd, SW_HIDE);
-  if ((w = wm().find(childHwnd)) == nullptr) return nullptr;
-  removeFromSiblings(*w);
+  if ((w = windowTree().find(childHwnd)) == nullptr) return nullptr;
+  windowTree().unlink(*w);
   w->parent = newParent;
-  if (np) {
-    np->children.insert(np->children.begin(), childHwnd);
-  } else {
-    wm().topLevels.insert(wm().topLevels.begin(), childHwnd);
-  }
+  windowTree().linkAtTop(*w);
   if (wasVisible) ShowWindow(childHwnd, SW_SHOWNA);
   return old;
 }
 
 HWND GetWindow(HWND hwnd, UINT command) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return nullptr;
   if (command == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
   if (command == GW_OWNER) return w->owner;
@@ -462,7 +399,7 @@ HWND GetWindow(HWND hwnd, UINT command) {
     SetLastError(ERROR_INVALID_GW_COMMAND);
     return nullptr;
   }
-  auto& list = wm().siblingsOf(*w);
+  const std::vector<HWND>& list = windowTree().siblingsOf(*w);
   auto it = std::find(list.begin(), list.end(), hwnd);
   switch (command) {
     case GW_HWNDFIRST:
@@ -481,20 +418,20 @@ HWND GetWindow(HWND hwnd, UINT command) {
 HWND GetDesktopWindow() { return nullptr; }
 
 BOOL IsChild(HWND parent, HWND hwnd) {
-  Window* w = wm().find(hwnd);
-  if (!w || !wm().find(parent)) return FALSE;
+  Window* w = windowTree().find(hwnd);
+  if (!w || !windowTree().find(parent)) return FALSE;
   while (w && w->parent) {
     if (w->parent == parent) return TRUE;
-    w = wm().find(w->parent);
+    w = windowTree().find(w->parent);
   }
   return FALSE;
 }
 
 HWND GetDlgItem(HWND dialog, int id) {
-  Window* w = wm().get(dialog);
+  Window* w = windowTree().get(dialog);
   if (!w) return nullptr;
   for (HWND c : w->children) {
-    Window* cw = wm().find(c);
+    Window* cw = windowTree().find(c);
     if (cw && static_cast<int>(cw->id) == id) return c;
   }
   SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
@@ -502,7 +439,7 @@ HWND GetDlgItem(HWND dialog, int id) {
 }
 
 int GetDlgCtrlID(HWND hwnd) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return 0;
   return w->parent ? static_cast<int>(w->id) : 0;
 }
@@ -512,20 +449,20 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const std::vector<HWND> list = wm().topLevels;
+  const std::vector<HWND> list = windowTree().topLevels();
   for (HWND h : list) {
-    if (wm().find(h) && !proc(h, lParam)) return FALSE;
+    if (windowTree().find(h) && !proc(h, lParam)) return FALSE;
   }
   return TRUE;
 }
 
 namespace {
 bool enumChildren(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
-  Window* w = wm().find(parent);
+  Window* w = windowTree().find(parent);
   if (!w) return true;
   const std::vector<HWND> list = w->children;
   for (HWND h : list) {
-    if (!wm().find(h)) continue;
+    if (!windowTree().find(h)) continue;
     if (!proc(h, lParam)) return false;
     if (!enumChildren(h, proc, lParam)) return false;
   }
@@ -539,7 +476,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     return FALSE;
   }
   if (!parent) return EnumWindows(proc, lParam);
-  if (!wm().get(parent)) return FALSE;
+  if (!windowTree().get(parent)) return FALSE;
   return enumChildren(parent, proc, lParam) ? TRUE : FALSE;
 }
 
@@ -547,8 +484,8 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   auto cls = className ? classByNameOrAtom(className) : nullptr;
   const bool classGiven = className != nullptr;
   if (!classGiven || cls) {
-    for (HWND h : wm().topLevels) {
-      Window* w = wm().find(h);
+    for (HWND h : windowTree().topLevels()) {
+      Window* w = windowTree().find(h);
       if (!w) continue;
       if (classGiven && w->cls != cls) continue;
       if (windowName && w->text != windowName) continue;
@@ -562,7 +499,7 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
 }
 
 BOOL IsWindow(HWND hwnd) {
-  if (wm().find(hwnd)) return TRUE;
+  if (windowTree().find(hwnd)) return TRUE;
   if (auto* remote = platform::remoteWindowProvider()) {
     if (hwnd && remote->isRemote(hwnd)) return remote->isWindow(hwnd);
   }
@@ -570,19 +507,19 @@ BOOL IsWindow(HWND hwnd) {
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-  Window* w = wm().find(hwnd);
-  return w && wm().visible(*w) ? TRUE : FALSE;
+  Window* w = windowTree().find(hwnd);
+  return w && windowTree().visible(*w) ? TRUE : FALSE;
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
-  Window* w = wm().find(hwnd);
-  return w && wm().enabled(*w) ? TRUE : FALSE;
+  Window* w = windowTree().find(hwnd);
+  return w && windowTree().enabled(*w) ? TRUE : FALSE;
 }
 
 // Returns whether the window was disabled before. Disabling the focus window (or its parent)
 // takes the focus away.
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   const BOOL wasDisabled = (w->style & WS_DISABLED) ? TRUE : FALSE;
   if (enable && wasDisabled) {
@@ -590,21 +527,22 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     SendMessageW(hwnd, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
-    if ((w = wm().find(hwnd)) == nullptr) return wasDisabled;
+    if ((w = windowTree().find(hwnd)) == nullptr) return wasDisabled;
     w->style |= WS_DISABLED;
-    if (wm().focus && wm().isDescendant(hwnd, wm().focus)) wm().setFocus(nullptr);
+    if (inputState().focus() && windowTree().isDescendant(hwnd, inputState().focus()))
+      windowManager().moveFocus(nullptr);
     SendMessageW(hwnd, WM_ENABLE, FALSE, 0);
   }
   return wasDisabled;
 }
 
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
-  if (!wm().get(hwnd)) return FALSE;
+  if (!windowTree().get(hwnd)) return FALSE;
   return static_cast<BOOL>(SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")));
 }
 
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
-  if (!wm().get(hwnd)) return 0;
+  if (!windowTree().get(hwnd)) return 0;
   if (!buffer || maxCount <= 0) return 0;
   buffer[0] = 0;
   return static_cast<int>(
@@ -612,10 +550,6 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
 }
 
 int GetWindowTextLengthW(HWND hwnd) {
-  if (!wm().get(hwnd)) return 0;
+  if (!windowTree().get(hwnd)) return 0;
   return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
-
-namespace platform {
-int copyWindowText(const std::u16string& text, LPWSTR buffer, int maxCount) { return copyText(text, buffer, maxCount); }
-}  // namespace platform

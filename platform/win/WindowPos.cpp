@@ -16,42 +16,21 @@
 #include "platform/gdi/GdiBridge.h"
 #include "platform/win/WindowManager.h"
 
+using platform::inputState;
+using platform::paintScheduler;
 using platform::Window;
-using platform::WindowManager;
+using platform::windowManager;
+using platform::windowTree;
 
-namespace {
-WindowManager& wm() { return WindowManager::instance(); }
-
-void moveInZOrder(Window& w, HWND insertAfter) {
-  auto& list = wm().siblingsOf(w);
-  list.erase(std::remove(list.begin(), list.end(), w.handle), list.end());
-  if (insertAfter == HWND_BOTTOM) {
-    list.push_back(w.handle);
-    return;
-  }
-  if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-    if (insertAfter == HWND_TOPMOST) w.exStyle |= WS_EX_TOPMOST;
-    if (insertAfter == HWND_NOTOPMOST) w.exStyle &= ~WS_EX_TOPMOST;
-    list.insert(list.begin(), w.handle);
-    wm().raiseInZOrder(w.handle);
-    return;
-  }
-  auto it = std::find(list.begin(), list.end(), insertAfter);
-  if (it == list.end()) {
-    list.insert(list.begin(), w.handle);
-  } else {
-    list.insert(it + 1, w.handle);
-  }
-}
-}  // namespace
+namespace {}  // namespace
 
 namespace platform {
 
 BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (!(flags & SWP_NOZORDER) && insertAfter != HWND_TOP && insertAfter != HWND_BOTTOM && insertAfter != HWND_TOPMOST &&
-      insertAfter != HWND_NOTOPMOST && !wm().find(insertAfter)) {
+      insertAfter != HWND_NOTOPMOST && !windowTree().find(insertAfter)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -70,17 +49,20 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
   WINDOWPOS pos{hwnd, insertAfter, x, y, std::max(cx, 0), std::max(cy, 0), flags};
   if (!(flags & SWP_NOSENDCHANGING)) {
     SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
+    if ((w = windowTree().find(hwnd)) == nullptr) return FALSE;
   }
   flags = pos.flags;
   if (pos.x == w->rect.left && pos.y == w->rect.top) flags |= SWP_NOMOVE;
   if (pos.cx == w->rect.right - w->rect.left && pos.cy == w->rect.bottom - w->rect.top) flags |= SWP_NOSIZE;
+  const RECT oldScreen = windowTree().windowScreenRect(*w);
+  const bool wasShown = windowTree().visible(*w);
+  // Windows above that keep the screen under them learn of the change while it is still below.
+  const bool mayChange = !(flags & SWP_NOZORDER) || !(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE) ||
+                         (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED));
+  if (wasShown && mayChange) paintScheduler().windowChanged(*w, oldScreen);
   bool zChanged = false;
   if (!(flags & SWP_NOZORDER)) {
-    auto& list = wm().siblingsOf(*w);
-    auto before = list;
-    moveInZOrder(*w, pos.hwndInsertAfter);
-    zChanged = before != list;
+    zChanged = windowTree().place(*w, pos.hwndInsertAfter);
     if (!zChanged) flags |= SWP_NOZORDER;
   }
   const bool moved = !(flags & SWP_NOMOVE);
@@ -89,49 +71,53 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
   const bool hiding = (flags & SWP_HIDEWINDOW) != 0;
   const bool changed = moved || sized || zChanged || showing || hiding || (flags & SWP_FRAMECHANGED);
 
-  const RECT oldScreen = wm().windowScreenRect(*w);
-  const bool wasShown = wm().visible(*w);
-  const RECT oldClient = wm().clientRectLocal(*w);
+  const RECT oldClient = clientRectLocal(*w);
   w->rect = RECT{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
   if (showing) w->style |= WS_VISIBLE;
   if (hiding) w->style &= ~WS_VISIBLE;
-  const bool nowShown = wm().visible(*w);
+  const bool nowShown = windowTree().visible(*w);
+  if (changed && nowShown) paintScheduler().windowChanged(*w, windowTree().windowScreenRect(*w));
 
-  if (changed && !(flags & SWP_NOREDRAW)) {
-    if (wasShown && (moved || sized || hiding)) wm().invalidateScreenArea(oldScreen);
-    if (nowShown) {
-      const RECT newClient = wm().clientRectLocal(*w);
-      const bool fullRedraw = moved || showing || zChanged || (flags & SWP_FRAMECHANGED) ||
-                              (sized && (((w->cls->style & CS_HREDRAW) && pos.cx != oldScreen.right - oldScreen.left) ||
-                                         ((w->cls->style & CS_VREDRAW) && pos.cy != oldScreen.bottom - oldScreen.top)));
-      w->frameDirty = true;
-      if (fullRedraw) {
-        wm().invalidate(*w, nullptr, true, true);
-      } else if (sized) {
-        const int width = newClient.right - newClient.left;
-        const int height = newClient.bottom - newClient.top;
-        const int oldWidth = oldClient.right - oldClient.left;
-        const int oldHeight = oldClient.bottom - oldClient.top;
-        if (width > oldWidth) {
-          RECT r{oldWidth, 0, width, height};
-          wm().invalidate(*w, &r, true, true);
-        }
-        if (height > oldHeight) {
-          RECT r{0, oldHeight, width, height};
-          wm().invalidate(*w, &r, true, true);
-        }
+  const bool redraw = !(flags & SWP_NOREDRAW);
+  if (wasShown && hiding) {
+    paintScheduler().windowHidden(*w, oldScreen, changed && redraw);
+  } else if (wasShown && (moved || sized)) {
+    paintScheduler().windowMoved(*w);
+    if (redraw) paintScheduler().invalidateScreenArea(oldScreen);
+  }
+  if (changed && redraw && nowShown) {
+    if (showing) paintScheduler().windowShown(*w);
+    const RECT newClient = clientRectLocal(*w);
+    const bool fullRedraw = moved || showing || zChanged || (flags & SWP_FRAMECHANGED) ||
+                            (sized && (((w->cls->style & CS_HREDRAW) && pos.cx != oldScreen.right - oldScreen.left) ||
+                                       ((w->cls->style & CS_VREDRAW) && pos.cy != oldScreen.bottom - oldScreen.top)));
+    paintScheduler().invalidateFrame(*w);
+    if (fullRedraw) {
+      paintScheduler().invalidate(*w, nullptr, true, true);
+    } else if (sized) {
+      const int width = newClient.right - newClient.left;
+      const int height = newClient.bottom - newClient.top;
+      const int oldWidth = oldClient.right - oldClient.left;
+      const int oldHeight = oldClient.bottom - oldClient.top;
+      if (width > oldWidth) {
+        RECT r{oldWidth, 0, width, height};
+        paintScheduler().invalidate(*w, &r, true, true);
+      }
+      if (height > oldHeight) {
+        RECT r{0, oldHeight, width, height};
+        paintScheduler().invalidate(*w, &r, true, true);
       }
     }
   }
   if (hiding) {
-    if (wm().capture && wm().isDescendant(hwnd, wm().capture)) ReleaseCapture();
-    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
-    if (!w->parent && wm().active == hwnd) wm().activateNextTopLevel(hwnd);
+    if (inputState().capture() && windowTree().isDescendant(hwnd, inputState().capture())) ReleaseCapture();
+    if ((w = windowTree().find(hwnd)) == nullptr) return FALSE;
+    if (!w->parent && inputState().active() == hwnd) windowManager().activateNextTopLevel(hwnd);
   }
-  if ((w = wm().find(hwnd)) == nullptr) return FALSE;
-  if (!(flags & SWP_NOACTIVATE) && !w->parent && nowShown && (showing || zChanged || wm().active != hwnd)) {
-    wm().activate(hwnd, WA_ACTIVE);
-    if ((w = wm().find(hwnd)) == nullptr) return FALSE;
+  if ((w = windowTree().find(hwnd)) == nullptr) return FALSE;
+  if (!(flags & SWP_NOACTIVATE) && !w->parent && nowShown && (showing || zChanged || inputState().active() != hwnd)) {
+    windowManager().activate(hwnd, WA_ACTIVE);
+    if ((w = windowTree().find(hwnd)) == nullptr) return FALSE;
   }
   if (changed) {
     WINDOWPOS done{hwnd,        pos.hwndInsertAfter,          w->rect.left,
@@ -151,7 +137,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 // Returns whether the window was visible before. WM_SHOWWINDOW goes first, and only when the
 // visibility changes; hiding a child that holds the focus gives the focus to its parent.
 BOOL ShowWindow(HWND hwnd, int command) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   const bool wasVisible = (w->style & WS_VISIBLE) != 0;
   UINT flags = SWP_NOMOVE | SWP_NOSIZE;
@@ -174,7 +160,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
       if (wasVisible) {
-        if (!w->parent && wm().active != hwnd && command != SW_MINIMIZE) SetActiveWindow(hwnd);
+        if (!w->parent && inputState().active() != hwnd && command != SW_MINIMIZE) SetActiveWindow(hwnd);
         return TRUE;
       }
       flags |= SWP_SHOWWINDOW;
@@ -185,11 +171,12 @@ BOOL ShowWindow(HWND hwnd, int command) {
       return FALSE;
   }
   SendMessageW(hwnd, WM_SHOWWINDOW, command != SW_HIDE, 0);
-  if (!wm().find(hwnd)) return wasVisible;
+  if (!windowTree().find(hwnd)) return wasVisible;
   platform::setWindowPosition(hwnd, HWND_TOP, 0, 0, 0, 0, flags);
-  w = wm().find(hwnd);
-  if (w && command == SW_HIDE && w->parent && wm().focus && wm().isDescendant(hwnd, wm().focus)) {
-    wm().setFocus(w->parent);
+  w = windowTree().find(hwnd);
+  if (w && command == SW_HIDE && w->parent && inputState().focus() &&
+      windowTree().isDescendant(hwnd, inputState().focus())) {
+    windowManager().moveFocus(w->parent);
   }
   return wasVisible ? TRUE : FALSE;
 }
@@ -202,41 +189,41 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (!rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *rect = wm().windowScreenRect(*w);
+  *rect = windowTree().windowScreenRect(*w);
   return TRUE;
 }
 
 BOOL GetClientRect(HWND hwnd, LPRECT rect) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w) return FALSE;
   if (!rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const RECT c = wm().clientRectLocal(*w);
+  const RECT c = platform::clientRectLocal(*w);
   *rect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
   return TRUE;
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w || !point) return FALSE;
-  const POINT o = wm().clientOrigin(*w);
+  const POINT o = windowTree().clientOrigin(*w);
   point->x += o.x;
   point->y += o.y;
   return TRUE;
 }
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
-  Window* w = wm().get(hwnd);
+  Window* w = windowTree().get(hwnd);
   if (!w || !point) return FALSE;
-  const POINT o = wm().clientOrigin(*w);
+  const POINT o = windowTree().clientOrigin(*w);
   point->x -= o.x;
   point->y -= o.y;
   return TRUE;
@@ -246,14 +233,14 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
   POINT a{0, 0};
   POINT b{0, 0};
   if (from) {
-    Window* w = wm().get(from);
+    Window* w = windowTree().get(from);
     if (!w) return 0;
-    a = wm().clientOrigin(*w);
+    a = windowTree().clientOrigin(*w);
   }
   if (to) {
-    Window* w = wm().get(to);
+    Window* w = windowTree().get(to);
     if (!w) return 0;
-    b = wm().clientOrigin(*w);
+    b = windowTree().clientOrigin(*w);
   }
   const int dx = a.x - b.x;
   const int dy = a.y - b.y;
@@ -265,15 +252,15 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
   return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
 }
 
-HWND WindowFromPoint(POINT point) { return wm().windowFromPoint(point); }
+HWND WindowFromPoint(POINT point) { return windowTree().windowFromPoint(point); }
 
 HWND ChildWindowFromPoint(HWND parent, POINT point) {
-  Window* w = wm().get(parent);
+  Window* w = windowTree().get(parent);
   if (!w) return nullptr;
-  const RECT c = wm().clientRectLocal(*w);
+  const RECT c = platform::clientRectLocal(*w);
   if (point.x < 0 || point.y < 0 || point.x >= c.right - c.left || point.y >= c.bottom - c.top) return nullptr;
   for (HWND h : w->children) {
-    Window* cw = wm().find(h);
+    Window* cw = windowTree().find(h);
     if (cw && platform::rectContains(cw->rect, point)) return h;
   }
   return parent;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/WinError.h"
+#include "platform/gdi/ObjectTable.h"
 #include "tests/gdi/GdiTestSupport.h"
 
 namespace {
@@ -209,6 +210,40 @@ TEST(SavedStates, RestoreDCBringsBackObjectsColoursAndClip) {
   EXPECT_EQ(box.right, 4);
   EXPECT_FALSE(RestoreDC(c.dc, 1)) << "nothing left to restore";
   EXPECT_TRUE(DeleteObject(pen));
+}
+
+TEST(SavedStates, ASavedStateHoldsItsObjectsUntilRestoredOrTheDCGoes) {
+  const std::size_t objects = platform::gdi::ObjectTable::instance().objectCount();
+  MemoryCanvas c(4, 4);
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  HGDIOBJ oldBrush = SelectObject(c.dc, blue);
+  ASSERT_EQ(SaveDC(c.dc), 1);
+  HBITMAP other = CreateBitmap(4, 4, 1, 16, nullptr);
+  HGDIOBJ saved = SelectObject(c.dc, other);
+  EXPECT_EQ(saved, c.bitmap);
+  SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+  EXPECT_TRUE(DeleteObject(blue)) << "only the saved state holds it";
+  EXPECT_EQ(GetObjectType(blue), 0u);
+
+  EXPECT_TRUE(RestoreDC(c.dc, 1));
+  EXPECT_EQ(GetCurrentObject(c.dc, OBJ_BRUSH), blue) << "the saved state still draws with it";
+  EXPECT_TRUE(PatBlt(c.dc, 0, 0, 4, 4, PATCOPY));
+  EXPECT_EQ(GetPixel(c.dc, 1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(GetCurrentObject(c.dc, OBJ_BITMAP), c.bitmap);
+  EXPECT_FALSE(DeleteObject(c.bitmap)) << "selected again";
+  EXPECT_TRUE(DeleteObject(other)) << "no longer selected";
+  SelectObject(c.dc, oldBrush);
+
+  // A DC deleted with states still saved lets go of their objects too.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  SaveDC(dc);
+  SaveDC(dc);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  EXPECT_TRUE(DeleteDC(dc));
+  EXPECT_EQ(platform::gdi::ObjectTable::instance().objectCount(), objects + 1) << "only the canvas bitmap is left";
 }
 
 TEST(Objects, DeletingASelectedObjectWaitsForTheDC) {

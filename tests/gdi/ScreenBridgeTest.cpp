@@ -151,6 +151,59 @@ TEST_F(ScreenBridge, TextDrawnStraightOnTheWindowAndWrappedLinesJoin) {
   EXPECT_EQ(texts[1].screenRect.top, 200);
 }
 
+// What a window repaints in parts (an area uncovered piece by piece) reads as one text in the
+// dump, not as clipped copies of it.
+TEST_F(ScreenBridge, ATextRepaintedInPartsIsOneRecord) {
+  const RECT all{0, 0, 240, 320};
+  auto draw = [&](const RECT& visible, COLORREF color) {
+    HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {visible});
+    SetTextColor(dc, color);
+    ExtTextOutW(dc, 50, 100, 0, nullptr, u"Sort By", 7, nullptr);
+    platform::gdi::releaseWindowDC(dc);
+  };
+  draw(all, RGB(0, 0, 0));
+  ASSERT_EQ(capturedTexts(window).size(), 1u);
+  const RECT whole = capturedTexts(window)[0].screenRect;
+  const LONG middle = (whole.left + whole.right) / 2;
+
+  platform::gdi::beginTextCapture(window, all);
+  draw(RECT{middle, 0, 240, 320}, RGB(0, 0, 0));
+  std::vector<CapturedText> texts = capturedTexts(window);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].screenRect.left, middle) << "only the part that could be seen";
+  draw(RECT{0, 0, middle, 320}, RGB(0, 0, 0));
+  texts = capturedTexts(window);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].screenRect.left, whole.left);
+  EXPECT_EQ(texts[0].screenRect.right, whole.right);
+
+  // Another colour over part of it leaves the rest in the old colour; over all of it, only the
+  // new colour is left.
+  draw(RECT{0, 0, middle, 320}, RGB(255, 0, 0));
+  EXPECT_EQ(capturedTexts(window).size(), 2u);
+  draw(all, RGB(255, 0, 0));
+  texts = capturedTexts(window);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].color, RGB(255, 0, 0));
+  EXPECT_EQ(texts[0].screenRect.left, whole.left);
+}
+
+TEST_F(ScreenBridge, ABufferCopiedToTheWindowInPartsGivesOneRecordPerText) {
+  MemoryCanvas buffer(200, 20);
+  buffer.fill(RGB(255, 255, 255), RECT{0, 0, 200, 20});
+  RECT row{0, 0, 200, 20};
+  DrawTextW(buffer.dc, u"Idea for: Jakub", -1, &row, DT_CENTER | DT_SINGLELINE);
+  for (const RECT visible : {RECT{0, 0, 90, 320}, RECT{90, 0, 240, 320}}) {
+    HDC dc = platform::gdi::createWindowDC(window, POINT{0, 50}, {visible});
+    BitBlt(dc, 0, 0, 200, 20, buffer.dc, 0, 0, SRCCOPY);
+    platform::gdi::releaseWindowDC(dc);
+  }
+  const std::vector<CapturedText> texts = capturedTexts(window);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_LT(texts[0].screenRect.left, 90);
+  EXPECT_GT(texts[0].screenRect.right, 90);
+}
+
 TEST_F(ScreenBridge, ShiftMovesPixelsAndTexts) {
   HDC dc = platform::gdi::createWindowDC(window, POINT{0, 0}, {RECT{0, 0, 240, 320}});
   SetPixel(dc, 10, 50, RGB(255, 0, 0));

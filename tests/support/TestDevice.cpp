@@ -12,6 +12,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowView.h"
 #include "tests/support/MessageLog.h"
 
 namespace platform::testing {
@@ -60,12 +61,12 @@ bool TestDevice::runUntilIdle() {
 }
 
 void TestDevice::advance(int ms) {
-  auto& m = WindowManager::instance();
-  const std::int64_t end = m.now() + ms;
+  const WindowView view;
+  const std::int64_t end = view.ticks() + ms;
   runUntilIdle();
   for (;;) {
-    const int next = m.msUntilNextTimer();
-    const std::int64_t now = m.now();
+    const int next = view.msUntilNextTimer();
+    const std::int64_t now = view.ticks();
     if (next < 0 || now + next > end) {
       Clock::instance().advance(end - now);
       runUntilIdle();

@@ -197,6 +197,27 @@ TEST_F(PaintTest, PixelsFollowWindowsAndUncoveredAreasAreRepainted) {
   EXPECT_NEAR(GetBValue(seen), GetBValue(desktop), 8);
 }
 
+TEST_F(PaintTest, HidingAWindowRepaintsOnlyTheWindowsItUncovers) {
+  createLogWindow("bottom", WS_VISIBLE, 0, 0, 240, 320);
+  createLogWindow("middle", WS_VISIBLE | WS_POPUP, 0, 0, 120, 120);
+  HWND top = createLogWindow("top", WS_VISIBLE | WS_POPUP, 20, 20, 60, 60);
+  device.runUntilIdle();
+  log().clear();
+  ShowWindow(top, SW_HIDE);
+  device.runUntilIdle();
+  // Under the middle window, the bottom one shows nothing new.
+  EXPECT_EQ(log().sequence(), (Seq{"middle:WM_PAINT", "middle:WM_ERASEBKGND"}));
+
+  MoveWindow(top, 100, 100, 60, 60, FALSE);
+  ShowWindow(top, SW_SHOWNA);
+  device.runUntilIdle();
+  log().clear();
+  ShowWindow(top, SW_HIDE);
+  device.runUntilIdle();
+  EXPECT_EQ(log().sequence(),
+            (Seq{"middle:WM_PAINT", "middle:WM_ERASEBKGND", "bottom:WM_PAINT", "bottom:WM_ERASEBKGND"}));
+}
+
 TEST_F(PaintTest, DrawingIsClippedToTheVisiblePartOfTheWindow) {
   HWND top = createLogWindow("top", WS_VISIBLE, 0, 0, 240, 320);
   HWND popup = makePainter(nullptr, 0, 0, 100, 100, WS_POPUP | WS_VISIBLE);

@@ -10,12 +10,12 @@
 #include "platform/sys/WinBase.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
-#include "platform/win/WindowManager.h"
+#include "platform/win/WindowView.h"
 
 namespace platform {
 
 namespace {
-std::int64_t ticks() { return WindowManager::instance().now(); }
+std::int64_t ticks() { return WindowView().ticks(); }
 
 std::string trim(const std::string& s) {
   const auto b = s.find_first_not_of(" \t\r");

@@ -8,12 +8,13 @@
 #include <fstream>
 #include <string>
 
-#include "tests/settings/TempFolder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-using pellucard::testing::readBytes;
-using pellucard::testing::TempFolder;
+using platform::testing::readBytes;
+using platform::testing::TempFolder;
 
 // Everything of the dump from the main window down: what the menus covered.
 std::string mainWindowPart(const std::string& dump) {

@@ -1,12 +1,14 @@
 #include "platform/controls/CommonControls.h"
 
 #include "platform/controls/CommCtrl.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
 
 namespace platform::controls {
 
 void registerControlClasses() {
+  Edit::registerClass();
   ListView::registerClass();
   StaticControl::registerClass();
 }

@@ -1,4 +1,4 @@
-// Registration of the control classes this folder builds ("SysListView32", "STATIC").
+// Registration of the control classes this folder builds ("EDIT", "BUTTON", "SysListView32", "STATIC"...).
 #pragma once
 
 namespace platform::controls {

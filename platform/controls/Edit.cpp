@@ -411,6 +411,7 @@ void Edit::changed(const TextChange& change, bool notify) {
     invalidateFrom(damage.first);
   } else {
     invalidateLines(damage.first, damage.last);
+    invalidateCaret();
   }
   restartCaretBlink();
   updateScrollBars();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/KeypadIndicator.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/Input.h"
@@ -10,6 +11,8 @@
 #include "tests/controls/ControlFixture.h"
 
 using platform::Edition;
+using platform::controls::KeypadIndicator;
+using platform::controls::KeypadMode;
 using platform::testing::ControlFixture;
 using Notes = std::vector<std::string>;
 
@@ -424,6 +427,104 @@ TEST_F(EditTest, ParentChoosesTheColours) {
   EXPECT_EQ(asked, (std::vector<UINT>{WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_CTLCOLORSTATIC}));
   for (const auto& t : platform::gdi::capturedTexts(disabled)) EXPECT_EQ(t.color, GetSysColor(COLOR_GRAYTEXT));
   for (const auto& t : platform::gdi::capturedTexts(writable)) EXPECT_EQ(t.color, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+}  // namespace
+
+namespace {
+
+class SmartphoneEditTest : public EditTest {
+ protected:
+  SmartphoneEditTest() : EditTest(Edition::Smartphone, 176, 220) {}
+
+  void keys(const std::string& digits) {
+    for (char d : digits) device.key(static_cast<UINT>(d));
+  }
+  KeypadMode mode() const { return KeypadIndicator::current(); }
+};
+
+TEST_F(SmartphoneEditTest, KeypadSpellsByMultiTap) {
+  HWND e = edit(ES_AUTOHSCROLL, u"", RECT{5, 5, 171, 31});
+  SetFocus(e);
+  device.runUntilIdle();
+  EXPECT_EQ(mode(), KeypadMode::Capital) << "a new text starts with a capital";
+  keys("44");
+  EXPECT_EQ(windowText(e), u"H");
+  EXPECT_EQ(selection(e), std::make_pair(0, 1)) << "the letter being chosen shows selected";
+  keys("33");
+  keys("555");
+  device.advance(1000);  // the pause keeps the letter
+  EXPECT_EQ(selection(e), std::make_pair(3, 3));
+  keys("555666");
+  device.advance(1000);
+  EXPECT_EQ(windowText(e), u"Hello");
+  EXPECT_EQ(mode(), KeypadMode::Lower);
+  keys("0");
+  keys("1");
+  device.key(VK_RIGHT);  // any other key keeps the letter too
+  EXPECT_EQ(windowText(e), u"Hello .");
+  keys("0");
+  device.advance(1000);
+  EXPECT_EQ(mode(), KeypadMode::Capital) << "a new sentence starts with a capital";
+  keys("2");
+  device.key(VK_BACK);
+  EXPECT_EQ(windowText(e), u"Hello . ") << "Back takes away the letter being chosen";
+}
+
+TEST_F(SmartphoneEditTest, PoundCyclesTheModesAndStarAsksForACapital) {
+  HWND e = edit(ES_AUTOHSCROLL, u"", RECT{5, 5, 171, 31});
+  SetFocus(e);
+  device.runUntilIdle();
+  EXPECT_EQ(SendMessageW(e, EM_GETINPUTMODE, 0, TRUE), EIM_SPELL | EIMMF_SHIFT);
+  device.key(VK_TPOUND);
+  EXPECT_EQ(mode(), KeypadMode::Upper);
+  keys("2");
+  device.key(VK_TPOUND);
+  EXPECT_EQ(mode(), KeypadMode::Numbers);
+  EXPECT_EQ(SendMessageW(e, EM_GETINPUTMODE, 0, TRUE), EIM_NUMBERS);
+  keys("42");
+  device.key(VK_TPOUND);
+  EXPECT_EQ(mode(), KeypadMode::Lower);
+  keys("2");
+  device.key(VK_TSTAR);
+  EXPECT_EQ(mode(), KeypadMode::Capital);
+  keys("3");
+  device.advance(1000);
+  EXPECT_EQ(windowText(e), u"A42aD");
+  SendMessageW(e, EM_SETINPUTMODE, 0, EIM_NUMBERS);
+  EXPECT_EQ(mode(), KeypadMode::Numbers);
+  EXPECT_EQ(SendMessageW(e, EM_GETINPUTMODE, 0, FALSE), EIM_NUMBERS);
+}
+
+TEST_F(SmartphoneEditTest, NumberFieldsHostLettersAndHeldKeysTypeDirectly) {
+  HWND pin = edit(ES_NUMBER | ES_PASSWORD, u"", RECT{5, 5, 171, 31});
+  SetFocus(pin);
+  device.runUntilIdle();
+  EXPECT_EQ(mode(), KeypadMode::Numbers);
+  keys("2580");
+  device.key(VK_TPOUND);
+  EXPECT_EQ(windowText(pin), u"2580");
+  EXPECT_EQ(mode(), KeypadMode::Numbers) << "a number field stays in 123";
+
+  HWND name = create(WC_EDITW, u"", ES_AUTOHSCROLL, RECT{5, 40, 171, 66}, 101);
+  SetFocus(name);
+  device.type(u"hi");
+  EXPECT_EQ(windowText(name), u"hi") << "host letter keys type themselves";
+  device.keyDown('7');
+  device.keyDown('7', true);
+  device.keyUp('7');
+  EXPECT_EQ(windowText(name), u"hi7") << "holding a key types its digit";
+  SetFocus(parent);
+  device.runUntilIdle();
+  EXPECT_EQ(mode(), KeypadMode::None);
+}
+
+TEST_F(EditTest, PocketPcDigitsAreDigits) {
+  HWND e = edit(ES_AUTOHSCROLL);
+  SetFocus(e);
+  device.type(u"2024");
+  EXPECT_EQ(windowText(e), u"2024");
+  EXPECT_EQ(KeypadIndicator::current(), KeypadMode::None);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/controls/CommonControls.h"
 
+#include "platform/controls/Button.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListView.h"
@@ -8,6 +9,7 @@
 namespace platform::controls {
 
 void registerControlClasses() {
+  Button::registerClass();
   Edit::registerClass();
   ListView::registerClass();
   StaticControl::registerClass();

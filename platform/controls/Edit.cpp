@@ -352,6 +352,7 @@ void Edit::create(const CREATESTRUCTW* cs) {
   }
   leftMargin_ = rightMargin_ = scaled(2);
   widths_.setFont(nullptr);
+  relayout();
   std::u16string initial;
   if (cs != nullptr && cs->lpszName != nullptr && !IS_INTRESOURCE(cs->lpszName)) initial = cs->lpszName;
   setText(std::move(initial));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ const std::map<WORD, std::string> kEditCodes = {
     {EN_MAXTEXT, "EN_MAXTEXT"},   {EN_VSCROLL, "EN_VSCROLL"},     {EN_HSCROLL, "EN_HSCROLL"}};
 
 class EditTest : public ::testing::Test, public ControlFixture {
- protected:
+ public:
   explicit EditTest(Edition edition = Edition::PocketPc, int width = 240, int height = 320)
       : ControlFixture(edition, width, height) {}
 
@@ -525,6 +526,67 @@ TEST_F(EditTest, PocketPcDigitsAreDigits) {
   device.type(u"2024");
   EXPECT_EQ(windowText(e), u"2024");
   EXPECT_EQ(KeypadIndicator::current(), KeypadMode::None);
+}
+
+}  // namespace
+
+namespace {
+
+// What the parent hears, in order, for each key and tap on a focused single-line edit that
+// holds "abc" with the caret at its end.
+struct Step {
+  const char* what;
+  std::function<void(EditTest&, HWND)> act;
+  Notes heard;
+};
+
+class EditSequenceTest : public EditTest {};
+
+TEST_F(EditSequenceTest, WhatTheParentHearsForEachKeyAndTap) {
+  const Notes change{"EN_UPDATE", "EN_CHANGE"};
+  const std::vector<Step> steps = {
+      {"a letter", [](EditTest& t, HWND) { t.device.type(u"d"); }, change},
+      {"Left", [](EditTest& t, HWND) { t.device.key(VK_LEFT); }, {}},
+      {"Shift+Home", [](EditTest& t, HWND) { t.chord(VK_SHIFT, VK_HOME); }, {}},
+      {"Delete of a selection", [](EditTest& t, HWND) { t.device.key(VK_DELETE); }, change},
+      {"End", [](EditTest& t, HWND) { t.device.key(VK_END); }, {}},
+      {"Delete at the end", [](EditTest& t, HWND) { t.device.key(VK_DELETE); }, {}},
+      {"Backspace", [](EditTest& t, HWND) { t.device.key(VK_BACK); }, change},
+      {"Backspace in an empty field", [](EditTest& t, HWND) { t.device.key(VK_BACK); }, {}},
+      {"two letters",
+       [](EditTest& t, HWND) { t.device.type(u"xy"); },
+       {"EN_UPDATE", "EN_CHANGE", "EN_UPDATE", "EN_CHANGE"}},
+      {"Ctrl+A", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'A'); }, {}},
+      {"Ctrl+C", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'C'); }, {}},
+      {"Ctrl+X", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'X'); }, change},
+      {"Ctrl+X of nothing", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'X'); }, {}},
+      {"Ctrl+V", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'V'); }, change},
+      {"Ctrl+Z", [](EditTest& t, HWND) { t.chord(VK_CONTROL, 'Z'); }, change},
+      {"Enter", [](EditTest& t, HWND) { t.device.key(VK_RETURN); }, {}},
+      {"Escape", [](EditTest& t, HWND) { t.device.key(VK_ESCAPE); }, {}},
+      {"a tap inside",
+       [](EditTest& t, HWND e) {
+         const POINT c = ControlFixture::centre(e);
+         t.device.tap(c.x, c.y);
+       },
+       {}},
+      {"a tap on the parent", [](EditTest& t, HWND) { SetFocus(t.parent); }, {"EN_KILLFOCUS"}},
+      {"a tap back",
+       [](EditTest& t, HWND e) {
+         const POINT c = ControlFixture::centre(e);
+         t.device.tap(c.x, c.y);
+       },
+       {"EN_SETFOCUS"}},
+  };
+  HWND e = edit(ES_AUTOHSCROLL, u"abc");
+  SetFocus(e);
+  SendMessageW(e, EM_SETSEL, 3, 3);
+  device.runUntilIdle();
+  for (const Step& step : steps) {
+    clearLog();
+    step.act(*this, e);
+    EXPECT_EQ(notes(), step.heard) << step.what;
+  }
 }
 
 }  // namespace

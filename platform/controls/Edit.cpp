@@ -113,8 +113,12 @@ LRESULT Edit::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint();
       return 0;
-    case WM_SIZE:
     case WM_STYLECHANGED:
+      keypad_.setNumbersOnly((style() & ES_NUMBER) != 0);
+      relayout();
+      invalidateAll();
+      return 0;
+    case WM_SIZE:
       relayout();
       invalidateAll();
       return 0;
@@ -330,9 +334,11 @@ LRESULT Edit::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return MAKELRESULT(static_cast<WORD>(at), static_cast<WORD>(multiLine() ? layout_.lineOf(at) : 0));
     }
     case EM_GETINPUTMODE:
-      return inputMode(lParam != 0);
+      return keypad_.inputMode(lParam != 0, text_.text(), text_.selectionStart());
     case EM_SETINPUTMODE:
-      setInputMode(lParam);
+      commitMultiTap();
+      keypad_.setInputMode(lParam);
+      reportKeypadMode();
       return TRUE;
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -346,10 +352,7 @@ void Edit::create(const CREATESTRUCTW* cs) {
   autoVScroll_ = (s & ES_MULTILINE) && ((s & ES_AUTOVSCROLL) || (s & WS_VSCROLL));
   hasVScrollBar_ = (s & ES_MULTILINE) && (s & WS_VSCROLL);
   if ((s & ES_PASSWORD) && !(s & ES_MULTILINE)) passwordChar_ = u'*';
-  if (s & ES_NUMBER) {
-    keypad_ = Keypad::Numbers;
-    defaultInputMode_ = EIM_NUMBERS;
-  }
+  keypad_.setNumbersOnly((s & ES_NUMBER) != 0);
   leftMargin_ = rightMargin_ = scaled(2);
   widths_.setFont(nullptr);
   relayout();
@@ -932,11 +935,14 @@ void Edit::onKeyDown(UINT vk, LPARAM lParam) {
       }
       break;
     case VK_TPOUND:
-      if (smartphone()) cycleKeypadMode();
+      if (smartphone() && !readOnly()) {
+        keypad_.cycleMode();
+        reportKeypadMode();
+      }
       break;
     case VK_TSTAR:
-      if (smartphone() && keypad_ == Keypad::Spell && !readOnly()) {
-        oneCapital_ = !oneCapital_;
+      if (smartphone() && !readOnly()) {
+        keypad_.toggleCapital();
         reportKeypadMode();
       }
       break;
@@ -1120,104 +1126,44 @@ bool Edit::undo() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Keypad entry
-//
-// The Smartphone edition types from the phone keypad: in the spelling modes each digit key
-// cycles through its letters (MultiTap), the letter being chosen shows selected, and the pause
-// or any other key keeps it. '#' cycles abc, ABC and 123; '*' asks for one capital. A new text
-// and a new sentence start with a capital ("Abc"). A field with ES_NUMBER, and the 123 mode,
-// take the digits as they are.
+// Keypad entry: KeypadEntry decides, the edit types. The letter being chosen shows selected.
 
 bool Edit::keypadDigit(int digit, bool held) {
-  if (keypad_ == Keypad::Numbers || (style() & ES_NUMBER) || readOnly()) return false;
+  if (!keypad_.spelling() || readOnly()) return false;
   if (held) {
     // Holding a key types its digit in place of the letter shown.
-    if (multiTap_.choosing()) {
+    if (keypad_.choosing()) {
       const char16_t d = static_cast<char16_t>(u'0' + digit);
-      multiTap_.commit();
+      keypad_.keep();
       KillTimer(hwnd_, kMultiTapTimer);
       insert(std::u16string_view(&d, 1), false, true);
     }
     return true;
   }
   // Another key keeps the letter shown and starts a new one.
-  if (multiTap_.choosing() && !multiTap_.choosingKey(digit)) commitMultiTap();
-  if (!multiTap_.choosing()) {
-    multiTapUpper_ = keypad_ == Keypad::Caps || capitalNext();
-    oneCapital_ = false;
-  }
+  if (keypad_.choosing() && !keypad_.choosingKey(digit)) commitMultiTap();
   const int at = text_.selectionStart();
-  const MultiTap::Press press = multiTap_.press(digit, multiTapUpper_);
+  const MultiTap::Press press = keypad_.press(digit, text_.text(), at);
   if (!insert(std::u16string_view(&press.character, 1), false, true)) {
-    multiTap_.commit();
+    keypad_.keep();
     return true;
   }
   if (dead_) return true;
-  // The letter being chosen shows selected until it is kept.
   selectRange(at, at + 1);
   SetTimer(hwnd_, kMultiTapTimer, MultiTap::kPauseMs, nullptr);
   return true;
 }
 
 void Edit::commitMultiTap() {
-  if (!multiTap_.choosing()) return;
-  multiTap_.commit();
+  if (!keypad_.choosing()) return;
+  keypad_.keep();
   KillTimer(hwnd_, kMultiTapTimer);
   selectRange(text_.caret(), text_.caret());
 }
 
-void Edit::cycleKeypadMode() {
-  if ((style() & ES_NUMBER) || readOnly()) return;
-  commitMultiTap();
-  oneCapital_ = false;
-  keypad_ = keypad_ == Keypad::Spell ? Keypad::Caps : keypad_ == Keypad::Caps ? Keypad::Numbers : Keypad::Spell;
-  reportKeypadMode();
-}
-
-bool Edit::capitalNext() const {
-  if (keypad_ != Keypad::Spell) return false;
-  if (oneCapital_) return true;
-  // A new text or a new sentence starts with a capital.
-  const std::u16string& t = text_.text();
-  int i = text_.selectionStart();
-  while (i > 0 && t[static_cast<std::size_t>(i - 1)] == u' ') --i;
-  if (i == 0) return true;
-  const char16_t before = t[static_cast<std::size_t>(i - 1)];
-  return (before == u'.' || before == u'!' || before == u'?' || isBreak(before)) && i < text_.selectionStart();
-}
-
-KeypadMode Edit::keypadMode() const {
-  if ((style() & ES_NUMBER) || keypad_ == Keypad::Numbers) return KeypadMode::Numbers;
-  if (keypad_ == Keypad::Caps) return KeypadMode::Upper;
-  return capitalNext() ? KeypadMode::Capital : KeypadMode::Lower;
-}
-
 void Edit::reportKeypadMode() {
   if (!smartphone() || !focused_) return;
-  KeypadIndicator::report(hwnd_, readOnly() ? KeypadMode::None : keypadMode());
-}
-
-LRESULT Edit::inputMode(bool actual) const {
-  if (!actual) return static_cast<LRESULT>(defaultInputMode_);
-  if ((style() & ES_NUMBER) || keypad_ == Keypad::Numbers) return EIM_NUMBERS;
-  LRESULT mode = EIM_SPELL;
-  if (keypad_ == Keypad::Caps) mode |= EIMMF_CAPSLOCK;
-  if (keypad_ == Keypad::Spell && capitalNext()) mode |= EIMMF_SHIFT;
-  return mode;
-}
-
-void Edit::setInputMode(LPARAM mode) {
-  defaultInputMode_ = mode;
-  commitMultiTap();
-  const auto value = static_cast<DWORD>(mode);
-  if ((value & EIM_MASK) == EIM_NUMBERS) {
-    keypad_ = Keypad::Numbers;
-  } else {
-    const bool caps = (value & EIMMF_SETCLR_CAPSLOCK) && (value & EIMMF_CAPSLOCK);
-    keypad_ = caps ? Keypad::Caps : Keypad::Spell;
-    if ((value & EIMMF_SETCLR_SHIFT) != 0) oneCapital_ = (value & EIMMF_SHIFT) != 0;
-  }
-  reportKeypadMode();
+  KeypadIndicator::report(hwnd_, readOnly() ? KeypadMode::None : keypad_.mode(text_.text(), text_.selectionStart()));
 }
 
 // ---------------------------------------------------------------------------------------------

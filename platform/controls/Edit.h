@@ -10,8 +10,7 @@
 #include "platform/controls/EditLayout.h"
 #include "platform/controls/EditText.h"
 #include "platform/controls/GlyphWidths.h"
-#include "platform/controls/KeypadIndicator.h"
-#include "platform/controls/MultiTap.h"
+#include "platform/controls/KeypadEntry.h"
 #include "platform/controls/WinEdit.h"
 
 namespace platform::controls {
@@ -26,8 +25,6 @@ class Edit {
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  enum class Keypad { Spell, Caps, Numbers };
-
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void create(const CREATESTRUCTW* cs);
 
@@ -102,12 +99,7 @@ class Edit {
   // Keypad entry (Smartphone).
   bool keypadDigit(int digit, bool held);
   void commitMultiTap();
-  void cycleKeypadMode();
-  bool capitalNext() const;
-  KeypadMode keypadMode() const;
   void reportKeypadMode();
-  LRESULT inputMode(bool actual) const;
-  void setInputMode(LPARAM mode);
 
   LRESULT lineIndex(int line) const;
   LRESULT lineLength(int index) const;
@@ -145,11 +137,7 @@ class Edit {
   bool dialogMode_ = false;
   WCHAR pendingHigh_ = 0;  // the first half of a character outside the BMP
 
-  Keypad keypad_ = Keypad::Spell;
-  LPARAM defaultInputMode_ = EIM_TEXT;
-  bool oneCapital_ = false;  // '*' asked for a capital next
-  MultiTap multiTap_;
-  bool multiTapUpper_ = false;
+  KeypadEntry keypad_;
   WCHAR swallowChar_ = 0;  // the character of a digit key the keypad took
 };
 

@@ -7,11 +7,14 @@
 
 #include "platform/controls/EditLayout.h"
 #include "platform/controls/EditText.h"
+#include "platform/controls/KeypadEntry.h"
 #include "platform/controls/MultiTap.h"
 
 using platform::controls::EditLayout;
 using platform::controls::EditLine;
 using platform::controls::EditText;
+using platform::controls::KeypadEntry;
+using platform::controls::KeypadMode;
 using platform::controls::MultiTap;
 using platform::controls::TextChange;
 
@@ -171,6 +174,55 @@ TEST(MultiTapTest, KeysCycleTheirLettersAndWrap) {
   for (int d = 0; d <= 9; ++d) {
     EXPECT_NE(MultiTap::keyCharacters(d).find(static_cast<char16_t>(u'0' + d)), std::u16string_view::npos);
   }
+}
+
+TEST(KeypadEntryTest, CapitalsStartTextsLinesAndSentences) {
+  KeypadEntry entry;
+  EXPECT_EQ(entry.mode(u"", 0), KeypadMode::Capital);
+  EXPECT_EQ(entry.mode(u"Anna", 4), KeypadMode::Lower);
+  EXPECT_EQ(entry.mode(u"Anna ", 5), KeypadMode::Lower);
+  EXPECT_EQ(entry.mode(u"Thanks.", 7), KeypadMode::Lower) << "not before the space";
+  EXPECT_EQ(entry.mode(u"Thanks. ", 8), KeypadMode::Capital);
+  EXPECT_EQ(entry.mode(u"Wow!  ", 6), KeypadMode::Capital);
+  EXPECT_EQ(entry.mode(u"line\r\n", 6), KeypadMode::Capital);
+  EXPECT_EQ(entry.press(2, u"Anna ", 5).character, u'a');
+  entry.keep();
+  entry.toggleCapital();
+  EXPECT_EQ(entry.mode(u"Anna ", 5), KeypadMode::Capital);
+  EXPECT_EQ(entry.press(7, u"Anna ", 5).character, u'P');
+  EXPECT_EQ(entry.press(7, u"Anna P", 5).character, u'Q') << "the capital holds while the letter is chosen";
+  entry.keep();
+  EXPECT_EQ(entry.mode(u"Anna Q", 6), KeypadMode::Lower) << "one capital only";
+  EXPECT_EQ(entry.inputMode(true, u"", 0), EIM_SPELL | EIMMF_SHIFT);
+}
+
+TEST(KeypadEntryTest, PoundCyclesAndNumberFieldsStayInNumbers) {
+  KeypadEntry entry;
+  entry.cycleMode();
+  EXPECT_EQ(entry.mode(u"x", 1), KeypadMode::Upper);
+  EXPECT_EQ(entry.press(4, u"x", 1).character, u'G');
+  entry.keep();
+  EXPECT_EQ(entry.inputMode(true, u"x", 1), EIM_SPELL | EIMMF_CAPSLOCK);
+  entry.cycleMode();
+  EXPECT_FALSE(entry.spelling());
+  EXPECT_EQ(entry.inputMode(true, u"x", 1), EIM_NUMBERS);
+  entry.cycleMode();
+  EXPECT_EQ(entry.mode(u"x", 1), KeypadMode::Lower);
+  EXPECT_EQ(entry.inputMode(false, u"x", 1), EIM_TEXT) << "the default mode is the one set";
+
+  KeypadEntry pin;
+  pin.setNumbersOnly(true);
+  pin.cycleMode();
+  pin.toggleCapital();
+  EXPECT_FALSE(pin.spelling());
+  EXPECT_EQ(pin.mode(u"", 0), KeypadMode::Numbers);
+  EXPECT_EQ(pin.inputMode(false, u"", 0), EIM_NUMBERS);
+
+  KeypadEntry set;
+  set.setInputMode(EIM_SPELL | EIMMF_SETCLR_CAPSLOCK | EIMMF_CAPSLOCK);
+  EXPECT_EQ(set.mode(u"", 0), KeypadMode::Upper);
+  set.setInputMode(EIM_NUMBERS);
+  EXPECT_FALSE(set.spelling());
 }
 
 }  // namespace

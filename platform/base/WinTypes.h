@@ -85,6 +85,7 @@ using HANDLE = void*;
 using HGDIOBJ = void*;
 using HMODULE = HINSTANCE;
 using HLOCAL = HANDLE;
+using HGLOBAL = HANDLE;
 using HCRYPTPROV = ULONG_PTR;
 using HCRYPTHASH = ULONG_PTR;
 

@@ -1,8 +1,10 @@
 #include "platform/controls/CommonControls.h"
 
+#include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/DateTimePicker.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
@@ -11,6 +13,8 @@
 namespace platform::controls {
 
 void registerControlClasses() {
+  Button::registerClass();
+  Edit::registerClass();
   ListView::registerClass();
   StaticControl::registerClass();
   ListBox::registerClass();

@@ -1,13 +1,15 @@
-// Message boxes: on Pocket PC a box in the middle of the screen with its buttons, on the
-// Smartphone a full-screen page whose answers sit on the soft keys. The owner is disabled while
-// the box runs its own modal loop. Keys: Enter answers with the default button, Back (on its
-// release) with No or Cancel, Y and N with Yes and No; the soft keys with their answers.
+// Message boxes: on Pocket PC a box in the middle of the screen with its buttons (BUTTON
+// windows), on the Smartphone a full-screen page whose answers sit on the soft keys. The owner
+// is disabled while the box runs its own modal loop. Keys: Enter (and Space) answer with the
+// button that has the focus, the default one at first; Back (on its release) with No or Cancel,
+// Y and N with Yes and No; the soft keys with their answers.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/WinButton.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
@@ -27,8 +29,9 @@ struct BoxState {
   std::u16string text;
   UINT type = 0;
   std::vector<Answer> answers;
-  int focus = 0;     // the default (lit) button
-  int pressed = -1;  // the button held by the stylus
+  std::vector<HWND> buttons;  // Pocket PC: one BUTTON per answer
+  int focus = 0;              // the button Enter answers with, the default one at first
+  int pressed = -1;           // the soft key held by the stylus (Smartphone)
   int result = 0;
 };
 
@@ -178,21 +181,11 @@ void paintBox(HWND hwnd, const BoxState& box) {
                          GetSysColor(COLOR_INACTIVECAPTIONTEXT));
     }
   }
-  for (int i = 0; i < static_cast<int>(box.answers.size()); ++i) {
-    const RECT b = buttonRect(box, rc, i);
-    if (IsRectEmpty(&b)) continue;
-    if (pocketPc()) {
-      controls::fillSysColor(hdc, b, i == box.pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-      controls::frameRect(hdc, b, GetSysColor(COLOR_WINDOWFRAME));
-      if (i == box.focus) {
-        RECT inner = b;
-        InflateRect(&inner, -1, -1);
-        controls::frameRect(hdc, inner, GetSysColor(COLOR_WINDOWFRAME));
-      }
-      drawText(hdc, box.answers[static_cast<std::size_t>(i)].text, b,
-               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
-               GetSysColor(i == box.pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
-    } else {
+  // The Pocket PC's buttons are windows of their own; the Smartphone's answers are soft keys.
+  if (!pocketPc()) {
+    for (int i = 0; i < static_cast<int>(box.answers.size()); ++i) {
+      const RECT b = buttonRect(box, rc, i);
+      if (IsRectEmpty(&b)) continue;
       if (i == box.pressed) controls::fillSysColor(hdc, b, COLOR_HIGHLIGHT);
       drawText(hdc, box.answers[static_cast<std::size_t>(i)].text, b,
                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, GetSysColor(COLOR_CAPTIONTEXT));
@@ -242,9 +235,14 @@ int answerForKey(BoxState& box, UINT vk) {
   const auto has = [&](int id) {
     return std::any_of(box.answers.begin(), box.answers.end(), [&](const Answer& a) { return a.id == id; });
   };
+  // A tap that was not finished on a button still gave that button the focus.
+  auto focused = std::find(box.buttons.begin(), box.buttons.end(), GetFocus());
+  if (focused != box.buttons.end()) box.focus = static_cast<int>(focused - box.buttons.begin());
   switch (vk) {
     case VK_RETURN:
       return box.answers[static_cast<std::size_t>(box.focus)].id;
+    case VK_SPACE:
+      return pocketPc() ? box.answers[static_cast<std::size_t>(box.focus)].id : 0;
     case 'Y':
       return has(IDYES) ? IDYES : 0;
     case 'N':
@@ -258,8 +256,10 @@ int answerForKey(BoxState& box, UINT vk) {
     case VK_TAB:
       if (pocketPc() && box.answers.size() > 1) {
         const int n = static_cast<int>(box.answers.size());
-        box.focus = (box.focus + (vk == VK_LEFT ? n - 1 : 1)) % n;
-        InvalidateRect(box.hwnd, nullptr, FALSE);
+        const bool back = vk == VK_LEFT || (vk == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+        box.focus = (box.focus + (back ? n - 1 : 1)) % n;
+        if (box.focus < static_cast<int>(box.buttons.size()))
+          SetFocus(box.buttons[static_cast<std::size_t>(box.focus)]);
       }
       return 0;
     default:
@@ -320,11 +320,23 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     current() = outer;
     return 0;
   }
+  if (pocketPc()) {
+    const RECT client = clientOf(box.hwnd);
+    for (int i = 0; i < static_cast<int>(box.answers.size()); ++i) {
+      const RECT b = buttonRect(box, client, i);
+      const Answer& answer = box.answers[static_cast<std::size_t>(i)];
+      const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == box.focus ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      box.buttons.push_back(
+          CreateWindowExW(0, WC_BUTTONW, answer.text.c_str(), style, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                          box.hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(answer.id)), nullptr, nullptr));
+    }
+  }
   const HWND focusBefore = GetFocus();
   const bool ownerWasEnabled = top != nullptr && IsWindowEnabled(top);
   if (ownerWasEnabled) EnableWindow(top, FALSE);
   SetWindowPos(box.hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetActiveWindow(box.hwnd);
+  if (box.focus < static_cast<int>(box.buttons.size())) SetFocus(box.buttons[static_cast<std::size_t>(box.focus)]);
   refreshTitleBar();
 
   MSG msg{};
@@ -362,8 +374,13 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
       case WM_MOUSEMOVE:
       case WM_LBUTTONDBLCLK: {
         // Only the box takes the stylus; elsewhere (the owner is disabled anyway) it is ignored.
-        if (msg.hwnd != box.hwnd) {
+        if (msg.hwnd != box.hwnd && !IsChild(box.hwnd, msg.hwnd)) {
           if (msg.hwnd == titleBarWindow()) DispatchMessageW(&msg);
+          break;
+        }
+        if (pocketPc()) {
+          // The buttons press, and answer through WM_COMMAND when lifted over them.
+          DispatchMessageW(&msg);
           break;
         }
         const int at = buttonAt(box, box.hwnd, msg.pt);

@@ -4,6 +4,7 @@
 
 #include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommonControls.h"
+#include "platform/controls/KeypadIndicator.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/SoftKeys.h"
@@ -58,9 +59,12 @@ void startShell() {
   }
   if (pocketPc()) InputPanel::start();
   addWindowObserver(&titleFollower());
+  // The Smartphone shows the focused edit's input mode at the right of the title bar.
+  controls::KeypadIndicator::setListener([](HWND, controls::KeypadMode) { refreshTitleBar(); });
 }
 
 void stopShell() {
+  controls::KeypadIndicator::setListener(nullptr);
   removeWindowObserver(&titleFollower());
   State& s = state();
   if (IsWindow(s.titleBar)) DestroyWindow(s.titleBar);

@@ -1,6 +1,7 @@
 #include "platform/shell/TitleBar.h"
 
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/KeypadIndicator.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellWindow.h"
@@ -59,6 +60,15 @@ void paint(HWND hwnd) {
     SelectObject(hdc, oldPen);
     DeleteObject(pen);
     drawText(hdc, u"ok", done, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, GetSysColor(COLOR_CAPTIONTEXT));
+  }
+  const std::u16string_view mode = controls::KeypadIndicator::label(controls::KeypadIndicator::current());
+  if (!pocketPc() && !mode.empty()) {
+    SIZE size{};
+    GetTextExtentPoint32W(hdc, mode.data(), static_cast<int>(mode.size()), &size);
+    const RECT box{rc.right - pad - size.cx, 0, rc.right - pad, rc.bottom - 1};
+    drawText(hdc, std::u16string(mode), box, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
+             GetSysColor(COLOR_CAPTIONTEXT));
+    text.right = box.left - pad;
   }
   if (subject != nullptr) {
     drawText(hdc, windowText(subject), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS,

@@ -119,6 +119,33 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
 
+// ---- Local memory ---------------------------------------------------------------
+// A fixed block's handle is its address; a moveable one's is a token for LocalLock. The global
+// functions are the same heap, as on the handheld.
+#define LMEM_FIXED 0x0000
+#define LMEM_MOVEABLE 0x0002
+#define LMEM_ZEROINIT 0x0040
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+#define LHND (LMEM_MOVEABLE | LMEM_ZEROINIT)
+#define GMEM_FIXED LMEM_FIXED
+#define GMEM_MOVEABLE LMEM_MOVEABLE
+#define GMEM_ZEROINIT LMEM_ZEROINIT
+#define GPTR LPTR
+#define GHND LHND
+
+HLOCAL LocalAlloc(UINT uFlags, UINT uBytes);
+// Null on success; the handle itself when it is not a block of the heap.
+HLOCAL LocalFree(HLOCAL hMem);
+LPVOID LocalLock(HLOCAL hMem);
+BOOL LocalUnlock(HLOCAL hMem);
+UINT LocalSize(HLOCAL hMem);
+
+inline HGLOBAL GlobalAlloc(UINT uFlags, UINT dwBytes) { return LocalAlloc(uFlags, dwBytes); }
+inline HGLOBAL GlobalFree(HGLOBAL hMem) { return LocalFree(hMem); }
+inline LPVOID GlobalLock(HGLOBAL hMem) { return LocalLock(hMem); }
+inline BOOL GlobalUnlock(HGLOBAL hMem) { return LocalUnlock(hMem); }
+inline UINT GlobalSize(HGLOBAL hMem) { return LocalSize(hMem); }
+
 // ---- Modules ------------------------------------------------------------------
 // The program file "Pellucard.exe" in the application folder (--app-dir), a host path.
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);

@@ -343,8 +343,10 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
           return TRUE;
         case VK_RETURN: {
+          // A push button with the focus is the one Enter presses; otherwise the default one.
           const LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-          const WORD id = HIWORD(static_cast<DWORD>(def)) == DC_HASDEFID ? LOWORD(static_cast<DWORD>(def)) : IDOK;
+          WORD id = HIWORD(static_cast<DWORD>(def)) == DC_HASDEFID ? LOWORD(static_cast<DWORD>(def)) : IDOK;
+          if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) id = static_cast<WORD>(GetDlgCtrlID(msg->hwnd));
           SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, kBnClicked),
                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
           return TRUE;

@@ -3,9 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <set>
 
 #include "platform/backend/HostWindow.h"
+#include "platform/backend/sdl/HostTyping.h"
+#include "platform/backend/sdl/SdlClipboard.h"
 #include "platform/backend/sdl/SdlKeyMap.h"
 #include "platform/backend/sdl/SdlWindowIcon.h"
 #include "platform/base/Clock.h"
@@ -37,7 +38,8 @@ struct SdlBackend::Impl : WindowObserver {
   bool stylusDown = false;
   bool inBackground = false;
   bool iconSet = false;
-  std::set<SDL_Keycode> pressed;
+  HostTyping typing{Edition::PocketPc};
+  SdlClipboard clipboard;
 
   bool makeTexture() {
     if (texture) SDL_DestroyTexture(texture);
@@ -72,6 +74,8 @@ struct SdlBackend::Impl : WindowObserver {
   }
 
   void handle(const SDL_Event& e) {
+    // A key press waits for the text that follows it; anything else lets it go in as a key.
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP && e.type != SDL_TEXTINPUT) typing.flush();
     switch (e.type) {
       case SDL_QUIT:
         closeRequested();
@@ -97,36 +101,25 @@ struct SdlBackend::Impl : WindowObserver {
       case SDL_MOUSEMOTION:
         if (stylusDown) postStylusMove(devicePoint(e.motion.x, e.motion.y));
         break;
-      case SDL_KEYDOWN:
-        if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) {
+      case SDL_KEYDOWN: {
+        const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
+        if (e.key.keysym.sym == SDLK_r && (mod & KMOD_CTRL)) {
           if (!e.key.repeat) rotate();
           break;
         }
-        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym, (e.key.keysym.mod & KMOD_SHIFT) != 0)) {
-          postKeyDown(vk, e.key.repeat != 0);
-          pressed.insert(e.key.keysym.sym);
-        }
-        break;
-      case SDL_KEYUP:
-        if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) break;
-        // Only keys whose press went in as a key come out as one.
-        if (pressed.erase(e.key.keysym.sym)) postKeyUp(virtualKeyForSdlKey(e.key.keysym.sym));
-        break;
-      case SDL_TEXTINPUT: {
-        const std::u16string text = toUtf16(e.text.text);
-        for (char16_t c : text) {
-          const bool hasKey =
-              (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ';
-          if (hasKey) continue;  // arrived as a key already
-          if (UINT vk = virtualKeyForCharacter(c, edition)) {
-            postKeyDown(vk);
-            postKeyUp(vk);
-          } else {
-            postCharacter(c);
-          }
+        if (UINT vk = virtualKeyForSdlKey(e.key.keysym.sym, (mod & KMOD_SHIFT) != 0)) {
+          typing.keyDown(e.key.keysym.sym, vk, e.key.repeat != 0, (mod & KMOD_SHIFT) != 0,
+                         (mod & (KMOD_CTRL | KMOD_LALT)) != 0);
         }
         break;
       }
+      case SDL_KEYUP:
+        if (e.key.keysym.sym == SDLK_r && (e.key.keysym.mod & KMOD_CTRL)) break;
+        typing.keyUp(e.key.keysym.sym);
+        break;
+      case SDL_TEXTINPUT:
+        typing.text(e.text.text);
+        break;
       default:
         break;
     }
@@ -154,6 +147,7 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {}
 
 SdlBackend::~SdlBackend() {
   removeWindowObserver(impl_.get());
+  if (impl_->window) setClipboardHost(nullptr);
   if (shown_ == this) {
     shell::setBackgroundHandler(nullptr);
     shown_ = nullptr;
@@ -176,6 +170,7 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
     impl_->scale = HostWindow::fittingZoom(config.screenWidth, config.screenHeight, usable.w, usable.h);
   }
   impl_->edition = config.edition;
+  impl_->typing = HostTyping(config.edition);
   Clock::instance().useReal();
   openScreen(config.screenWidth, config.screenHeight);
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
@@ -188,6 +183,7 @@ bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
     return false;
   }
   SDL_StartTextInput();
+  setClipboardHost(&impl_->clipboard);
   impl_->showAll();
   // Shell back navigation with no earlier program to return to sends the program away.
   shown_ = this;

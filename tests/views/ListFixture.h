@@ -71,6 +71,7 @@ class ListParent : public platform::WindowImpl<ListParent> {
     static const auto map = platform::MessageMap<ListParent>()
                                 .on(UM_SELCHANGED, &ListParent::onSelChanged)
                                 .on(UM_RELOADLIST, &ListParent::onReloadList)
+                                .on(UM_ITEMCHOSEN, &ListParent::onItemChosen)
                                 .on<WM_NOTIFY>(&ListParent::onNotify)
                                 .reflectNotifications();
     return map;
@@ -90,6 +91,10 @@ class ListParent : public platform::WindowImpl<ListParent> {
     platform::testing::MessageLog::instance().record(hwnd(), WM_NOTIFY, header.idFrom,
                                                      reinterpret_cast<LPARAM>(&header));
     passOn();
+    return 0;
+  }
+  LRESULT onItemChosen(WPARAM wParam, LPARAM lParam) {
+    platform::testing::MessageLog::instance().record(hwnd(), UM_ITEMCHOSEN, wParam, lParam);
     return 0;
   }
 };

@@ -367,5 +367,44 @@ TEST_F(Chooser, ArrowsWrapOnAFreshPressAndJumpByPagesWhenHeld) {
   EXPECT_EQ(chooser->selectedIndex(), 0);
 }
 
+// Every layout of both editions: rows with boxes are drawn whole and searched the same way.
+class ChooserLayouts : public Chooser, public ::testing::WithParamInterface<std::tuple<platform::Edition, int, int>> {};
+
+TEST_P(ChooserLayouts, RowsWithBoxesAreDrawnAndSearched) {
+  const auto [edition, width, height] = GetParam();
+  boot(edition, width, height);
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 40; ++i) texts.push_back(u"Row " + platform::toUtf16(std::to_string(100 + i)));
+  texts.push_back(u"Zoe Quill");
+  makeChooser(texts, true);
+  const int h = rowHeight();
+  ASSERT_GT(h, 8);
+  const std::optional<Drawn> first = drawnText("Row 100");
+  ASSERT_TRUE(first);
+  EXPECT_GE(first->rect.left, h) << "right of the box column";
+  EXPECT_LE(first->rect.bottom, h + 1);
+  // The box outline: ink two or three pixels inside the row's left square, paper at its edge.
+  const int in = edition == platform::Edition::PocketPc ? 3 : 4;
+  EXPECT_NE(device->pixel(in, h + h / 2), device->pixel(1, h + h / 2));
+  EXPECT_TRUE(drawnText("Row " + std::to_string(100 + height / h - 1))) << "the page is drawn to its foot";
+  EXPECT_NE(device->dump().find("text \"Row 101\""), std::string::npos);
+
+  device->type(u"9");
+  EXPECT_THAT(rowTexts(), ElementsAre(u"Zoe Quill"));
+  chooser->setChecked(0, true);
+  chooser->clearSearch();
+  EXPECT_EQ(chooser->count(), 41);
+  EXPECT_TRUE(chooser->isChecked(40));
+  EXPECT_EQ(chooser->selectedIndex(), 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ChooserLayouts,
+                         ::testing::Values(std::make_tuple(platform::Edition::PocketPc, 240, 320),
+                                           std::make_tuple(platform::Edition::PocketPc, 320, 240),
+                                           std::make_tuple(platform::Edition::PocketPc, 240, 240),
+                                           std::make_tuple(platform::Edition::PocketPc, 480, 640),
+                                           std::make_tuple(platform::Edition::Smartphone, 176, 220),
+                                           std::make_tuple(platform::Edition::Smartphone, 320, 240)));
+
 }  // namespace
 }  // namespace pellucard::testing

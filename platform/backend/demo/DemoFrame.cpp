@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend/demo/DemoForm.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
@@ -179,7 +180,8 @@ const MessageMap<DemoFrame>& DemoFrame::messageMap() {
                               .on<WM_SIZE>(&M::onSize)
                               .on<WM_SETTINGCHANGE>(&M::onSettingChange)
                               .on<WM_DESTROY>(&M::onDestroy)
-                              .command(kButtonId, &M::onButton);
+                              .command(kButtonId, &M::onButton)
+                              .command(kFormButtonId, &M::onButton);
   return map;
 }
 
@@ -210,6 +212,8 @@ bool DemoFrame::onCreate(const CREATESTRUCTW&) {
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), nullptr, nullptr);
   button_ = CreateWindowExW(0, kButtonClass, u"Open dialog", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, self,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), nullptr, nullptr);
+  formButton_ = CreateWindowExW(0, kButtonClass, u"Every control (1)", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                                self, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFormButtonId)), nullptr, nullptr);
   SetTimer(self, kTimerId, 1000, nullptr);
   return true;
 }
@@ -221,7 +225,8 @@ void DemoFrame::layout() {
   const int header = 24 * u;
   const int buttonHeight = 24 * u;
   MoveWindow(label_, r.right / 2, 0, r.right - r.right / 2, header, TRUE);
-  MoveWindow(list_, 4 * u, header, r.right - 8 * u, r.bottom - header - buttonHeight - 8 * u, TRUE);
+  MoveWindow(list_, 4 * u, header, r.right - 8 * u, r.bottom - header - 2 * buttonHeight - 12 * u, TRUE);
+  MoveWindow(formButton_, 4 * u, r.bottom - 2 * buttonHeight - 8 * u, r.right - 8 * u, buttonHeight, TRUE);
   MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
 }
 
@@ -261,6 +266,8 @@ void DemoFrame::onTimer(UINT_PTR id) {
 void DemoFrame::onKeyDown(UINT vk, UINT) {
   if (vk == VK_TSOFT1 || vk == VK_RETURN) {
     openDialog();
+  } else if (vk == '1') {
+    openForm();
   } else if (vk == VK_TSOFT2) {
     DestroyWindow(hwnd());
   } else {
@@ -268,7 +275,18 @@ void DemoFrame::onKeyDown(UINT vk, UINT) {
   }
 }
 
-void DemoFrame::onButton(WORD, WORD, HWND) { openDialog(); }
+void DemoFrame::onButton(WORD id, WORD, HWND) {
+  if (id == kFormButtonId) {
+    openForm();
+  } else {
+    openDialog();
+  }
+}
+
+void DemoFrame::openForm() {
+  const INT_PTR result = DemoForm::run(hwnd());
+  SetWindowTextW(label_, result == IDOK ? u"Form: Done" : u"Form: Cancel");
+}
 
 void DemoFrame::openDialog() {
   const std::vector<WORD> tpl = dialogTemplate();

@@ -8,6 +8,7 @@
 #include "platform/backend/demo/DemoForm.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/shell/Shell.h"
 
 namespace platform::demo {
 
@@ -218,14 +219,21 @@ bool DemoFrame::onCreate(const CREATESTRUCTW&) {
   return true;
 }
 
+// Once a form has started the shell, its title bar covers the top of the screen.
+int DemoFrame::top() const {
+  return shell::titleBarWindow() != nullptr && shell::taskBarVisible() ? shell::titleBarHeight() : 0;
+}
+
 void DemoFrame::layout() {
   RECT r;
   GetClientRect(hwnd(), &r);
+  r.top = top();
   const int u = unit();
   const int header = 24 * u;
   const int buttonHeight = 24 * u;
-  MoveWindow(label_, r.right / 2, 0, r.right - r.right / 2, header, TRUE);
-  MoveWindow(list_, 4 * u, header, r.right - 8 * u, r.bottom - header - 2 * buttonHeight - 12 * u, TRUE);
+  MoveWindow(label_, r.right / 2, r.top, r.right - r.right / 2, header, TRUE);
+  MoveWindow(list_, 4 * u, r.top + header, r.right - 8 * u, r.bottom - r.top - header - 2 * buttonHeight - 12 * u,
+             TRUE);
   MoveWindow(formButton_, 4 * u, r.bottom - 2 * buttonHeight - 8 * u, r.right - 8 * u, buttonHeight, TRUE);
   MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
 }
@@ -248,7 +256,7 @@ void DemoFrame::onPaint() {
   HDC dc = BeginPaint(hwnd(), &ps);
   RECT r;
   GetClientRect(hwnd(), &r);
-  RECT title{4 * unit(), 0, r.right / 2, 24 * unit()};
+  RECT title{4 * unit(), top(), r.right / 2, top() + 24 * unit()};
   drawText(dc, u"Pellucard", title, DT_SINGLELINE | DT_VCENTER | DT_LEFT, RGB(0, 0, 0));
   EndPaint(hwnd(), &ps);
 }
@@ -285,6 +293,8 @@ void DemoFrame::onButton(WORD id, WORD, HWND) {
 
 void DemoFrame::openForm() {
   const INT_PTR result = DemoForm::run(hwnd());
+  layout();
+  InvalidateRect(hwnd(), nullptr, TRUE);
   SetWindowTextW(label_, result == IDOK ? u"Form: Done" : u"Form: Cancel");
 }
 

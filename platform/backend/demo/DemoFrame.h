@@ -33,6 +33,7 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   void onSettingChange(UINT flag, LPCWSTR section);
   void onDestroy();
   void onButton(WORD id, WORD code, HWND from);
+  int top() const;
   void layout();
   void openDialog();
   void openForm();

@@ -589,7 +589,7 @@ bool UpDown::spin(int direction, DWORD heldSince) {
 void UpDown::endSpin() { notifyScroll(SB_ENDSCROLL); }
 
 void UpDown::expand() {
-  if (!expandable() || expanding_ || buddy_ == nullptr) return;
+  if (!expandable() || expanding_ || buddy_ == nullptr || !IsWindowEnabled(hwnd_)) return;
   NMUPDOWN nm{};
   nm.iPos = current().position();
   if (notify(UDN_EXPANDING, nm) != 0 || dead_ || buddy_ == nullptr) return;

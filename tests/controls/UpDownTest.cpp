@@ -345,9 +345,10 @@ TEST_F(UpDownTest, AlignsToItsBuddyAgainWhenToldItAgain) {
   EXPECT_EQ(rectOf(upDown).top, 30);
   EXPECT_EQ(rectOf(upDown).bottom, 54);
 
+  // UDS_AUTOBUDDY takes the window created just before it.
   HWND left = child(WC_EDITW, u"", WS_BORDER, RECT{20, 100, 140, 120}, 20);
-  HWND leftArrows = child(UPDOWN_CLASSW, u"", UDS_ALIGNLEFT, RECT{0, 0, 15, 0}, 21);
-  SendMessageW(leftArrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(left), 0);
+  HWND leftArrows = child(UPDOWN_CLASSW, u"", UDS_ALIGNLEFT | UDS_AUTOBUDDY, RECT{0, 0, 15, 0}, 21);
+  EXPECT_EQ(SendMessageW(leftArrows, UDM_GETBUDDY, 0, 0), reinterpret_cast<LRESULT>(left));
   EXPECT_EQ(rectOf(leftArrows).left, 20);
   EXPECT_EQ(rectOf(leftArrows).right, 35) << "the width it was created with";
   EXPECT_EQ(rectOf(left).left, 35);

@@ -56,6 +56,13 @@ void beginTextCapture(HWND hwnd, const RECT& updateScreenRect) {
 
 std::vector<CapturedText> capturedTexts(HWND hwnd) { return Screen::instance().texts(hwnd).records(); }
 
+void moveCapturedTexts(HWND hwnd, int dx, int dy) {
+  if (dx == 0 && dy == 0) return;
+  constexpr LONG kFar = 1 << 28;
+  const RECT everywhere{-kFar, -kFar, kFar, kFar};
+  Screen::instance().texts(hwnd).shift(everywhere, everywhere, dx, dy);
+}
+
 void forgetWindow(HWND hwnd) { Screen::instance().forget(hwnd); }
 
 }  // namespace platform::gdi

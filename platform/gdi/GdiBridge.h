@@ -45,6 +45,8 @@ struct CapturedText {
 // Drops the window's records lying inside the area about to be repainted (BeginPaint).
 void beginTextCapture(HWND hwnd, const RECT& updateScreenRect);
 std::vector<CapturedText> capturedTexts(HWND hwnd);
+// The window moved on the screen by (dx, dy): what it drew goes with it until it paints again.
+void moveCapturedTexts(HWND hwnd, int dx, int dy);
 void forgetWindow(HWND hwnd);
 
 }  // namespace platform::gdi

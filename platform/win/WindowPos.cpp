@@ -22,7 +22,17 @@ using platform::Window;
 using platform::windowManager;
 using platform::windowTree;
 
-namespace {}  // namespace
+namespace {
+
+// A moved window takes what it and its children drew along; their next paint brings it up to date.
+void moveTexts(const Window& w, int dx, int dy) {
+  platform::gdi::moveCapturedTexts(w.handle, dx, dy);
+  for (HWND child : w.children) {
+    if (const Window* c = windowTree().find(child)) moveTexts(*c, dx, dy);
+  }
+}
+
+}  // namespace
 
 namespace platform {
 
@@ -73,6 +83,10 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
 
   const RECT oldClient = clientRectLocal(*w);
   w->rect = RECT{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  if (moved) {
+    const RECT newScreen = windowTree().windowScreenRect(*w);
+    moveTexts(*w, newScreen.left - oldScreen.left, newScreen.top - oldScreen.top);
+  }
   if (showing) w->style |= WS_VISIBLE;
   if (hiding) w->style &= ~WS_VISIBLE;
   const bool nowShown = windowTree().visible(*w);

@@ -155,3 +155,25 @@ TEST(HeadlessDevice, RotationAndEditionsReachTheDump) {
   // The demo follows the rotation to the new screen size.
   EXPECT_NE(dump.find("rect=0,0,640,480"), std::string::npos) << dump;
 }
+
+TEST(HeadlessDevice, DemoFormOffersEveryControlInBothEditions) {
+  for (const std::string edition : {"pocketpc", "smartphone"}) {
+    TempFolder dir;
+    const RunResult r = runDevice(dir,
+                                  "key 1\n"
+                                  "dump form.txt\n"
+                                  "soft left\n"
+                                  "dump after.txt\n"
+                                  "quit\n",
+                                  "--edition " + edition + (edition == "smartphone" ? " --screen 176x220" : ""));
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    const std::string form = readBytes(dir.file("form.txt"));
+    EXPECT_NE(form.find("window \"#32770\" \"Every control\""), std::string::npos) << form;
+    for (const char* cls : {"\"EDIT\"", "\"msctls_updown32\"", "\"LISTBOX\"", "\"ComboBox\"", "\"SysDateTimePick32\"",
+                            "\"BUTTON\" \"Remind me\""}) {
+      EXPECT_NE(form.find(std::string("window ") + cls), std::string::npos) << edition << " lacks " << cls;
+    }
+    EXPECT_NE(form.find("text \"Ada Lovelace\""), std::string::npos) << form;
+    EXPECT_NE(readBytes(dir.file("after.txt")).find("text \"Form: Done\""), std::string::npos);
+  }
+}

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/base/Clock.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/gdi/WinGdi.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/TestDevice.h"
@@ -283,4 +284,57 @@ TEST_F(PaintTest, ThePlatformDrawsCaptionBorderAndScrollBar) {
   EXPECT_NE(device.pixel(240 - frame - GetSystemMetrics(SM_CXVSCROLL) / 2, 250), RGB(255, 255, 255));
   EXPECT_EQ(device.pixel(100, 250), RGB(255, 255, 255));
   if (const char* dir = std::getenv("PELLUCARD_TEST_SNAPSHOTS")) device.screenshot(std::string(dir) + "/frame.png");
+}
+
+namespace {
+
+// A child that writes its window text at its top left.
+LRESULT CALLBACK textChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT r{0, 0, 100, 20};
+  WCHAR text[32] = {};
+  GetWindowTextW(hwnd, text, 32);
+  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+std::vector<RECT> recordsOf(HWND hwnd, const std::u16string& text) {
+  std::vector<RECT> out;
+  for (const auto& t : platform::gdi::capturedTexts(hwnd)) {
+    if (t.text == text) out.push_back(t.drawnRect);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(PaintTest, TextsDrawnMoveWithTheirWindowAndItsChildren) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = textChildProc;
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  wc.lpszClassName = u"TextChild";
+  RegisterClassW(&wc);
+  HWND top = createLogWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 240, 320);
+  HWND box =
+      CreateWindowExW(0, u"TextChild", u"Box", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, top, nullptr, nullptr, nullptr);
+  HWND inner =
+      CreateWindowExW(0, u"TextChild", u"Inner", WS_CHILD | WS_VISIBLE, 0, 40, 150, 30, box, nullptr, nullptr, nullptr);
+  device.runUntilIdle();
+  ASSERT_EQ(recordsOf(inner, u"Inner").size(), 1u);
+  const RECT before = recordsOf(inner, u"Inner").front();
+
+  // Moved up by 60 and painted again: each text once, where it now is.
+  SetWindowPos(box, nullptr, 10, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  device.runUntilIdle();
+  ASSERT_EQ(recordsOf(inner, u"Inner").size(), 1u);
+  EXPECT_EQ(recordsOf(inner, u"Inner").front().top, before.top - 60);
+  EXPECT_EQ(recordsOf(box, u"Box").size(), 0u) << "above the screen now";
+
+  // Moved without a repaint, the texts still go with the pixels.
+  SetWindowPos(box, nullptr, 10, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  ASSERT_EQ(recordsOf(inner, u"Inner").size(), 1u);
+  EXPECT_EQ(recordsOf(inner, u"Inner").front().top, before.top + 90);
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend/demo/DemoForm.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/shell/Shell.h"
 
 namespace platform::demo {
 
@@ -179,7 +181,8 @@ const MessageMap<DemoFrame>& DemoFrame::messageMap() {
                               .on<WM_SIZE>(&M::onSize)
                               .on<WM_SETTINGCHANGE>(&M::onSettingChange)
                               .on<WM_DESTROY>(&M::onDestroy)
-                              .command(kButtonId, &M::onButton);
+                              .command(kButtonId, &M::onButton)
+                              .command(kFormButtonId, &M::onButton);
   return map;
 }
 
@@ -210,18 +213,28 @@ bool DemoFrame::onCreate(const CREATESTRUCTW&) {
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), nullptr, nullptr);
   button_ = CreateWindowExW(0, kButtonClass, u"Open dialog", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, self,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), nullptr, nullptr);
+  formButton_ = CreateWindowExW(0, kButtonClass, u"Every control (1)", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                                self, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFormButtonId)), nullptr, nullptr);
   SetTimer(self, kTimerId, 1000, nullptr);
   return true;
+}
+
+// Once a form has started the shell, its title bar covers the top of the screen.
+int DemoFrame::top() const {
+  return shell::titleBarWindow() != nullptr && shell::taskBarVisible() ? shell::titleBarHeight() : 0;
 }
 
 void DemoFrame::layout() {
   RECT r;
   GetClientRect(hwnd(), &r);
+  r.top = top();
   const int u = unit();
   const int header = 24 * u;
   const int buttonHeight = 24 * u;
-  MoveWindow(label_, r.right / 2, 0, r.right - r.right / 2, header, TRUE);
-  MoveWindow(list_, 4 * u, header, r.right - 8 * u, r.bottom - header - buttonHeight - 8 * u, TRUE);
+  MoveWindow(label_, r.right / 2, r.top, r.right - r.right / 2, header, TRUE);
+  MoveWindow(list_, 4 * u, r.top + header, r.right - 8 * u, r.bottom - r.top - header - 2 * buttonHeight - 12 * u,
+             TRUE);
+  MoveWindow(formButton_, 4 * u, r.bottom - 2 * buttonHeight - 8 * u, r.right - 8 * u, buttonHeight, TRUE);
   MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
 }
 
@@ -243,7 +256,7 @@ void DemoFrame::onPaint() {
   HDC dc = BeginPaint(hwnd(), &ps);
   RECT r;
   GetClientRect(hwnd(), &r);
-  RECT title{4 * unit(), 0, r.right / 2, 24 * unit()};
+  RECT title{4 * unit(), top(), r.right / 2, top() + 24 * unit()};
   drawText(dc, u"Pellucard", title, DT_SINGLELINE | DT_VCENTER | DT_LEFT, RGB(0, 0, 0));
   EndPaint(hwnd(), &ps);
 }
@@ -261,6 +274,8 @@ void DemoFrame::onTimer(UINT_PTR id) {
 void DemoFrame::onKeyDown(UINT vk, UINT) {
   if (vk == VK_TSOFT1 || vk == VK_RETURN) {
     openDialog();
+  } else if (vk == '1') {
+    openForm();
   } else if (vk == VK_TSOFT2) {
     DestroyWindow(hwnd());
   } else {
@@ -268,7 +283,20 @@ void DemoFrame::onKeyDown(UINT vk, UINT) {
   }
 }
 
-void DemoFrame::onButton(WORD, WORD, HWND) { openDialog(); }
+void DemoFrame::onButton(WORD id, WORD, HWND) {
+  if (id == kFormButtonId) {
+    openForm();
+  } else {
+    openDialog();
+  }
+}
+
+void DemoFrame::openForm() {
+  const INT_PTR result = DemoForm::run(hwnd());
+  layout();
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  SetWindowTextW(label_, result == IDOK ? u"Form: Done" : u"Form: Cancel");
+}
 
 void DemoFrame::openDialog() {
   const std::vector<WORD> tpl = dialogTemplate();

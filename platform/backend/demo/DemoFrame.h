@@ -1,6 +1,7 @@
 // A small window tree that stands in for the program until it exists: a full-screen frame
-// with a title, a ticking clock label (a one-second timer), a list of rows and a button that
-// opens a modal dialog. Soft key 1 opens the dialog, soft key 2 or closing the frame quits.
+// with a title, a ticking clock label (a one-second timer), a list of rows, a button that opens a
+// modal dialog and one that opens a form with every standard control (DemoForm). Soft key 1 opens
+// the dialog, the key 1 the form; soft key 2 or closing the frame quits.
 #pragma once
 
 #include "platform/win/WindowBase.h"
@@ -13,6 +14,7 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   static constexpr UINT kButtonId = 101;
   static constexpr UINT kLabelId = 102;
   static constexpr UINT kListId = 103;
+  static constexpr UINT kFormButtonId = 104;
 
   static const MessageMap<DemoFrame>& messageMap();
   HWND createFrame(int showCommand);
@@ -31,13 +33,16 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   void onSettingChange(UINT flag, LPCWSTR section);
   void onDestroy();
   void onButton(WORD id, WORD code, HWND from);
+  int top() const;
   void layout();
   void openDialog();
+  void openForm();
 
   int ticks_ = 0;
   HWND label_ = nullptr;
   HWND list_ = nullptr;
   HWND button_ = nullptr;
+  HWND formButton_ = nullptr;
 };
 
 // Registers the demo's child window classes (label, list, button).

@@ -17,6 +17,10 @@ inline constexpr UINT UM_RELOADLIST = WM_USER + 109;
 // To the list: TRUE while at least one search key is typed.
 inline constexpr UINT UM_ISSEARCHING = WM_USER + 110;
 
+// Form screen to itself after adding or removing rows: recompute the scroll range (wParam
+// nonzero: also scroll to the top; lParam nonzero: also set the scroll bar).
+inline constexpr UINT UM_RECOMPUTESCROLL = WM_USER + 2;
+
 // Frame to its screens: relayout (wParam the current screen id, lParam 0).
 inline constexpr UINT UM_LAYOUTCHANGED = WM_USER + 101;
 // Posted to the frame once at start on the first launch (0, 0).

@@ -349,7 +349,8 @@ void FormDialog::recomputeScrollRange(bool toTop, bool setBar) {
   int top = 0;
   int bottom = 0;
   for (HWND child : childrenOf(hwnd())) {
-    if (child == menuBar_ || !IsWindowVisible(child)) continue;
+    // The dialog itself may not be shown yet: a child counts by its own style.
+    if (child == menuBar_ || !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
     RECT r{};
     GetWindowRect(child, &r);
     top = std::min(top, static_cast<int>(r.top) - origin.y + position_);

@@ -2,6 +2,8 @@
 // and a small form screen with rows of every kind to open on it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +27,11 @@ class FormDevice : public platform::testing::TestDevice {
   bool pocketPc_;
   HWND owner_ = nullptr;
 };
+
+// Names parameterised cases by their edition.
+inline std::string editionName(const ::testing::TestParamInfo<platform::Edition>& info) {
+  return info.param == platform::Edition::PocketPc ? "PocketPc" : "Smartphone";
+}
 
 // Row ids of the sample form.
 enum SampleRow : UINT {

@@ -5,8 +5,8 @@
 #include "forms/FieldArrow.h"
 #include "forms/PlatformEdition.h"
 #include "forms/TextEntryDialog.h"
-#include "forms/UpDownMessages.h"
 #include "forms/WindowText.h"
+#include "platform/controls/WinUpDown.h"
 #include "platform/gdi/MemoryDc.h"
 
 namespace pellucard {

@@ -1,7 +1,7 @@
 #include "forms/ExpandableTextField.h"
 
-#include "forms/UpDownMessages.h"
 #include "platform/controls/WinEdit.h"
+#include "platform/controls/WinUpDown.h"
 
 namespace pellucard {
 

@@ -8,13 +8,13 @@
 #include "forms/OptionalDateField.h"
 #include "forms/PlatformEdition.h"
 #include "forms/SeparatorLine.h"
-#include "forms/UpDownMessages.h"
 #include "forms/WindowText.h"
 #include "platform/controls/WinComboBox.h"
 #include "platform/controls/WinDateTime.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/controls/WinListBox.h"
 #include "platform/controls/WinStatic.h"
+#include "platform/controls/WinUpDown.h"
 #include "platform/sys/WinBase.h"
 
 namespace pellucard {

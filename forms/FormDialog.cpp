@@ -10,10 +10,10 @@
 #include "forms/ExpandButton.h"
 #include "forms/PlatformEdition.h"
 #include "forms/SeparatorLine.h"
-#include "forms/UpDownMessages.h"
 #include "platform/controls/WinButton.h"
 #include "platform/controls/WinComboBox.h"
 #include "platform/controls/WinEdit.h"
+#include "platform/controls/WinUpDown.h"
 #include "platform/shell/AygShell.h"
 
 namespace pellucard {

@@ -135,9 +135,8 @@ void FormDialog::initialize() {
     info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | (scrolling_ ? SHIDIF_WANTSCROLLBAR : 0);
   }
   SHInitDialog(&info);
-  LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-  if (scrolling_) style |= WS_VSCROLL;
-  SetWindowLongW(hwnd(), GWL_STYLE, style);
+  // The Smartphone's dialog manager keeps the focused field in view without a scroll bar.
+  if (scrolling_ && pocketPc_) SetWindowLongW(hwnd(), GWL_STYLE, GetWindowLongW(hwnd(), GWL_STYLE) | WS_VSCROLL);
   SetWindowLongW(hwnd(), GWL_EXSTYLE, GetWindowLongW(hwnd(), GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_DLGMODALFRAME));
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 

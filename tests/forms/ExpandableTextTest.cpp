@@ -2,14 +2,14 @@
 // Smartphone's expandable fields and spinner, and the editor on its own.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "forms/ExpandButton.h"
 #include "forms/TextEntryDialog.h"
 #include "forms/WindowText.h"
-#include "platform/controls/FieldExpander.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/controls/WinUpDown.h"
 #include "platform/shell/AygShell.h"
@@ -21,7 +21,6 @@ namespace pellucard::testing {
 namespace {
 
 using platform::Edition;
-using platform::controls::FieldExpander;
 using platform::testing::TestDevice;
 
 RECT rectIn(HWND parent, HWND child) {
@@ -188,23 +187,21 @@ TEST(ExpandableText, AReadOnlyFieldShowsButKeepsItsText) {
 class SmartphoneExpansion : public ::testing::Test {
  protected:
   void SetUp() override {
-    FieldExpander::install(&editText, &pickItem);
     form.open(device.owner(), u"Sample");
     device.runUntilIdle();
   }
-  void TearDown() override { FieldExpander::install(nullptr, nullptr); }
-
-  static std::optional<std::u16string> editText(const platform::controls::TextExpansion& request) {
-    titles().push_back(request.title);
-    return request.text + u" and cake";
+  // Presses the action key on the focused row and runs `steps` on the platform's full screen.
+  std::u16string expand(std::initializer_list<std::function<void()>> steps) {
+    std::u16string title;
+    device.addStep([&] { title = windowText(GetActiveWindow()); });
+    for (const auto& step : steps) device.addStep(step);
+    device.key(VK_RETURN);
+    device.clearSteps();
+    device.runUntilIdle();
+    return title;
   }
-  static int pickItem(const platform::controls::ListExpansion& request) {
-    titles().push_back(request.title);
-    return static_cast<int>(request.items.size()) - 1;
-  }
-  static std::vector<std::u16string>& titles() {
-    static std::vector<std::u16string> seen;
-    return seen;
+  static std::function<void()> press(UINT vk) {
+    return [vk] { TestDevice::postKey(vk); };
   }
 
   FormDevice device{Edition::Smartphone, 240, 320};
@@ -212,11 +209,11 @@ class SmartphoneExpansion : public ::testing::Test {
 };
 
 TEST_F(SmartphoneExpansion, TheActionKeyOpensThePlatformsEditorAndTheTextComesBack) {
-  titles().clear();
   form.builder.focus(kNotes);
-  device.key(VK_RETURN);
-  EXPECT_EQ(titles(), std::vector<std::u16string>{u"Notes"});
-  EXPECT_EQ(form.builder.text(kNotes), u"Likes tea and cake");
+  EXPECT_EQ(expand({press(VK_END), press('S'), press(VK_F1)}), u"Notes") << "titled with the row's label";
+  EXPECT_EQ(form.builder.text(kNotes), u"Likes teas");
+  EXPECT_EQ(GetActiveWindow(), form.hwnd());
+  EXPECT_TRUE(IsWindow(form.menuBar()));
 }
 
 TEST_F(SmartphoneExpansion, DownMovesOnToTheNextField) {
@@ -232,11 +229,9 @@ TEST_F(SmartphoneExpansion, ChoicesSpinWithLeftAndRightAndExpandToThePickList) {
   device.key(VK_LEFT);
   device.key(VK_LEFT);
   EXPECT_EQ(form.builder.choiceValue(kKind), 2) << "the spinner wraps";
-  titles().clear();
   form.builder.selectChoiceByIndex(kKind, 0);
-  device.key(VK_RETURN);
-  EXPECT_EQ(titles(), std::vector<std::u16string>{u"Kind"});
-  EXPECT_EQ(form.builder.choiceValue(kKind), 2);
+  EXPECT_EQ(expand({press(VK_DOWN), press(VK_F1)}), u"Kind");
+  EXPECT_EQ(form.builder.choiceValue(kKind), 1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -443,6 +443,7 @@ TEST_F(FormScrollTest, RecomputingAfterRowsChangeKeepsTheRangeWherePossible) {
 
 TEST_F(FormScrollTest, SmartphoneFormsLeaveScrollingToThePlatform) {
   open(Edition::Smartphone);
+  EXPECT_FALSE(GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) << "the platform scrolls without a bar";
   const int top = labelTop();
   scroll(SB_LINEDOWN);
   scroll(SB_PAGEDOWN);

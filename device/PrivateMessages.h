@@ -16,6 +16,9 @@ inline constexpr UINT UM_SELCHANGED = WM_USER + 3;
 inline constexpr UINT UM_RELOADLIST = WM_USER + 109;
 // To the list: TRUE while at least one search key is typed.
 inline constexpr UINT UM_ISSEARCHING = WM_USER + 110;
+// Numbered list to its parent: an entry was chosen (wParam its index among all the entries,
+// lParam its data value).
+inline constexpr UINT UM_ITEMCHOSEN = WM_USER + 117;
 
 // Frame to its screens: relayout (wParam the current screen id, lParam 0).
 inline constexpr UINT UM_LAYOUTCHANGED = WM_USER + 101;
@@ -44,7 +47,8 @@ inline constexpr UINT UM_GETMENU = WM_USER + 113;
 static_assert(UM_LAYOUTCHANGED == 1125 && UM_FIRSTLAUNCH == 1126 && UM_SIPCHANGED == 1127 && UM_SETMENUBAR == 1128 &&
               UM_SHOWSIPBUTTON == 1129 && UM_ACTIVATEINSTANCE == 1130 && UM_ACTIVATED == 1131 &&
               UM_SHOWRECORD == 1132 && UM_RELOADLIST == 1133 && UM_CHECKMENUITEM == 1135 && UM_ENABLEMENUITEM == 1136 &&
-              UM_GETMENU == 1137 && UM_TABCHANGED == 1075 && UM_SELCHANGED == 1027 && UM_ISSEARCHING == 1134);
+              UM_GETMENU == 1137 && UM_TABCHANGED == 1075 && UM_SELCHANGED == 1027 && UM_ISSEARCHING == 1134 &&
+              UM_ITEMCHOSEN == 1141);
 
 // Screen ids; each equals the id of the menubar resource the screen starts with.
 inline constexpr UINT kMainScreenId = 1500;

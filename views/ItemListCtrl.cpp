@@ -10,7 +10,6 @@
 #include "device/PrivateMessages.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/sys/WinBase.h"
 #include "resources/StringIds.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"
@@ -26,8 +25,6 @@ namespace pellucard {
 
 namespace {
 
-constexpr DWORD kHoldThresholdMs = 2501;
-constexpr DWORD kPageStepPauseMs = 150;
 constexpr int kMaxRowText = 128;
 
 // The top row last seen by any list's cache hint.
@@ -413,8 +410,7 @@ void ItemListCtrl::onWindowPosChanged(const WINDOWPOS& pos) {
 // Keys and selection
 
 void ItemListCtrl::onKeyDown(UINT vk, UINT) {
-  const bool fresh = freshPress_;
-  freshPress_ = false;
+  const bool fresh = arrows_.press();
   const int rows = count();
   if (fresh && rows > 0) {
     const int selected = selectedIndex();
@@ -431,29 +427,18 @@ void ItemListCtrl::onKeyDown(UINT vk, UINT) {
 }
 
 void ItemListCtrl::onKeyUp(UINT, UINT) {
-  freshPress_ = true;
-  holding_ = false;
-  holdStart_ = 0;
+  arrows_.release();
   passOn();
 }
 
 LRESULT ItemListCtrl::onListKeyDown(NMHDR& header) {
   const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(&header);
-  const DWORD now = GetTickCount();
-  if (!holding_) {
-    holding_ = true;
-    holdStart_ = now;
-  }
-  const int rows = count();
   const int s = selectedIndex();
   const int p = perPage();
-  if (now - holdStart_ >= kHoldThresholdMs) {
-    Sleep(kPageStepPauseMs);
+  if (arrows_.heldLong()) {
     // The list view's own one-row move follows; together they travel one page.
-    int middle = -1;
-    if (key->wVKey == VK_UP && s > 0) middle = std::max(0, s - p + 1);
-    if (key->wVKey == VK_DOWN && s >= 0) middle = std::min(s + p - 1, rows - 2);
-    if (middle >= 0 && middle != s && (key->wVKey == VK_UP ? middle < s : middle > s)) {
+    const int middle = ArrowKeyHold::pageStepRow(key->wVKey, s, count(), p);
+    if (middle >= 0) {
       select(middle);
       repaintPending_ = true;
     }

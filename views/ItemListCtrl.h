@@ -15,6 +15,7 @@
 #include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowBase.h"
 #include "store/RecordId.h"
+#include "views/ArrowKeyHold.h"
 #include "views/KeypadSearch.h"
 #include "views/ListKind.h"
 
@@ -111,10 +112,7 @@ class ItemListCtrl : public platform::WindowImpl<ItemListCtrl> {
   bool backgroundDirty_ = true;
   bool repaintPending_ = false;
   int lastScrollPos_ = 0;
-  // The first press after focus arrives counts as fresh.
-  bool freshPress_ = true;
-  DWORD holdStart_ = 0;
-  bool holding_ = false;
+  ArrowKeyHold arrows_;
   KeypadSearch search_;
   bool indexBuilt_ = false;
   bool rebuilding_ = false;

@@ -1,11 +1,9 @@
 #include "views/RowPainter.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "platform/base/ResourceTable.h"
-#include "platform/base/TextCase.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
@@ -20,19 +18,13 @@
 #include "views/DateText.h"
 #include "views/FontCache.h"
 #include "views/PictureIcons.h"
+#include "views/SearchHighlight.h"
 
 namespace pellucard {
 
 namespace {
 
 std::u16string shortDate(const SYSTEMTIME& date) { return DateText::shortDate(date, LOCALE_USER_DEFAULT); }
-
-int textWidth(HDC hdc, std::u16string_view text) {
-  if (text.empty()) return 0;
-  RECT r{0, 0, 0, 0};
-  DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-  return r.right - r.left;
-}
 
 }  // namespace
 
@@ -107,35 +99,8 @@ bool RowPainter::drawPicture(HDC hdc, const RECT& icon, RecordId friendId) {
 
 void RowPainter::drawHighlighted(HDC hdc, std::u16string_view text, std::u16string_view word, int typed,
                                  const RECT& line, UINT format) {
-  RECT box = line;
-  std::size_t at = std::u16string_view::npos;
-  if (!word.empty() && typed > 0) {
-    at = platform::upperCase(text).find(platform::upperCase(word));
-  }
-  if (at == std::u16string_view::npos) {
-    DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &box, format);
-    return;
-  }
-  const std::size_t lit = std::min(static_cast<std::size_t>(typed), text.size() - at);
-  const std::array<std::u16string_view, 3> pieces = {text.substr(0, at), text.substr(at, lit), text.substr(at + lit)};
-  std::array<int, 3> widths{};
-  int total = 0;
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    widths[i] = textWidth(hdc, pieces[i]);
-    total += widths[i];
-  }
-  const int width = line.right - line.left;
-  int x = total <= width ? line.left + (width - total) / 2 : line.left;
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    if (x >= line.right) break;
-    if (!pieces[i].empty()) {
-      RECT piece{x, line.top, std::min<LONG>(x + widths[i], line.right), line.bottom};
-      const int oldMode = i == 1 ? SetBkMode(hdc, OPAQUE) : 0;
-      DrawTextW(hdc, pieces[i].data(), static_cast<int>(pieces[i].size()), &piece, kLineFormat);
-      if (i == 1) SetBkMode(hdc, oldMode);
-    }
-    x += widths[i];
-  }
+  static const SearchHighlight::Look look{kLineFormat, true, std::nullopt, std::nullopt};
+  SearchHighlight::draw(hdc, text, word, typed, line, format, look);
 }
 
 void RowPainter::draw(HDC hdc, const RECT& row, RecordId id, std::u16string_view word, bool selected) const {

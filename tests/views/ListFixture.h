@@ -71,6 +71,8 @@ class ListParent : public platform::WindowImpl<ListParent> {
     static const auto map = platform::MessageMap<ListParent>()
                                 .on(UM_SELCHANGED, &ListParent::onSelChanged)
                                 .on(UM_RELOADLIST, &ListParent::onReloadList)
+                                .on(UM_ITEMCHOSEN, &ListParent::onItemChosen)
+                                .on<WM_NOTIFY>(&ListParent::onNotify)
                                 .reflectNotifications();
     return map;
   }
@@ -82,6 +84,17 @@ class ListParent : public platform::WindowImpl<ListParent> {
   }
   LRESULT onReloadList(WPARAM wParam, LPARAM lParam) {
     platform::testing::MessageLog::instance().record(hwnd(), UM_RELOADLIST, wParam, lParam);
+    return 0;
+  }
+  // Recorded, then reflected to the list that sent it.
+  LRESULT onNotify(NMHDR& header) {
+    platform::testing::MessageLog::instance().record(hwnd(), WM_NOTIFY, header.idFrom,
+                                                     reinterpret_cast<LPARAM>(&header));
+    passOn();
+    return 0;
+  }
+  LRESULT onItemChosen(WPARAM wParam, LPARAM lParam) {
+    platform::testing::MessageLog::instance().record(hwnd(), UM_ITEMCHOSEN, wParam, lParam);
     return 0;
   }
 };
@@ -126,14 +139,18 @@ class ListFixture : public ::testing::Test {
     ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
   }
 
-  // The parent over the whole screen and a list of this kind filling it (or `rect`).
-  void makeList(ListKind kind, RECT rect = RECT{0, 0, 0, 0}) {
-    const int w = platform::gdi::screenWidth();
-    const int h = platform::gdi::screenHeight();
+  // The parent over the whole screen, recording the private messages it receives as "parent".
+  void makeParent() {
     parent = std::make_unique<ListParent>();
-    ASSERT_NE(parent->create(nullptr, RECT{0, 0, w, h}, u"Parent", WS_VISIBLE), nullptr);
+    ASSERT_NE(parent->create(nullptr, screenRect(), u"Parent", WS_VISIBLE), nullptr);
     platform::testing::MessageLog::instance().name(parent->hwnd(), "parent");
-    if (rect.right == 0) rect = RECT{0, 0, w, h};
+  }
+  static RECT screenRect() { return RECT{0, 0, platform::gdi::screenWidth(), platform::gdi::screenHeight()}; }
+
+  // The parent and a list of this kind filling it (or `rect`).
+  void makeList(ListKind kind, RECT rect = RECT{0, 0, 0, 0}) {
+    makeParent();
+    if (rect.right == 0) rect = screenRect();
     list = std::make_unique<ItemListCtrl>();
     const UINT ids[] = {kFriendListId, kGiftListId, kLoanListId, kAnniversaryListId};
     ASSERT_NE(list->create(parent->hwnd(), rect, kind, ids[static_cast<int>(kind)]), nullptr);
@@ -188,9 +205,11 @@ class ListFixture : public ::testing::Test {
   }
 
   // What the list drew in its last paints, top to bottom, left to right.
-  std::vector<Drawn> drawn() const {
+  std::vector<Drawn> drawn() const { return drawnBy(list->hwnd()); }
+  // The same of any window.
+  static std::vector<Drawn> drawnBy(HWND hwnd) {
     std::vector<Drawn> out;
-    for (const auto& t : platform::gdi::capturedTexts(list->hwnd())) {
+    for (const auto& t : platform::gdi::capturedTexts(hwnd)) {
       out.push_back({platform::toUtf8(t.text), t.screenRect, t.color});
     }
     std::stable_sort(out.begin(), out.end(), [](const Drawn& a, const Drawn& b) {

@@ -20,6 +20,10 @@ inline constexpr UINT UM_ISSEARCHING = WM_USER + 110;
 // lParam its data value).
 inline constexpr UINT UM_ITEMCHOSEN = WM_USER + 117;
 
+// Form screen to itself after adding or removing rows: recompute the scroll range (wParam
+// nonzero: also scroll to the top; lParam nonzero: also set the scroll bar).
+inline constexpr UINT UM_RECOMPUTESCROLL = WM_USER + 2;
+
 // Frame to its screens: relayout (wParam the current screen id, lParam 0).
 inline constexpr UINT UM_LAYOUTCHANGED = WM_USER + 101;
 // Posted to the frame once at start on the first launch (0, 0).

@@ -70,6 +70,12 @@ inline constexpr UINT ID_ITEM_REMOVE = 1061;
 inline constexpr UINT ID_ITEM_CANCEL = 1062;
 inline constexpr UINT ID_ITEM_FRIEND_DETAILS = 1063;
 
+// Contact import and avatar picker.
+inline constexpr UINT ID_IMPORT_SELECT_ALL = 1050;
+inline constexpr UINT ID_IMPORT_DESELECT_ALL = 1051;
+inline constexpr UINT ID_IMPORT_MORE_CATEGORIES = 1053;
+inline constexpr UINT ID_AVATAR_SELECT_PICTURE = 1064;
+
 // Menubars (= screen or tab) and their menus.
 inline constexpr UINT IDR_FRIENDS_BAR = 1500;
 inline constexpr UINT IDR_FRIENDS_MENU = 1501;
@@ -83,6 +89,16 @@ inline constexpr UINT IDR_FRIEND_DETAILS_BAR = 1508;
 inline constexpr UINT IDR_FRIEND_DETAILS_MENU = 1509;
 inline constexpr UINT IDR_ITEM_VIEW_BAR = 1510;
 inline constexpr UINT IDR_ITEM_VIEW_MENU = 1511;
+
+// Menubars of the full-screen forms.
+inline constexpr UINT IDR_IMPORT_BAR = 1520;  // Done, Menu (1521)
+inline constexpr UINT IDR_IMPORT_MENU = 1521;
+inline constexpr UINT IDR_FORM_BAR = 1522;    // Done, Cancel
+inline constexpr UINT IDR_DONE_BAR = 1523;    // Done alone
+inline constexpr UINT IDR_AVATAR_BAR = 1524;  // Done, Menu (1525)
+inline constexpr UINT IDR_AVATAR_MENU = 1525;
+inline constexpr UINT IDR_DONE_CANCEL_BAR = 5102;  // Done, Cancel
+inline constexpr UINT IDR_TEXT_ENTRY_BAR = 5104;   // Done alone
 
 inline constexpr UINT IDR_ACCELERATORS = 128;
 

@@ -24,6 +24,9 @@ MenuItemResource popup(const char16_t* text, std::vector<MenuItemResource> items
   return MenuItemResource::popup(text, std::move(items));
 }
 
+// The right soft key that opens a screen's menu.
+constexpr UINT kMenuButton = 1000;
+
 // The application submenu at the bottom of every screen menu; the frame handles its commands.
 MenuItemResource applicationMenu() {
   return popup(u"Pellucard", {item(ID_APP_OPTIONS, u"Options"), separator(), item(ID_APP_ABOUT, u"About"),
@@ -43,7 +46,7 @@ MenuBarResource softKeyBar(UINT menuId, UINT leftCommand, UINT leftText) {
   left.command = leftCommand;
   left.stringId = leftText;
   MenuBarButtonResource right;
-  right.command = 1000;
+  right.command = kMenuButton;
   right.stringId = IDS_MENU;
   right.style = 0x18;
   right.subMenu = 0;
@@ -105,6 +108,51 @@ MenuResource itemViewMenu() {
                       item(ID_ITEM_CANCEL, u"Cancel")});
 }
 
+MenuBarButtonResource button(UINT command, UINT text) {
+  MenuBarButtonResource b;
+  b.command = command;
+  b.stringId = text;
+  return b;
+}
+
+// The right button of a form that has only Done: empty and greyed.
+MenuBarButtonResource emptyButton() {
+  MenuBarButtonResource b;
+  b.state = 0;
+  return b;
+}
+
+MenuBarResource formBar(MenuBarButtonResource left, MenuBarButtonResource right, UINT menuId = 0) {
+  MenuBarResource bar;
+  bar.menuId = menuId;
+  bar.buttons = {left, right};
+  return bar;
+}
+
+MenuResource importMenu() {
+  return softKeyMenu({item(ID_IMPORT_SELECT_ALL, u"Select all"), item(ID_IMPORT_DESELECT_ALL, u"Deselect all"),
+                      popup(u"By Category", {item(ID_IMPORT_MORE_CATEGORIES, u"More...")}), separator(),
+                      item(IDCANCEL, u"Cancel")});
+}
+
+MenuResource avatarMenu() {
+  return softKeyMenu({item(ID_AVATAR_SELECT_PICTURE, u"Select Picture"), separator(), item(IDCANCEL, u"Cancel")});
+}
+
+void registerFormMenus(platform::ResourceTable& table) {
+  table.addMenu(IDR_IMPORT_MENU, importMenu());
+  table.addMenu(IDR_AVATAR_MENU, avatarMenu());
+  MenuBarButtonResource menu = button(kMenuButton, IDS_MENU);
+  menu.style = 0x18;
+  menu.subMenu = 0;
+  table.addMenuBar(IDR_IMPORT_BAR, formBar(button(IDOK, IDS_DONE), menu, IDR_IMPORT_MENU));
+  table.addMenuBar(IDR_FORM_BAR, formBar(button(IDOK, IDS_DONE), button(IDCANCEL, IDS_CANCEL)));
+  table.addMenuBar(IDR_DONE_BAR, formBar(button(IDOK, IDS_DONE), emptyButton()));
+  table.addMenuBar(IDR_AVATAR_BAR, formBar(button(IDOK, IDS_DONE), menu, IDR_AVATAR_MENU));
+  table.addMenuBar(IDR_DONE_CANCEL_BAR, formBar(button(IDOK, IDS_DONE_BUTTON), button(IDCANCEL, IDS_CANCEL_BUTTON)));
+  table.addMenuBar(IDR_TEXT_ENTRY_BAR, formBar(button(IDOK, IDS_DONE_BUTTON), emptyButton()));
+}
+
 }  // namespace
 
 void registerMenus() {
@@ -122,6 +170,8 @@ void registerMenus() {
   table.addMenuBar(IDR_ANNIVERSARIES_BAR, softKeyBar(IDR_ANNIVERSARIES_MENU, ID_ANNIVERSARY_DETAILS, IDS_DETAILS));
   table.addMenuBar(IDR_FRIEND_DETAILS_BAR, softKeyBar(IDR_FRIEND_DETAILS_MENU, ID_FRIEND_EDIT, IDS_EDIT));
   table.addMenuBar(IDR_ITEM_VIEW_BAR, softKeyBar(IDR_ITEM_VIEW_MENU, ID_ITEM_EDIT, IDS_EDIT));
+
+  registerFormMenus(table);
 
   // For devices with a keyboard: Ctrl+Q leaves, Ctrl+H opens the help.
   table.addAccelerators(IDR_ACCELERATORS,

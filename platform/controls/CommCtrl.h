@@ -1,13 +1,14 @@
 // Common controls of the handheld platform: the list view (SysListView32) with its messages,
 // notifications, styles and structures, with their documented names and numeric values; the date
-// and time picker with the month calendar, the image lists and the tree view have headers of
-// their own, included here.
+// and time picker with the month calendar, the image lists, the tree view and the up-down control
+// have headers of their own, included here.
 #pragma once
 
 #include "platform/base/WinTypes.h"
 #include "platform/controls/WinDateTime.h"
 #include "platform/controls/WinImageList.h"
 #include "platform/controls/WinTreeView.h"
+#include "platform/controls/WinUpDown.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/win/WinUser.h"
 
@@ -33,8 +34,6 @@ void InitCommonControls();
 
 #define LVN_FIRST (0U - 100U)
 #define LVN_LAST (0U - 199U)
-#define UDN_FIRST (0U - 721U)
-#define UDN_LAST (0U - 740U)
 
 // ---------------------------------------------------------------------------------------------
 // List view

@@ -9,6 +9,7 @@
 #include "platform/controls/ListView.h"
 #include "platform/controls/StaticControl.h"
 #include "platform/controls/TreeView.h"
+#include "platform/controls/UpDown.h"
 
 namespace platform::controls {
 
@@ -21,6 +22,7 @@ void registerControlClasses() {
   ComboBox::registerClass();
   DateTimePicker::registerClass();
   TreeView::registerClass();
+  UpDown::registerClass();
 }
 
 }  // namespace platform::controls

@@ -1,5 +1,5 @@
 // Registration of the control classes this folder builds ("EDIT", "BUTTON", "STATIC", "LISTBOX",
-// "ComboBox", "SysListView32", "SysTreeView32", "SysDateTimePick32", "SysMonthCal32").
+// "ComboBox", "SysListView32", "SysTreeView32", "SysDateTimePick32", "SysMonthCal32", "msctls_updown32").
 #pragma once
 
 namespace platform::controls {

@@ -79,9 +79,13 @@ class WindowBase {
 
 // Window classes derive from WindowImpl<Self> and provide `static const MessageMap<Self>&
 // messageMap()`. A class that derives from another window class derives from
-// WindowImpl<Self, Base> and chains Base::messageMap() in its own map.
+// WindowImpl<Self, Base> and chains Base::messageMap() in its own map; Base's constructors
+// serve Self.
 template <class T, class Base = WindowBase>
 class WindowImpl : public Base {
+ public:
+  using Base::Base;
+
  protected:
   bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     return T::messageMap().dispatch(static_cast<T&>(*this), message, wParam, lParam, result);

@@ -26,6 +26,13 @@ void readNotification(const NMHDR& header, LoggedMessage& entry) {
     case LVN_KEYDOWN:
       entry.key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
       break;
+    case UDN_DELTAPOS:
+    case UDN_EXPANDING: {
+      const auto& step = reinterpret_cast<const NMUPDOWN&>(header);
+      entry.from = step.iPos;
+      entry.to = step.iDelta;
+      break;
+    }
     case LVN_ODCACHEHINT: {
       const auto& hint = reinterpret_cast<const NMLVCACHEHINT&>(header);
       entry.from = hint.iFrom;
@@ -190,6 +197,7 @@ std::string messageName(UINT message) {
       {WM_INITDIALOG, "WM_INITDIALOG"},
       {WM_COMMAND, "WM_COMMAND"},
       {WM_TIMER, "WM_TIMER"},
+      {WM_HSCROLL, "WM_HSCROLL"},
       {WM_VSCROLL, "WM_VSCROLL"},
       {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"},
       {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
@@ -227,6 +235,8 @@ std::string notificationName(UINT code) {
       {LVN_KEYDOWN, "LVN_KEYDOWN"},
       {LVN_GETDISPINFOW, "LVN_GETDISPINFO"},
       {LVN_SETDISPINFOW, "LVN_SETDISPINFO"},
+      {UDN_DELTAPOS, "UDN_DELTAPOS"},
+      {UDN_EXPANDING, "UDN_EXPANDING"},
   };
   auto it = names.find(code);
   return it == names.end() ? std::to_string(code) : it->second;

@@ -20,7 +20,8 @@ struct LoggedMessage {
   // Read while lParam still points at them. WM_NOTIFY: the code, and for the list view's
   // notifications the item with its new, old and changed state, the key of LVN_KEYDOWN and the
   // rows of LVN_ODCACHEHINT; for the tree view's the item data (lParam) of the item concerned and
-  // the key of TVN_KEYDOWN. WM_DRAWITEM: the item drawn.
+  // the key of TVN_KEYDOWN; for the up-down's the position (from) and the step (to). WM_DRAWITEM:
+  // the item drawn.
   UINT code = 0;
   int item = -1;
   UINT newState = 0;

@@ -1,7 +1,7 @@
 #include "views/AboutBox.h"
 
+#include <algorithm>
 #include <string>
-#include <utility>
 
 #include "device/DeviceProfile.h"
 #include "platform/base/ResourceTable.h"
@@ -25,6 +25,18 @@ std::u16string versionText() {
   std::u16string text = platform::loadString(IDS_ABOUT_TEXT);
   if (const std::size_t at = text.find(u"%s"); at != std::u16string::npos) text.replace(at, 2, AboutBox::kVersion);
   return text;
+}
+
+// The part of `wanted` inside `area`; an empty rectangle at its corner when none is.
+RECT inside(const RECT& wanted, const RECT& area) {
+  RECT r{};
+  if (!IntersectRect(&r, &wanted, &area)) r = RECT{wanted.left, wanted.top, wanted.left, wanted.top};
+  return r;
+}
+
+void move(HWND window, const RECT& r) {
+  if (window != nullptr)
+    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -54,14 +66,17 @@ void AboutBox::place() {
   RECT area{};
   GetClientRect(hwnd(), &area);
   InflateRect(&area, -layout.margin(), -layout.margin());
-  const std::pair<HWND, RECT> parts[] = {
-      {heading_, layout.rectR2()}, {icon_, layout.rectR3()}, {text_, layout.rectR4()}};
-  for (const auto& [window, wanted] : parts) {
-    if (window == nullptr) continue;
-    RECT r{};
-    if (!IntersectRect(&r, &wanted, &area)) r = RECT{wanted.left, wanted.top, wanted.left, wanted.top};
-    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  // The layouts are drawn for screens at least 240 pixels wide; on a narrower one the icon moves
+  // in to stay whole and the heading gives way to it.
+  RECT icon = layout.rectR3();
+  OffsetRect(&icon, std::min<LONG>(0, area.right - icon.right), std::min<LONG>(0, area.bottom - icon.bottom));
+  icon = inside(icon, area);
+  RECT heading = inside(layout.rectR2(), area);
+  if (heading.right > icon.left && heading.left < icon.left && heading.top < icon.bottom && icon.top < heading.bottom)
+    heading.right = icon.left;
+  move(heading_, heading);
+  move(icon_, icon);
+  move(text_, inside(layout.rectR4(), area));
 }
 
 }  // namespace pellucard

@@ -12,6 +12,7 @@
 #include "forms/SeparatorLine.h"
 #include "platform/controls/WinButton.h"
 #include "platform/controls/WinComboBox.h"
+#include "platform/controls/WinDateTime.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/controls/WinUpDown.h"
 #include "platform/shell/AygShell.h"
@@ -58,7 +59,10 @@ std::vector<WORD> dialogTemplate(const std::u16string& title) {
 
 FormDialog::FormDialog(UINT menuBarId, bool scrolling) : menuBarId_(menuBarId), scrolling_(scrolling) {}
 
-FormDialog::~FormDialog() = default;
+// A form opened without a loop may go before its window: the window goes with it.
+FormDialog::~FormDialog() {
+  if (const HWND dialog = unsubclassWindow()) DestroyWindow(dialog);
+}
 
 const platform::MessageMap<FormDialog>& FormDialog::messageMap() {
   using M = FormDialog;
@@ -135,9 +139,8 @@ void FormDialog::initialize() {
     info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | (scrolling_ ? SHIDIF_WANTSCROLLBAR : 0);
   }
   SHInitDialog(&info);
-  LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-  if (scrolling_) style |= WS_VSCROLL;
-  SetWindowLongW(hwnd(), GWL_STYLE, style);
+  // The Smartphone's dialog manager keeps the focused field in view without a scroll bar.
+  if (scrolling_ && pocketPc_) SetWindowLongW(hwnd(), GWL_STYLE, GetWindowLongW(hwnd(), GWL_STYLE) | WS_VSCROLL);
   SetWindowLongW(hwnd(), GWL_EXSTYLE, GetWindowLongW(hwnd(), GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_DLGMODALFRAME));
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
@@ -232,12 +235,26 @@ LRESULT FormDialog::onHotKey(int id, UINT modifiers, UINT vk) {
     return 0;
   }
   const HWND focus = GetFocus();
+  const bool up = (modifiers & MOD_KEYUP) != 0;
   if (focus != nullptr && IsChild(hwnd(), focus) && isEditClass(focus)) {
     SHSendBackToFocusWindow(WM_HOTKEY, static_cast<WPARAM>(id), currentMessage()->lParam);
-  } else if (modifiers & MOD_KEYUP) {
+  } else if (!up) {
+    // A list or calendar dropped from a field closes first; the form stays.
+    backClosedDropDown_ = closeDropDown(focus);
+  } else if (std::exchange(backClosedDropDown_, false)) {
+    // The press that closed a drop-down ends here.
+  } else {
     PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }
   return TRUE;
+}
+
+bool FormDialog::closeDropDown(HWND focus) {
+  if (focus == nullptr || !IsChild(hwnd(), focus)) return false;
+  const bool dropped = (hasClass(focus, WC_COMBOBOXW) && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != 0) ||
+                       (hasClass(focus, DATETIMEPICK_CLASSW) && DateTime_GetMonthCal(focus) != nullptr);
+  if (dropped) SendMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+  return dropped;
 }
 
 // ---------------------------------------------------------------------------------------------

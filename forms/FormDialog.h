@@ -2,8 +2,8 @@
 // memory (no controls, no size: the shell sizes it), and on WM_INITDIALOG creates the screen's
 // soft-key menubar, its bold font and the shell's full-screen frame, lets the screen create its
 // controls, gives them the dialog's font and takes the Back key from the menubar when there is
-// an edit to hand it to. Back then deletes a character in an edit and otherwise cancels the
-// dialog when the key comes up.
+// an edit to hand it to. Back then deletes a character in an edit, closes a list or calendar a
+// field dropped, and otherwise cancels the dialog when the key comes up.
 //
 // It keeps itself fitted to the screen: after a rotation it widens the fields to the new width
 // and shortens itself by as much, on Pocket PC it ends above the input panel while the panel is
@@ -88,6 +88,8 @@ class FormDialog : public platform::WindowImpl<FormDialog> {
   void onCommand(WORD id, WORD code, HWND from);
   LRESULT onHotKey(int id, UINT modifiers, UINT vk);
   void onSettingChange(UINT flag, LPCWSTR section);
+  // Closes the list or calendar the focused field dropped; false when none was down.
+  bool closeDropDown(HWND focus);
   void onVScroll(UINT code, int position, HWND bar);
   LRESULT onRecomputeScroll(WPARAM toTop, LPARAM setBar);
 
@@ -106,6 +108,7 @@ class FormDialog : public platform::WindowImpl<FormDialog> {
   FontHandle boldFont_;
   int screenWidth_ = 0;
   INT_PTR result_ = 0;
+  bool backClosedDropDown_ = false;
   // The content's extent and the visible part, as the scroll bar has them.
   int rangeMax_ = 0;
   int page_ = 0;

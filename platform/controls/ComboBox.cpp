@@ -443,6 +443,8 @@ LRESULT ComboBox::dialogCode(const MSG* msg) const {
     const WPARAM vk = msg->wParam;
     if (dropped_ && (vk == VK_RETURN || vk == VK_ESCAPE)) code |= DLGC_WANTMESSAGE;
     if (!dropped_ && vk == VK_RETURN && smartphone()) code |= DLGC_WANTMESSAGE;
+    // Closed on the Smartphone, the field is one line of a form: Up and Down go to the next field.
+    if (!dropped_ && smartphone() && (vk == VK_UP || vk == VK_DOWN)) code &= ~static_cast<LRESULT>(DLGC_WANTARROWS);
   }
   return code;
 }

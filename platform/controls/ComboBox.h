@@ -8,7 +8,8 @@
 // stylus, F4, Alt+Down or Alt+Up (Down with the extended interface), and the action key on the
 // Smartphone; it closes with a choice (tap, action key), or without one with Back (Escape), a tap
 // elsewhere or the loss of the focus, which put back the selection it opened with. Closed, the
-// arrows, Home, End, Page Up, Page Down and typed letters change the selection.
+// arrows, Home, End, Page Up, Page Down and typed letters change the selection (in a Smartphone
+// dialog Up and Down go on to the next field of the form instead).
 //
 // Notifications (WM_COMMAND to the parent): CBN_SETFOCUS, CBN_KILLFOCUS; CBN_SELCHANGE when the
 // user changes the selection; CBN_DROPDOWN before the list opens; on closing CBN_SELENDOK or

@@ -486,6 +486,11 @@ LRESULT DateTimePicker::dialogCode(const MSG* msg) const {
       (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
     code |= DLGC_WANTMESSAGE;
   }
+  // On the Smartphone Up and Down go from field to field of a form; digits change the value.
+  if (smartphone() && msg != nullptr && msg->message == WM_KEYDOWN &&
+      (msg->wParam == VK_UP || msg->wParam == VK_DOWN)) {
+    code &= ~static_cast<LRESULT>(DLGC_WANTARROWS);
+  }
   return code;
 }
 

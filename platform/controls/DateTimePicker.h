@@ -1,6 +1,7 @@
 // The date and time picker ("SysDateTimePick32"): a date in the locale's short (or long) date,
 // or with the time style a time, or any picture DTM_SETFORMAT gives, edited field by field:
-// Left and Right move between the fields, Up and Down change the one in focus, digits type it.
+// Left and Right move between the fields, Up and Down change the one in focus, digits type it
+// (in a Smartphone dialog Up and Down go on to the next field of the form instead).
 // With DTS_SHOWNONE it may hold no date: a check box before the value says which (unchecked, the
 // value is greyed), or on Pocket PC with DTS_NONEBUTTON a "None" button in the drop-down does.
 // On Pocket PC a date drops a month calendar (the button, F4, Alt+Down) and a time has spin

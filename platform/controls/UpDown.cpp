@@ -593,6 +593,8 @@ void UpDown::expand() {
   NMUPDOWN nm{};
   nm.iPos = current().position();
   if (notify(UDN_EXPANDING, nm) != 0 || dead_ || buddy_ == nullptr) return;
+  const HWND field = buddy_;
+  const bool hadFocus = GetFocus() == field;
   expanding_ = true;
   switch (buddyKind()) {
     case BuddyKind::Edit:
@@ -605,6 +607,8 @@ void UpDown::expand() {
       break;
   }
   if (!dead_) expanding_ = false;
+  // Back from the full screen, the field has the focus again even where no dialog keeps it.
+  if (hadFocus && IsWindow(field) && GetFocus() != field && GetActiveWindow() == topLevelOf(field)) SetFocus(field);
 }
 
 void UpDown::expandText() {

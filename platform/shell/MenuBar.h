@@ -25,6 +25,8 @@ class MenuBar {
  public:
   // Creates the bar from the SHMENUBARINFO request; nullptr (with the last error) on failure.
   static HWND create(const SHMENUBARINFO& info);
+  // The shell's own bars (its full-screen pages): buttons given here instead of by a resource.
+  static HWND create(HWND owner, std::vector<SoftKeyButton> buttons);
   static void registerClass();
   static MenuBar* fromWindow(HWND hwnd);
   // The newest live bar owned by `owner`, or nullptr.

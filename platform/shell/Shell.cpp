@@ -4,7 +4,10 @@
 
 #include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommonControls.h"
+#include "platform/controls/FieldExpander.h"
 #include "platform/controls/KeypadIndicator.h"
+#include "platform/shell/FullScreenEditor.h"
+#include "platform/shell/FullScreenPickList.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/SoftKeys.h"
@@ -61,9 +64,12 @@ void startShell() {
   addWindowObserver(&titleFollower());
   // The Smartphone shows the focused edit's input mode at the right of the title bar.
   controls::KeypadIndicator::setListener([](HWND, controls::KeypadMode) { refreshTitleBar(); });
+  // An expandable field the program does not expand itself opens the shell's full screens.
+  controls::FieldExpander::install(&FullScreenEditor::run, &FullScreenPickList::run);
 }
 
 void stopShell() {
+  controls::FieldExpander::install(nullptr, nullptr);
   controls::KeypadIndicator::setListener(nullptr);
   removeWindowObserver(&titleFollower());
   State& s = state();

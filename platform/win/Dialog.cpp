@@ -13,9 +13,14 @@
 //   DLGC_WANTALLKEYS takes every key; otherwise Tab and Shift+Tab move between WS_TABSTOP
 //   controls (unless DLGC_WANTTAB), arrows move within a WS_GROUP group (unless
 //   DLGC_WANTARROWS), Enter sends the default command (IDOK) and Escape IDCANCEL.
+// - On the Smartphone, Up and Down move between WS_TABSTOP controls as Tab does (unless the focus
+//   control wants them), and a dialog whose controls reach below it moves them up and down so that
+//   the focus control stays in view, with the labels just above it: such forms have no scroll bar.
 #include <algorithm>
+#include <climits>
 #include <string>
 
+#include "platform/base/DeviceConfig.h"
 #include "platform/base/WinError.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/win/WindowManager.h"
@@ -99,6 +104,71 @@ HWND firstTabStop(HWND dialog) {
     if (cw && (cw->style & WS_TABSTOP) && tabCandidate(c)) return c;
   }
   return nullptr;
+}
+
+bool smartphone() { return platform::DeviceConfig::current().edition == platform::Edition::Smartphone; }
+
+// The child of the dialog that holds `h` (h itself when it is one).
+HWND dialogChildOf(HWND dialog, HWND h) {
+  for (Window* w = windowTree().find(h); w != nullptr; w = windowTree().find(w->parent)) {
+    if (w->parent == dialog) return w->handle;
+    if (!(w->style & WS_CHILD)) break;
+  }
+  return nullptr;
+}
+
+// Scrolls a Smartphone dialog's controls so that the focus control is in view, together with the
+// controls that are no tab stops just above it (its label), when they fit.
+void keepFocusInView(HWND dialog) {
+  Window* d = windowTree().find(dialog);
+  const HWND focus = inputState().focus();
+  if (!d || !d->dialog || !focus) return;
+  const HWND target = dialogChildOf(dialog, focus);
+  if (!target) return;
+  RECT client{};
+  GetClientRect(dialog, &client);
+  const int height = client.bottom - client.top;
+  if (height <= 0) return;
+  const auto& kids = d->children;
+  const auto at = std::find(kids.begin(), kids.end(), target);
+  if (at == kids.end()) return;
+  // The controls' extent as laid out; the space above the first one is kept as a margin.
+  const int scrolled = d->dialog->scrolled;
+  int contentTop = INT_MAX;
+  int contentBottom = 0;
+  for (HWND c : kids) {
+    Window* cw = windowTree().find(c);
+    if (!cw || !(cw->style & WS_VISIBLE)) continue;
+    contentTop = std::min(contentTop, static_cast<int>(cw->rect.top) + scrolled);
+    contentBottom = std::max(contentBottom, static_cast<int>(cw->rect.bottom) + scrolled);
+  }
+  const int margin = std::clamp(contentTop, 0, height / 8);
+  RECT want = windowTree().find(target)->rect;
+  for (auto it = at; it != kids.begin();) {
+    Window* cw = windowTree().find(*--it);
+    if (!cw || !(cw->style & WS_VISIBLE)) continue;
+    if (cw->style & WS_TABSTOP) break;
+    const int top = std::min(static_cast<int>(want.top), static_cast<int>(cw->rect.top));
+    if (want.bottom - top + 2 * margin > height) break;
+    want.top = top;
+  }
+  if (want.bottom - want.top + 2 * margin <= height) {
+    want.top -= margin;
+    want.bottom += margin;
+  }
+  int next = scrolled;
+  if (want.bottom - want.top > height || want.top < client.top) {
+    next = scrolled + want.top - client.top;
+  } else if (want.bottom > client.bottom) {
+    next = scrolled + want.bottom - client.bottom;
+  }
+  // Never past the first control's place, nor further than the last control needs.
+  next = std::clamp(next, 0, std::max(contentBottom + margin - client.bottom, 0));
+  if (next == scrolled) return;
+  ScrollWindowEx(dialog, 0, scrolled - next, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
+  if (!(d = windowTree().find(dialog)) || !d->dialog) return;
+  d->dialog->scrolled = next;
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPROC proc, LPARAM param, bool modal) {
@@ -193,6 +263,7 @@ HWND createDialog(HINSTANCE instance, const DLGTEMPLATE* tpl, HWND owner, DLGPRO
   if ((style & WS_VISIBLE) || modal) {
     ShowWindow(hwnd, SW_SHOW);
     if (setFocus && first && windowTree().find(first) && inputState().active() == hwnd) SetFocus(first);
+    if (smartphone() && windowTree().find(hwnd)) keepFocusInView(hwnd);
   }
   return hwnd;
 }
@@ -311,9 +382,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
   return TRUE;
 }
 
-BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
-  if (!msg || !windowTree().find(dialog)) return FALSE;
-  if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
+namespace {
+
+BOOL dialogMessage(HWND dialog, LPMSG msg) {
   const HWND focus = inputState().focus();
   if (msg->message == WM_KEYDOWN) {
     const LRESULT code =
@@ -332,6 +403,12 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
         case VK_RIGHT:
         case VK_DOWN:
           if (code & DLGC_WANTARROWS) break;
+          if (smartphone() && (msg->wParam == VK_UP || msg->wParam == VK_DOWN)) {
+            if (HWND next = GetNextDlgTabItem(dialog, focus, msg->wParam == VK_UP)) {
+              if (next != focus) SetFocus(next);
+            }
+            return TRUE;
+          }
           if (focus && IsChild(dialog, focus)) {
             if (HWND next = GetNextDlgGroupItem(dialog, focus, msg->wParam == VK_LEFT || msg->wParam == VK_UP)) {
               SetFocus(next);
@@ -366,6 +443,18 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
   TranslateMessage(msg);
   DispatchMessageW(msg);
   return TRUE;
+}
+
+}  // namespace
+
+BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
+  if (!msg || !windowTree().find(dialog)) return FALSE;
+  if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
+  const HWND focus = inputState().focus();
+  const BOOL handled = dialogMessage(dialog, msg);
+  // Wherever the focus went (the dialog manager, a control, the program), it stays in view.
+  if (smartphone() && inputState().focus() != focus && windowTree().find(dialog)) keepFocusInView(dialog);
+  return handled;
 }
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {

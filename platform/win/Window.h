@@ -41,6 +41,7 @@ struct DialogState {
   INT_PTR result = 0;
   HWND savedFocus = nullptr;
   HWND disabledOwner = nullptr;  // the owner a modal dialog disabled, enabled again at its end
+  int scrolled = 0;              // how far the Smartphone dialog manager moved the controls up
 };
 
 struct Window {

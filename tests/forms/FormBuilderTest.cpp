@@ -278,6 +278,29 @@ TEST(FormRows, SameIdOfAnotherKindIsFoundOnlyByTextAndFocus) {
   EXPECT_EQ(GetFocus(), form.builder.rows()[0].field) << "focus takes the first row of the id";
 }
 
+TEST(FormRows, SmartphoneOptionalDatesKeepTheirValueAsTheFocusLeaves) {
+  FormDevice device(Edition::Smartphone, 240, 320);
+  SampleForm form;
+  form.afterContent = [](SampleForm& f) {
+    f.builder.begin(f.hwnd());
+    f.builder.addDateRow(1, u"Return:", SYSTEMTIME{}, true);
+    f.builder.addDateRow(2, u"Due:", dateOf(2026, 3, 4), true);
+    f.builder.addTextRow(3, u"Name:", u"");
+  };
+  form.open(device.owner(), u"Sample");
+  device.runUntilIdle();
+  for (UINT id : {1u, 2u}) {
+    form.builder.focus(id);
+    device.runUntilIdle();
+    form.builder.focus(3);
+    device.runUntilIdle();
+  }
+  EXPECT_EQ(form.builder.date(1).wYear, 0);
+  EXPECT_EQ(form.builder.date(2).wYear, 2026);
+  EXPECT_EQ(form.builder.date(2).wDay, 4);
+  EXPECT_TRUE(platform::testing::TestDevice::drew(form.builder.row(2)->field, u"3/4/26"));
+}
+
 TEST(FormRows, ChoiceItemsNeedAValueEach) {
   FormDevice device(Edition::Smartphone, 240, 320);
   SampleForm form;

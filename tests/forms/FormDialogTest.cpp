@@ -11,6 +11,8 @@
 
 #include "device/PrivateMessages.h"
 #include "forms/FormBuilder.h"
+#include "platform/controls/WinComboBox.h"
+#include "platform/controls/WinDateTime.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/MenuBar.h"
@@ -240,6 +242,50 @@ TEST_P(FormBackTest, OnAListClosesWithCancelWhenTheKeyComesUp) {
   EXPECT_FALSE(form.done);
 }
 
+TEST(FormBack, ClosesADroppedListOrCalendarBeforeTheForm) {
+  FormDevice device(Edition::PocketPc, 240, 320);
+  SampleForm form;
+  form.open(device.owner(), u"Sample");
+  device.runUntilIdle();
+  const HWND list = form.builder.row(kKind)->field;
+  form.builder.focus(kKind);
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_TRUE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+  device.key(VK_ESCAPE);
+  EXPECT_FALSE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_TRUE(IsWindow(form.hwnd())) << "the form stays";
+  EXPECT_EQ(form.builder.choiceValue(kKind), 0) << "the list closed without a choice";
+
+  const HWND day = form.builder.row(kDay)->field;
+  SetFocus(day);
+  SendMessageW(day, WM_KEYDOWN, VK_F4, 0);
+  device.runUntilIdle();
+  ASSERT_NE(DateTime_GetMonthCal(day), nullptr);
+  device.key(VK_ESCAPE);
+  EXPECT_EQ(DateTime_GetMonthCal(day), nullptr);
+  EXPECT_TRUE(IsWindow(form.hwnd()));
+
+  device.key(VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(form.hwnd())) << "then Back leaves";
+  EXPECT_EQ(form.result(), IDCANCEL);
+}
+
+TEST(FormLifetime, AFormThatGoesTakesItsWindowAndMenubar) {
+  FormDevice device(Edition::PocketPc, 240, 320);
+  HWND dialog = nullptr;
+  HWND bar = nullptr;
+  {
+    SampleForm form;
+    dialog = form.open(device.owner(), u"Sample");
+    device.runUntilIdle();
+    bar = form.menuBar();
+  }
+  device.runUntilIdle();
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_FALSE(IsWindow(bar));
+}
+
 INSTANTIATE_TEST_SUITE_P(Editions, FormBackTest, ::testing::Values(Edition::PocketPc, Edition::Smartphone),
                          editionName);
 
@@ -443,6 +489,7 @@ TEST_F(FormScrollTest, RecomputingAfterRowsChangeKeepsTheRangeWherePossible) {
 
 TEST_F(FormScrollTest, SmartphoneFormsLeaveScrollingToThePlatform) {
   open(Edition::Smartphone);
+  EXPECT_FALSE(GetWindowLongW(dialog, GWL_STYLE) & WS_VSCROLL) << "the platform scrolls without a bar";
   const int top = labelTop();
   scroll(SB_LINEDOWN);
   scroll(SB_PAGEDOWN);

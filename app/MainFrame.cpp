@@ -16,8 +16,10 @@
 #include "resources/StringIds.h"
 #include "settings/Settings.h"
 #include "skin/ImageCache.h"
+#include "views/AboutBox.h"
 #include "views/FriendDetailsScreen.h"
 #include "views/ItemViewScreen.h"
+#include "views/OptionsScreen.h"
 
 namespace pellucard {
 
@@ -383,11 +385,10 @@ LRESULT MainFrame::onFirstLaunch(WPARAM, LPARAM) {
 
 void MainFrame::onExit(WORD, WORD, HWND) { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
-// The About box and the Options screen are forms that the program does not have yet; the
-// commands do nothing until they exist.
-void MainFrame::onAbout(WORD, WORD, HWND) {}
+void MainFrame::onAbout(WORD, WORD, HWND) { AboutBox().run(hwnd(), appCaption()); }
 
-void MainFrame::onOptions(WORD, WORD, HWND) {}
+// The pages store as they close; a new name order reaches the lists through UM_RELOADLIST.
+void MainFrame::onOptions(WORD, WORD, HWND) { OptionsScreen().run(hwnd()); }
 
 void MainFrame::onHelp(WORD, WORD, HWND) {
   // A missing file or browser is not reported.

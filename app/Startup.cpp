@@ -29,6 +29,7 @@
 #include "skin/ImageCache.h"
 #include "store/RecordStore.h"
 #include "views/FontCache.h"
+#include "views/PinDialog.h"
 
 namespace pellucard {
 
@@ -109,6 +110,7 @@ void Startup::runMainWindow(HINSTANCE, int showCommand, bool firstLaunch) {
     return;
   }
   setArrowCursor();
+  getPinLock().setPinPrompt(&PinDialog::ask);
   if (!getPinLock().verify(u"")) {
     MessageBoxW(nullptr, platform::loadString(IDS_PIN_REFUSED).c_str(), appCaption().c_str(), MB_OK);
     frame.reset();

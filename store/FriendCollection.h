@@ -29,6 +29,8 @@ class FriendCollection final : public ItemCollection<Friend> {
   Friend* findByContactId(LONG contactId) const;
   // Friends are only ever sorted by display name, ascending; refreshes each friend's sort name.
   void sort(List& list, int mode = kSortByName, bool ascending = true);
+  // Puts the friends in name order again after the name order setting changed.
+  void resortByName() { sortStored(); }
 
  private:
   void sortStored();

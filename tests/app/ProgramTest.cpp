@@ -215,7 +215,7 @@ TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
   Program program;
   program.fill(2);
   {
-    // The code of a PIN in the program's registry; there is no PIN entry to answer it.
+    // The code of a PIN in the program's registry; the PIN entry is cancelled.
     auto& registry = platform::sys::Registry::instance();
     const std::string scratch = registry.folder();
     registry.setFolder(program.registryFolder());
@@ -223,7 +223,7 @@ TEST(Program, RefusedPinEndsWithoutEverShowingTheFrame) {
     deletePinLock();
     registry.setFolder(scratch);
   }
-  ASSERT_EQ(program.run("dump refused.txt\nkey ENTER\ndump end.txt\n"), 0) << program.stderrText();
+  ASSERT_EQ(program.run("soft right\ndump refused.txt\nkey ENTER\ndump end.txt\n"), 0) << program.stderrText();
   const std::string refused = readText(program.file("refused.txt"));
   EXPECT_TRUE(has(refused, "Please enter valid PIN code in order to run the application")) << refused;
   EXPECT_FALSE(has(refused, "\"Pellucard\" \"Pellucard\"")) << refused;

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <climits>
 #include <exception>
 #include <new>
@@ -138,6 +139,18 @@ int Settings::parseInt(const std::u16string& text) {
   }
   if (negative) return static_cast<int>(-value < INT_MIN ? INT_MIN : -value);
   return static_cast<int>(value > INT_MAX ? INT_MAX : value);
+}
+
+int Settings::reminderDaysInRange(int days) { return std::clamp(days, kNoReminder, kLongestReminder); }
+
+int Settings::reminderTimeInRange(int packedTime) {
+  if (packedTime <= 0) return 0;
+  if (packedTime >= kLastReminderTime) return kLastReminderTime;
+  const int hour = packedTime / 256;
+  const int minute = packedTime % 256;
+  if (minute <= 59) return packedTime;
+  // Between minute 59 of the hour and minute 0 of the next one, whichever is nearer.
+  return minute - 59 <= 256 - minute ? hour * 256 + 59 : (hour + 1) * 256;
 }
 
 bool Settings::exchange(Direction direction) {

@@ -15,6 +15,8 @@ class Settings {
   static constexpr int kDefaultReminder = 1;
   static constexpr int kDefaultReminderTime = 12 * 256;  // hour * 256 + minute
   static constexpr int kNoReminder = -1;
+  static constexpr int kLongestReminder = 365;             // days
+  static constexpr int kLastReminderTime = 23 * 256 + 59;  // 23:59
 
   // The file is the settings path of AppPaths unless a path is given.
   Settings();
@@ -61,6 +63,12 @@ class Settings {
 
   // The device facts computed by the last load.
   const DeviceProfile& deviceProfile() const;
+
+  // The nearest valid value of a reminder setting, for where it is used: the file may hold anything
+  // a hand edit put there, and keeps it. Days run from kNoReminder to kLongestReminder; a time of
+  // day packed as hour * 256 + minute from 0:00 to 23:59.
+  static int reminderDaysInRange(int days);
+  static int reminderTimeInRange(int packedTime);
 
   // Leading-decimal-integer parse of a value text: leading blanks and one sign are allowed, the
   // conversion stops at the first other character, no digits give 0, out-of-range values saturate.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,7 @@
 #include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/FaultInjection.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
 #include "tests/support/FileBytes.h"
@@ -263,6 +265,24 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFile) {
   expectDefaults(blocked);
   EXPECT_FALSE(blocked.save());
   EXPECT_EQ(readBytes(path), before);
+}
+
+// A file that is there but cannot be read for now is not replaced by the defaults, neither by a
+// load nor by a save.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsLeftAsItIs) {
+  const std::string mine = "<configuration><FNameFirst>0</FNameFirst><Mine>kept</Mine></configuration>";
+  writeBytes(path, mine);
+  for (int error : {EACCES, EIO}) {
+    platform::FaultInjection::Armed refused(
+        {.operations = platform::FaultInjection::kOpen, .times = 0, .error = error, .pathPattern = path});
+    settings.load();
+    expectDefaults(settings);
+    EXPECT_FALSE(settings.save());
+    EXPECT_FALSE(settings.setBackupPath(u"\\Backups"));
+    EXPECT_EQ(readBytes(path), mine);
+  }
+  settings.load();
+  EXPECT_FALSE(settings.fNameFirst()) << "read again once it can be";
 }
 
 TEST_F(SettingsFile, MissingFoldersAreCreated) {

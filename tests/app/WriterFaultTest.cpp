@@ -37,7 +37,6 @@ struct Writer {
   std::function<bool()> write;
   // Checks what a later start would read: the new content when the write said so, else the old.
   std::function<void(bool written)> check;
-  std::string folder;  // where its files are; empty: the program's folders
 };
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
@@ -56,9 +55,10 @@ class WriterFaults : public ::testing::Test {
 
   // Runs the writer once to count its file operations, then once more for each with that one
   // failing. Returns the number of failing runs.
-  int exhaust(const Writer& writer) {
+  // folder: where its files are; empty: the program's folders.
+  int exhaust(const Writer& writer, const std::string& folder = "") {
     SCOPED_TRACE(writer.name);
-    const std::string pattern = (writer.folder.empty() ? app.folder().path().string() : writer.folder) + "/*";
+    const std::string pattern = (folder.empty() ? app.folder().path().string() : folder) + "/*";
     writer.prepare();
     std::uint64_t operations = 0;
     {
@@ -119,7 +119,9 @@ TEST_F(WriterFaults, Settings) {
                                later.load();
                                EXPECT_EQ(later.fNameFirst(), !written);
                                EXPECT_NE(readBytes(path).find("<Mine>kept</Mine>"), std::string::npos);
-                               if (!written) EXPECT_EQ(readBytes(path), previous);
+                               if (!written) {
+                                 EXPECT_EQ(readBytes(path), previous);
+                               }
                              }});
   std::printf("[ settings fault cases: %d ]\n", cases);
 }
@@ -142,8 +144,8 @@ TEST_F(WriterFaults, RegistryPin) {
                                EXPECT_TRUE(later.isEnabled());
                                EXPECT_EQ(later.verify(u"98765"), written);
                                EXPECT_EQ(later.verify(u"1234"), !written);
-                             },
-                             registry.folder()});
+                             }},
+                            registry.folder());
   std::printf("[ registry fault cases: %d ]\n", cases);
 }
 

@@ -34,7 +34,7 @@ TEST_P(FuzzReplay, KeptInputsPassTheirEntryPoint) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, FuzzReplay,
                          ::testing::Values("vcard", "icalendar", "settings", "registry", "record", "backup"),
-                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+                         [](const ::testing::TestParamInfo<const char*>& format) { return std::string(format.param); });
 
 }  // namespace
 }  // namespace pellucard::fuzz

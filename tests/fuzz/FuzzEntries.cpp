@@ -38,17 +38,28 @@ void require(bool promise) {
 }
 
 // One scratch folder for the life of the process, removed at exit.
-const std::string& scratch() {
-  static const std::string folder = [] {
+class ScratchFolder {
+ public:
+  ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "pellucard-fuzz-XXXXXX").string();
     require(::mkdtemp(pattern.data()) != nullptr);
-    std::atexit([] {
-      std::error_code ec;
-      fs::remove_all(scratch(), ec);
-    });
-    return pattern;
-  }();
-  return folder;
+    path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+const std::string& scratch() {
+  static const ScratchFolder folder;
+  return folder.path();
 }
 
 void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -6,6 +6,7 @@
 
 #include "device/AppPaths.h"
 #include "platform/base/WinError.h"
+#include "platform/cedb/VolumeReplacement.h"
 #include "platform/cedb/WinDb.h"
 #include "platform/sys/WinBase.h"
 #include "settings/FileHandle.h"
@@ -120,7 +121,7 @@ bool BackupRestore::restoreBackup(const std::u16string& source) {
     DeleteFileW(temp.c_str());
     return false;
   }
-  return SafeFile::replace(temp, volumePath_);
+  return platform::cedb::VolumeReplacement::replace(temp, volumePath_);
 }
 
 }  // namespace pellucard

@@ -2,20 +2,14 @@
 
 #include "platform/sys/ShellApi.h"
 #include "platform/sys/WinBase.h"
+#include "settings/SafeFile.h"
 
 namespace pellucard {
 
 bool HelpFile::install(const std::u16string& path, std::string_view text) {
   if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-  const bool closed = CloseHandle(file) != FALSE;
-  if (ok && closed) return true;
-  DeleteFileW(path.c_str());
-  return false;
+  // Written beside and put in place whole: a guide cut short by a crash would never be replaced.
+  return SafeFile::writeAtomically(path, text);
 }
 
 std::u16string HelpFile::url(const std::u16string& path) { return u"file://" + path; }

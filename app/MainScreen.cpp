@@ -351,22 +351,35 @@ void MainScreen::onRemove(WORD id, WORD, HWND) {
   const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
   if (!tab || !list(tab->kind)) return;
   const RecordId record = list(tab->kind)->selectedRecordId();
-  if (record == 0 || !FrameLink::confirmDelete(GetParent(hwnd()))) return;
+  if (record == 0) return;
+  // A database that could not be read is not changed: no use asking first.
+  if (!RecordStore::acceptsWrites()) {
+    reportRemoveFailure();
+    return;
+  }
+  if (!FrameLink::confirmDelete(GetParent(hwnd()))) return;
+  bool removed = false;
   switch (tab->kind) {
     case ListKind::Friends:
       removeFriend(record);
       return;
     case ListKind::Gifts:
-      getGiftCollection().remove(record);
+      removed = getGiftCollection().remove(record);
       break;
     case ListKind::Loans:
-      getLoanCollection().remove(record);
+      removed = getLoanCollection().remove(record);
       break;
     case ListKind::Anniversaries:
-      getAnniversaryCollection().remove(record);
+      removed = getAnniversaryCollection().remove(record);
       break;
   }
   fill(tab->kind);
+  if (!removed) reportRemoveFailure();
+}
+
+void MainScreen::reportRemoveFailure() {
+  const UINT text = RecordStore::acceptsWrites() ? IDS_REMOVE_FAILED : IDS_REMOVE_REFUSED;
+  FrameLink::show(GetParent(hwnd()), platform::loadString(text), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainScreen::removeFriend(RecordId id) {
@@ -377,13 +390,14 @@ void MainScreen::removeFriend(RecordId id) {
     const std::u16string question = FrameLink::textWith(IDS_REMOVE_FRIEND_ITEMS, found->displayName());
     removeItems = FrameLink::show(GetParent(hwnd()), question, MB_YESNO | MB_ICONQUESTION) == IDYES;
   }
-  RecordStore::removeFriend(id, removeItems);
+  const bool removed = RecordStore::removeFriend(id, removeItems);
   if (removeItems) {
     fill(ListKind::Anniversaries);
     fill(ListKind::Loans);
     fill(ListKind::Gifts);
   }
   fill(ListKind::Friends);
+  if (!removed) reportRemoveFailure();
 }
 
 void MainScreen::onSortOrFilter(WORD id, WORD, HWND) {

@@ -71,6 +71,8 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   // Menubar of the tab, greyed exports and check marks.
   void applyMenu(UINT tab);
   void removeFriend(RecordId id);
+  // Tells the user a removal failed, or was refused because the database could not be read.
+  void reportRemoveFailure();
   void sendToFrame(UINT message, WPARAM wParam, LPARAM lParam);
   ItemListCtrl* list(ListKind kind) const { return lists_[static_cast<int>(kind)].get(); }
   ListState& state(ListKind kind) { return states_[static_cast<int>(kind)]; }

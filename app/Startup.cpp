@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
 #include <memory>
+#include <optional>
 
 #include "app/AppCaption.h"
 #include "app/AppModule.h"
+#include "app/DatabaseProblem.h"
 #include "app/HelpFile.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
@@ -15,7 +17,9 @@
 #include "outlook/UninstallCleanup.h"
 #include "pin/PinLock.h"
 #include "platform/base/ResourceTable.h"
+#include "platform/base/Utf.h"
 #include "platform/shell/WinMessageBox.h"
+#include "platform/sys/DevicePath.h"
 #include "platform/sys/InitCommonControls.h"
 #include "platform/sys/ObjBase.h"
 #include "platform/win/MessageLoop.h"
@@ -92,15 +96,19 @@ void Startup::normalStart(HINSTANCE instance, int showCommand) {
   }
   ImageCache::instance().setUpRoles(settings.deviceProfile().layout(), u"");
 
-  // A failure of any of these leaves that part empty; the program starts all the same.
+  // A failure of any of these leaves that part empty; the program starts all the same. What the
+  // store could not read is told once the main window shows.
   getOutlookConnection().start();
   FontCache::instance();
   RecordStore::openAndLoadAll(paths.databasePath());
+  const std::u16string shownPath = platform::toUtf16(platform::sys::DevicePath::toHost(paths.databasePath()));
+  const std::optional<std::u16string> problem = DatabaseProblem::message(RecordStore::lastLoad(), shownPath);
 
-  runMainWindow(instance, showCommand, firstLaunch);
+  runMainWindow(instance, showCommand, firstLaunch, problem);
 }
 
-void Startup::runMainWindow(HINSTANCE, int showCommand, bool firstLaunch) {
+void Startup::runMainWindow(HINSTANCE, int showCommand, bool firstLaunch,
+                            const std::optional<std::u16string>& databaseProblem) {
   platform::MessageLoop loop;
   AppModule::addMessageLoop(&loop);
   auto frame = std::make_unique<MainFrame>();
@@ -119,6 +127,8 @@ void Startup::runMainWindow(HINSTANCE, int showCommand, bool firstLaunch) {
   }
   ShowWindow(frame->hwnd(), showCommand);
   SetForegroundWindow(frame->hwnd());
+  if (databaseProblem)
+    MessageBoxW(frame->hwnd(), databaseProblem->c_str(), appCaption().c_str(), MB_OK | MB_ICONEXCLAMATION);
   if (firstLaunch) PostMessageW(frame->hwnd(), UM_FIRSTLAUNCH, 0, 0);
   loop.addMessageFilter(frame.get());
   loop.run();

@@ -3,6 +3,7 @@
 // shutdown order.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -22,7 +23,8 @@ class Startup {
 
  private:
   static void normalStart(HINSTANCE instance, int showCommand);
-  static void runMainWindow(HINSTANCE instance, int showCommand, bool firstLaunch);
+  static void runMainWindow(HINSTANCE instance, int showCommand, bool firstLaunch,
+                            const std::optional<std::u16string>& databaseProblem);
   static void uninstall(HINSTANCE instance, bool reinstall);
 };
 

@@ -15,11 +15,12 @@ namespace pellucard {
 namespace pim = platform::pim;
 
 LONG CalendarExport::reminderMinutes(int days, int packedTime) {
-  if (days == 0) return 0;
+  days = Settings::reminderDaysInRange(days);
+  if (days <= 0) return 0;
+  packedTime = Settings::reminderTimeInRange(packedTime);
   // Seconds from the start of the day to the reminder time on the anniversary's own day.
   const LONG seconds = (packedTime / 256) * 3600 + (packedTime % 256) * 60;
-  const LONG minutes = (days - 1) * 1440 + (86400 - seconds) / 60;
-  return minutes < 0 ? 0 : minutes;
+  return (days - 1) * 1440 + (86400 - seconds) / 60;
 }
 
 bool CalendarExport::exportAnniversary(Anniversary& a) {
@@ -37,7 +38,7 @@ bool CalendarExport::saveAppointment(Anniversary& a) {
   subject.append(a.name());
 
   const Settings& settings = getSettings();
-  const int days = settings.anniversariesReminder();
+  const int days = Settings::reminderDaysInRange(settings.anniversariesReminder());
   SYSTEMTIME start = a.date();
   start.wHour = 0;
   start.wMinute = 0;

@@ -20,7 +20,8 @@ class CalendarExport {
   void deleteExportedAppointment(Anniversary& anniversary);
 
   // Minutes before the start of the day for a reminder 'days' days before at the packed time
-  // (hour * 256 + minute); 0 days means midnight at the start of the day.
+  // (hour * 256 + minute); 0 days means midnight at the start of the day. Values out of range
+  // count as the nearest valid ones.
   static LONG reminderMinutes(int days, int packedTime);
 
  private:

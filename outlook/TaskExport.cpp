@@ -76,7 +76,7 @@ bool TaskExport::saveTask(Loan& loan) {
   task->SetBody(std::u16string(loan.notes()));
   task->SetCategories(platform::loadString(IDS_APP_TITLE));
 
-  const int days = getSettings().loansReminder();
+  const int days = Settings::reminderDaysInRange(getSettings().loansReminder());
   if (loan.hasReturnDate() && days != Settings::kNoReminder) {
     SYSTEMTIME remindAt{};
     DATE reminder = 0;

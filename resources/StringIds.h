@@ -123,4 +123,25 @@ inline constexpr UINT IDS_CRYPT_ALLOCATE = 5247;
 inline constexpr UINT IDS_CRYPT_HASH_VALUE = 5248;
 inline constexpr UINT IDS_CRYPT_HASH = 5249;
 
+// What start-up and the remove command say when the database cannot be read or changed.
+inline constexpr UINT IDS_DATABASE_UNREADABLE = 5300;
+inline constexpr UINT IDS_DATABASE_PARTLY_READ = 5301;
+inline constexpr UINT IDS_RECORDS_NOT_READ = 5302;
+inline constexpr UINT IDS_RECORDS_READ_UNTIL = 5303;
+inline constexpr UINT IDS_RECORDS_NONE_READ = 5304;
+inline constexpr UINT IDS_DATABASE_LEFT_AS_IT_IS = 5305;
+inline constexpr UINT IDS_RECORDS_LEFT_AS_THEY_ARE = 5306;
+inline constexpr UINT IDS_REASON_NOT_A_DATABASE = 5310;
+inline constexpr UINT IDS_REASON_DAMAGED = 5311;
+inline constexpr UINT IDS_REASON_DAMAGED_RECORDS = 5312;
+inline constexpr UINT IDS_REASON_ACCESS_DENIED = 5313;
+inline constexpr UINT IDS_REASON_STORAGE_ERROR = 5314;
+inline constexpr UINT IDS_REASON_DISK_FULL = 5315;
+inline constexpr UINT IDS_REASON_IN_USE = 5316;
+inline constexpr UINT IDS_REASON_NO_MEMORY = 5317;
+inline constexpr UINT IDS_REASON_FOLDER_MISSING = 5318;
+inline constexpr UINT IDS_REASON_ERROR_CODE = 5319;
+inline constexpr UINT IDS_REMOVE_FAILED = 5320;
+inline constexpr UINT IDS_REMOVE_REFUSED = 5321;
+
 }  // namespace pellucard

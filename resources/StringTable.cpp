@@ -134,6 +134,31 @@ const platform::StringResource kStrings[] = {
     {IDS_CRYPT_ALLOCATE, u"Couldn't allocate memory"},
     {IDS_CRYPT_HASH_VALUE, u"Couldn't get HP_HASHVAL"},
     {IDS_CRYPT_HASH, u"Couldn't get hash"},
+
+    {IDS_DATABASE_UNREADABLE, u"Pellucard could not read its database \"%s\": %s."},
+    {IDS_DATABASE_PARTLY_READ, u"Pellucard could not read all of its database \"%s\": %s."},
+    {IDS_RECORDS_NOT_READ, u"%s: %s could not be read."},
+    {IDS_RECORDS_READ_UNTIL, u"%s: only the first %s could be read."},
+    {IDS_RECORDS_NONE_READ, u"%s: none could be read."},
+    {IDS_DATABASE_LEFT_AS_IT_IS,
+     u"The file was left as it is, and Pellucard will not change it. To put a backup in its place, use "
+     u"Backup > Restore."},
+    {IDS_RECORDS_LEFT_AS_THEY_ARE,
+     u"They were left in the file as they are. To put a backup in its place, use Backup > Restore."},
+    {IDS_REASON_NOT_A_DATABASE, u"the file is damaged or is not a Pellucard database"},
+    {IDS_REASON_DAMAGED, u"the file is damaged"},
+    {IDS_REASON_DAMAGED_RECORDS, u"some of its records are damaged"},
+    {IDS_REASON_ACCESS_DENIED, u"Pellucard is not allowed to open it"},
+    {IDS_REASON_STORAGE_ERROR, u"the storage reported an error while reading it"},
+    {IDS_REASON_DISK_FULL, u"the storage is full"},
+    {IDS_REASON_IN_USE, u"another program is using it"},
+    {IDS_REASON_NO_MEMORY, u"there is not enough memory"},
+    {IDS_REASON_FOLDER_MISSING, u"its folder cannot be found"},
+    {IDS_REASON_ERROR_CODE, u"error %s"},
+    {IDS_REMOVE_FAILED, u"The item could not be removed from the database."},
+    {IDS_REMOVE_REFUSED,
+     u"The item could not be removed: Pellucard does not change a database it could not read. To put a backup "
+     u"in its place, use Backup > Restore."},
 };
 
 #undef SUPPORT_SENTENCE

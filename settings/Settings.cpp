@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <climits>
 #include <exception>
 #include <new>
@@ -13,6 +14,7 @@
 #include "device/DeviceProfile.h"
 #include "device/TextError.h"
 #include "platform/base/Utf.h"
+#include "platform/base/WinError.h"
 #include "settings/SafeFile.h"
 
 namespace pellucard {
@@ -72,16 +74,28 @@ class Utf8Check : public pugi::xml_tree_walker {
 };
 
 // A missing, unreadable or malformed file leaves the document empty.
-void readDocument(pugi::xml_document& doc, const std::u16string& path) {
+// Whether the file's bytes were read (well-formed or not), or could not be read at all.
+enum class FileRead { Read, Unreadable };
+
+FileRead readDocument(pugi::xml_document& doc, const std::u16string& path) {
+  SetLastError(NO_ERROR);
   const std::optional<std::string> bytes = SafeFile::read(path, kMaxFileSize);
-  if (!bytes || bytes->empty()) return;
+  if (!bytes) {
+    // Missing, or too large to be ours: the defaults take its place. Any other error (a refused
+    // permission, a failing medium) may pass, and writing then would put defaults over the file.
+    const DWORD error = GetLastError();
+    return error == NO_ERROR || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Read
+                                                                                               : FileRead::Unreadable;
+  }
+  if (bytes->empty()) return FileRead::Read;
   if (!doc.load_buffer(bytes->data(), bytes->size(), pugi::parse_default, pugi::encoding_auto)) {
     doc.reset();
-    return;
+    return FileRead::Read;
   }
   Utf8Check check;
   doc.traverse(check);
   if (!check.valid) doc.reset();
+  return FileRead::Read;
 }
 
 pugi::xml_node findOrCreateRoot(pugi::xml_document& doc, const pugi::xpath_query& rootQuery) {
@@ -140,6 +154,18 @@ int Settings::parseInt(const std::u16string& text) {
   return static_cast<int>(value > INT_MAX ? INT_MAX : value);
 }
 
+int Settings::reminderDaysInRange(int days) { return std::clamp(days, kNoReminder, kLongestReminder); }
+
+int Settings::reminderTimeInRange(int packedTime) {
+  if (packedTime <= 0) return 0;
+  if (packedTime >= kLastReminderTime) return kLastReminderTime;
+  const int hour = packedTime / 256;
+  const int minute = packedTime % 256;
+  if (minute <= 59) return packedTime;
+  // Between minute 59 of the hour and minute 0 of the next one, whichever is nearer.
+  return minute - 59 <= 256 - minute ? hour * 256 + 59 : (hour + 1) * 256;
+}
+
 bool Settings::exchange(Direction direction) {
   // Setting up the XML machinery can only fail for want of memory; the start-up error says which part.
   std::unique_ptr<pugi::xpath_query> rootQuery;
@@ -151,7 +177,7 @@ bool Settings::exchange(Direction direction) {
   std::unique_ptr<pugi::xml_document> doc(new (std::nothrow) pugi::xml_document);
   if (!doc) throw TextError(u"Failed to create XML Parser");
 
-  readDocument(*doc, filePath_);
+  const FileRead read = readDocument(*doc, filePath_);
   pugi::xml_node root = findOrCreateRoot(*doc, *rootQuery);
 
   struct Field {
@@ -193,6 +219,8 @@ bool Settings::exchange(Direction direction) {
     }
   }
 
+  // A file that could not be read is left as it is; a load then gives the defaults.
+  if (read == FileRead::Unreadable) return false;
   std::ostringstream out;
   doc->save(out, "\t", pugi::format_default, pugi::encoding_utf8);
   return SafeFile::writeAtomically(filePath_, out.str());
@@ -210,44 +238,44 @@ void Settings::setFirstStartDone() {
   save();
 }
 
-void Settings::setFNameFirst(bool value) {
+bool Settings::setFNameFirst(bool value) {
   fNameFirst_ = value ? 1 : 0;
-  save();
+  return save();
 }
 
-void Settings::setAnniversariesAutoExport(bool value) {
+bool Settings::setAnniversariesAutoExport(bool value) {
   anniversariesAutoExport_ = value ? 1 : 0;
-  save();
+  return save();
 }
 
-void Settings::setAnniversariesReminder(int days) {
+bool Settings::setAnniversariesReminder(int days) {
   anniversariesReminder_ = days;
-  save();
+  return save();
 }
 
-void Settings::setAnniversariesReminderTime(int hourTimes256PlusMinute) {
+bool Settings::setAnniversariesReminderTime(int hourTimes256PlusMinute) {
   anniversariesReminderTime_ = hourTimes256PlusMinute;
-  save();
+  return save();
 }
 
-void Settings::setLoansAutoExport(bool value) {
+bool Settings::setLoansAutoExport(bool value) {
   loansAutoExport_ = value ? 1 : 0;
-  save();
+  return save();
 }
 
-void Settings::setLoansReminder(int days) {
+bool Settings::setLoansReminder(int days) {
   loansReminder_ = days;
-  save();
+  return save();
 }
 
-void Settings::setLoansReminderTime(int hourTimes256PlusMinute) {
+bool Settings::setLoansReminderTime(int hourTimes256PlusMinute) {
   loansReminderTime_ = hourTimes256PlusMinute;
-  save();
+  return save();
 }
 
-void Settings::setBackupPath(const std::u16string& path) {
+bool Settings::setBackupPath(const std::u16string& path) {
   backupPath_ = path;
-  save();
+  return save();
 }
 
 Settings& getSettings() {

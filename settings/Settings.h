@@ -15,6 +15,8 @@ class Settings {
   static constexpr int kDefaultReminder = 1;
   static constexpr int kDefaultReminderTime = 12 * 256;  // hour * 256 + minute
   static constexpr int kNoReminder = -1;
+  static constexpr int kLongestReminder = 365;             // days
+  static constexpr int kLastReminderTime = 23 * 256 + 59;  // 23:59
 
   // The file is the settings path of AppPaths unless a path is given.
   Settings();
@@ -24,11 +26,13 @@ class Settings {
   Settings& operator=(const Settings&) = delete;
 
   // Reads the file into the values, adds missing elements with their defaults, writes the file back
-  // and recomputes the device profile. A missing or unreadable file yields the defaults.
+  // and recomputes the device profile. A missing or malformed file yields the defaults; one that
+  // cannot be read at all (a refused permission, a failing medium) also does, but is left as it is.
   // Throws TextError when no XML document can be created.
   void load();
   // Writes every value into the file (other elements of the file stay as they are).
-  // Returns false when the file could not be written; callers may ignore it.
+  // Returns false when the file could not be written, or not read first (it is then left alone);
+  // callers may ignore it.
   bool save();
 
   // Whether a first start has already been recorded.
@@ -47,20 +51,27 @@ class Settings {
   int loansReminderTime() const { return loansReminderTime_; }
   const std::u16string& backupPath() const { return backupPath_; }
 
-  // Each setter stores the value and saves the whole file at once.
-  void setFNameFirst(bool value);
-  void setAnniversariesAutoExport(bool value);
-  void setAnniversariesReminder(int days);
-  void setAnniversariesReminderTime(int hourTimes256PlusMinute);
-  void setLoansAutoExport(bool value);
-  void setLoansReminder(int days);
-  void setLoansReminderTime(int hourTimes256PlusMinute);
-  void setBackupPath(const std::u16string& path);
+  // Each setter stores the value and saves the whole file at once; false when the file could not be
+  // written (the value is kept in memory all the same, and the old file stays whole).
+  bool setFNameFirst(bool value);
+  bool setAnniversariesAutoExport(bool value);
+  bool setAnniversariesReminder(int days);
+  bool setAnniversariesReminderTime(int hourTimes256PlusMinute);
+  bool setLoansAutoExport(bool value);
+  bool setLoansReminder(int days);
+  bool setLoansReminderTime(int hourTimes256PlusMinute);
+  bool setBackupPath(const std::u16string& path);
 
   const std::u16string& filePath() const { return filePath_; }
 
   // The device facts computed by the last load.
   const DeviceProfile& deviceProfile() const;
+
+  // The nearest valid value of a reminder setting, for where it is used: the file may hold anything
+  // a hand edit put there, and keeps it. Days run from kNoReminder to kLongestReminder; a time of
+  // day packed as hour * 256 + minute from 0:00 to 23:59.
+  static int reminderDaysInRange(int days);
+  static int reminderTimeInRange(int packedTime);
 
   // Leading-decimal-integer parse of a value text: leading blanks and one sign are allowed, the
   // conversion stops at the first other character, no digits give 0, out-of-range values saturate.

@@ -51,11 +51,11 @@ bool FriendCollection::update(Friend& item) {
 }
 
 bool FriendCollection::remove(RecordId id) {
-  ItemPtr<Friend> item = take(id);
-  if (!item) return false;
+  Friend* found = find(id);
+  if (!found || (found->recordId() != 0 && !getFriendsTable().remove(*found))) return false;
+  take(id);
   rebuildContactIndex();
-  if (item->recordId() == 0) return true;
-  return getFriendsTable().remove(*item);
+  return true;
 }
 
 Friend* FriendCollection::findByContactId(LONG contactId) const {

@@ -22,7 +22,7 @@ class FriendCollection final : public ItemCollection<Friend> {
   // The friend was changed through assign; its record is rewritten.
   bool update(Friend& item);
   // Deletes the first friend with that identifier and its record. False when there is none or the
-  // record could not be deleted (the friend leaves the list all the same).
+  // record could not be deleted (the friend then stays).
   bool remove(RecordId id);
 
   // The first friend linked to that contact, or null.

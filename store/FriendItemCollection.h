@@ -25,32 +25,33 @@ class FriendItemCollection : public ItemCollection<Item> {
     return ok;
   }
 
-  // Writes the item and takes it over, also when the write failed (it then has RecordId 0).
+  // Writes the item and takes it over, also when the write failed (it then has RecordId 0). Only
+  // an item that was written is exported.
   bool add(std::unique_ptr<Item> item) {
     if (!item) return false;
     const bool added = table().add(*item);
     Item* raw = this->append(std::move(item));
-    stored(*raw);
+    if (added) stored(*raw);
     this->sortById();
     return added;
   }
 
   bool update(Item& item) {
     const bool updated = table().update(item);
-    stored(item);
+    if (updated) stored(item);
     this->sortById();
     return updated;
   }
 
   // Deletes the first item with that identifier and its record; false when there is none or the
-  // record could not be deleted (the item leaves the list all the same). An item never stored
-  // (RecordId 0) deletes no record.
+  // record could not be deleted, and then the item stays, its exported copy too. An item never
+  // stored (RecordId 0) deletes no record.
   bool remove(RecordId id) {
+    Item* found = this->find(id);
+    if (!found || (found->recordId() != 0 && !table().remove(*found))) return false;
     ItemPtr<Item> item = this->take(id);
-    if (!item) return false;
     removing(*item);
-    if (item->recordId() == 0) return true;
-    return table().remove(*item);
+    return true;
   }
 
   List itemsOfFriend(LONG friendId) const {
@@ -60,12 +61,21 @@ class FriendItemCollection : public ItemCollection<Item> {
     return list;
   }
 
-  void removeAllOfFriend(LONG friendId) {
-    auto taken = this->takeIf([&](const Item& item) { return item.friendId() == friendId; });
-    for (auto& item : taken) {
-      removing(*item);
-      if (item->recordId() != 0) table().remove(*item);
-    }
+  // Removes every item of the friend as remove() does; false when a record could not be deleted
+  // (its item stays).
+  bool removeAllOfFriend(LONG friendId) {
+    bool all = true;
+    // Each record is deleted as its item is picked, so that only deleted ones leave the list.
+    auto taken = this->takeIf([&](Item& item) {
+      if (item.friendId() != friendId) return false;
+      if (item.recordId() != 0 && !table().remove(item)) {
+        all = false;
+        return false;
+      }
+      return true;
+    });
+    for (auto& item : taken) removing(*item);
+    return all;
   }
 
  protected:
@@ -89,9 +99,9 @@ class FriendItemCollection : public ItemCollection<Item> {
     item_order::apply(list, order, ascending);
   }
 
-  // After an add or update was written (or failed to be), before the list is re-sorted.
+  // After an add or update was written, before the list is re-sorted.
   virtual void stored(Item&) {}
-  // Before an item leaves the collection and its record is deleted.
+  // When an item leaves the collection, its record deleted.
   virtual void removing(Item&) {}
 };
 

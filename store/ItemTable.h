@@ -35,7 +35,8 @@ class ItemTable : public RecordTable {
     return updateRecord(record, item.recordId());
   }
 
-  // Deletes the item's record and clears its identifier.
+  // Deletes the item's record and clears its identifier; an item whose record could not be
+  // deleted keeps it.
   bool remove(Item& item) {
     RecordId id = item.recordId();
     const bool removed = RecordTable::remove(id);

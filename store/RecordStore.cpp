@@ -17,12 +17,34 @@ std::u16string& openVolume() {
   static auto* path = new std::u16string;
   return *path;
 }
+
+LoadReport& report() {
+  static auto* last = new LoadReport;
+  return *last;
+}
+
+template <class Table, class Collection>
+void note(LoadReport::TableLoad& load, const Table& table, const Collection& collection) {
+  load.opened = table.isOpen();
+  load.openError = table.openError();
+  load.loaded = collection.size();
+  load.skipped = table.skippedRecords();
+  load.scanError = table.scanError();
+}
 }  // namespace
+
+const LoadReport& RecordStore::lastLoad() { return report(); }
+
+bool RecordStore::acceptsWrites() {
+  return getFriendsTable().acceptsWrites() && getGiftsTable().acceptsWrites() && getLoansTable().acceptsWrites() &&
+         getAnniversariesTable().acceptsWrites();
+}
 
 const std::u16string& RecordStore::volumePath() { return openVolume(); }
 
 void RecordStore::closeAll() {
   openVolume().clear();
+  report() = LoadReport();
   deleteFriendsTable();
   deleteFriendCollection();
   deleteGiftsTable();
@@ -43,6 +65,18 @@ bool RecordStore::openAndLoadAll(const std::u16string& databasePath) {
   ok = getLoanCollection().load() && ok;
   ok = getAnniversariesTable().open(databasePath) && ok;
   ok = getAnniversaryCollection().load() && ok;
+
+  LoadReport loaded;
+  note(loaded.table(LoadReport::Table::Friends), getFriendsTable(), getFriendCollection());
+  note(loaded.table(LoadReport::Table::Gifts), getGiftsTable(), getGiftCollection());
+  note(loaded.table(LoadReport::Table::Loans), getLoansTable(), getLoanCollection());
+  note(loaded.table(LoadReport::Table::Anniversaries), getAnniversariesTable(), getAnniversaryCollection());
+  report() = loaded;
+  const bool refuse = loaded.refusesWrites();
+  getFriendsTable().refuseWrites(refuse);
+  getGiftsTable().refuseWrites(refuse);
+  getLoansTable().refuseWrites(refuse);
+  getAnniversariesTable().refuseWrites(refuse);
   return ok;
 }
 
@@ -55,14 +89,12 @@ bool RecordStore::friendHasItems(RecordId friendId) {
 bool RecordStore::removeFriend(RecordId friendId, bool withItems) {
   FriendCollection& friends = getFriendCollection();
   if (!friends.find(friendId) || !friends.remove(friendId)) return false;
-  if (withItems) {
-    ExportBatchScope exports;
-    const LONG id = static_cast<LONG>(friendId);
-    getLoanCollection().removeAllOfFriend(id);
-    getAnniversaryCollection().removeAllOfFriend(id);
-    getGiftCollection().removeAllOfFriend(id);
-  }
-  return true;
+  if (!withItems) return true;
+  ExportBatchScope exports;
+  const LONG id = static_cast<LONG>(friendId);
+  bool all = getLoanCollection().removeAllOfFriend(id);
+  all = getAnniversaryCollection().removeAllOfFriend(id) && all;
+  return getGiftCollection().removeAllOfFriend(id) && all;
 }
 
 }  // namespace pellucard

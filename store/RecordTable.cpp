@@ -15,21 +15,28 @@ RecordTable::~RecordTable() { close(); }
 
 bool RecordTable::open(const std::u16string& volumePath) {
   if (opened_) return true;
+  auto fail = [this] {
+    openError_ = GetLastError();
+    if (openError_ == ERROR_SUCCESS) openError_ = ERROR_GEN_FAILURE;
+    return false;
+  };
   if (!mounted_) {
     if (!CeMountDBVol(&volume_, volumePath.c_str(), OPEN_ALWAYS) && GetLastError() != ERROR_ALREADY_EXISTS) {
       CREATE_SYSTEMGUID(&volume_);
-      return false;
+      return fail();
     }
     mounted_ = true;
   }
   handle_ = CeOpenDatabaseEx2(&volume_, &databaseId_, name_.c_str(), nullptr, 0, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) {
-    if (!createDatabase()) return false;
+    // Only a database that is not there is made; one that could not be read is left alone.
+    if (GetLastError() != ERROR_FILE_NOT_FOUND || !createDatabase()) return fail();
     flush();
     handle_ = CeOpenDatabaseEx2(&volume_, &databaseId_, name_.c_str(), nullptr, 0, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    if (handle_ == INVALID_HANDLE_VALUE) return fail();
   }
   opened_ = true;
+  openError_ = 0;
   current_ = 0;
   return true;
 }
@@ -52,6 +59,7 @@ void RecordTable::flush() {
 }
 
 void RecordTable::close() {
+  writesRefused_ = false;
   if (handle_ != INVALID_HANDLE_VALUE) {
     CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
@@ -101,7 +109,7 @@ bool RecordTable::readCurrent(PropertyRecord& record) {
 }
 
 RecordId RecordTable::write(const PropertyRecord& record, Target target) {
-  if (!opened_) return 0;
+  if (!opened_ || !writable()) return 0;
   const std::size_t count = record.size();
   if (count == 0 || count > CEDB_MAXPROPS) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -121,18 +129,25 @@ RecordId RecordTable::write(const PropertyRecord& record, Target target) {
   return CeWriteRecordProps(handle_, into, static_cast<WORD>(count), values.get());
 }
 
+bool RecordTable::writable() const {
+  if (!writesRefused_) return true;
+  SetLastError(ERROR_WRITE_PROTECT);
+  return false;
+}
+
 bool RecordTable::remove(RecordId& id) {
-  if (!opened_) return false;
+  if (!opened_ || !writable()) return false;
   // An item that was never stored has no record; 0 must not reach the store.
   if (id == 0) return false;
   const BOOL deleted = CeDeleteRecord(handle_, id);
-  id = 0;
+  // A record that is still there keeps its item's identifier.
+  if (deleted) id = 0;
   flush();
   return deleted != FALSE;
 }
 
 bool RecordTable::addRecord(const PropertyRecord& record, RecordId& id) {
-  if (!opened_) return false;
+  if (!opened_ || !writable()) return false;
   if (id != 0 && seekTo(id)) return false;
   const RecordId written = write(record, Target::NewRecord);
   id = written;
@@ -141,7 +156,7 @@ bool RecordTable::addRecord(const PropertyRecord& record, RecordId& id) {
 }
 
 bool RecordTable::updateRecord(const PropertyRecord& record, RecordId id) {
-  if (!opened_ || !seekTo(id)) return false;
+  if (!opened_ || !writable() || !seekTo(id)) return false;
   const RecordId written = write(record, Target::CurrentRecord);
   flush();
   return written != 0;

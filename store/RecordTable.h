@@ -22,11 +22,24 @@ class RecordTable {
   RecordTable(const RecordTable&) = delete;
   RecordTable& operator=(const RecordTable&) = delete;
 
-  // Mounts the volume file, opens the database and creates it first when it is missing.
-  // Failure leaves the table inert.
+  // Mounts the volume file, opens the database and creates it first when it is missing (never
+  // when the volume could not be read). Failure leaves the table inert.
   bool open(const std::u16string& volumePath);
   void close();
   bool isOpen() const { return opened_; }
+  // The last error of the last failed open; 0 after one that succeeded.
+  DWORD openError() const { return openError_; }
+
+  // While refused, adds, updates and removals write nothing and fail with ERROR_WRITE_PROTECT:
+  // the store sets this when the volume could not be read soundly.
+  void refuseWrites(bool refuse) { writesRefused_ = refuse; }
+  bool acceptsWrites() const { return opened_ && !writesRefused_; }
+
+  // What the last load read besides its items: the records passed over because they do not
+  // decode (they stay in the file), and the error that stopped the scan before the end (0 when
+  // it reached the end).
+  std::size_t skippedRecords() const { return skipped_; }
+  DWORD scanError() const { return scanError_; }
 
   bool seekFirst();
   bool seekTo(RecordId id);
@@ -51,12 +64,16 @@ class RecordTable {
   bool updateRecord(const PropertyRecord& record, RecordId id);
 
   // Calls fn with a RecordReader for every readable record, in the volume's order, reading the
-  // stored bytes in place. Unreadable records are skipped. Leaves no current record.
+  // stored bytes in place. Unreadable records are skipped and counted. Leaves no current record.
   template <class Fn>
   bool forEachRecord(Fn&& fn) {
+    skipped_ = 0;
+    scanError_ = 0;
     if (!opened_) return false;
     platform::cedb::RecordScan scan(handle_);
     while (scan.next()) fn(RecordReader(scan.properties(), scan.oid()));
+    skipped_ = scan.skipped();
+    scanError_ = scan.error() == ERROR_NO_MORE_ITEMS ? 0 : scan.error();
     current_ = 0;
     return true;
   }
@@ -64,6 +81,8 @@ class RecordTable {
  private:
   bool createDatabase();
   void flush();
+  // False (with ERROR_WRITE_PROTECT) while writes are refused.
+  bool writable() const;
 
   CEOID databaseId_ = 0;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -72,6 +91,10 @@ class RecordTable {
   CEGUID volume_{};
   std::u16string name_;
   RecordId current_ = 0;
+  DWORD openError_ = 0;
+  bool writesRefused_ = false;
+  std::size_t skipped_ = 0;
+  DWORD scanError_ = 0;
 };
 
 }  // namespace pellucard

@@ -10,6 +10,9 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/base/HostCalls.h"
+#include "platform/cedb/VolumeVfs.h"
+
 namespace platform::cedb {
 
 namespace {
@@ -149,9 +152,12 @@ std::unique_ptr<Volume> Volume::open(const std::string& hostPath, DWORD creation
   // same mode.
   bool made = false;
   if (creation != OPEN_EXISTING && !fs::exists(path, ec)) {
-    const int fd = ::open(hostPath.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    const int fd = HostCalls::open(hostPath.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) {
-      error = errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND;
+      error = errno == EACCES || errno == EROFS    ? ERROR_ACCESS_DENIED
+              : errno == ENOSPC || errno == EDQUOT ? ERROR_DISK_FULL
+              : errno == EIO                       ? ERROR_WRITE_FAULT
+                                                   : ERROR_PATH_NOT_FOUND;
       return nullptr;
     }
     ::close(fd);
@@ -159,7 +165,7 @@ std::unique_ptr<Volume> Volume::open(const std::string& hostPath, DWORD creation
   }
   sqlite3* raw = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (creation == OPEN_EXISTING ? 0 : SQLITE_OPEN_CREATE);
-  const int rc = sqlite3_open_v2(hostPath.c_str(), &raw, flags, nullptr);
+  const int rc = sqlite3_open_v2(hostPath.c_str(), &raw, flags, VolumeVfs::name());
   std::unique_ptr<Volume> volume(new Volume(raw));  // owns raw from here, also on failure
   if (rc != SQLITE_OK) {
     error = errorFromSqlite(rc);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/base/HostCalls.h"
+
 namespace platform::pim {
 
 namespace {
@@ -19,80 +21,58 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool writeOnce(int fd, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
+bool writeOnce(int fd, std::string_view bytes, const std::string& path) {
+  return platform::HostCalls::writeAll(fd, bytes.data(), bytes.size(), path.c_str());
 }
 
 // Small pieces are gathered into larger writes: one system call per item would cost more than
 // the copy.
-bool writeAll(int fd, const std::vector<std::string_view>& pieces) {
+bool writeAll(int fd, const std::vector<std::string_view>& pieces, const std::string& path) {
   constexpr std::size_t kChunk = 256 * 1024;
   std::string buffer;
   buffer.reserve(kChunk);
   for (std::string_view piece : pieces) {
     if (buffer.size() + piece.size() > kChunk) {
-      if (!writeOnce(fd, buffer)) return false;
+      if (!writeOnce(fd, buffer, path)) return false;
       buffer.clear();
     }
     if (piece.size() >= kChunk) {
-      if (!writeOnce(fd, piece)) return false;
+      if (!writeOnce(fd, piece, path)) return false;
     } else {
       buffer.append(piece);
     }
   }
-  return writeOnce(fd, buffer);
-}
-
-AtomicFile::WriteHook& writeHook() {
-  static AtomicFile::WriteHook hook;
-  return hook;
+  return writeOnce(fd, buffer, path);
 }
 
 }  // namespace
-
-void AtomicFile::setWriteHook(WriteHook hook) { writeHook() = std::move(hook); }
 
 bool AtomicFile::write(const std::string& path, std::string_view bytes) {
   return write(path, std::vector<std::string_view>{bytes});
 }
 
 bool AtomicFile::write(const std::string& path, const std::vector<std::string_view>& pieces) {
-  if (writeHook() && !writeHook()(path)) return false;
+  using platform::HostCalls;
   std::string temp = path + ".XXXXXX";
-  std::vector<char> name(temp.begin(), temp.end());
-  name.push_back('\0');
-  int fd = ::mkstemp(name.data());
+  const int fd = HostCalls::makeTemp(temp, O_CLOEXEC);
   if (fd < 0) return false;
   // Keep the mode of the file being replaced; a new file is private to the user.
   struct stat st {};
-  mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600;
-  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, pieces) && ::fsync(fd) == 0;
+  const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600;
+  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, pieces, temp) && HostCalls::sync(fd, temp.c_str()) == 0;
   ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(name.data(), path.c_str()) == 0;
+  if (ok) ok = HostCalls::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
-    ::unlink(name.data());
+    HostCalls::unlink(temp.c_str());
     return false;
   }
-  int dir = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  HostCalls::syncFolder(directoryOf(path));
   return true;
 }
 
 bool AtomicFile::read(const std::string& path, std::string& bytes) {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY);
+  const int fd = platform::HostCalls::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   char buffer[65536];
   bool ok = true;

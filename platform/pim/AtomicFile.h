@@ -1,7 +1,6 @@
 // Replaces a file's whole content so that readers see either the old or the new bytes.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +16,6 @@ class AtomicFile {
   static bool write(const std::string& path, const std::vector<std::string_view>& pieces);
   // Whole content; false when the file cannot be opened or read.
   static bool read(const std::string& path, std::string& bytes);
-
-  // Called before every write with the target path; returning false fails that write as a full
-  // disk would. Tests count and fail writes through it; an empty hook removes it.
-  using WriteHook = std::function<bool(const std::string& path)>;
-  static void setWriteHook(WriteHook hook);
 };
 
 }  // namespace platform::pim

@@ -1,5 +1,7 @@
 #include "platform/pim/PimService.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "platform/pim/CalendarCodec.h"
@@ -10,12 +12,25 @@ namespace platform::pim {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The folders hold the user's contacts, calendar and tasks: the ones made here are the user's
+// alone. A folder that is there keeps its mode.
+void makePrivateFolders(const fs::path& folder) {
+  std::error_code ec;
+  if (folder.empty() || fs::is_directory(folder, ec)) return;
+  if (folder.has_parent_path() && folder.parent_path() != folder) makePrivateFolders(folder.parent_path());
+  ::mkdir(folder.c_str(), 0700);
+}
+
+}  // namespace
+
 HRESULT PimService::logon(const std::string& pimDir) {
   loggedOn_ = false;
   if (pimDir.empty()) return E_FAIL;
   dir_ = pimDir;
   std::error_code ec;
-  fs::create_directories(contactsPath(), ec);
+  makePrivateFolders(contactsPath());
   if (!fs::is_directory(contactsPath(), ec)) return E_FAIL;
   if (!contacts_.load(contactsPath())) return E_FAIL;
   calendar_ =

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/HostCalls.h"
 #include "platform/base/TextCase.h"
 #include "platform/base/Utf.h"
 #include "platform/sys/DevicePath.h"
@@ -21,6 +22,7 @@
 #include "platform/sys/WinBase.h"
 
 using namespace platform::sys;
+using platform::HostCalls;
 
 namespace {
 
@@ -52,44 +54,21 @@ std::string baseNameOf(const std::string& hostPath) {
   return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
 }
 
-void syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
-
 FileObject* fileOf(HANDLE handle) {
   FileObject* file = HandleTable::instance().get<FileObject>(handle);
   if (!file) SetLastError(ERROR_INVALID_HANDLE);
   return file;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size, std::size_t* written) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd, data + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      if (written) *written = done;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (written) *written = done;
-  return true;
-}
-
 // Copies src into a fresh temporary file beside dst and renames it into place.
 BOOL copyFileAtomically(const std::string& src, const std::string& dst, bool failIfExists) {
-  const int in = ::open(src.c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = HostCalls::open(src.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return failWithErrno(src);
   struct stat srcStat {};
   ::fstat(in, &srcStat);
 
   std::string temp = parentOf(dst) + "/." + baseNameOf(dst) + ".copy-XXXXXX";
-  const int out = ::mkostemp(temp.data(), O_CLOEXEC);
+  const int out = HostCalls::makeTemp(temp, O_CLOEXEC);
   if (out < 0) {
     const int error = errno;
     ::close(in);
@@ -109,7 +88,7 @@ BOOL copyFileAtomically(const std::string& src, const std::string& dst, bool fai
       break;
     }
     if (n == 0) break;
-    if (!writeAll(out, buffer.data(), static_cast<std::size_t>(n), nullptr)) {
+    if (!HostCalls::writeAll(out, buffer.data(), static_cast<std::size_t>(n), temp.c_str())) {
       ok = false;
       error = errno;
       break;
@@ -126,7 +105,7 @@ BOOL copyFileAtomically(const std::string& src, const std::string& dst, bool fai
     const timespec times[2] = {srcStat.st_atim, srcStat.st_mtim};
     ::futimens(out, times);
   }
-  if (ok && ::fsync(out) != 0) {
+  if (ok && HostCalls::sync(out, temp.c_str()) != 0) {
     ok = false;
     error = errno;
   }
@@ -138,26 +117,26 @@ BOOL copyFileAtomically(const std::string& src, const std::string& dst, bool fai
   if (ok) {
     if (failIfExists) {
       // link() refuses to replace, so a target that appeared meanwhile stays untouched.
-      if (::link(temp.c_str(), dst.c_str()) != 0) {
+      if (HostCalls::link(temp.c_str(), dst.c_str()) != 0) {
         ok = false;
         error = errno;
       }
-      ::unlink(temp.c_str());
+      HostCalls::unlink(temp.c_str());
       if (!ok) {
         SetLastError(error == EEXIST ? ERROR_FILE_EXISTS : win32ErrorFromErrno(error, dst));
         return FALSE;
       }
-    } else if (::rename(temp.c_str(), dst.c_str()) != 0) {
+    } else if (HostCalls::rename(temp.c_str(), dst.c_str()) != 0) {
       ok = false;
       error = errno;
     }
   }
   if (!ok) {
-    ::unlink(temp.c_str());
+    HostCalls::unlink(temp.c_str());
     SetLastError(error == EFBIG ? ERROR_DISK_FULL : win32ErrorFromErrno(error, dst));
     return FALSE;
   }
-  syncFolder(parentOf(dst));
+  HostCalls::syncFolder(parentOf(dst));
   return TRUE;
 }
 
@@ -235,7 +214,7 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
   flags |= (wantWrite || truncates) ? (wantRead || truncates ? O_RDWR : O_WRONLY) : O_RDONLY;
   // The device's files are the user's own: nobody else may read what the program creates.
   const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0400 : 0600;
-  const int fd = ::open(path.c_str(), flags, mode);
+  const int fd = HostCalls::open(path.c_str(), flags, mode);
   if (fd < 0) {
     if (errno == EEXIST)
       SetLastError(ERROR_FILE_EXISTS);
@@ -243,7 +222,7 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
       failWithErrno(path);
     return INVALID_HANDLE_VALUE;
   }
-  if (truncates && ::ftruncate(fd, 0) != 0) {
+  if (truncates && HostCalls::truncate(fd, 0, path.c_str()) != 0) {
     failWithErrno(path);
     ::close(fd);
     return INVALID_HANDLE_VALUE;
@@ -284,7 +263,7 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
   if (!file->canWrite()) return failWith(ERROR_ACCESS_DENIED);
   if (!lpBuffer && nNumberOfBytesToWrite) return failWith(ERROR_INVALID_PARAMETER);
   std::size_t written = 0;
-  const bool ok = writeAll(file->fd(), static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, &written);
+  const bool ok = HostCalls::writeAll(file->fd(), lpBuffer, nNumberOfBytesToWrite, file->hostPath().c_str(), &written);
   if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = static_cast<DWORD>(written);
   if (!ok) {
     SetLastError(errno == EFBIG || errno == ENOSPC ? ERROR_DISK_FULL : win32ErrorFromErrno(errno));
@@ -345,7 +324,7 @@ BOOL SetEndOfFile(HANDLE hFile) {
   if (!file) return FALSE;
   if (!file->canWrite()) return failWith(ERROR_ACCESS_DENIED);
   const off_t position = ::lseek(file->fd(), 0, SEEK_CUR);
-  if (position < 0 || ::ftruncate(file->fd(), position) != 0) return failWithErrno();
+  if (position < 0 || HostCalls::truncate(file->fd(), position, file->hostPath().c_str()) != 0) return failWithErrno();
   return TRUE;
 }
 
@@ -367,7 +346,7 @@ BOOL FlushFileBuffers(HANDLE hFile) {
   FileObject* file = fileOf(hFile);
   if (!file) return FALSE;
   if (!file->canWrite()) return failWith(ERROR_ACCESS_DENIED);
-  if (::fsync(file->fd()) != 0) return failWithErrno();
+  if (HostCalls::sync(file->fd(), file->hostPath().c_str()) != 0) return failWithErrno();
   return TRUE;
 }
 
@@ -415,7 +394,7 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
   if (::lstat(path.c_str(), &st) != 0) return failWithErrno(path);
   if (S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
   if (!FileObject::deleteAllowed(st.st_dev, st.st_ino)) return failWith(ERROR_SHARING_VIOLATION);
-  if (::unlink(path.c_str()) != 0) return failWithErrno(path);
+  if (HostCalls::unlink(path.c_str()) != 0) return failWithErrno(path);
   return TRUE;
 }
 
@@ -433,19 +412,19 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
   if (sameObject && !(dstStat.st_dev == st.st_dev && dstStat.st_ino == st.st_ino))
     return failWith(ERROR_ALREADY_EXISTS);
   // A rename that refuses to replace, so a target created meanwhile is never lost.
-  if (::renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) {
-    syncFolder(parentOf(dst));
+  if (HostCalls::renameNoReplace(src.c_str(), dst.c_str()) == 0) {
+    HostCalls::syncFolder(parentOf(dst));
     return TRUE;
   }
   if (errno == EEXIST) {
     // Only a change of letter case of the same file gets here.
-    if (sameObject && ::rename(src.c_str(), dst.c_str()) == 0) return TRUE;
+    if (sameObject && HostCalls::rename(src.c_str(), dst.c_str()) == 0) return TRUE;
     return failWith(ERROR_ALREADY_EXISTS);
   }
   if (errno == EXDEV) {
     if (S_ISDIR(st.st_mode)) return failWith(ERROR_NOT_SAME_DEVICE);
     if (!copyFileAtomically(src, dst, true)) return FALSE;
-    if (::unlink(src.c_str()) != 0) return failWithErrno(src);
+    if (HostCalls::unlink(src.c_str()) != 0) return failWithErrno(src);
     return TRUE;
   }
   return failWithErrno(errno == ENOENT ? dst : src);

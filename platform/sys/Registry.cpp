@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/HostCalls.h"
 #include "platform/base/TextCase.h"
 #include "platform/base/Utf.h"
 #include "platform/base/WinError.h"
@@ -293,7 +294,7 @@ void Registry::load() {
       const std::string base = path + ".corrupt-" + std::to_string(static_cast<long long>(std::time(nullptr)));
       std::string aside = base;
       for (int n = 1; ::access(aside.c_str(), F_OK) == 0; ++n) aside = base + "-" + std::to_string(n);
-      std::rename(path.c_str(), aside.c_str());
+      HostCalls::rename(path.c_str(), aside.c_str());
     }
   }
   stamp_ = currentStamp();
@@ -317,31 +318,19 @@ LONG Registry::save() {
   if (!makeFolders(dir)) return static_cast<LONG>(win32ErrorFromErrno(errno));
   const std::string text = serialise(keys_, deviceValues_, deviceKeys_);
   std::string temp = dir + "/.registry-XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return static_cast<LONG>(win32ErrorFromErrno(errno));
+  const int fd = HostCalls::makeTemp(temp, O_CLOEXEC);
+  if (fd < 0) return static_cast<LONG>(errno == ENOSPC ? ERROR_DISK_FULL : win32ErrorFromErrno(errno));
   int error = 0;
   if (::fchmod(fd, 0600) != 0) error = errno;
-  std::size_t done = 0;
-  while (!error && done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno != EINTR) error = errno;
-      continue;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (!error && ::fsync(fd) != 0) error = errno;
+  if (!error && !HostCalls::writeAll(fd, text.data(), text.size(), temp.c_str())) error = errno;
+  if (!error && HostCalls::sync(fd, temp.c_str()) != 0) error = errno;
   if (::close(fd) != 0 && !error) error = errno;
-  if (!error && ::rename(temp.c_str(), filePath().c_str()) != 0) error = errno;
+  if (!error && HostCalls::rename(temp.c_str(), filePath().c_str()) != 0) error = errno;
   if (error) {
-    ::unlink(temp.c_str());
+    HostCalls::unlink(temp.c_str());
     return static_cast<LONG>(error == ENOSPC || error == EFBIG ? ERROR_DISK_FULL : win32ErrorFromErrno(error));
   }
-  const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
+  HostCalls::syncFolder(dir);
   stamp_ = currentStamp();
   return ERROR_SUCCESS;
 }
@@ -353,7 +342,7 @@ LONG Registry::modify(Change change) {
   if (!makeFolders(dir)) return static_cast<LONG>(win32ErrorFromErrno(errno));
   // Another process may write the same file (an uninstall start, a test beside this one).
   const std::string lockPath = dir + "/registry.lock";
-  const int lockFd = ::open(lockPath.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+  const int lockFd = HostCalls::open(lockPath.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
   if (lockFd >= 0) ::flock(lockFd, LOCK_EX);
   ensureLoaded();
   const Keys savedKeys = keys_;

@@ -3,10 +3,15 @@
 // return to defaults on a second start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/base/FaultInjection.h"
 #include "tests/app/AppHarness.h"
+#include "tests/support/FileBytes.h"
 #include "views/FormLauncher.h"
 
 namespace pellucard::testing {
@@ -214,6 +219,58 @@ TEST_F(MainScreenTest, AnsweringNoToTheFirstQuestionRemovesNothing) {
   EXPECT_EQ(getGiftCollection().find(gift), nullptr);
   EXPECT_TRUE(app.rows(ListKind::Gifts).empty());
   EXPECT_NE(getFriendCollection().find(anna), nullptr);
+}
+
+TEST_F(MainScreenTest, ARemovalTheDiskRefusesIsToldAndTheItemStays) {
+  const RecordId anna = app.addFriend(u"Anna", u"Berg");
+  const RecordId gift = app.addGift(u"Apple", kGiftFrom, anna, date(2024, 3, 1));
+  app.start();
+  app.showTab(kGiftListId);
+  const std::string message = app.folder().file("message.txt");
+  {
+    platform::FaultInjection::Armed full({.operations = platform::FaultInjection::kChanges,
+                                          .times = 0,
+                                          .error = EIO,
+                                          .pathPattern = "*/Pellucard.cdb*"});
+    app.commandAnswering(ID_GIFT_REMOVE, "key Y\ndump " + message + "\nkey ENTER\n");
+  }
+  EXPECT_NE(readText(message).find("The item could not be removed from the database."), std::string::npos)
+      << readText(message);
+  EXPECT_EQ(app.rows(ListKind::Gifts), std::vector<RecordId>{gift});
+  RecordStore::closeAll();
+  RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
+  EXPECT_NE(getGiftCollection().find(gift), nullptr);
+}
+
+// A damaged volume is read as far as it goes and then not changed: Remove says so at once,
+// without asking first.
+TEST_F(MainScreenTest, RemoveIsRefusedWhileTheDatabaseCouldNotBeRead) {
+  platform::FaultInjection::setSyncsElided(true);
+  for (int i = 0; i < 300; ++i) {
+    auto gift = std::make_unique<Gift>(u"Gift", kGiftIdea, 0, date(2024, 1, 1), std::u16string(1000, u'n'));
+    getGiftCollection().add(std::move(gift));
+  }
+  platform::FaultInjection::setSyncsElided(false);
+  RecordStore::closeAll();
+  const std::string volume = app.folder().file("app/Pellucard.cdb");
+  // The second half of the file overwritten, as a failing medium would: the first records still read.
+  std::string cut = platform::testing::readBytes(volume);
+  std::fill(cut.begin() + static_cast<std::ptrdiff_t>(cut.size() / 2), cut.end(), '\0');
+  ASSERT_TRUE(platform::testing::writeBytes(volume, cut));
+  RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
+  ASSERT_FALSE(RecordStore::acceptsWrites());
+  ASSERT_GT(getGiftCollection().size(), 0u);
+  app.start();
+  app.showTab(kGiftListId);
+  const std::string message = app.folder().file("message.txt");
+  app.commandAnswering(ID_GIFT_REMOVE, "dump " + message + "\nkey ENTER\n");
+  EXPECT_NE(readText(message).find("The item could not be removed: Pellucard does not change a database it could "
+                                   "not read."),
+            std::string::npos)
+      << readText(message);
+  EXPECT_FALSE(app.device().quitReceived()) << "one message, no question";
+  RecordStore::closeAll();
+  EXPECT_EQ(platform::testing::readBytes(volume), cut);
 }
 
 TEST_F(MainScreenTest, ExportFailureIsReportedOnceAfterEveryItemWasTried) {

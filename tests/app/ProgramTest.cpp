@@ -17,11 +17,15 @@
 #include "platform/sys/InstanceChannel.h"
 #include "platform/sys/Registry.h"
 #include "tests/app/AppHarness.h"
+#include "tests/cedb/VolumeFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace pellucard::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
 
 std::string readText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -202,6 +206,57 @@ TEST(Program, TheFilesItMakesAreItsUsersAlone) {
   ASSERT_EQ(program.run("idle\n", "", "--app-dir " + program.file("open")), 0) << program.stderrText();
   EXPECT_EQ(mode(program.file("open")), 0755u);
   EXPECT_EQ(mode(program.file("open/Pellucard.cdb")), 0600u);
+}
+
+// A record that does not decode in each list: the program starts with the rest, says once what it
+// could not read, and the unreadable records stay in the file.
+TEST(Program, UnreadableRecordsAreToldOnceAtStartAndStayInTheFile) {
+  Program program;
+  program.fill(3);
+  const std::string volume = program.appDir() + "/Pellucard.cdb";
+  int records = 0;
+  {
+    platform::testing::VolumeFile file(volume);
+    for (const char* table : {"FriendsDB", "GiftsDB", "LoansDB", "AnniversariesDB"}) {
+      const CEOID oid = file.firstRecordOf(table);
+      ASSERT_NE(oid, 0u) << table;
+      ASSERT_TRUE(file.spoilRecord(oid)) << table;
+    }
+    records = file.recordCount();
+  }
+  ASSERT_EQ(program.run("dump start.txt\nkey ENTER\ndump next.txt\nkey N\n"), 0) << program.stderrText();
+  const std::string start = readText(program.file("start.txt"));
+  EXPECT_TRUE(has(start, "Pellucard could not read all of its database \\\"" + volume)) << start;
+  for (const char* list : {"Friends: 1 could not be read.", "Gifts: 1 could not be read.",
+                           "Loans: 1 could not be read.", "Anniversaries: 1 could not be read."})
+    EXPECT_TRUE(has(start, list)) << list << "\n" << start;
+  EXPECT_TRUE(has(start, "Backup > Restore")) << start;
+  EXPECT_TRUE(has(start, "\"FriendList\"")) << "the main window stands behind the message";
+  const std::string next = readText(program.file("next.txt"));
+  EXPECT_FALSE(has(next, "could not read")) << "told once: " << next;
+  EXPECT_EQ(platform::testing::VolumeFile(volume).recordCount(), records);
+
+  ASSERT_EQ(program.run("dump again.txt\n"), 0) << program.stderrText();
+  EXPECT_TRUE(has(readText(program.file("again.txt")), "Friends: 1 could not be read.")) << "and at every start";
+}
+
+// A database overwritten with garbage: the user hears why the lists are empty, and the file is left
+// byte for byte as it was, also when the user tries to remove something.
+TEST(Program, ADatabaseThatCannotBeReadIsToldAndLeftAsItIs) {
+  Program program;
+  program.fill(1);
+  const std::string volume = program.appDir() + "/Pellucard.cdb";
+  const std::string garbage(100 * 1024, '\x42');
+  ASSERT_TRUE(writeBytes(volume, garbage));
+  ASSERT_EQ(program.run("dump start.txt\nkey ENTER\nkey N\n"), 0) << program.stderrText();
+  const std::string start = readText(program.file("start.txt"));
+  EXPECT_TRUE(has(start, "Pellucard could not read its database \\\"" + volume +
+                             "\\\": the file is damaged or is not a Pellucard database."))
+      << start;
+  EXPECT_TRUE(has(start, "The file was left as it is")) << start;
+  EXPECT_TRUE(has(start, "Backup > Restore")) << start;
+  EXPECT_EQ(readBytes(volume), garbage);
+  EXPECT_FALSE(fs::exists(volume + "-journal"));
 }
 
 TEST(Program, CtrlQLeavesTheProgramThroughTheAcceleratorTable) {

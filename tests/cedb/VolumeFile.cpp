@@ -62,6 +62,15 @@ bool VolumeFile::storeText(CEOID oid, CEPROPID propid, std::u16string_view text)
   return replaceBytes(oid, bytes.data(), static_cast<int>(bytes.size()));
 }
 
+CEOID VolumeFile::firstRecordOf(const std::string& database) {
+  Statement first =
+      prepare(db_.get(), "SELECT min(r.oid) FROM records r JOIN databases d ON r.db = d.oid WHERE d.name = ?1");
+  if (!first) return 0;
+  sqlite3_bind_text(first.get(), 1, database.c_str(), -1, SQLITE_TRANSIENT);
+  if (sqlite3_step(first.get()) != SQLITE_ROW) return 0;
+  return static_cast<CEOID>(sqlite3_column_int64(first.get(), 0));
+}
+
 int VolumeFile::formatVersion() {
   return static_cast<int>(queryNumber("SELECT value FROM meta WHERE key='format_version'"));
 }

@@ -27,6 +27,9 @@ class VolumeFile {
   // included (a write through the database calls stops at the first null).
   bool storeText(CEOID oid, CEPROPID propid, std::u16string_view text);
 
+  // The lowest record id of the named database, or 0 when it has none.
+  CEOID firstRecordOf(const std::string& database);
+
   // The layout version the volume says it has, or -1.
   int formatVersion();
   // Records of every database in the volume, or -1.

@@ -7,36 +7,20 @@
 #include "outlook/ExportCommands.h"
 #include "outlook/UninstallCleanup.h"
 #include "pin/PinLock.h"
-#include "platform/pim/AtomicFile.h"
 #include "platform/win/Input.h"
 #include "store/AnniversariesTable.h"
 #include "store/LoansTable.h"
 #include "store/RecordBatch.h"
 #include "tests/outlook/OutlookFixture.h"
 #include "tests/support/TestDevice.h"
+#include "tests/support/WriteWatch.h"
 
 using namespace pellucard;
 using outlooktest::date;
 
 namespace {
 
-// Counts the writes of each file name and fails those named in 'failing'.
-class WriteWatch {
- public:
-  WriteWatch() {
-    platform::pim::AtomicFile::setWriteHook([this](const std::string& path) {
-      const std::string name = std::filesystem::path(path).filename().string();
-      ++writes[name];
-      return failing.count(name) == 0;
-    });
-  }
-  ~WriteWatch() { platform::pim::AtomicFile::setWriteHook(nullptr); }
-  WriteWatch(const WriteWatch&) = delete;
-  WriteWatch& operator=(const WriteWatch&) = delete;
-
-  std::map<std::string, int> writes;
-  std::set<std::string> failing;
-};
+using platform::testing::WriteWatch;
 
 // What a calendar program reads from one of the files.
 struct ReadBack {
@@ -109,7 +93,7 @@ TEST_F(ExportAtScaleTest, ExportToCalendarWritesTheFileOnceAndEveryItemReadsBack
   const std::vector<Anniversary*> all = manyAnniversaries(400);
   WriteWatch watch;
   EXPECT_EQ(ExportCommands::exportAnniversaries(), ExportCommands::Outcome::AllExported);
-  EXPECT_EQ(watch.writes["calendar.ics"], 1);
+  EXPECT_EQ(watch.writes("calendar.ics"), 1);
 
   ReadBack cal = readBack("calendar.ics", ICAL_VEVENT_COMPONENT);
   EXPECT_EQ(cal.count, 400);
@@ -144,8 +128,8 @@ TEST_F(ExportAtScaleTest, ExportingAgainReplacesEveryItemWithoutDuplicates) {
   WriteWatch watch;
   ASSERT_EQ(ExportCommands::exportAnniversaries(), ExportCommands::Outcome::AllExported);
   ASSERT_EQ(ExportCommands::exportLoans(), ExportCommands::Outcome::AllExported);
-  EXPECT_EQ(watch.writes["calendar.ics"], 1);
-  EXPECT_EQ(watch.writes["tasks.ics"], 1);
+  EXPECT_EQ(watch.writes("calendar.ics"), 1);
+  EXPECT_EQ(watch.writes("tasks.ics"), 1);
 
   const ReadBack events = readBack("calendar.ics", ICAL_VEVENT_COMPONENT);
   const ReadBack tasks = readBack("tasks.ics", ICAL_VTODO_COMPONENT);
@@ -166,9 +150,9 @@ TEST_F(ExportAtScaleTest, AFailingFinalWriteLeavesTheOldFileAndNoStaleIdentifier
 
   {
     WriteWatch watch;
-    watch.failing.insert("calendar.ics");
+    watch.fail("calendar.ics");
     EXPECT_EQ(ExportCommands::exportAnniversaries(), ExportCommands::Outcome::SomeFailed);
-    EXPECT_EQ(watch.writes["calendar.ics"], 1) << "tried once, at the end";
+    EXPECT_EQ(watch.writes("calendar.ics"), 1) << "tried once, at the end";
   }
   EXPECT_EQ(fileText("calendar.ics"), file);
   EXPECT_EQ(fresh->outlookItemId(), 0);
@@ -186,7 +170,7 @@ TEST_F(ExportAtScaleTest, AFailingFinalWriteLeavesTheOldFileAndNoStaleIdentifier
   const LONG oid = edited->outlookItemId();
   {
     WriteWatch watch;
-    watch.failing.insert("calendar.ics");
+    watch.fail("calendar.ics");
     edited->assign(u"Renamed", edited->friendId(), edited->date(), u"");
     getAnniversaryCollection().update(*edited);
   }
@@ -204,7 +188,7 @@ TEST_F(ExportAtScaleTest, OneAutomaticExportWritesOnceAndKeepsEveryOtherEvent) {
   Anniversary* a = all[57];
   a->assign(u"Edited", a->friendId(), date(1980, 7, 14, 12), u"new notes");
   getAnniversaryCollection().update(*a);
-  EXPECT_EQ(watch.writes["calendar.ics"], 1) << "saved twice and the old one deleted: one write";
+  EXPECT_EQ(watch.writes("calendar.ics"), 1) << "saved twice and the old one deleted: one write";
   const ReadBack cal = readBack("calendar.ics", ICAL_VEVENT_COMPONENT);
   EXPECT_EQ(cal.count, 200);
   ASSERT_EQ(cal.byOid.count(a->outlookItemId()), 1u);
@@ -225,8 +209,8 @@ TEST_F(ExportAtScaleTest, RemovingAFriendWithItemsAndTheUninstallWriteEachFileOn
   {
     WriteWatch watch;
     ASSERT_TRUE(RecordStore::removeFriend(ann->recordId(), true));
-    EXPECT_EQ(watch.writes["calendar.ics"], 1);
-    EXPECT_EQ(watch.writes["tasks.ics"], 1);
+    EXPECT_EQ(watch.writes("calendar.ics"), 1);
+    EXPECT_EQ(watch.writes("tasks.ics"), 1);
   }
   EXPECT_EQ(events(), 1);
   EXPECT_EQ(todos(), 1);
@@ -238,8 +222,8 @@ TEST_F(ExportAtScaleTest, RemovingAFriendWithItemsAndTheUninstallWriteEachFileOn
   {
     WriteWatch watch;
     UninstallCleanup::run();
-    EXPECT_EQ(watch.writes["calendar.ics"], 1);
-    EXPECT_EQ(watch.writes["tasks.ics"], 1);
+    EXPECT_EQ(watch.writes("calendar.ics"), 1);
+    EXPECT_EQ(watch.writes("tasks.ics"), 1);
   }
   EXPECT_EQ(events(), 0);
   EXPECT_EQ(todos(), 0);

@@ -1,6 +1,9 @@
 // Anniversaries into the calendar and loans into the task list: what lands in the files, the
 // identifiers kept in the records, replacement, removal, the commands and the uninstall.
 #include "outlook/CalendarExport.h"
+
+#include <climits>
+
 #include "outlook/ExportCommands.h"
 #include "outlook/TaskExport.h"
 #include "outlook/UninstallCleanup.h"
@@ -44,6 +47,44 @@ TEST_F(ExportTest, ReminderArithmetic) {
   EXPECT_EQ(CalendarExport::reminderMinutes(0, 3072), 0);
   EXPECT_EQ(CalendarExport::reminderMinutes(1, 3072), 720);
   EXPECT_EQ(CalendarExport::reminderMinutes(7, 1830), 7 * 1440 - 7 * 60 - 38);
+}
+
+TEST_F(ExportTest, ReminderArithmeticTakesAnyValueWithoutOverflow) {
+  EXPECT_EQ(CalendarExport::reminderMinutes(INT_MAX, INT_MAX), 364 * 1440 + 1);
+  EXPECT_EQ(CalendarExport::reminderMinutes(INT_MAX, INT_MIN), 365 * 1440);
+  EXPECT_EQ(CalendarExport::reminderMinutes(INT_MIN, 2304), 0);
+  EXPECT_EQ(CalendarExport::reminderMinutes(1, 9 * 256 + 255), 1440 - 10 * 60) << "minute 255 counts as 10:00";
+}
+
+// A settings file edited by hand: the export uses the nearest valid reminder and the file keeps
+// what was written.
+TEST_F(ExportTest, HandEditedRemindersAreExportedAsTheNearestValidOnes) {
+  getSettings().setAnniversariesReminder(INT_MAX);
+  getSettings().setAnniversariesReminderTime(INT_MAX);
+  getSettings().setLoansReminder(INT_MAX);
+  Anniversary* a = addAnniversary(u"Birthday", 0, date(1990, 5, 10));
+  ASSERT_TRUE(calendar().exportAnniversary(*a));
+  auto root = parsed("calendar.ics");
+  EXPECT_EQ(alarmMinutes(firstEvent(root)), 364 * 1440 + 1) << "365 days before, at 23:59";
+
+  Loan* l = addLoan(u"Ladder", kLoanTo, 0, date(2026, 4, 1, 12));
+  ASSERT_TRUE(tasks().exportLoan(*l));
+  auto item = std::dynamic_pointer_cast<platform::pim::Task>(getOutlookConnection().itemFromOid(l->outlookItemId()));
+  ASSERT_TRUE(item);
+  SYSTEMTIME st{};
+  ASSERT_TRUE(::VariantTimeToSystemTime(item->ReminderTime(), &st));
+  EXPECT_EQ(st.wYear * 10000 + st.wMonth * 100 + st.wDay, 20250401) << "365 days before the return date";
+
+  getSettings().setLoansReminder(INT_MIN);
+  ASSERT_TRUE(tasks().exportLoan(*l));
+  item = std::dynamic_pointer_cast<platform::pim::Task>(getOutlookConnection().itemFromOid(l->outlookItemId()));
+  ASSERT_TRUE(item);
+  EXPECT_FALSE(item->ReminderSet()) << "below -1 counts as no reminder";
+
+  getSettings().load();
+  EXPECT_EQ(getSettings().anniversariesReminder(), INT_MAX);
+  EXPECT_EQ(getSettings().anniversariesReminderTime(), INT_MAX);
+  EXPECT_EQ(getSettings().loansReminder(), INT_MIN);
 }
 
 TEST_F(ExportTest, AnniversaryBecomesAYearlyAllDayAppointment) {

@@ -5,9 +5,9 @@
 #include <set>
 
 #include "platform/base/Utf.h"
-#include "platform/pim/AtomicFile.h"
 #include "platform/pim/ICalendarText.h"
 #include "tests/pim/PimTestSupport.h"
+#include "tests/support/WriteWatch.h"
 
 using namespace platform::pim;
 using pimtest::variant;
@@ -24,23 +24,7 @@ Ical parse(const std::string& text) {
   return Ical(icalparser_parse_string(text.c_str()));
 }
 
-// Counts the writes of each file name and fails those named in 'failing'.
-class WriteWatch {
- public:
-  WriteWatch() {
-    AtomicFile::setWriteHook([this](const std::string& path) {
-      const std::string name = std::filesystem::path(path).filename().string();
-      ++writes[name];
-      return failing.count(name) == 0;
-    });
-  }
-  ~WriteWatch() { AtomicFile::setWriteHook(nullptr); }
-  WriteWatch(const WriteWatch&) = delete;
-  WriteWatch& operator=(const WriteWatch&) = delete;
-
-  std::map<std::string, int> writes;
-  std::set<std::string> failing;
-};
+using platform::testing::WriteWatch;
 
 class CalendarBatchTest : public pimtest::PimFolderTest {
  protected:
@@ -103,11 +87,11 @@ TEST_F(CalendarBatchTest, ABatchWritesEachChangedFileOnce) {
   std::vector<LONG> added;
   for (int i = 0; i < 300; ++i) added.push_back(yearly(u"new", 1 + i % 12, 1 + i % 28)->Oid());
   for (int i = 0; i < 20; i += 2) ASSERT_EQ(kept[static_cast<std::size_t>(i)]->Delete(), S_OK);
-  EXPECT_EQ(watch.writes["calendar.ics"], 0) << "nothing is written while the batch is open";
+  EXPECT_EQ(watch.writes("calendar.ics"), 0) << "nothing is written while the batch is open";
   EXPECT_TRUE(exists(added.front())) << "the batch's items are there for the program meanwhile";
   ASSERT_EQ(app_->endBatch(), S_OK);
-  EXPECT_EQ(watch.writes["calendar.ics"], 1);
-  EXPECT_EQ(watch.writes.count("tasks.ics"), 0u) << "a file the batch did not change is not written";
+  EXPECT_EQ(watch.writes("calendar.ics"), 1);
+  EXPECT_EQ(watch.writes("tasks.ics"), 0) << "a file the batch did not change is not written";
   EXPECT_EQ(events(), 310);
 
   auto again = logon();
@@ -120,9 +104,9 @@ TEST_F(CalendarBatchTest, ABatchWritesEachChangedFileOnce) {
   ASSERT_EQ(app_->beginBatch(), S_OK);
   task(u"inner");
   ASSERT_EQ(app_->endBatch(), S_OK);
-  EXPECT_EQ(watch.writes["tasks.ics"], 0) << "only the outermost batch writes";
+  EXPECT_EQ(watch.writes("tasks.ics"), 0) << "only the outermost batch writes";
   ASSERT_EQ(app_->endBatch(), S_OK);
-  EXPECT_EQ(watch.writes["tasks.ics"], 1);
+  EXPECT_EQ(watch.writes("tasks.ics"), 1);
   EXPECT_TRUE(FAILED(app_->endBatch())) << "no batch is open";
 }
 
@@ -132,7 +116,7 @@ TEST_F(CalendarBatchTest, AFailedFinalWriteLeavesTheFileAndTheServiceAsBefore) {
   const LONG keptOid = kept->Oid();
   const std::string before = calendarText();
   WriteWatch watch;
-  watch.failing.insert("calendar.ics");
+  watch.fail("calendar.ics");
   ASSERT_EQ(app_->beginBatch(), S_OK);
   auto lost = yearly(u"lost", 7, 12);
   changed->SetSubject(u"changed again");
@@ -140,7 +124,7 @@ TEST_F(CalendarBatchTest, AFailedFinalWriteLeavesTheFileAndTheServiceAsBefore) {
   ASSERT_EQ(kept->Delete(), S_OK);
   auto otherFile = task(u"in the other file");
   EXPECT_TRUE(FAILED(app_->endBatch()));
-  watch.failing.clear();
+  watch.stopFailing();
 
   EXPECT_EQ(calendarText(), before);
   EXPECT_FALSE(exists(lost->Oid())) << "an item of the failed batch is not there";

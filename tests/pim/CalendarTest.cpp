@@ -276,6 +276,17 @@ TEST_F(CalendarTest, ItemsOfOtherProgramsAreKeptAndGetStableOids) {
   EXPECT_NE(calendarText().find("PRODID:-//Other//Calendar//EN"), std::string::npos);
 }
 
+TEST_F(CalendarTest, NewFilesAndFoldersAreTheUsersAlone) {
+  newBirthdayAppointment();
+  struct stat st {};
+  ASSERT_EQ(::stat((dir_ / "calendar.ics").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(::stat(dir_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::stat((dir_ / "contacts").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
 TEST_F(CalendarTest, SavesReplaceTheFileWholeAndKeepItsMode) {
   newBirthdayAppointment();
   ASSERT_EQ(::chmod((dir_ / "calendar.ics").c_str(), 0640), 0);

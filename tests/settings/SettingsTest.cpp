@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,7 @@
 #include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/FaultInjection.h"
 #include "platform/base/Utf.h"
 #include "platform/gdi/GdiBridge.h"
 #include "tests/support/FileBytes.h"
@@ -133,6 +135,41 @@ TEST(SettingsParse, LeadingDecimalInteger) {
   EXPECT_EQ(Settings::parseInt(u"\u0663"), 0) << "only ASCII digits count";
 }
 
+// Hand edits may put anything in the file; where a reminder is used it counts as the nearest value
+// the Options screen could have given, and the file keeps what the user wrote.
+TEST(SettingsReminderRange, OutOfRangeValuesCountAsTheNearestValidOne) {
+  EXPECT_EQ(Settings::reminderDaysInRange(INT_MIN), Settings::kNoReminder);
+  EXPECT_EQ(Settings::reminderDaysInRange(-2), Settings::kNoReminder);
+  EXPECT_EQ(Settings::reminderDaysInRange(0), 0);
+  EXPECT_EQ(Settings::reminderDaysInRange(14), 14);
+  EXPECT_EQ(Settings::reminderDaysInRange(INT_MAX), Settings::kLongestReminder);
+
+  EXPECT_EQ(Settings::reminderTimeInRange(INT_MIN), 0);
+  EXPECT_EQ(Settings::reminderTimeInRange(-1), 0);
+  EXPECT_EQ(Settings::reminderTimeInRange(1830), 1830) << "07:38";
+  EXPECT_EQ(Settings::reminderTimeInRange(7 * 256 + 100), 7 * 256 + 59) << "minute 100 is nearer 07:59";
+  EXPECT_EQ(Settings::reminderTimeInRange(7 * 256 + 200), 8 * 256) << "minute 200 is nearer 08:00";
+  EXPECT_EQ(Settings::reminderTimeInRange(23 * 256 + 59), 23 * 256 + 59);
+  EXPECT_EQ(Settings::reminderTimeInRange(23 * 256 + 60), 23 * 256 + 59);
+  EXPECT_EQ(Settings::reminderTimeInRange(INT_MAX), 23 * 256 + 59);
+}
+
+TEST_F(SettingsFile, OutOfRangeRemindersAreKeptInTheFileAsWritten) {
+  writeBytes(path,
+             "<configuration><AnniversariesReminder>99999999999</AnniversariesReminder>"
+             "<AnniversariesReminderTime>-7</AnniversariesReminderTime>"
+             "<LoansReminder>-40</LoansReminder></configuration>");
+  settings.load();
+  EXPECT_EQ(settings.anniversariesReminder(), INT_MAX);
+  EXPECT_EQ(settings.anniversariesReminderTime(), -7);
+  EXPECT_EQ(settings.loansReminder(), -40);
+  settings.setFNameFirst(false);
+  const FileView view = readFile(path);
+  EXPECT_EQ(view.text("AnniversariesReminder"), std::to_string(INT_MAX));
+  EXPECT_EQ(view.text("AnniversariesReminderTime"), "-7");
+  EXPECT_EQ(view.text("LoansReminder"), "-40");
+}
+
 TEST_F(SettingsFile, UnreadableFilesGiveTheDefaultsAndAreRewritten) {
   const std::vector<std::string> broken = {
       "",
@@ -228,6 +265,24 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFile) {
   expectDefaults(blocked);
   EXPECT_FALSE(blocked.save());
   EXPECT_EQ(readBytes(path), before);
+}
+
+// A file that is there but cannot be read for now is not replaced by the defaults, neither by a
+// load nor by a save.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsLeftAsItIs) {
+  const std::string mine = "<configuration><FNameFirst>0</FNameFirst><Mine>kept</Mine></configuration>";
+  writeBytes(path, mine);
+  for (int error : {EACCES, EIO}) {
+    platform::FaultInjection::Armed refused(
+        {.operations = platform::FaultInjection::kOpen, .times = 0, .error = error, .pathPattern = path});
+    settings.load();
+    expectDefaults(settings);
+    EXPECT_FALSE(settings.save());
+    EXPECT_FALSE(settings.setBackupPath(u"\\Backups"));
+    EXPECT_EQ(readBytes(path), mine);
+  }
+  settings.load();
+  EXPECT_FALSE(settings.fNameFirst()) << "read again once it can be";
 }
 
 TEST_F(SettingsFile, MissingFoldersAreCreated) {

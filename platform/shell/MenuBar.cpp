@@ -90,6 +90,19 @@ HWND MenuBar::create(const SHMENUBARINFO& info) {
   return hwnd;
 }
 
+HWND MenuBar::createWithButtons(HWND owner, std::vector<SoftKeyButton> buttons) {
+  SHMENUBARINFO info{};
+  info.cbSize = sizeof(info);
+  info.hwndParent = owner;
+  info.dwFlags = SHCMBF_EMPTYBAR | SHCMBF_HIDDEN;
+  HWND hwnd = create(info);
+  MenuBar* bar = fromWindow(hwnd);
+  if (bar == nullptr) return nullptr;
+  bar->buttons_ = std::move(buttons);
+  bar->place();
+  return hwnd;
+}
+
 bool MenuBar::loadButtons(const SHMENUBARINFO& info) {
   if (info.dwFlags & SHCMBF_EMPTYBAR) return true;
   MenuTable& menus = MenuTable::instance();

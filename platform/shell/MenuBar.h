@@ -25,6 +25,9 @@ class MenuBar {
  public:
   // Creates the bar from the SHMENUBARINFO request; nullptr (with the last error) on failure.
   static HWND create(const SHMENUBARINFO& info);
+  // A bar for one of the shell's own screens, whose soft keys are given rather than loaded
+  // from the program's resources.
+  static HWND createWithButtons(HWND owner, std::vector<SoftKeyButton> buttons);
   static void registerClass();
   static MenuBar* fromWindow(HWND hwnd);
   // The newest live bar owned by `owner`, or nullptr.

@@ -5,6 +5,7 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/controls/KeypadIndicator.h"
+#include "platform/shell/ContactCard.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/SoftKeys.h"
@@ -61,6 +62,8 @@ void startShell() {
   addWindowObserver(&titleFollower());
   // The Smartphone shows the focused edit's input mode at the right of the title bar.
   controls::KeypadIndicator::setListener([](HWND, controls::KeypadMode) { refreshTitleBar(); });
+  // The device's own contact card answers every contact's Display.
+  ContactCard::registerDisplayHandler();
 }
 
 void stopShell() {

@@ -62,8 +62,9 @@ void startShell() {
   addWindowObserver(&titleFollower());
   // The Smartphone shows the focused edit's input mode at the right of the title bar.
   controls::KeypadIndicator::setListener([](HWND, controls::KeypadMode) { refreshTitleBar(); });
-  // The device's own contact card answers every contact's Display.
-  ContactCard::registerDisplayHandler();
+  // The device's own contact card answers every contact's Display, unless another handler
+  // (a test's) was installed first.
+  if (!pim::Contact::hasDisplayHandler()) ContactCard::registerDisplayHandler();
 }
 
 void stopShell() {

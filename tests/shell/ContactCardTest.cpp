@@ -80,9 +80,11 @@ class ContactCardTest : public ::testing::TestWithParam<std::tuple<Edition, int,
     platform::DeviceConfig::current().pimDir = folder_.path().string();
     fs::create_directories(folder_.path() / "contacts");
     pellucard::ThumbnailJob::install();
+    ContactCard::registerDisplayHandler();
   }
   void TearDown() override {
     platform::shell::PictureDecoder::install(nullptr);
+    Contact::setDisplayHandler(nullptr);
     platform::DeviceConfig::current().pimDir = savedPim_;
   }
 

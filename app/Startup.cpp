@@ -31,6 +31,7 @@
 #include "settings/Settings.h"
 #include "settings/StoreWiring.h"
 #include "skin/ImageCache.h"
+#include "skin/ThumbnailJob.h"
 #include "store/RecordStore.h"
 #include "views/FontCache.h"
 #include "views/PinDialog.h"
@@ -46,6 +47,8 @@ void registerResources() {
   registerStringTable();
   registerMenus();
   registerIcons();
+  // The shell's file chooser and contact card decode pictures with the program's image code.
+  ThumbnailJob::install();
 }
 
 bool contains(const std::u16string& text, const char16_t* word) { return text.find(word) != std::u16string::npos; }

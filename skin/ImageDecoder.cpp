@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/ExifOrientation.h"
+#include "skin/PixelRows.h"
 
 // clang-format off
 #include <png.h>
@@ -44,13 +45,6 @@ void pngRead(png_structp png, png_bytep target, png_size_t length) {
   if (length > job->data.size() - job->offset) png_error(png, "truncated");
   std::memcpy(target, job->data.data() + job->offset, length);
   job->offset += length;
-}
-
-void flattenRgba(const std::uint8_t* rgba, std::uint8_t* rgb, int width) {
-  for (int x = 0; x < width; ++x, rgba += 4, rgb += 3) {
-    const unsigned a = rgba[3];
-    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<std::uint8_t>((rgba[c] * a + 255 * (255 - a) + 127) / 255);
-  }
 }
 
 bool runPng(PngJob* job) {
@@ -102,7 +96,7 @@ bool runPng(PngJob* job) {
     for (png_uint_32 y = 0; y < height; ++y) {
       png_read_row(png, job->rows.data(), nullptr);
       out.rgb.resize(out.rgb.size() + outRow);
-      flattenRgba(job->rows.data(), out.rgb.data() + out.rgb.size() - outRow, out.width);
+      pixelrows::flattenRgba(job->rows.data(), out.rgb.data() + out.rgb.size() - outRow, out.width);
     }
   } else {
     out.rgb.assign(outRow * height, 0);
@@ -111,7 +105,8 @@ bool runPng(PngJob* job) {
       for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, job->rows.data() + rowBytes * y, nullptr);
     }
     for (png_uint_32 y = 0; y < height; ++y) {
-      flattenRgba(job->rows.data() + rowBytes * y, out.rgb.data() + static_cast<std::size_t>(y) * width * 3, out.width);
+      pixelrows::flattenRgba(job->rows.data() + rowBytes * y, out.rgb.data() + static_cast<std::size_t>(y) * width * 3,
+                             out.width);
     }
   }
   // The trailing chunks are not needed; a file cut after the pixels still gives the whole picture.
@@ -160,17 +155,6 @@ int scaleDenominator(const jpeg_decompress_struct& info, SIZE atLeast) {
     if (w >= static_cast<unsigned>(atLeast.cx) && h >= static_cast<unsigned>(atLeast.cy)) return denominator;
   }
   return 1;
-}
-
-void cmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, int width, bool inverted) {
-  for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
-    // Files written by the common editors store the inks inverted (Adobe marker).
-    const unsigned k = inverted ? cmyk[3] : 255 - cmyk[3];
-    for (int c = 0; c < 3; ++c) {
-      const unsigned v = inverted ? cmyk[c] : 255 - cmyk[c];
-      rgb[c] = static_cast<std::uint8_t>((v * k + 127) / 255);
-    }
-  }
 }
 
 bool runJpeg(JpegJob* job) {
@@ -233,7 +217,7 @@ bool runJpeg(JpegJob* job) {
     out.rgb.resize(out.rgb.size() + outRow);
     std::uint8_t* target = out.rgb.data() + out.rgb.size() - outRow;
     if (cmyk) {
-      cmykToRgb(row, target, width, info->saw_Adobe_marker);
+      pixelrows::cmykToRgb(row, target, width, info->saw_Adobe_marker);
     } else {
       std::memcpy(target, row, static_cast<std::size_t>(width) * 3);
     }

@@ -32,6 +32,8 @@ HRESULT Contact::Display() {
 
 void Contact::setDisplayHandler(DisplayHandler handler) { displayHandler() = std::move(handler); }
 
+bool Contact::hasDisplayHandler() { return static_cast<bool>(displayHandler()); }
+
 std::u16string Contact::Categories() const {
   std::u16string out;
   for (const std::u16string& c : record_->categories) {

@@ -47,6 +47,7 @@ class Contact : public Item {
   using DisplayHandler = std::function<HRESULT(const Contact&)>;
   // The shell registers how a contact card is shown; without one Display fails.
   static void setDisplayHandler(DisplayHandler handler);
+  static bool hasDisplayHandler();
 
  private:
   std::shared_ptr<const ContactRecord> record_;

@@ -16,6 +16,12 @@ struct ContactDate {
   int day = 0;
 };
 
+// A phone number or an address with the label the contact card shows beside it.
+struct ContactEntry {
+  std::u16string label;
+  std::u16string value;
+};
+
 struct ContactRecord {
   std::u16string uid;
   std::u16string firstName;
@@ -28,6 +34,9 @@ struct ContactRecord {
   std::u16string jobTitle;
   std::u16string companyName;
   std::vector<std::u16string> categories;
+  std::vector<ContactEntry> phones;     // in the card's order
+  std::vector<std::u16string> emails;   // in the card's order, the preferred one first
+  std::vector<ContactEntry> addresses;  // lines joined with CR LF
   std::optional<ContactDate> birthday;
   std::optional<ContactDate> anniversary;
   std::vector<std::uint8_t> picture;  // encoded image bytes as the card carries them

@@ -244,7 +244,85 @@ class CardBuilder {
       applyRelated(p);
     } else if (n == "PHOTO") {
       if (rec_.picture.empty()) rec_.picture = picture(p);
+    } else if (n == "TEL") {
+      addPhone(p);
+    } else if (n == "EMAIL") {
+      addEmail(p);
+    } else if (n == "ADR") {
+      addAddress(p);
     }
+  }
+
+  bool hasType(const Property& p, std::string_view type) const {
+    const auto types = p.types();
+    return std::find(types.begin(), types.end(), type) != types.end();
+  }
+
+  // The preferred value leads, as address books list it first.
+  bool preferred(const Property& p) const { return hasType(p, "pref") || vt::trim(p.param("PREF")) == "1"; }
+
+  void addPhone(const Property& p) {
+    std::string number = plain(p);
+    // vCard 4.0 writes numbers as tel: URIs.
+    if (lower(number.substr(0, 4)) == "tel:") number = vt::trim(number.substr(4));
+    if (number.empty()) return;
+    const bool work = hasType(p, "work");
+    const bool home = hasType(p, "home");
+    std::u16string label;
+    if (hasType(p, "fax")) {
+      label = work ? u"Work fax" : home ? u"Home fax" : u"Fax";
+    } else if (hasType(p, "cell") || hasType(p, "mobile")) {
+      label = u"Mobile";
+    } else if (hasType(p, "pager")) {
+      label = u"Pager";
+    } else if (hasType(p, "car")) {
+      label = u"Car";
+    } else if (work) {
+      label = u"Work";
+    } else if (home) {
+      label = u"Home";
+    } else {
+      label = u"Phone";
+    }
+    ContactEntry entry{std::move(label), utf16(number)};
+    if (preferred(p)) {
+      rec_.phones.insert(rec_.phones.begin() + static_cast<std::ptrdiff_t>(preferredPhones_++), std::move(entry));
+    } else {
+      rec_.phones.push_back(std::move(entry));
+    }
+  }
+
+  void addEmail(const Property& p) {
+    std::string address = plain(p);
+    if (lower(address.substr(0, 7)) == "mailto:") address = vt::trim(address.substr(7));
+    if (address.empty()) return;
+    if (preferred(p)) {
+      rec_.emails.insert(rec_.emails.begin() + static_cast<std::ptrdiff_t>(preferredEmails_++), utf16(address));
+    } else {
+      rec_.emails.push_back(utf16(address));
+    }
+  }
+
+  // Post office box, extended address, street, locality, region, postal code, country.
+  void addAddress(const Property& p) {
+    std::vector<std::string> parts = components(p, ";");
+    parts.resize(7);
+    std::vector<std::string> lines;
+    for (int i : {0, 1, 2}) {
+      if (!parts[static_cast<std::size_t>(i)].empty()) lines.push_back(parts[static_cast<std::size_t>(i)]);
+    }
+    std::string town = parts[3];
+    const std::string regionCode = vt::trim(parts[4] + " " + parts[5]);
+    if (!regionCode.empty()) town = town.empty() ? regionCode : town + ", " + regionCode;
+    if (!town.empty()) lines.push_back(town);
+    if (!parts[6].empty()) lines.push_back(parts[6]);
+    if (lines.empty()) return;
+    std::string value;
+    for (const std::string& line : lines) value += (value.empty() ? "" : "\r\n") + line;
+    const std::u16string label = hasType(p, "work")   ? u"Work address"
+                                 : hasType(p, "home") ? u"Home address"
+                                                      : u"Other address";
+    rec_.addresses.push_back(ContactEntry{label, utf16(value)});
   }
 
   // Desktop address books label grouped values: item2.X-...RELATEDNAMES with item2.X-...LABEL.
@@ -397,6 +475,8 @@ class CardBuilder {
 
   std::vector<Property> props_;
   std::map<std::string, std::string> labels_;
+  std::size_t preferredPhones_ = 0;
+  std::size_t preferredEmails_ = 0;
   bool full_ = true;
   ContactRecord rec_;
 };

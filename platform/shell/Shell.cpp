@@ -6,6 +6,7 @@
 #include "platform/controls/CommonControls.h"
 #include "platform/controls/FieldExpander.h"
 #include "platform/controls/KeypadIndicator.h"
+#include "platform/shell/ContactCard.h"
 #include "platform/shell/FullScreenEditor.h"
 #include "platform/shell/FullScreenPickList.h"
 #include "platform/shell/InputPanel.h"
@@ -66,6 +67,9 @@ void startShell() {
   controls::KeypadIndicator::setListener([](HWND, controls::KeypadMode) { refreshTitleBar(); });
   // An expandable field the program does not expand itself opens the shell's full screens.
   controls::FieldExpander::install(&FullScreenEditor::run, &FullScreenPickList::run);
+  // The device's own contact card answers every contact's Display, unless another handler
+  // (a test's) was installed first.
+  if (!pim::Contact::hasDisplayHandler()) ContactCard::registerDisplayHandler();
 }
 
 void stopShell() {

@@ -260,3 +260,26 @@ TEST_F(ContactFolderTest, MalformedAndHostileCardsNeverCrash) {
   auto boss = allContacts(*app)[1];
   EXPECT_EQ(u8(boss->JobTitle()), "Chief") << "the embedded agent card does not end the outer one";
 }
+
+TEST_F(ContactFolderTest, PhonesEmailsAndAddressesKeepTheirLabelsAndThePreferredComesFirst) {
+  addCard("a.vcf",
+          "BEGIN:VCARD\nVERSION:2.1\nN:Lee;Ann\nTEL;HOME;VOICE:111\nTEL;CELL;PREF:222\nTEL;PAGER:333\n"
+          "EMAIL;INTERNET:a@x.org\nADR;WORK:;;1 Road;Town;;12345;\nADR;DOM:;;;;;;\nEND:VCARD\n"
+          "BEGIN:VCARD\nVERSION:4.0\nFN:Bo\nTEL;VALUE=uri;TYPE=\"voice,work\":tel:+1-555-0100\n"
+          "EMAIL;PREF=1:first@x.org\nEMAIL:mailto:second@x.org\nEND:VCARD\n");
+  auto app = logon();
+  auto contacts = allContacts(*app);
+  ASSERT_EQ(contacts.size(), 2u);
+  const auto& ann = contacts[0]->FileAs() == u"Lee, Ann" ? contacts[0]->record() : contacts[1]->record();
+  const auto& bo = contacts[0]->FileAs() == u"Lee, Ann" ? contacts[1]->record() : contacts[0]->record();
+  ASSERT_EQ(ann.phones.size(), 3u);
+  EXPECT_EQ(u8(ann.phones[0].label + u"=" + ann.phones[0].value), "Mobile=222");
+  EXPECT_EQ(u8(ann.phones[1].label + u"=" + ann.phones[1].value), "Home=111");
+  EXPECT_EQ(u8(ann.phones[2].label + u"=" + ann.phones[2].value), "Pager=333");
+  ASSERT_EQ(ann.addresses.size(), 1u) << "an address with no parts is left out";
+  EXPECT_EQ(u8(ann.addresses[0].label + u"=" + ann.addresses[0].value), "Work address=1 Road\r\nTown, 12345");
+  EXPECT_EQ(ann.emails, std::vector<std::u16string>{u"a@x.org"});
+  ASSERT_EQ(bo.phones.size(), 1u);
+  EXPECT_EQ(u8(bo.phones[0].label + u"=" + bo.phones[0].value), "Work=+1-555-0100");
+  EXPECT_EQ(bo.emails, (std::vector<std::u16string>{u"first@x.org", u"second@x.org"}));
+}

@@ -1,6 +1,7 @@
 // A small window tree that stands in for the program until it exists: a full-screen frame
-// with a title, a ticking clock label (a one-second timer), a list of rows and a button that
-// opens a modal dialog. Soft key 1 opens the dialog, soft key 2 or closing the frame quits.
+// with a title, a ticking clock label (a one-second timer), a list of rows, a text field and a
+// button that opens a modal dialog. Soft key 1 opens the dialog, soft key 2 or closing the frame
+// quits. Tapping the field gives it the keys; tapping the list gives them back to the frame.
 #pragma once
 
 #include "platform/win/WindowBase.h"
@@ -13,6 +14,7 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   static constexpr UINT kButtonId = 101;
   static constexpr UINT kLabelId = 102;
   static constexpr UINT kListId = 103;
+  static constexpr UINT kEditId = 104;
 
   static const MessageMap<DemoFrame>& messageMap();
   HWND createFrame(int showCommand);
@@ -37,10 +39,11 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   int ticks_ = 0;
   HWND label_ = nullptr;
   HWND list_ = nullptr;
+  HWND edit_ = nullptr;
   HWND button_ = nullptr;
 };
 
-// Registers the demo's child window classes (label, list, button).
+// Registers the demo's child window classes (label, list, button) and the standard controls.
 void registerDemoClasses();
 
 }  // namespace platform::demo

@@ -1,6 +1,6 @@
 // The demo window tree as the program's entry point.
-#include "platform/base/WinMain.h"
 #include "platform/backend/demo/DemoFrame.h"
+#include "platform/base/WinMain.h"
 
 int WinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand) {
   platform::demo::DemoFrame frame;

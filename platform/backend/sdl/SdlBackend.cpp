@@ -202,6 +202,7 @@ void SdlBackend::present(const RECT& dirty) {
 
 bool SdlBackend::waitForInput(int timeoutMs) {
   if (impl_->quitRequested) return false;
+  timeoutMs = serveDumpRequest(timeoutMs);
   SDL_Event e;
   const int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
   if (got) impl_->handle(e);

@@ -99,10 +99,11 @@ TEST_F(Install, TheInstalledProgramRunsFromAnyFolder) {
   ShellOutcome version = runShell(shellQuoted(bin + "/pellucard") + " --version");
   EXPECT_EQ(version.output, "Pellucard 0.1.0\n");
   std::ofstream(elsewhere / "script.txt") << "key N\ndump dump.txt\n";
-  const std::string run = "cd " + shellQuoted(elsewhere.string()) + " && XDG_RUNTIME_DIR=run XDG_CONFIG_HOME=config " +
-                          shellQuoted(bin + "/filldb") +
-                          " --app-dir data --friends 3 && XDG_RUNTIME_DIR=run XDG_CONFIG_HOME=config " +
-                          shellQuoted(bin + "/pellucard") + " --headless --app-dir data --script script.txt";
+  const std::string environment = "XDG_RUNTIME_DIR=" + shellQuoted((elsewhere / "run").string()) +
+                                  " XDG_CONFIG_HOME=" + shellQuoted((elsewhere / "config").string()) + " ";
+  const std::string run = "cd " + shellQuoted(elsewhere.string()) + " && " + shellQuoted(bin + "/filldb") +
+                          " --app-dir data --friends 3 && " + environment + shellQuoted(bin + "/pellucard") +
+                          " --headless --app-dir data --script script.txt";
   const ShellOutcome ran = runShell(run);
   ASSERT_EQ(ran.exitCode, 0) << ran.output;
   const std::string dump = readBytes(elsewhere / "dump.txt");

@@ -157,6 +157,10 @@ HostGeometry RunningDevice::geometry() const {
   return HostGeometry{valueOf(shell, "X"), valueOf(shell, "Y"), valueOf(shell, "WIDTH"), valueOf(shell, "HEIGHT")};
 }
 
+std::string RunningDevice::windowProperty(const std::string& name) const {
+  return x("xprop -id " + window_ + " " + name);
+}
+
 int RunningDevice::waitForExit() {
   if (exitCode_ != -1) return exitCode_;
   const auto deadline = Clock::now() + kExitTimeout;

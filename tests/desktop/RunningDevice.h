@@ -53,6 +53,8 @@ class RunningDevice {
   void type(const std::string& text);
   void click(int deviceX, int deviceY);
   HostGeometry geometry() const;
+  // A property of the window as xprop prints it ("_NET_WM_NAME(UTF8_STRING) = \"...\"").
+  std::string windowProperty(const std::string& name) const;
   // The window's zoom, from its width on the display and the device screen's width.
   int zoom(int screenWidth) const { return geometry().width / screenWidth; }
 

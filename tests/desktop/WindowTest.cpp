@@ -200,6 +200,11 @@ TEST_P(RealWindow, TheProgramTakesKeysSoftKeysClicksAndRotationFromTheHost) {
   EXPECT_EQ(at.width, e.width * zoom);
   EXPECT_EQ(at.height, e.height * zoom);
   expectDisplayShowsTheScreen(program, x_.display());
+  // The desktop reads the title as UTF-8, dash and all, and the class the menu entry names.
+  const std::string title = platform::HostWindow::title(
+      smartphone() ? platform::Edition::Smartphone : platform::Edition::PocketPc, e.width, e.height);
+  EXPECT_EQ(program.windowProperty("_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"" + title + "\"\n");
+  EXPECT_EQ(program.windowProperty("WM_CLASS"), "WM_CLASS(STRING) = \"pellucard\", \"pellucard\"\n");
 
   // The D-pad turns the lists; the right soft key opens the menu and Escape closes it.
   program.key("Right");
@@ -221,9 +226,9 @@ TEST_P(RealWindow, TheProgramTakesKeysSoftKeysClicksAndRotationFromTheHost) {
   program.click(second.box.midX(), second.box.midY());
   dump = program.waitForDump(
       [&](const std::string& d) {
-        const auto title = textsOf(d, "\"HHTaskBar\"");
+        const auto bar = textsOf(d, "\"HHTaskBar\"");
         return has(d, "\"FriendDetailsScreen\"") &&
-               std::any_of(title.begin(), title.end(), [&](const DrawnText& t) { return t.text == second.text; });
+               std::any_of(bar.begin(), bar.end(), [&](const DrawnText& t) { return t.text == second.text; });
       },
       "the details of " + second.text);
 

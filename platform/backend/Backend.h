@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/backend/DumpRequest.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/win/Host.h"
 
@@ -17,6 +18,18 @@ class Backend : public Host {
   virtual bool open(const DeviceConfig& config, std::string& error) = 0;
   // Called once the program has returned; the value main returns.
   virtual int finish(int programExitCode) { return programExitCode; }
+
+  // Dumps asked for from outside are written whenever the device is idle (not owned; nullptr:
+  // none are asked for).
+  void setDumpRequest(DumpRequest* request) { dumpRequest_ = request; }
+
+ protected:
+  // Called when the device is idle: writes a dump that was asked for. Returns the longest the
+  // host may then wait for input, so that the next request is not kept waiting.
+  int serveDumpRequest(int timeoutMs);
+
+ private:
+  DumpRequest* dumpRequest_ = nullptr;
 };
 
 }  // namespace platform

@@ -3,9 +3,11 @@
 // rest of the command line, returning its exit code.
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/backend/DumpRequest.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/DeviceConfig.h"
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pellucard: %s\n", problem->c_str());
     return 2;
   }
+  // Declared before the backend, which holds it, so that it outlives it.
+  std::optional<platform::DumpRequest> dumpRequest;
   std::unique_ptr<platform::Backend> backend;
   std::string error;
   if (config.headless) {
@@ -50,6 +54,10 @@ int main(int argc, char** argv) {
       return 2;
     }
     backend = std::make_unique<platform::SdlBackend>();
+  }
+  if (!config.dumpFile.empty()) {
+    dumpRequest.emplace(config.dumpFile);
+    backend->setDumpRequest(&*dumpRequest);
   }
   if (!backend->open(config, error)) {
     std::fprintf(stderr, "pellucard: %s\n", error.c_str());

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/base/HostPath.h"
 
@@ -91,6 +92,9 @@ DeviceOptionsResult parseDeviceOptions(const std::vector<std::string>& args) {
     } else if (arg == "--pim-dir") {
       if (!value(config.pimDir) || config.pimDir.empty()) return {std::nullopt, "--pim-dir needs a folder"};
       config.pimDir = HostPath::resolve(config.pimDir);
+    } else if (arg == "--dump-file") {
+      if (!value(config.dumpFile) || config.dumpFile.empty()) return {std::nullopt, "--dump-file needs a file"};
+      config.dumpFile = HostPath::resolve(config.dumpFile);
     } else if (arg == "--script") {
       if (!value(config.scriptPath) || config.scriptPath.empty()) return {std::nullopt, "--script needs a file"};
     } else {
@@ -106,6 +110,13 @@ std::optional<std::string> deviceFoldersProblem(const DeviceConfig& config) {
   if (auto problem = HostPath::folderProblem(config.deviceRoot, true, false)) return "--device-root: " + *problem;
   if (auto problem = HostPath::folderProblem(config.appDir, false, true)) return "--app-dir: " + *problem;
   if (auto problem = HostPath::folderProblem(config.pimDir, false, true)) return "--pim-dir: " + *problem;
+  if (!config.dumpFile.empty()) {
+    const std::filesystem::path file(config.dumpFile);
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return "--dump-file: " + config.dumpFile + " is a folder";
+    if (auto problem = HostPath::folderProblem(file.parent_path().string(), true, true))
+      return "--dump-file: " + *problem;
+  }
   return std::nullopt;
 }
 
@@ -128,6 +139,7 @@ std::string deviceOptionsHelp() {
          "                                 (folders are host paths: relative to the current folder, ~ is home)\n"
          "  --headless                     run without a window\n"
          "  --script FILE                  with --headless, run a script of input commands\n"
+         "  --dump-file FILE               on SIGUSR1, write the window dump to FILE and the screen to FILE.png\n"
          "  --version                      print the version and exit\n"
          "  --help                         print this help and exit\n";
 }

@@ -21,6 +21,8 @@ struct DeviceConfig {
   std::string pimDir;      // host folder of contacts, calendar and tasks
   bool headless = false;
   std::string scriptPath;
+  // Where SIGUSR1 makes the running device write its window dump (and its screen as ".png").
+  std::string dumpFile;
   bool showVersion = false;
   bool showHelp = false;
   // Everything that is not a device option, passed to the program untouched.
@@ -43,9 +45,9 @@ DeviceOptionsResult parseDeviceOptions(const std::vector<std::string>& args);
 // Fills empty folders from the environment: $XDG_DATA_HOME/Pellucard, $HOME, <app-dir>/pim.
 void resolveDefaultFolders(DeviceConfig& config);
 
-// Why the configured folders cannot serve (the option and the reason in one line), or none: the
+// Why the configured paths cannot serve (the option and the reason in one line), or none: the
 // device root must be a readable folder; the application and PIM folders must be writable
-// folders or folders the program can make.
+// folders or folders the program can make; a dump file must be a file in a writable folder.
 std::optional<std::string> deviceFoldersProblem(const DeviceConfig& config);
 
 std::string deviceOptionsHelp();

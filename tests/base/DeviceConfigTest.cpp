@@ -18,9 +18,9 @@ TEST(DeviceOptions, DefaultsAreAPocketPcAt240x320) {
 
 TEST(DeviceOptions, ReadsEveryOptionAndPassesTheRestOn) {
   const auto result = parseDeviceOptions(
-      {"--edition",       "smartphone", "--screen",  "176x220", "--scale",       "3",  "--oem",     "Maker X",
-       "--platform-name", "Phone",      "--app-dir", "/a",      "--device-root", "/d", "--pim-dir", "/p",
-       "uninstall",       "--headless", "--script",  "s.txt",   "extra"});
+      {"--edition",       "smartphone", "--screen",  "176x220", "--scale",       "3",           "--oem",     "Maker X",
+       "--platform-name", "Phone",      "--app-dir", "/a",      "--device-root", "/d",          "--pim-dir", "/p",
+       "uninstall",       "--headless", "--script",  "s.txt",   "extra",         "--dump-file", "/tmp/d.txt"});
   ASSERT_TRUE(result.config) << result.error;
   const auto& c = *result.config;
   EXPECT_EQ(c.edition, Edition::Smartphone);
@@ -35,6 +35,7 @@ TEST(DeviceOptions, ReadsEveryOptionAndPassesTheRestOn) {
   EXPECT_TRUE(c.headless);
   EXPECT_EQ(c.scriptPath, "s.txt");
   EXPECT_EQ(c.commandLine, "uninstall extra");
+  EXPECT_EQ(c.dumpFile, "/tmp/d.txt");
 }
 
 TEST(DeviceOptions, RejectsBadValuesWithAReason) {
@@ -43,6 +44,7 @@ TEST(DeviceOptions, RejectsBadValuesWithAReason) {
                                                                 {"--screen", "0x320"},
                                                                 {"--scale", "zero"},
                                                                 {"--app-dir"},
+                                                                {"--dump-file"},
                                                                 {"--script", "s.txt"}}) {
     const auto result = parseDeviceOptions(args);
     EXPECT_FALSE(result.config) << args[0];

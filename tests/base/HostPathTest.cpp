@@ -82,4 +82,19 @@ TEST_F(FolderProblems, TheDeviceNamesTheOptionThatCannotServe) {
   EXPECT_EQ(platform::deviceFoldersProblem(config), "--pim-dir: " + dir_ + "/file is not a folder");
 }
 
+TEST_F(FolderProblems, ADumpFileNeedsAFolderToLieIn) {
+  platform::DeviceConfig config;
+  config.deviceRoot = config.appDir = config.pimDir = dir_;
+  config.dumpFile = dir_ + "/dump.txt";
+  EXPECT_EQ(platform::deviceFoldersProblem(config), std::nullopt);
+  config.dumpFile = dir_ + "/file";
+  EXPECT_EQ(platform::deviceFoldersProblem(config), std::nullopt) << "an earlier dump is replaced";
+  config.dumpFile = dir_ + "/locked";
+  EXPECT_EQ(platform::deviceFoldersProblem(config), "--dump-file: " + dir_ + "/locked is a folder");
+  config.dumpFile = dir_ + "/missing/dump.txt";
+  EXPECT_EQ(platform::deviceFoldersProblem(config), "--dump-file: " + dir_ + "/missing does not exist");
+  config.dumpFile = dir_ + "/file/dump.txt";
+  EXPECT_EQ(platform::deviceFoldersProblem(config), "--dump-file: " + dir_ + "/file is not a folder");
+}
+
 }  // namespace

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/backend/demo/DemoForm.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/controls/WinEdit.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/Shell.h"
@@ -54,6 +56,10 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 // program's own lists do.
 LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_LBUTTONDOWN) {
+    SetFocus(GetParent(hwnd));
+    return 0;
+  }
   if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -156,6 +162,7 @@ std::vector<WORD> dialogTemplate() {
 }  // namespace
 
 void registerDemoClasses() {
+  controls::registerControlClasses();
   const std::pair<const char16_t*, WNDPROC> classes[] = {
       {kLabelClass, labelProc}, {kListClass, listProc}, {kButtonClass, buttonProc}};
   for (const auto& [name, proc] : classes) {
@@ -211,6 +218,8 @@ bool DemoFrame::onCreate(const CREATESTRUCTW&) {
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelId)), nullptr, nullptr);
   list_ = CreateWindowExW(0, kListClass, u"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, self,
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), nullptr, nullptr);
+  edit_ = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                          self, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)), nullptr, nullptr);
   button_ = CreateWindowExW(0, kButtonClass, u"Open dialog", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, self,
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), nullptr, nullptr);
   formButton_ = CreateWindowExW(0, kButtonClass, u"Every control (1)", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
@@ -231,9 +240,11 @@ void DemoFrame::layout() {
   const int u = unit();
   const int header = 24 * u;
   const int buttonHeight = 24 * u;
+  const int editHeight = 20 * u;
   MoveWindow(label_, r.right / 2, r.top, r.right - r.right / 2, header, TRUE);
-  MoveWindow(list_, 4 * u, r.top + header, r.right - 8 * u, r.bottom - r.top - header - 2 * buttonHeight - 12 * u,
-             TRUE);
+  MoveWindow(list_, 4 * u, r.top + header, r.right - 8 * u,
+             r.bottom - r.top - header - editHeight - 2 * buttonHeight - 16 * u, TRUE);
+  MoveWindow(edit_, 4 * u, r.bottom - 2 * buttonHeight - editHeight - 12 * u, r.right - 8 * u, editHeight, TRUE);
   MoveWindow(formButton_, 4 * u, r.bottom - 2 * buttonHeight - 8 * u, r.right - 8 * u, buttonHeight, TRUE);
   MoveWindow(button_, 4 * u, r.bottom - buttonHeight - 4 * u, r.right - 8 * u, buttonHeight, TRUE);
 }

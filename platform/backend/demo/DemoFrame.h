@@ -1,7 +1,8 @@
 // A small window tree that stands in for the program until it exists: a full-screen frame
-// with a title, a ticking clock label (a one-second timer), a list of rows, a button that opens a
-// modal dialog and one that opens a form with every standard control (DemoForm). Soft key 1 opens
-// the dialog, the key 1 the form; soft key 2 or closing the frame quits.
+// with a title, a ticking clock label (a one-second timer), a list of rows, a text field, a button
+// that opens a modal dialog and one that opens a form with every standard control (DemoForm).
+// Soft key 1 opens the dialog, the key 1 the form; soft key 2 or closing the frame quits.
+// Tapping the field gives it the keys; tapping the list gives them back to the frame.
 #pragma once
 
 #include "platform/win/WindowBase.h"
@@ -15,6 +16,7 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   static constexpr UINT kLabelId = 102;
   static constexpr UINT kListId = 103;
   static constexpr UINT kFormButtonId = 104;
+  static constexpr UINT kEditId = 105;
 
   static const MessageMap<DemoFrame>& messageMap();
   HWND createFrame(int showCommand);
@@ -41,11 +43,12 @@ class DemoFrame : public WindowImpl<DemoFrame> {
   int ticks_ = 0;
   HWND label_ = nullptr;
   HWND list_ = nullptr;
+  HWND edit_ = nullptr;
   HWND button_ = nullptr;
   HWND formButton_ = nullptr;
 };
 
-// Registers the demo's child window classes (label, list, button).
+// Registers the demo's child window classes (label, list, button) and the standard controls.
 void registerDemoClasses();
 
 }  // namespace platform::demo

@@ -17,7 +17,11 @@ class HeadlessBackend : public Backend {
   bool loadScript(const std::string& path, std::string& error);
   bool open(const DeviceConfig& config, std::string& error) override;
   void present(const RECT&) override {}
-  bool waitForInput(int timeoutMs) override { return runner_.waitForInput(timeoutMs); }
+  bool waitForInput(int timeoutMs) override {
+    // Time here is the virtual clock's, so a request needs no shorter wait.
+    serveDumpRequest(timeoutMs);
+    return runner_.waitForInput(timeoutMs);
+  }
   void pollInput() override {}
   // 2 when a script command failed, else the program's own code.
   int finish(int programExitCode) override;

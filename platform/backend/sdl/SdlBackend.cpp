@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
 
 #include "platform/backend/HostWindow.h"
 #include "platform/backend/sdl/HostTyping.h"
@@ -159,6 +161,9 @@ SdlBackend::~SdlBackend() {
 }
 
 bool SdlBackend::open(const DeviceConfig& config, std::string& error) {
+  // Xlib writes the UTF-8 title as the desktop reads it (_NET_WM_NAME) only under a UTF-8
+  // character type; the program's own text never depends on the C library's locale.
+  if (!std::setlocale(LC_CTYPE, "") || MB_CUR_MAX == 1) std::setlocale(LC_CTYPE, "C.UTF-8");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error = std::string("cannot open a window (") + SDL_GetError() + "); run with --headless instead";
     return false;
@@ -202,6 +207,7 @@ void SdlBackend::present(const RECT& dirty) {
 
 bool SdlBackend::waitForInput(int timeoutMs) {
   if (impl_->quitRequested) return false;
+  timeoutMs = serveDumpRequest(timeoutMs);
   SDL_Event e;
   const int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
   if (got) impl_->handle(e);

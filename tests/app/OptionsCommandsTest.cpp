@@ -59,7 +59,9 @@ TEST_P(FrameForms, ANewNameOrderShowsInTheListsAtOnce) {
   app.start();
   ASSERT_EQ(friendNames(), (std::vector<std::u16string>{u"Ann Lee", u"Zoe Adams"}));
 
-  // Options, General, the other name order, Done, Done.
+  // From a friend's details: Options, General, the other name order, Done, Done.
+  SendMessageW(app.frame().hwnd(), UM_SHOWRECORD, zoe, kRecordFriend);
+  app.device().runUntilIdle();
   app.device().addStep([] { TestDevice::postKey('1'); });
   app.device().addStep([this] {
     TestDevice::postKey(pocketPc() ? VK_DOWN : VK_RIGHT);
@@ -68,17 +70,17 @@ TEST_P(FrameForms, ANewNameOrderShowsInTheListsAtOnce) {
   app.device().addStep([] { TestDevice::postKey(VK_F1); });
   app.command(ID_APP_OPTIONS);
   EXPECT_FALSE(getSettings().fNameFirst());
+  // The details carry the friend's name in the frame's title.
+  WCHAR title[64] = {};
+  GetWindowTextW(app.frame().hwnd(), title, 64);
+  EXPECT_EQ(std::u16string(title), u"Adams, Zoe");
+
+  SendMessageW(app.frame().hwnd(), WM_COMMAND, kMainScreenId, 0);
+  app.device().runUntilIdle();
   EXPECT_EQ(friendNames(), (std::vector<std::u16string>{u"Adams, Zoe", u"Lee, Ann"})) << "in the new order";
   EXPECT_TRUE(app.showsText("Adams, Zoe")) << app.device().dump();
   app.showTab(kGiftListId);
   EXPECT_TRUE(app.showsText("From: Adams, Zoe")) << app.device().dump();
-
-  // The friend's details carry the name in the frame's title.
-  SendMessageW(app.frame().hwnd(), UM_SHOWRECORD, zoe, kRecordFriend);
-  app.device().runUntilIdle();
-  WCHAR title[64] = {};
-  GetWindowTextW(app.frame().hwnd(), title, 64);
-  EXPECT_EQ(std::u16string(title), u"Adams, Zoe");
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, FrameForms, ::testing::Values(Edition::PocketPc, Edition::Smartphone),

@@ -73,7 +73,6 @@ class FormDialog : public platform::WindowImpl<FormDialog> {
 
  private:
   static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND createFromTemplate(HWND parent, const std::u16string& title, bool modal);
   void initialize();
 
   void createMenuBar();

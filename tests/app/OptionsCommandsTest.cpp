@@ -1,13 +1,11 @@
-// The frame's own forms in this process: About and Options over the main window, and a new
-// name order reaching every list at once.
+// The Options command in this process: a new name order chosen in it reaches every list and
+// the frame's title at once.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/base/Utf.h"
 #include "platform/shell/Shell.h"
-#include "resources/Icons.h"
 #include "tests/app/AppHarness.h"
 
 namespace pellucard::testing {
@@ -18,10 +16,7 @@ using platform::testing::TestDevice;
 
 class FrameForms : public ::testing::TestWithParam<Edition> {
  protected:
-  FrameForms() : app(GetParam()) {
-    registerIcons();
-    platform::shell::startShell();
-  }
+  FrameForms() : app(GetParam()) { platform::shell::startShell(); }
   ~FrameForms() override { platform::shell::stopShell(); }
 
   bool pocketPc() const { return GetParam() == Edition::PocketPc; }
@@ -34,23 +29,6 @@ class FrameForms : public ::testing::TestWithParam<Edition> {
 
   AppHarness app;
 };
-
-TEST_P(FrameForms, AboutShowsOverTheFrameAndDoneReturnsToIt) {
-  app.start();
-  std::string shown;
-  app.device().addStep([&] {
-    shown = app.device().dump();
-    TestDevice::postKey(VK_F1);
-  });
-  app.command(ID_APP_ABOUT);
-  EXPECT_NE(shown.find("window \"#32770\" \"Pellucard\""), std::string::npos) << shown;
-  EXPECT_NE(shown.find("text \"Velka Pellucard\""), std::string::npos) << shown;
-  EXPECT_NE(shown.find("Pellucard, version 1.1"), std::string::npos) << shown;
-  EXPECT_NE(shown.find("window \"Pellucard\" \"Pellucard\" id=0 rect=0,26,240,294 disabled"), std::string::npos)
-      << "the frame waits under it";
-  EXPECT_EQ(GetActiveWindow(), app.frame().hwnd());
-  EXPECT_TRUE(IsWindowEnabled(app.frame().hwnd()));
-}
 
 TEST_P(FrameForms, ANewNameOrderShowsInTheListsAtOnce) {
   const RecordId zoe = app.addFriend(u"Zoe", u"Adams");

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sys/LocaleFormats.h"
-
 namespace pellucard {
 namespace {
 
@@ -56,22 +54,6 @@ TEST(ReminderTime, TheLocaleFormatLosesItsSecondsOnly) {
   EXPECT_EQ(ReminderTime::displayFormat(u"h:mm tt"), u"HH:mm") << "without seconds the plain format serves";
   EXPECT_EQ(ReminderTime::displayFormat(u""), u"HH:mm");
   EXPECT_EQ(ReminderTime::displayFormat(u"ss"), u"HH:mm");
-}
-
-TEST(ReminderTime, TheUsersLocaleGivesTheFormat) {
-  auto& formats = platform::sys::LocaleFormats::instance();
-  const platform::sys::LocaleData saved = formats.current();
-  platform::sys::LocaleData locale = saved;
-  locale.time = u"h:mm:ss tt";
-  formats.set(locale);
-  EXPECT_EQ(ReminderTime::displayFormat(), u"h:mm tt");
-  locale.time = u"H:mm";
-  formats.set(locale);
-  EXPECT_EQ(ReminderTime::displayFormat(), u"HH:mm");
-  locale.time = std::u16string(70, u'h') + u":ss";
-  formats.set(locale);
-  EXPECT_EQ(ReminderTime::displayFormat(), u"HH:mm") << "a format longer than 64 characters is not used";
-  formats.set(saved);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The PIN entry: its prompt and field on both editions, what Done and Cancel give, the bound on
-// the PIN's length, and the PIN lock asking through it at start and before a change.
+// the PIN's length.
 #include "views/PinDialog.h"
 
 #include <gtest/gtest.h>
@@ -94,26 +94,6 @@ TEST_P(PinDialogTest, RotationKeepsPromptAndFieldAcrossTheScreen) {
   EXPECT_EQ(rectInParent(GetWindow(dialog.hwnd(), GW_CHILD)).right, 316);
   EXPECT_EQ(rectInParent(dialog.field()).right, 316);
   DestroyWindow(dialog.hwnd());
-}
-
-// The PIN lock asks through the entry when it is given no PIN: at start and before a change.
-TEST_P(PinDialogTest, TheLockAsksOnceAndOnlyTheRightPinPasses) {
-  PinLock& lock = getPinLock();
-  EXPECT_TRUE(lock.verify(u"")) << "without a PIN nothing is asked";
-  ASSERT_TRUE(lock.setPin(u"2580"));
-
-  device.answerPin(u"2580");
-  EXPECT_TRUE(lock.verify(u""));
-  device.answerPin(u"2581");
-  EXPECT_FALSE(lock.verify(u""));
-  device.cancelPin();
-  EXPECT_FALSE(lock.verify(u""));
-
-  device.answerPin(u"1111");
-  EXPECT_FALSE(lock.setPin(u"9999")) << "a wrong current PIN";
-  device.answerPin(u"2580");
-  EXPECT_TRUE(lock.setPin(u"9999"));
-  EXPECT_TRUE(lock.verify(u"9999"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, PinDialogTest, ::testing::Values(Edition::PocketPc, Edition::Smartphone),

@@ -26,7 +26,9 @@ void PinDialog::createContent(HWND dialog) {
   prompt_ = CreateWindowExW(0, WC_STATICW, prompt.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, dialog,
                             nullptr, nullptr, nullptr);
   const DWORD border = pocketPc() ? WS_BORDER : 0;
-  edit_ = CreateWindowExW(0, WC_EDITW, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_PASSWORD | border, 0, 0,
+  // Scrolling sideways, so a PIN longer than the field is wide can still reach the limit below.
+  edit_ = CreateWindowExW(0, WC_EDITW, u"",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_PASSWORD | ES_AUTOHSCROLL | border, 0, 0,
                           0, 0, dialog, nullptr, nullptr, nullptr);
   // The hash buffer holds no more.
   if (edit_ != nullptr) SendMessageW(edit_, EM_LIMITTEXT, PinLock::kMaxPinLength, 0);

@@ -79,6 +79,9 @@ TEST_P(PinDialogTest, TheFieldHoldsNoMoreDigitsThanTheLockCanHash) {
   dialog.open(device.owner(), u"PIN Protection");
   device.runUntilIdle();
   EXPECT_EQ(SendMessageW(dialog.field(), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(PinLock::kMaxPinLength));
+  // Typed, not set: a field that stopped at its visible width would hold far fewer.
+  device.type(std::u16string(PinLock::kMaxPinLength + 4, u'7'));
+  EXPECT_EQ(GetWindowTextLengthW(dialog.field()), static_cast<int>(PinLock::kMaxPinLength));
   DestroyWindow(dialog.hwnd());
 }
 

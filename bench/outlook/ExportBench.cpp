@@ -74,8 +74,7 @@ BENCHMARK(BM_ExportToCalendar)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_ExportToTasks(benchmark::State& state) {
   folder();
   for (auto _ : state) {
-    if (ExportCommands::exportLoans() != ExportCommands::Outcome::AllExported)
-      state.SkipWithError("the export failed");
+    if (ExportCommands::exportLoans() != ExportCommands::Outcome::AllExported) state.SkipWithError("the export failed");
   }
   state.counters["items"] = static_cast<double>(getLoanCollection().size());
 }

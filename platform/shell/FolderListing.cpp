@@ -43,13 +43,13 @@ std::vector<std::u16string> FolderListing::filterPatterns(const char16_t* filter
   for (DWORD entry = 1; *p != u'\0'; ++entry) {
     const std::u16string_view description(p);
     p += description.size() + 1;
-    const std::u16string_view spec(p);
+    const std::u16string_view patternList(p);
     if (entry == wanted) {
       std::size_t start = 0;
-      while (start <= spec.size()) {
-        std::size_t end = spec.find(u';', start);
-        if (end == std::u16string_view::npos) end = spec.size();
-        std::u16string piece(spec.substr(start, end - start));
+      while (start <= patternList.size()) {
+        std::size_t end = patternList.find(u';', start);
+        if (end == std::u16string_view::npos) end = patternList.size();
+        std::u16string piece(patternList.substr(start, end - start));
         piece.erase(0, piece.find_first_not_of(u' '));
         piece.erase(piece.find_last_not_of(u' ') + 1);
         if (!piece.empty()) patterns.push_back(std::move(piece));
@@ -57,8 +57,8 @@ std::vector<std::u16string> FolderListing::filterPatterns(const char16_t* filter
       }
       return patterns;
     }
-    if (spec.empty()) break;
-    p += spec.size() + 1;
+    if (patternList.empty()) break;
+    p += patternList.size() + 1;
   }
   // An index past the last entry takes the first one, as the chooser opens on it.
   return index > 1 ? filterPatterns(filter, 1) : patterns;

@@ -244,14 +244,14 @@ TEST_F(WindowBaseTest, CrackedHandlersGetTheMessagesArgumentsAndGiveItsResult) {
   EXPECT_EQ(SendMessageW(h, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
   SendMessageW(h, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other));
 
-  EXPECT_EQ(events(), (Seq{"size 0 240x180", "set focus from " + hex(other), "kill focus to " + hex(other),
-                           "erase " + hex(dc), "setting 47",
-                           "key down " + std::to_string(VK_DOWN) + " " + std::to_string(0x01500001),
-                           "key up " + std::to_string(VK_DOWN) + " " + std::to_string(0xC1500001u), "char 233",
-                           "timer 102", "vscroll " + std::to_string(SB_THUMBTRACK) + " 40000 " + hex(other),
-                           "down -5,17 " + std::to_string(MK_LBUTTON), "move 30,-2", "capture to " + hex(other),
-                           "hot key 7 " + std::to_string(MOD_KEYUP) + " " + std::to_string(VK_ESCAPE), "font redraw",
-                           "activate 0 " + hex(other)}));
+  EXPECT_EQ(events(),
+            (Seq{"size 0 240x180", "set focus from " + hex(other), "kill focus to " + hex(other), "erase " + hex(dc),
+                 "setting 47", "key down " + std::to_string(VK_DOWN) + " " + std::to_string(0x01500001),
+                 "key up " + std::to_string(VK_DOWN) + " " + std::to_string(0xC1500001u), "char 233", "timer 102",
+                 "vscroll " + std::to_string(SB_THUMBTRACK) + " 40000 " + hex(other),
+                 "down -5,17 " + std::to_string(MK_LBUTTON), "move 30,-2", "capture to " + hex(other),
+                 "hot key 7 " + std::to_string(MOD_KEYUP) + " " + std::to_string(VK_ESCAPE), "font redraw",
+                 "activate 0 " + hex(other)}));
 }
 
 TEST_F(WindowBaseTest, ACreateHandlerThatRefusesFailsTheCreation) {

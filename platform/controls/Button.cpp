@@ -5,15 +5,11 @@
 #include <unordered_map>
 
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<Button>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<Button>> table;
-  return table;
-}
 
 bool isPush(UINT type) { return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON; }
 bool isRadio(UINT type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
@@ -212,19 +208,7 @@ void Button::registerClass() {
 }
 
 LRESULT CALLBACK Button::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<Button>(hwnd)).first;
-  }
-  Button* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<Button>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD Button::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

@@ -11,6 +11,9 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 // Everything a button's picture depends on.
 struct ButtonLook {
   DWORD style = 0;
@@ -26,6 +29,8 @@ struct ButtonLook {
 void drawButton(HDC dc, const ButtonLook& look);
 
 class Button {
+  friend class ControlTable<Button>;
+
  public:
   explicit Button(HWND hwnd) : hwnd_(hwnd) {}
 

@@ -8,16 +8,12 @@
 #include "platform/controls/ArrowGlyph.h"
 #include "platform/controls/ComboDropList.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/sys/SysParams.h"
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<ComboBox>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<ComboBox>> table;
-  return table;
-}
 
 bool smartphone() { return DeviceConfig::current().edition == Edition::Smartphone; }
 bool altDown() { return GetKeyState(VK_MENU) < 0; }
@@ -41,27 +37,10 @@ void ComboBox::registerClass() {
   ComboDropList::registerClass();
 }
 
-ComboBox* ComboBox::fromWindow(HWND hwnd) {
-  auto it = instances().find(hwnd);
-  return it == instances().end() || it->second->dead_ ? nullptr : it->second.get();
-}
+ComboBox* ComboBox::fromWindow(HWND hwnd) { return ControlTable<ComboBox>::find(hwnd); }
 
 LRESULT CALLBACK ComboBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<ComboBox>(hwnd)).first;
-  }
-  // The parent may destroy the combo box while a notification is out; the object lives on until
-  // the outermost message returns.
-  ComboBox* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<ComboBox>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD ComboBox::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

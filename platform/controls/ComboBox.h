@@ -23,7 +23,12 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class ComboBox {
+  friend class ControlTable<ComboBox>;
+
  public:
   explicit ComboBox(HWND hwnd) : hwnd_(hwnd) {}
 

@@ -6,17 +6,13 @@
 
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 
 namespace platform::controls {
 namespace {
 
 constexpr const char16_t* kClassName = u"ComboLBox";
-
-std::unordered_map<HWND, std::unique_ptr<ComboDropList>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<ComboDropList>> table;
-  return table;
-}
 
 // The parts of the vertical scroll bar along a client area `height` high, as the window
 // manager draws them: arrows at both ends, the thumb in the track between.
@@ -70,28 +66,10 @@ HWND ComboDropList::create(HWND combo, bool scrollBar) {
                          nullptr);
 }
 
-ComboDropList* ComboDropList::fromWindow(HWND hwnd) {
-  auto it = instances().find(hwnd);
-  return it == instances().end() || it->second->dead_ ? nullptr : it->second.get();
-}
+ComboDropList* ComboDropList::fromWindow(HWND hwnd) { return ControlTable<ComboDropList>::find(hwnd); }
 
 LRESULT CALLBACK ComboDropList::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    if (cs == nullptr) return FALSE;
-    const bool scrollBar = (static_cast<DWORD>(cs->style) & WS_VSCROLL) != 0;
-    it = table.emplace(hwnd, std::make_unique<ComboDropList>(hwnd, cs->hwndParent, scrollBar)).first;
-  }
-  ComboDropList* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<ComboDropList>::dispatch(hwnd, message, wParam, lParam);
 }
 
 ComboBox* ComboDropList::combo() const { return ComboBox::fromWindow(combo_); }

@@ -4,14 +4,23 @@
 #pragma once
 
 #include "platform/controls/ListBoxRows.h"
+#include "platform/win/WinUser.h"
 
 namespace platform::controls {
+
+template <class Control>
+class ControlTable;
 
 class ComboBox;
 
 class ComboDropList {
+  friend class ControlTable<ComboDropList>;
+
  public:
   ComboDropList(HWND hwnd, HWND combo, bool scrollBar) : hwnd_(hwnd), combo_(combo), scrollBar_(scrollBar) {}
+  // Made by the window's creation: its combo box is the owner, its scroll bar the style's.
+  ComboDropList(HWND hwnd, const CREATESTRUCTW& cs)
+      : ComboDropList(hwnd, cs.hwndParent, (static_cast<DWORD>(cs.style) & WS_VSCROLL) != 0) {}
 
   static void registerClass();
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

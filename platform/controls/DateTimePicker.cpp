@@ -9,6 +9,7 @@
 #include "platform/controls/ArrowGlyph.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/controls/MonthCalendar.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/sys/SysParams.h"
@@ -20,11 +21,6 @@ namespace platform::controls {
 namespace {
 
 constexpr const char16_t* kNoDate = u"None";
-
-std::unordered_map<HWND, std::unique_ptr<DateTimePicker>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<DateTimePicker>> table;
-  return table;
-}
 
 bool smartphone() { return DeviceConfig::current().edition == Edition::Smartphone; }
 bool altDown() { return GetKeyState(VK_MENU) < 0; }
@@ -127,25 +123,10 @@ void DateTimePicker::registerClass() {
   MonthCalendar::registerClass();
 }
 
-DateTimePicker* DateTimePicker::fromWindow(HWND hwnd) {
-  auto it = instances().find(hwnd);
-  return it == instances().end() || it->second->dead_ ? nullptr : it->second.get();
-}
+DateTimePicker* DateTimePicker::fromWindow(HWND hwnd) { return ControlTable<DateTimePicker>::find(hwnd); }
 
 LRESULT CALLBACK DateTimePicker::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<DateTimePicker>(hwnd)).first;
-  }
-  DateTimePicker* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<DateTimePicker>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD DateTimePicker::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

@@ -21,6 +21,9 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 enum class PickerButton { None, DropDown, Spin };
 
 // Where the parts of a picker lie in its client area.
@@ -35,6 +38,8 @@ struct PickerLayout {
 };
 
 class DateTimePicker {
+  friend class ControlTable<DateTimePicker>;
+
  public:
   explicit DateTimePicker(HWND hwnd);
 

@@ -8,6 +8,7 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/TextCase.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/controls/EditDrawing.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
@@ -15,11 +16,6 @@
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<Edit>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<Edit>> table;
-  return table;
-}
 
 constexpr UINT_PTR kCaretTimer = 0xE0E1;
 constexpr UINT_PTR kMultiTapTimer = 0xE0E2;
@@ -52,19 +48,7 @@ void Edit::registerClass() {
 }
 
 LRESULT CALLBACK Edit::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<Edit>(hwnd)).first;
-  }
-  Edit* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<Edit>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD Edit::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

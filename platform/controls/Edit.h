@@ -15,9 +15,14 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 struct EditPicture;
 
 class Edit {
+  friend class ControlTable<Edit>;
+
  public:
   explicit Edit(HWND hwnd);
 

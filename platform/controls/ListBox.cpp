@@ -6,15 +6,11 @@
 
 #include "platform/base/DeviceConfig.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<ListBox>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<ListBox>> table;
-  return table;
-}
 
 std::u16string textOf(LPARAM lParam) {
   const auto* text = reinterpret_cast<LPCWSTR>(lParam);
@@ -36,21 +32,7 @@ void ListBox::registerClass() {
 }
 
 LRESULT CALLBACK ListBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<ListBox>(hwnd)).first;
-  }
-  // The parent may destroy the list while a notification is out; the object lives on until the
-  // outermost message returns.
-  ListBox* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<ListBox>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD ListBox::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

@@ -9,7 +9,12 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class ListBox {
+  friend class ControlTable<ListBox>;
+
  public:
   explicit ListBox(HWND hwnd) : hwnd_(hwnd) {}
 

@@ -7,16 +7,12 @@
 
 #include "platform/base/WinError.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<ListView>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<ListView>> table;
-  return table;
-}
 
 int copyText(const std::u16string& text, LPWSTR buffer, int size) {
   if (buffer == nullptr || size <= 0) return 0;
@@ -52,19 +48,7 @@ void ListView::registerClass() {
 }
 
 LRESULT CALLBACK ListView::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<ListView>(hwnd)).first;
-  }
-  ListView* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<ListView>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD ListView::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

@@ -11,7 +11,12 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class ListView {
+  friend class ControlTable<ListView>;
+
  public:
   explicit ListView(HWND hwnd);
 

@@ -7,6 +7,7 @@
 
 #include "platform/controls/ArrowGlyph.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/sys/TimeMath.h"
 #include "platform/sys/WinBase.h"
@@ -18,11 +19,6 @@ namespace {
 constexpr COLORREF kTodayMark = RGB(224, 0, 0);
 constexpr const char16_t* kTodayLabel = u"Today: ";
 constexpr const char16_t* kNoneLabel = u"None";
-
-std::unordered_map<HWND, std::unique_ptr<MonthCalendar>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<MonthCalendar>> table;
-  return table;
-}
 
 SYSTEMTIME dateOnly(const SYSTEMTIME& time) {
   SYSTEMTIME out{};
@@ -90,27 +86,10 @@ void MonthCalendar::registerClass() {
   RegisterClassW(&wc);
 }
 
-MonthCalendar* MonthCalendar::fromWindow(HWND hwnd) {
-  auto it = instances().find(hwnd);
-  return it == instances().end() || it->second->dead_ ? nullptr : it->second.get();
-}
+MonthCalendar* MonthCalendar::fromWindow(HWND hwnd) { return ControlTable<MonthCalendar>::find(hwnd); }
 
 LRESULT CALLBACK MonthCalendar::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    // Notifications go to the window it was created for, also when it is a popup.
-    it = table.emplace(hwnd, std::make_unique<MonthCalendar>(hwnd, cs != nullptr ? cs->hwndParent : nullptr)).first;
-  }
-  MonthCalendar* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<MonthCalendar>::dispatch(hwnd, message, wParam, lParam);
 }
 
 void MonthCalendar::beginDropDown(DropDown dropDown) {

@@ -13,9 +13,16 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class MonthCalendar {
+  friend class ControlTable<MonthCalendar>;
+
  public:
   MonthCalendar(HWND hwnd, HWND notify);
+  // Notifications go to the window it was created for, also when it is a popup.
+  MonthCalendar(HWND hwnd, const CREATESTRUCTW& cs) : MonthCalendar(hwnd, cs.hwndParent) {}
 
   static void registerClass();
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,6 +8,7 @@
 #include "platform/base/TextCase.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/controls/WinImageList.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/gdi/WinGdi.h"
@@ -15,11 +16,6 @@
 
 namespace platform::controls {
 namespace {
-
-std::unordered_map<HWND, std::unique_ptr<TreeView>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<TreeView>> table;
-  return table;
-}
 
 constexpr int kDefaultIndent = 19;
 constexpr DWORD kSearchPauseMs = 1000;
@@ -71,19 +67,7 @@ void TreeView::registerClass() {
 }
 
 LRESULT CALLBACK TreeView::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<TreeView>(hwnd)).first;
-  }
-  TreeView* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<TreeView>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD TreeView::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }

@@ -25,7 +25,12 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class TreeView {
+  friend class ControlTable<TreeView>;
+
  public:
   explicit TreeView(HWND hwnd);
   ~TreeView();

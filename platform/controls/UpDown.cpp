@@ -10,6 +10,7 @@
 #include "platform/base/DeviceConfig.h"
 #include "platform/controls/ArrowGlyph.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/controls/ControlTable.h"
 #include "platform/controls/FieldExpander.h"
 #include "platform/controls/WinEdit.h"
 #include "platform/controls/WinListBox.h"
@@ -22,11 +23,6 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 500;
 constexpr UINT kRepeatMs = 100;
-
-std::unordered_map<HWND, std::unique_ptr<UpDown>>& instances() {
-  static std::unordered_map<HWND, std::unique_ptr<UpDown>> table;
-  return table;
-}
 
 // The buddies whose procedure an up-down put in front of theirs. An entry outlives its up-down
 // while someone else has subclassed the buddy over it: it then only passes messages on.
@@ -152,26 +148,10 @@ void UpDown::registerClass() {
   RegisterClassW(&wc);
 }
 
-UpDown* UpDown::fromWindow(HWND hwnd) {
-  auto it = instances().find(hwnd);
-  return it == instances().end() || it->second->dead_ ? nullptr : it->second.get();
-}
+UpDown* UpDown::fromWindow(HWND hwnd) { return ControlTable<UpDown>::find(hwnd); }
 
 LRESULT CALLBACK UpDown::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& table = instances();
-  auto it = table.find(hwnd);
-  if (it == table.end()) {
-    if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
-    it = table.emplace(hwnd, std::make_unique<UpDown>(hwnd)).first;
-  }
-  // The parent may destroy the control while a notification or an expansion is out.
-  UpDown* self = it->second.get();
-  ++self->depth_;
-  const LRESULT result = self->handle(message, wParam, lParam);
-  --self->depth_;
-  if (message == WM_NCDESTROY) self->dead_ = true;
-  if (self->dead_ && self->depth_ == 0) instances().erase(hwnd);
-  return result;
+  return ControlTable<UpDown>::dispatch(hwnd, message, wParam, lParam);
 }
 
 DWORD UpDown::style() const { return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)); }
@@ -401,7 +381,7 @@ LRESULT CALLBACK UpDown::buddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     ++upDown->depth_;
     const bool handled = upDown->filterBuddyMessage(hook.next, message, wParam, lParam, result);
     --upDown->depth_;
-    if (upDown->dead_ && upDown->depth_ == 0) instances().erase(self);
+    ControlTable<UpDown>::settle(self, *upDown);
     if (handled) return result;
   }
   return CallWindowProcW(hook.next, hwnd, message, wParam, lParam);

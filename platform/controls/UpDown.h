@@ -33,7 +33,12 @@
 
 namespace platform::controls {
 
+template <class Control>
+class ControlTable;
+
 class UpDown {
+  friend class ControlTable<UpDown>;
+
  public:
   explicit UpDown(HWND hwnd) : hwnd_(hwnd) {}
 

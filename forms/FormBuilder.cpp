@@ -15,6 +15,7 @@
 #include "platform/controls/WinListBox.h"
 #include "platform/controls/WinStatic.h"
 #include "platform/controls/WinUpDown.h"
+#include "platform/gdi/MemoryDc.h"
 #include "platform/sys/WinBase.h"
 
 namespace pellucard {
@@ -89,6 +90,7 @@ void FormBuilder::begin(HWND parent) {
   fieldFont_ = FontHandle::derived(nullptr, 0, 0);
   if (pocketPc_) {
     labelFont_ = FontHandle::derived(nullptr, 0, -11 * k);
+    narrowLabelFonts_.clear();
     labelRect_ = RECT{left, top + 2 * k, 80 * k, top + 21 * k};
     fieldRect_ = RECT{margin + 80 * k, top, right, top + 17 * k};
     step_ = 19 * k;
@@ -121,8 +123,40 @@ Control& FormBuilder::adopt(std::unique_ptr<Control> control) {
 
 HWND FormBuilder::addLabel(const std::u16string& label) {
   const HWND hwnd = createControl(WC_STATICW, labelRect_, label, WS_CHILD | WS_VISIBLE | (pocketPc_ ? SS_RIGHT : 0));
-  if (hwnd != nullptr) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+  if (hwnd != nullptr) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(labelFontFor(label)), FALSE);
   return hwnd;
+}
+
+// The Pocket PC label column is narrow and a label that wraps there shows cut in half; such a
+// label gets the largest smaller size it fits in, down to a size still easy to read.
+HFONT FormBuilder::labelFontFor(const std::u16string& label) {
+  if (!pocketPc_ || label.empty()) return labelFont_.get();
+  const int width = labelRect_.right - labelRect_.left;
+  HDC dc = GetDC(parent_);
+  if (dc == nullptr) return labelFont_.get();
+  auto fits = [&](HFONT font) {
+    const platform::gdi::SelectedObject selected(dc, font);
+    SIZE extent{};
+    return GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(label.c_str()), static_cast<int>(label.size()),
+                                 &extent) &&
+           extent.cx <= width;
+  };
+  HFONT chosen = labelFont_.get();
+  if (!fits(chosen)) {
+    for (const LONG height : {-10, -9}) {
+      auto found = std::find_if(narrowLabelFonts_.begin(), narrowLabelFonts_.end(),
+                                [&](const NarrowFont& f) { return f.height == height * scale_; });
+      if (found == narrowLabelFonts_.end()) {
+        narrowLabelFonts_.push_back(NarrowFont{height * scale_, FontHandle::derived(nullptr, 0, height * scale_)});
+        found = std::prev(narrowLabelFonts_.end());
+      }
+      if (found->font.get() == nullptr) continue;
+      chosen = found->font.get();
+      if (fits(chosen)) break;
+    }
+  }
+  ReleaseDC(parent_, dc);
+  return chosen;
 }
 
 HWND FormBuilder::addSeparator() {

@@ -98,6 +98,7 @@ class FormBuilder {
   const FieldRow* find(UINT id, FieldKind kind) const;
   HWND addLabel(const std::u16string& label);
   HWND addSeparator();
+  HFONT labelFontFor(const std::u16string& label);
   // Appends the row and moves the next row's rectangles down.
   void finishRow(FieldRow row);
   HWND createControl(LPCWSTR className, const RECT& rect, const std::u16string& text, DWORD style);
@@ -113,6 +114,11 @@ class FormBuilder {
   int scale_ = 1;
   FontHandle fieldFont_;
   FontHandle labelFont_;
+  struct NarrowFont {
+    LONG height;
+    FontHandle font;
+  };
+  std::vector<NarrowFont> narrowLabelFonts_;
   RECT firstLabelRect_{};
   RECT firstFieldRect_{};
   RECT labelRect_{};

@@ -301,6 +301,33 @@ TEST(FormRows, SmartphoneOptionalDatesKeepTheirValueAsTheFocusLeaves) {
   EXPECT_TRUE(platform::testing::TestDevice::drew(form.builder.row(2)->field, u"3/4/26"));
 }
 
+TEST(FormRows, PocketPcLabelsTooWideForTheColumnShowWholeOnOneLine) {
+  FormDevice device(Edition::PocketPc, 240, 320);
+  SampleForm form;
+  form.afterContent = [](SampleForm& f) {
+    f.builder.begin(f.hwnd());
+    f.builder.addTextRow(1, u"Name:", u"");
+    f.builder.addTextRow(2, u"Reminder Time:", u"");
+    f.builder.addTextRow(3, u"Name Format:", u"");
+  };
+  form.open(device.owner(), u"Sample");
+  device.runUntilIdle();
+  EXPECT_EQ(fontOf(form.builder.row(1)->label).lfHeight, -11) << "a label that fits keeps the form's size";
+  for (UINT id : {2u, 3u}) {
+    const HWND label = form.builder.row(id)->label;
+    WCHAR text[32] = {};
+    GetWindowTextW(label, text, 32);
+    ASSERT_TRUE(platform::testing::TestDevice::drew(label, text)) << "drawn as one piece, not wrapped";
+    const RECT drawn = platform::testing::TestDevice::textRect(label, text);
+    RECT column{};
+    GetWindowRect(label, &column);
+    EXPECT_GE(drawn.left, column.left);
+    EXPECT_LE(drawn.right, column.right);
+    EXPECT_LE(drawn.bottom - drawn.top, 13) << "one line";
+    EXPECT_LE(fontOf(label).lfHeight, -9) << "still a readable size";
+  }
+}
+
 TEST(FormRows, ChoiceItemsNeedAValueEach) {
   FormDevice device(Edition::Smartphone, 240, 320);
   SampleForm form;

@@ -105,6 +105,8 @@ struct JpegState {
   JpegError error{};
   bool created = false;
   bool cmyk = false;
+  // Progressive files are absorbed scan by scan before the rows can be read.
+  bool absorbing = false;
   int orientation = ExifOrientation::kUpright;
   std::vector<std::uint8_t> preview;  // the Exif preview, when the file has one
   SIZE target{0, 0};                  // the thumbnail in the file's own orientation
@@ -174,6 +176,10 @@ bool startJpegRows(JpegState* s) {
       break;
     }
   }
+  // A progressive file would be absorbed whole inside the start; in buffered mode it is read a
+  // row of blocks at a time, between input events like every other step.
+  s->absorbing = jpeg_has_multiple_scans(info) != FALSE;
+  info->buffered_image = s->absorbing ? TRUE : FALSE;
   jpeg_start_decompress(info);
   if (s->error.truncated || info->output_width == 0 || info->output_height == 0) return false;
   s->row.assign(static_cast<std::size_t>(info->output_width) * static_cast<std::size_t>(info->output_components), 0);
@@ -187,6 +193,15 @@ bool startJpegRows(JpegState* s) {
 Progress readJpegRows(JpegState* s, Clock::time_point deadline) {
   jpeg_decompress_struct* info = &s->info;
   if (setjmp(s->error.jump)) return Progress::Failed;
+  while (s->absorbing) {
+    const int read = jpeg_consume_input(info);
+    if (read == JPEG_SUSPENDED || s->error.truncated) return Progress::Failed;
+    if (read == JPEG_REACHED_EOI) {
+      s->absorbing = false;
+      jpeg_start_output(info, info->input_scan_number);
+    }
+    if (Clock::now() >= deadline) return Progress::More;
+  }
   while (info->output_scanline < info->output_height) {
     JSAMPROW row = s->row.data();
     if (jpeg_read_scanlines(info, &row, 1) != 1 || s->error.truncated) return Progress::Failed;
@@ -212,7 +227,13 @@ struct PngState {
   png_uint_32 width = 0;
   png_uint_32 height = 0;
   png_uint_32 y = 0;
-  bool interlaced = false;
+  int pass = 0;
+  int passes = 1;
+  // Rows read per pass, and whether the rows come whole or pass by pass into `picture`.
+  png_uint_32 rows = 0;
+  png_uint_32 rowWidth = 0;
+  bool wholeRows = true;
+  std::vector<std::uint8_t> picture;
   std::vector<std::uint8_t> rgba;
   std::vector<std::uint8_t> rgb;
   std::unique_ptr<RowReducer> reducer;
@@ -243,47 +264,72 @@ bool startPng(PngState* s, SIZE box) {
   s->width = png_get_image_width(s->png, s->info);
   s->height = png_get_image_height(s->png, s->info);
   if (tooLarge(s->width, s->height)) return false;
-  if (png_get_interlace_type(s->png, s->info) != PNG_INTERLACE_NONE) {
-    // Interlaced pictures arrive in passes; the whole-picture decoder takes them.
-    s->interlaced = true;
-    return true;
+  const SIZE thumb = thumbnailSize(box, SIZE{static_cast<LONG>(s->width), static_cast<LONG>(s->height)});
+  if (thumb.cx <= 0 || thumb.cy <= 0) return false;
+  const bool interlaced = png_get_interlace_type(s->png, s->info) != PNG_INTERLACE_NONE;
+  if (!interlaced) {
+    const std::uint64_t packedRows = static_cast<std::uint64_t>(s->height) * (png_get_rowbytes(s->png, s->info) + 1);
+    if ((s->data.size() - s->offset) * 1032ull < packedRows) return false;
   }
-  const std::uint64_t packedRows = static_cast<std::uint64_t>(s->height) * (png_get_rowbytes(s->png, s->info) + 1);
-  if ((s->data.size() - s->offset) * 1032ull < packedRows) return false;
+  // The first of an interlaced picture's seven passes is every eighth pixel of every eighth
+  // row: when that covers the thumbnail, it is all we read.
+  const png_uint_32 firstPassWidth = PNG_PASS_COLS(s->width, 0);
+  const png_uint_32 firstPassHeight = PNG_PASS_ROWS(s->height, 0);
+  s->wholeRows = !interlaced || (firstPassWidth >= static_cast<png_uint_32>(thumb.cx) &&
+                                 firstPassHeight >= static_cast<png_uint_32>(thumb.cy));
+  if (interlaced && !s->wholeRows) s->passes = png_set_interlace_handling(s->png);
   png_set_expand(s->png);
   png_set_strip_16(s->png);
   png_set_gray_to_rgb(s->png);
   png_set_add_alpha(s->png, 0xFF, PNG_FILLER_AFTER);
   png_read_update_info(s->png, s->info);
-  if (png_get_rowbytes(s->png, s->info) != static_cast<std::size_t>(s->width) * 4) return false;
-  s->rgba.assign(static_cast<std::size_t>(s->width) * 4, 0);
+  const std::size_t rowBytes = static_cast<std::size_t>(s->width) * 4;
+  if (png_get_rowbytes(s->png, s->info) != rowBytes) return false;
   s->rgb.assign(static_cast<std::size_t>(s->width) * 3, 0);
-  const SIZE thumb = thumbnailSize(box, SIZE{static_cast<LONG>(s->width), static_cast<LONG>(s->height)});
-  if (thumb.cx <= 0 || thumb.cy <= 0) return false;
-  s->reducer =
-      std::make_unique<RowReducer>(static_cast<int>(s->width), static_cast<int>(s->height), thumb.cx, thumb.cy);
+  if (s->wholeRows) {
+    s->rowWidth = interlaced ? firstPassWidth : s->width;
+    s->rows = interlaced ? firstPassHeight : s->height;
+    s->rgba.assign(rowBytes, 0);
+    s->reducer = std::make_unique<RowReducer>(static_cast<int>(s->rowWidth), static_cast<int>(s->rows),
+                                              std::min<int>(thumb.cx, static_cast<int>(s->rowWidth)),
+                                              std::min<int>(thumb.cy, static_cast<int>(s->rows)));
+  } else {
+    // Smaller than eight thumbnails across: the passes build the whole picture, which is small.
+    s->rows = s->height;
+    s->rowWidth = s->width;
+    s->picture.assign(rowBytes * s->height, 0);
+    s->reducer =
+        std::make_unique<RowReducer>(static_cast<int>(s->width), static_cast<int>(s->height), thumb.cx, thumb.cy);
+  }
   return true;
 }
 
 Progress readPngRows(PngState* s, Clock::time_point deadline) {
   if (setjmp(png_jmpbuf(s->png))) return Progress::Failed;
-  while (s->y < s->height) {
-    png_read_row(s->png, s->rgba.data(), nullptr);
-    pixelrows::flattenRgba(s->rgba.data(), s->rgb.data(), static_cast<int>(s->width));
-    s->reducer->add(s->rgb.data());
-    ++s->y;
-    if (Clock::now() >= deadline) break;
+  const std::size_t rowBytes = static_cast<std::size_t>(s->width) * 4;
+  while (s->pass < s->passes) {
+    while (s->y < s->rows) {
+      if (s->wholeRows) {
+        png_read_row(s->png, s->rgba.data(), nullptr);
+        pixelrows::flattenRgba(s->rgba.data(), s->rgb.data(), static_cast<int>(s->rowWidth));
+        s->reducer->add(s->rgb.data());
+      } else {
+        png_read_row(s->png, s->picture.data() + rowBytes * s->y, nullptr);
+      }
+      ++s->y;
+      if (Clock::now() >= deadline) return Progress::More;
+    }
+    s->y = 0;
+    ++s->pass;
   }
-  return s->y < s->height ? Progress::More : Progress::Finished;
-}
-
-std::optional<RgbImage> wholeForBox(std::span<const std::uint8_t> bytes, SIZE box) {
-  const std::optional<SIZE> size = ImageDecoder::readSize(bytes);
-  if (!size) return std::nullopt;
-  const SIZE thumb = thumbnailSize(box, *size);
-  const std::optional<RgbImage> image = ImageDecoder::decode(bytes, thumb);
-  if (!image) return std::nullopt;
-  return PictureScaler::resample(*image, thumb.cx, thumb.cy);
+  if (!s->wholeRows) {
+    for (png_uint_32 y = 0; y < s->height; ++y) {
+      pixelrows::flattenRgba(s->picture.data() + rowBytes * y, s->rgb.data(), static_cast<int>(s->width));
+      s->reducer->add(s->rgb.data());
+    }
+    s->picture.clear();
+  }
+  return Progress::Finished;
 }
 
 }  // namespace
@@ -338,7 +384,6 @@ void ThumbnailJob::start() {
       d.png = std::make_unique<PngState>();
       d.png->data = bytes;
       if (!startPng(d.png.get(), box_)) return finish(std::nullopt);
-      if (d.png->interlaced) return finish(wholeForBox(bytes, box_));
       phase_ = Phase::Rows;
       return;
     }

@@ -16,6 +16,7 @@
 #include "resources/Icons.h"
 #include "skin/JpegEncoder.h"
 #include "skin/ThumbnailJob.h"
+#include "tests/support/ExifPreview.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDevice.h"
 
@@ -43,48 +44,6 @@ pellucard::RgbImage photo(int width, int height) {
   return image;
 }
 
-void put16(std::vector<std::uint8_t>& out, unsigned v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void put32(std::vector<std::uint8_t>& out, unsigned v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
-// The photo with an APP1 Exif block holding a 160 x 120 preview, as a camera writes it.
-std::vector<std::uint8_t> withPreview(const std::vector<std::uint8_t>& jpeg, const std::vector<std::uint8_t>& preview) {
-  std::vector<std::uint8_t> tiff = {'I', 'I', 42, 0};
-  put32(tiff, 8);
-  put16(tiff, 0);   // the first directory holds nothing
-  put32(tiff, 14);  // the second directory follows
-  put16(tiff, 2);
-  put16(tiff, 0x0201);
-  put16(tiff, 4);
-  put32(tiff, 1);
-  put32(tiff, 44);
-  put16(tiff, 0x0202);
-  put16(tiff, 4);
-  put32(tiff, 1);
-  put32(tiff, static_cast<unsigned>(preview.size()));
-  put32(tiff, 0);
-  tiff.insert(tiff.end(), preview.begin(), preview.end());
-  std::vector<std::uint8_t> payload = {'E', 'x', 'i', 'f', 0, 0};
-  payload.insert(payload.end(), tiff.begin(), tiff.end());
-  const std::size_t length = payload.size() + 2;
-  std::vector<std::uint8_t> out;
-  out.reserve(jpeg.size() + payload.size() + 4);
-  out.push_back(jpeg[0]);
-  out.push_back(jpeg[1]);
-  out.push_back(0xFF);
-  out.push_back(0xE1);
-  out.push_back(static_cast<std::uint8_t>(length >> 8));
-  out.push_back(static_cast<std::uint8_t>(length));
-  out.insert(out.end(), payload.begin(), payload.end());
-  out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
-  return out;
-}
-
 void write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -98,7 +57,7 @@ struct PhotoFolders {
     const auto small = pellucard::JpegEncoder::encode(photo(160, 120), 85);
     fs::create_directories(root.path() / "Camera");
     fs::create_directories(root.path() / "Plain");
-    write(root.path() / "camera.jpg", withPreview(*big, *small));
+    write(root.path() / "camera.jpg", platform::testing::withExifPreview(*big, *small));
     write(root.path() / "plain.jpg", *big);
     for (int i = 0; i < 500; ++i) {
       const std::string name = "IMG_" + std::to_string(1000 + i) + ".jpg";

@@ -69,19 +69,30 @@ bool CalendarExport::saveAppointment(Anniversary& a) {
     return false;
   }
 
+  const LONG oid = appointment->Oid();
+  if (oid == 0) return true;
   connection_.journal().noteExport(a);
-  if (a.outlookItemId() != 0) deleteExportedAppointment(a);
-  if (LONG oid = appointment->Oid(); oid != 0) {
-    a.setOutlookItemId(oid);
-    getAnniversariesTable().update(a);
+  // The record learns the new appointment before the old one goes: if the record cannot be
+  // stored, the new appointment is taken back and the old one stays, so a later export
+  // replaces it instead of adding a second one.
+  const LONG previous = a.outlookItemId();
+  a.setOutlookItemId(oid);
+  if (!getAnniversariesTable().update(a)) {
+    appointment->Delete();
+    a.setOutlookItemId(previous);
+    return false;
   }
+  if (previous != 0) deleteAppointment(previous);
   return true;
 }
 
 void CalendarExport::deleteExportedAppointment(Anniversary& a) {
-  if (auto item = connection_.itemFromOid(a.outlookItemId()); item && item->ItemType() == olAppointmentItem)
-    item->Delete();
+  deleteAppointment(a.outlookItemId());
   a.setOutlookItemId(0);
+}
+
+void CalendarExport::deleteAppointment(LONG oid) {
+  if (auto item = connection_.itemFromOid(oid); item && item->ItemType() == olAppointmentItem) item->Delete();
 }
 
 }  // namespace pellucard

@@ -13,7 +13,8 @@ class CalendarExport {
   explicit CalendarExport(OutlookConnection& connection) : connection_(connection) {}
 
   // Adds the appointment, deletes the one exported before and keeps the new Oid in the record.
-  // Fails, leaving the record and the earlier appointment alone, when the calendar cannot take it.
+  // Fails, leaving the record and the earlier appointment alone, when the calendar cannot take it
+  // or the record cannot be stored.
   // Outside a batch the calendar file is written once, at the end.
   bool exportAnniversary(Anniversary& anniversary);
   // Deletes the exported appointment when it still exists; the identifier is cleared in memory.
@@ -26,6 +27,8 @@ class CalendarExport {
 
  private:
   bool saveAppointment(Anniversary& anniversary);
+
+  void deleteAppointment(LONG oid);
 
   OutlookConnection& connection_;
 };

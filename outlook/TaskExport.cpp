@@ -91,18 +91,28 @@ bool TaskExport::saveTask(Loan& loan) {
   // A task that was not stored must not be reported as exported, nor replace the earlier one.
   if (FAILED(task->Save())) return false;
 
+  const LONG oid = task->Oid();
+  if (oid == 0) return true;
   connection_.journal().noteExport(loan);
-  if (loan.outlookItemId() != 0) deleteExportedTask(loan);
-  if (LONG oid = task->Oid(); oid != 0) {
-    loan.setOutlookItemId(oid);
-    getLoansTable().update(loan);
+  // As with appointments: the old task goes only once the record knows the new one.
+  const LONG previous = loan.outlookItemId();
+  loan.setOutlookItemId(oid);
+  if (!getLoansTable().update(loan)) {
+    task->Delete();
+    loan.setOutlookItemId(previous);
+    return false;
   }
+  if (previous != 0) deleteTask(previous);
   return true;
 }
 
 void TaskExport::deleteExportedTask(Loan& loan) {
-  if (auto item = connection_.itemFromOid(loan.outlookItemId()); item && item->ItemType() == olTaskItem) item->Delete();
+  deleteTask(loan.outlookItemId());
   loan.setOutlookItemId(0);
+}
+
+void TaskExport::deleteTask(LONG oid) {
+  if (auto item = connection_.itemFromOid(oid); item && item->ItemType() == olTaskItem) item->Delete();
 }
 
 }  // namespace pellucard

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/base/WinTypes.h"
+
 namespace pellucard {
 
 class Loan;
@@ -13,8 +15,8 @@ class TaskExport {
   explicit TaskExport(OutlookConnection& connection) : connection_(connection) {}
 
   // Adds the task, deletes the one exported before and keeps the new Oid in the record. Fails,
-  // leaving the record and the earlier task alone, when the task list cannot take it. Outside a
-  // batch the task file is written once, at the end.
+  // leaving the record and the earlier task alone, when the task list cannot take it or the
+  // record cannot be stored. Outside a batch the task file is written once, at the end.
   bool exportLoan(Loan& loan);
   // Deletes the exported task when it still exists; the identifier is cleared in memory.
   void deleteExportedTask(Loan& loan);
@@ -25,6 +27,8 @@ class TaskExport {
 
  private:
   bool saveTask(Loan& loan);
+
+  void deleteTask(LONG oid);
 
   OutlookConnection& connection_;
 };

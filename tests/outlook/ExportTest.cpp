@@ -323,3 +323,34 @@ TEST_F(ExportTest, UninstallDeletesEveryExportedItemAndSwitchesThePinOff) {
   EXPECT_NE(getAnniversaryCollection().find(aId)->outlookItemId(), 0) << "the records are not written back";
   deletePinLock();
 }
+
+TEST_F(ExportTest, ARecordThatCannotBeStoredTakesItsNewItemBackSoARetryMakesNoDuplicate) {
+  Friend* bo = addFriend(u"Bo", u"");
+  Anniversary* a = addAnniversary(u"Birthday", static_cast<LONG>(bo->recordId()), date(1985, 1, 2));
+  Loan* l = addLoan(u"Ladder", kLoanTo, static_cast<LONG>(bo->recordId()), date(2026, 4, 1, 12));
+  ASSERT_TRUE(calendar().exportAnniversary(*a));
+  ASSERT_TRUE(tasks().exportLoan(*l));
+  const LONG appointment = a->outlookItemId();
+  const LONG task = l->outlookItemId();
+
+  getAnniversariesTable().refuseWrites(true);
+  getLoansTable().refuseWrites(true);
+  EXPECT_FALSE(calendar().exportAnniversary(*a));
+  EXPECT_FALSE(tasks().exportLoan(*l));
+  EXPECT_EQ(a->outlookItemId(), appointment) << "the record keeps the item it had";
+  EXPECT_EQ(l->outlookItemId(), task);
+  EXPECT_EQ(events(), 1) << "the new appointment is taken back, the old one stays";
+  EXPECT_EQ(todos(), 1);
+  EXPECT_TRUE(getOutlookConnection().itemFromOid(appointment));
+  EXPECT_TRUE(getOutlookConnection().itemFromOid(task));
+
+  getAnniversariesTable().refuseWrites(false);
+  getLoansTable().refuseWrites(false);
+  const RecordId aId = a->recordId();
+  restart();
+  Anniversary* again = getAnniversaryCollection().find(aId);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->outlookItemId(), appointment);
+  ASSERT_TRUE(calendar().exportAnniversary(*again));
+  EXPECT_EQ(events(), 1) << "the retry replaces the appointment";
+}

@@ -1,6 +1,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
@@ -22,10 +23,15 @@ void giveBack(const fs::path& folder) {
   }
 }
 
+fs::path baseFor(TempFolder::Place place) {
+  if (place == TempFolder::Place::Memory && ::access("/dev/shm", W_OK | X_OK) == 0) return "/dev/shm";
+  return fs::temp_directory_path();
+}
+
 }  // namespace
 
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "pellucard-test-XXXXXX").string();
+TempFolder::TempFolder(Place place) {
+  std::string pattern = (baseFor(place) / "pellucard-test-XXXXXX").string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   if (::mkdtemp(name.data()) == nullptr) {

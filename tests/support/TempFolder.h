@@ -9,8 +9,15 @@ namespace platform::testing {
 
 class TempFolder {
  public:
+  enum class Place {
+    Temporary,  // the system's temporary folder
+    // Memory-backed (/dev/shm) where the host has it, else the temporary folder: for tests that
+    // make and remove thousands of files, where a disk's inode work would dominate.
+    Memory,
+  };
+
   // Throws std::system_error when no folder can be made.
-  TempFolder();
+  explicit TempFolder(Place place = Place::Temporary);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

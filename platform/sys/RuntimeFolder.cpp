@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform::sys {
 
@@ -34,7 +36,15 @@ std::optional<std::string> runtimeFolder() {
   } else {
     folder = "/tmp/pellucard-" + std::to_string(::getuid());
   }
-  if (!ensurePrivateFolder(folder)) return std::nullopt;
+  if (!ensurePrivateFolder(folder)) {
+    // The locks that keep a second instance away live here; without them the program cannot
+    // start, so say why on the terminal, where a desktop session's log keeps it too.
+    std::fprintf(stderr,
+                 "pellucard: the runtime folder %s cannot be used (%s); it must be a folder of yours that only "
+                 "you can read (set XDG_RUNTIME_DIR to one)\n",
+                 folder.c_str(), std::strerror(errno));
+    return std::nullopt;
+  }
   return folder;
 }
 

@@ -94,8 +94,12 @@ TEST_F(SingleInstance, NamedMutexKeepsToOneCreator) {
 TEST_F(SingleInstance, RefusesARuntimeFolderOthersCanEnter) {
   std::filesystem::create_directory(runtime_.file("pellucard"));
   ::chmod(runtime_.file("pellucard").c_str(), 0777);
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(CreateMutexW(nullptr, FALSE, u"Pellucard"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(runtime_.file("pellucard")), std::string::npos) << "the user learns which folder: " << said;
+  EXPECT_NE(said.find("XDG_RUNTIME_DIR"), std::string::npos) << said;
 }
 
 TEST_F(SingleInstance, SecondProcessFindsAndActivatesTheFirst) {

@@ -207,7 +207,9 @@ TEST_P(ItemFormTest, AFriendFixedByTheDetailsScreenIsShownDisabledAndStored) {
     EXPECT_FALSE(IsWindowEnabled(r.field));
     EXPECT_FALSE(IsWindowEnabled(r.companion));
     EXPECT_EQ(form->rows().choiceValue(friendRow), static_cast<LPARAM>(carl));
-    if (device.pocketPc()) EXPECT_TRUE(TestDevice::drew(r.companion, u"Carl Meier"));
+    if (device.pocketPc()) {
+      EXPECT_TRUE(TestDevice::drew(r.companion, u"Carl Meier"));
+    }
     device.key(VK_F1);
     EXPECT_EQ(form->result(), IDOK);
   }

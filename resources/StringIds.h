@@ -144,4 +144,11 @@ inline constexpr UINT IDS_REASON_ERROR_CODE = 5319;
 inline constexpr UINT IDS_REMOVE_FAILED = 5320;
 inline constexpr UINT IDS_REMOVE_REFUSED = 5321;
 
+// What a form says when the database does not take the record it stores.
+inline constexpr UINT IDS_SAVE_FAILED = 5330;
+inline constexpr UINT IDS_SAVE_REFUSED = 5331;
+inline constexpr UINT IDS_SAVE_REASON_READ_ONLY = 5332;
+inline constexpr UINT IDS_SAVE_REASON_TOO_LONG = 5333;
+inline constexpr UINT IDS_SAVE_REASON_STORAGE_ERROR = 5334;
+
 }  // namespace pellucard

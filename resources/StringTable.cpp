@@ -159,6 +159,13 @@ const platform::StringResource kStrings[] = {
     {IDS_REMOVE_REFUSED,
      u"The item could not be removed: Pellucard does not change a database it could not read. To put a backup "
      u"in its place, use Backup > Restore."},
+    {IDS_SAVE_FAILED, u"The item could not be saved: %s. What you entered is still in the form."},
+    {IDS_SAVE_REFUSED,
+     u"The item could not be saved: Pellucard does not change a database it could not read. What you entered is "
+     u"still in the form. To put a backup in place of the database, use Backup > Restore."},
+    {IDS_SAVE_REASON_READ_ONLY, u"the database cannot be written to"},
+    {IDS_SAVE_REASON_TOO_LONG, u"a text is longer than the database can hold"},
+    {IDS_SAVE_REASON_STORAGE_ERROR, u"the storage reported an error"},
 };
 
 #undef SUPPORT_SENTENCE

@@ -43,7 +43,12 @@ void TextEntryDialog::createContent(HWND dialog) {
       CreateWindowExW(0, WC_EDITW, text_.c_str(),
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                       r.left, r.top, r.right - r.left, r.bottom - r.top, dialog, nullptr, nullptr, nullptr);
-  if (edit_ != nullptr) SetFocus(edit_);
+  if (edit_ == nullptr) return;
+  // The field's limit holds here too: the text comes back whole into it.
+  if (buddy_ != nullptr && IsWindow(buddy_)) {
+    SendMessageW(edit_, EM_LIMITTEXT, static_cast<WPARAM>(SendMessageW(buddy_, EM_GETLIMITTEXT, 0, 0)), 0);
+  }
+  SetFocus(edit_);
 }
 
 void TextEntryDialog::onSize(UINT, SIZE) {

@@ -144,4 +144,12 @@ inline constexpr UINT IDS_REASON_ERROR_CODE = 5319;
 inline constexpr UINT IDS_REMOVE_FAILED = 5320;
 inline constexpr UINT IDS_REMOVE_REFUSED = 5321;
 
+// What a form says when the store does not take a record, and when a picked picture cannot be read.
+inline constexpr UINT IDS_SAVE_FAILED = 5340;
+inline constexpr UINT IDS_SAVE_REFUSED = 5341;
+inline constexpr UINT IDS_REASON_WRITE_DENIED = 5342;
+inline constexpr UINT IDS_REASON_WRITE_ERROR = 5343;
+inline constexpr UINT IDS_REASON_TOO_LARGE = 5344;
+inline constexpr UINT IDS_PICTURE_UNREADABLE = 5345;
+
 }  // namespace pellucard

@@ -159,6 +159,14 @@ const platform::StringResource kStrings[] = {
     {IDS_REMOVE_REFUSED,
      u"The item could not be removed: Pellucard does not change a database it could not read. To put a backup "
      u"in its place, use Backup > Restore."},
+    {IDS_SAVE_FAILED, u"The item could not be saved: %s. What you entered is still in the form."},
+    {IDS_SAVE_REFUSED,
+     u"The item could not be saved: Pellucard does not change a database it could not read. To put a backup in "
+     u"its place, use Backup > Restore."},
+    {IDS_REASON_WRITE_DENIED, u"the database cannot be written"},
+    {IDS_REASON_WRITE_ERROR, u"the storage reported an error while writing"},
+    {IDS_REASON_TOO_LARGE, u"it is too large for the database"},
+    {IDS_PICTURE_UNREADABLE, u"\"%s\" could not be read as a picture. Choose a JPEG or PNG picture."},
 };
 
 #undef SUPPORT_SENTENCE

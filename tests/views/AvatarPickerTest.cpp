@@ -7,10 +7,8 @@
 
 #include <string>
 
-#include "device/DeviceProfile.h"
 #include "forms/WindowText.h"
 #include "resources/CommandIds.h"
-#include "skin/ImageCache.h"
 #include "tests/views/FormScreenFixture.h"
 #include "tests/views/PictureFolder.h"
 
@@ -20,21 +18,10 @@ namespace {
 using platform::Edition;
 using platform::testing::TestDevice;
 
-// A device of one edition and size with the skin images of its layout.
-class PickerDevice : public FormScreenDevice {
- public:
-  PickerDevice(Edition edition, int width, int height) : FormScreenDevice(edition, width, height) {
-    DeviceProfile profile;
-    profile.compute();
-    ImageCache::instance().setUpRoles(profile.layout());
-  }
-  ~PickerDevice() override { ImageCache::destroy(); }
-};
-
 // The picker opened without a loop of its own, so that the test feeds it keys and taps.
 class OpenPicker {
  public:
-  OpenPicker(PickerDevice& device, LONG preselected) : device_(device) {
+  OpenPicker(FormScreenDevice& device, LONG preselected) : device_(device) {
     picker.preselect(preselected);
     picker.open(device.owner(), u"Select an Avatar");
     device.runUntilIdle();
@@ -63,7 +50,7 @@ class OpenPicker {
   AvatarPicker picker;
 
  private:
-  PickerDevice& device_;
+  FormScreenDevice& device_;
 };
 
 // Equal as a screen of 16 bits a pixel shows them.
@@ -74,7 +61,7 @@ bool sameOnScreen(COLORREF a, COLORREF b) {
 
 class AvatarPickerTest : public ::testing::TestWithParam<Edition> {
  protected:
-  PickerDevice device{GetParam(), 240, 320};
+  FormScreenDevice device{GetParam(), 240, 320};
 };
 
 TEST_P(AvatarPickerTest, ShowsNineAvatarsInCellsOfTheLayoutWithTheSelectionFramed) {
@@ -177,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Editions, AvatarPickerTest, ::testing::Values(Edition::
 // A Smartphone of 176 pixels holds two columns of the portrait cells: five rows, the last with one
 // avatar. Up and Down still go round within the avatars, and the grid scrolls to the selection.
 TEST(AvatarPickerSmallScreenTest, UpAndDownStayWithinTheAvatarsOfANarrowGrid) {
-  PickerDevice device(Edition::Smartphone, 176, 220);
+  FormScreenDevice device(Edition::Smartphone, 176, 220);
   OpenPicker open(device, 0);
   ASSERT_EQ(open.picker.columns(), 2);
   RECT client{};
@@ -206,7 +193,7 @@ TEST(AvatarPickerSmallScreenTest, UpAndDownStayWithinTheAvatarsOfANarrowGrid) {
 TEST(AvatarPickerFileTest, SelectPictureReturnsTheChosenFileAndCancelStaysInThePicker) {
   PictureFolder folder;
   ASSERT_TRUE(folder.addJpeg("face.jpg", 4, 4));
-  PickerDevice device(Edition::PocketPc, 240, 320);
+  FormScreenDevice device(Edition::PocketPc, 240, 320);
   std::u16string chooserTitle;
   device.addStep([] { PostMessageW(GetActiveWindow(), WM_COMMAND, ID_AVATAR_SELECT_PICTURE, 0); });
   device.addStep([&] {

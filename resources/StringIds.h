@@ -150,5 +150,6 @@ inline constexpr UINT IDS_SAVE_REFUSED = 5331;
 inline constexpr UINT IDS_SAVE_REASON_READ_ONLY = 5332;
 inline constexpr UINT IDS_SAVE_REASON_TOO_LONG = 5333;
 inline constexpr UINT IDS_SAVE_REASON_STORAGE_ERROR = 5334;
+inline constexpr UINT IDS_PICTURE_UNREADABLE = 5335;
 
 }  // namespace pellucard

@@ -166,6 +166,7 @@ const platform::StringResource kStrings[] = {
     {IDS_SAVE_REASON_READ_ONLY, u"the database cannot be written to"},
     {IDS_SAVE_REASON_TOO_LONG, u"a text is longer than the database can hold"},
     {IDS_SAVE_REASON_STORAGE_ERROR, u"the storage reported an error"},
+    {IDS_PICTURE_UNREADABLE, u"\"%s\" could not be read as a picture. Choose a JPEG or PNG picture."},
 };
 
 #undef SUPPORT_SENTENCE

@@ -1,9 +1,11 @@
 // A person: names, notes, a picture or a built-in avatar, and an optional link to a contact.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/base/WinTypes.h"
+#include "platform/cedb/WinDb.h"
 #include "store/FriendPicture.h"
 #include "store/ItemText.h"
 #include "store/RecordId.h"
@@ -14,6 +16,10 @@ class Friend {
  public:
   // AvatarIndex -1: the friend shows its own picture; 0 or more: a built-in avatar.
   static constexpr LONG kOwnPicture = -1;
+  // The longest texts the friend form takes. With them and the largest picture a record holds,
+  // the friend's record still fits the volume's limits.
+  static constexpr std::size_t kMaxNameLength = 4096;
+  static constexpr std::size_t kMaxNotesLength = CEDB_MAXPROPDATASIZE / 2;
 
   Friend() = default;
   Friend(ItemText firstName, ItemText lastName, ItemText notes, LONG avatarIndex);

@@ -44,6 +44,13 @@ bool FriendCollection::add(std::unique_ptr<Friend> item) {
   return added;
 }
 
+bool FriendCollection::tryAdd(std::unique_ptr<Friend> item) {
+  if (!item || !getFriendsTable().add(*item)) return false;
+  append(std::move(item));
+  sortStored();
+  return true;
+}
+
 bool FriendCollection::update(Friend& item) {
   const bool updated = getFriendsTable().update(item);
   sortStored();

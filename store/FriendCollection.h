@@ -19,6 +19,9 @@ class FriendCollection final : public ItemCollection<Friend> {
   bool load();
   // Writes the friend and takes it over, also when the write failed (it then has RecordId 0).
   bool add(std::unique_ptr<Friend> item);
+  // Writes the friend and takes it over only when the write succeeded; otherwise the friend is
+  // dropped and the collection stays as it was, so that no list shows a friend that is not stored.
+  bool tryAdd(std::unique_ptr<Friend> item);
   // The friend was changed through assign; its record is rewritten.
   bool update(Friend& item);
   // Deletes the first friend with that identifier and its record. False when there is none or the

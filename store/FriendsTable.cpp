@@ -3,6 +3,11 @@
 namespace pellucard {
 
 namespace {
+// Six properties of 8-byte headers behind the 4-byte count; two numbers, three texts, the picture.
+constexpr std::size_t kLargestRecord =
+    4 + 6 * 8 + 2 * 4 + 2 * (2 * Friend::kMaxNameLength + Friend::kMaxNotesLength) + FriendPicture::kMaxStoredBytes;
+static_assert(kLargestRecord <= CEDB_MAXRECORDSIZE, "a friend the form takes must fit one record");
+
 enum Property : WORD { kContactId = 0, kFirstName = 1, kLastName = 2, kNotes = 3, kPicture = 4, kAvatarIndex = 5 };
 
 // Never destroyed at exit: the shutdown sequence empties it while the platform still runs.

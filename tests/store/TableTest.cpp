@@ -316,6 +316,30 @@ TEST_F(TableTest, RemovingAnItemThatWasNeverStoredDeletesNoRecord) {
   EXPECT_NE(getLoanCollection().find(keep.recordId()), nullptr);
 }
 
+// The form's limits: a friend with the longest texts it takes and the largest picture a record
+// holds is stored and reads back whole; one more character of notes is refused, and tryAdd then
+// leaves the collection as it was.
+TEST_F(TableTest, AFriendAtTheFormsLimitsFitsOneRecordAndOneBeyondIsNotAdded) {
+  ASSERT_TRUE(RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath()));
+  const std::u16string name(Friend::kMaxNameLength, u'n');
+  const std::u16string notes(Friend::kMaxNotesLength, u'x');
+  auto largest = std::make_unique<Friend>(name, name, notes, Friend::kOwnPicture);
+  ASSERT_TRUE(largest->picture().loadFromBytes(std::vector<std::uint8_t>(FriendPicture::kMaxStoredBytes, 7)));
+  ASSERT_TRUE(getFriendCollection().tryAdd(std::move(largest)));
+
+  auto beyond = std::make_unique<Friend>(u"Ann", u"Lee", notes + u"x", 0);
+  EXPECT_FALSE(getFriendCollection().tryAdd(std::move(beyond)));
+  EXPECT_FALSE(getFriendCollection().tryAdd(nullptr));
+  EXPECT_EQ(getFriendCollection().size(), 1u) << "nothing unstored in the list";
+
+  reopen();
+  ASSERT_EQ(getFriendCollection().size(), 1u);
+  const Friend& stored = *getFriendCollection().snapshot().front();
+  EXPECT_EQ(stored.firstName(), name);
+  EXPECT_EQ(stored.notes(), notes);
+  EXPECT_EQ(stored.picture().bytes().size(), FriendPicture::kMaxStoredBytes);
+}
+
 }  // namespace
 
 namespace {

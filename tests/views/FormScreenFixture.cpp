@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/AppPaths.h"
+#include "device/DeviceProfile.h"
 #include "forms/WindowText.h"
 #include "pin/PinLock.h"
 #include "platform/base/ResourceTable.h"
@@ -13,6 +14,7 @@
 #include "resources/StringTable.h"
 #include "settings/Settings.h"
 #include "settings/StoreWiring.h"
+#include "skin/ImageCache.h"
 #include "store/RecordStore.h"
 #include "views/PinDialog.h"
 
@@ -36,6 +38,9 @@ FormScreenDevice::FormScreenDevice(platform::Edition edition, int width, int hei
   connectStoreToSettings();
   getSettings().load();
   RecordStore::openAndLoadAll(getAppPaths().databasePath());
+  DeviceProfile profile;
+  profile.compute();
+  ImageCache::instance().setUpRoles(profile.layout());
   getPinLock().setPinPrompt(&PinDialog::ask);
   platform::shell::startShell();
   const int top = platform::shell::titleBarHeight();
@@ -50,6 +55,7 @@ FormScreenDevice::~FormScreenDevice() {
   runUntilIdle();
   platform::shell::stopShell();
   RecordStore::closeAll();
+  ImageCache::destroy();
   deletePinLock();
   deleteSettings();
   deleteAppPaths();

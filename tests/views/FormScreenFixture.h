@@ -1,5 +1,5 @@
 // The forms the main frame opens, on a headless handheld of either edition: the shell running,
-// the program's strings, menubars and icons, settings in a scratch application folder, a
+// the program's strings, menubars, icons and skin images, settings in a scratch application folder, a
 // registry of the test's own with the PIN entry as the lock's prompt, and a full-screen window
 // to open the forms over. Message boxes and the PIN entry that the forms open in their own
 // modal loops are answered by queued steps, which note what the user was shown.

@@ -178,7 +178,7 @@ void FormDialog::prepareChildren(HFONT previousFont) {
     }
     hasEdit = hasEdit || isEditClass(child);
   }
-  if (hasEdit && menuBar_ != nullptr) {
+  if ((hasEdit || wantsBackKey()) && menuBar_ != nullptr) {
     const WORD both = SHMBOF_NODEFAULT | SHMBOF_NOTIFY;
     SendMessageW(menuBar_, SHCMBM_OVERRIDEKEY, VK_ESCAPE, MAKELPARAM(both, both));
   }

@@ -67,6 +67,9 @@ class FormDialog : public platform::WindowImpl<FormDialog> {
   // After the dialog fitted itself to a rotated screen or to the input panel; the fields are
   // already widened. A screen with controls of its own places them again here.
   virtual void onLayoutChanged() {}
+  // Whether the screen takes the Back key from the menubar even without an edit among its
+  // children (a list whose search Back edits).
+  virtual bool wantsBackKey() const { return false; }
 
   // Ends the dialog with this result (IDOK or IDCANCEL).
   void end(INT_PTR result);

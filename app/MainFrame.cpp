@@ -11,6 +11,7 @@
 #include "platform/shell/AygShell.h"
 #include "platform/shell/WinMenu.h"
 #include "platform/shell/WinMessageBox.h"
+#include "platform/sys/ShellApi.h"
 #include "platform/sys/SysParams.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -65,6 +66,7 @@ const platform::MessageMap<MainFrame>& MainFrame::messageMap() {
                               .on(UM_ENABLEMENUITEM, &M::onEnableMenuItem)
                               .on(UM_GETMENU, &M::onGetMenu)
                               .on(UM_FIRSTLAUNCH, &M::onFirstLaunch)
+                              .on(WM_DROPFILES, &M::onDropFiles)
                               .command(ID_APP_EXIT, &M::onExit)
                               .command(ID_APP_ABOUT, &M::onAbout)
                               .command(ID_APP_OPTIONS, &M::onOptions)
@@ -380,6 +382,12 @@ LRESULT MainFrame::onFirstLaunch(WPARAM, LPARAM) {
   if (answer == IDYES) {
     if (HWND main = screenWindow(kMainScreenId)) PostMessageW(main, WM_COMMAND, ID_IMPORT_CONTACTS, 0);
   }
+  return 0;
+}
+
+LRESULT MainFrame::onDropFiles(WPARAM drop, LPARAM) {
+  if (HWND main = screenWindow(kMainScreenId)) return SendMessageW(main, WM_DROPFILES, drop, 0);
+  DragFinish(reinterpret_cast<HDROP>(drop));
   return 0;
 }
 

@@ -78,6 +78,8 @@ class MainFrame : public platform::WindowImpl<MainFrame>, public platform::Messa
   LRESULT onEnableMenuItem(WPARAM command, LPARAM enable);
   LRESULT onGetMenu(WPARAM, LPARAM);
   LRESULT onFirstLaunch(WPARAM, LPARAM);
+  // Dropped files go to the main screen, which adds the contacts they hold.
+  LRESULT onDropFiles(WPARAM drop, LPARAM);
   void onExit(WORD, WORD, HWND);
   void onAbout(WORD, WORD, HWND);
   void onOptions(WORD, WORD, HWND);

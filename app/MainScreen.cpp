@@ -21,6 +21,7 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
+#include "views/ContactImport.h"
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
@@ -58,6 +59,7 @@ const platform::MessageMap<MainScreen>& MainScreen::messageMap() {
         .on(UM_SIPCHANGED, &M::onSipChanged)
         .notify(LVN_ITEMACTIVATE, &M::onItemActivate)
         .command(ID_IMPORT_CONTACTS, &M::onImportContacts)
+        .on(WM_DROPFILES, &M::onDropFiles)
         .command(ID_BACKUP_CREATE, &M::onBackup)
         .command(ID_BACKUP_RESTORE, &M::onBackup)
         .command(ID_EXPORT_CALENDAR, &M::onExport)
@@ -336,7 +338,27 @@ void MainScreen::onEdit(WORD id, WORD, HWND) {
   focusTabStrip();
 }
 
-void MainScreen::onImportContacts(WORD, WORD, HWND) {}
+void MainScreen::onImportContacts(WORD, WORD, HWND) { importContacts({}); }
+
+void MainScreen::importContacts(const std::vector<LONG>& checked) {
+  ContactImport::importContacts(
+      GetParent(hwnd()),
+      [this] {
+        fill(ListKind::Friends);
+        fill(ListKind::Anniversaries);
+      },
+      checked);
+  focusTabStrip();
+}
+
+LRESULT MainScreen::onDropFiles(WPARAM drop, LPARAM) {
+  const std::vector<LONG> added = ContactImport::addDroppedFiles(reinterpret_cast<HDROP>(drop), GetParent(hwnd()));
+  if (added.empty()) return 0;
+  // The import opens over the lists it fills.
+  sendToFrame(WM_COMMAND, kMainScreenId, 0);
+  importContacts(added);
+  return 0;
+}
 
 void MainScreen::onBackup(WORD, WORD, HWND) {}
 

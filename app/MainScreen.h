@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "platform/win/WindowBase.h"
 #include "skin/SpinnerViewCtrl.h"
@@ -54,6 +55,9 @@ class MainScreen : public platform::WindowImpl<MainScreen> {
   void onRemove(WORD id, WORD, HWND);
   void onOpen(WORD id, WORD, HWND);
   void onImportContacts(WORD, WORD, HWND);
+  // Files dropped on the program (forwarded by the frame): their contacts open in the import.
+  LRESULT onDropFiles(WPARAM drop, LPARAM);
+  void importContacts(const std::vector<LONG>& checked);
   void onBackup(WORD id, WORD, HWND);
   void onSortOrFilter(WORD id, WORD, HWND);
   void onExport(WORD id, WORD, HWND);

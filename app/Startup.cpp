@@ -33,6 +33,7 @@
 #include "skin/ImageCache.h"
 #include "skin/ThumbnailJob.h"
 #include "store/RecordStore.h"
+#include "views/ContactImport.h"
 #include "views/FontCache.h"
 #include "views/PinDialog.h"
 
@@ -102,6 +103,7 @@ void Startup::normalStart(HINSTANCE instance, int showCommand) {
   // A failure of any of these leaves that part empty; the program starts all the same. What the
   // store could not read is told once the main window shows.
   getOutlookConnection().start();
+  ContactImport::installContactChooser();
   FontCache::instance();
   RecordStore::openAndLoadAll(paths.databasePath());
   const std::u16string shownPath = platform::toUtf16(platform::sys::DevicePath::toHost(paths.databasePath()));

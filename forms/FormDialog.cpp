@@ -160,6 +160,7 @@ void FormDialog::createMenuBar() {
   info.hwndParent = hwnd();
   info.nToolBarId = menuBarId_;
   menuBar_ = SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
+  if (menuBar_ != nullptr) onMenuBarCreated();
 }
 
 void FormDialog::destroyMenuBar() {

@@ -67,6 +67,9 @@ class FormDialog : public platform::WindowImpl<FormDialog> {
   // After the dialog fitted itself to a rotated screen or to the input panel; the fields are
   // already widened. A screen with controls of its own places them again here.
   virtual void onLayoutChanged() {}
+  // Each time the menubar was made anew (at the start, on every activation, after a rotation):
+  // a screen that adds items to the menubar's menus adds them here.
+  virtual void onMenuBarCreated() {}
   // Whether the screen takes the Back key from the menubar even without an edit among its
   // children (a list whose search Back edits).
   virtual bool wantsBackKey() const { return false; }

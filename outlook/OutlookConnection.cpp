@@ -1,8 +1,10 @@
 #include "outlook/OutlookConnection.h"
 
 #include "outlook/OutlookExportService.h"
+#include "platform/base/DeviceConfig.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/base/TextCase.h"
+#include "platform/base/Utf.h"
 #include "resources/StringIds.h"
 #include "store/ExportService.h"
 
@@ -37,6 +39,7 @@ HRESULT OutlookConnection::start() {
   stop();
   app_ = pim::Application::create();
   HRESULT hr = app_ ? app_->Logon(nullptr) : E_FAIL;
+  startResult_ = hr;
   if (FAILED(hr)) {
     if (app_) app_->Logoff();
     app_.reset();
@@ -44,6 +47,18 @@ HRESULT OutlookConnection::start() {
   }
   loggedOn_ = true;
   return S_OK;
+}
+
+bool OutlookConnection::ensureStarted() { return app_ != nullptr || SUCCEEDED(start()); }
+
+std::u16string OutlookConnection::contactsFolder() {
+  return platform::toUtf16(platform::DeviceConfig::current().pimDir + "/contacts");
+}
+
+HRESULT OutlookConnection::addContactsFile(const std::u16string& hostPath, std::vector<LONG>& oids) {
+  oids.clear();
+  if (!app_) return E_FAIL;
+  return app_->AddContactsFile(hostPath, oids);
 }
 
 void OutlookConnection::stop() {

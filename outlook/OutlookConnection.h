@@ -33,6 +33,16 @@ class OutlookConnection {
   HRESULT start();
   void stop();
   bool isLoggedOn() const { return loggedOn_; }
+  // The commands that read contacts call this first: a connection whose last start failed starts
+  // again, as the user may have mended the folder since. False when it still cannot start.
+  bool ensureStarted();
+  // What the last start returned (S_OK before any).
+  HRESULT lastStartResult() const { return startResult_; }
+  // Where the contacts are read from: the host folder "contacts" of the PIM folder.
+  static std::u16string contactsFolder();
+  // Copies a vCard file into the contacts (see platform::pim::Application::AddContactsFile);
+  // `oids` gets its contacts.
+  HRESULT addContactsFile(const std::u16string& hostPath, std::vector<LONG>& oids);
   // Null when start failed. Callers keep their own reference while they use it.
   std::shared_ptr<platform::pim::Application> application() const { return app_; }
 
@@ -68,6 +78,7 @@ class OutlookConnection {
  private:
   std::shared_ptr<platform::pim::Application> app_;
   bool loggedOn_ = false;
+  HRESULT startResult_ = S_OK;
   ContactChooser chooser_;
   std::unique_ptr<OutlookExportService> exportService_;
   ExportJournal journal_;

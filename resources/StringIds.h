@@ -123,6 +123,29 @@ inline constexpr UINT IDS_CRYPT_ALLOCATE = 5247;
 inline constexpr UINT IDS_CRYPT_HASH_VALUE = 5248;
 inline constexpr UINT IDS_CRYPT_HASH = 5249;
 
+// The contact import: the empty book, the contact service that cannot start, the summary, and
+// files dropped on the window.
+inline constexpr UINT IDS_NO_CONTACTS_FOUND = 5360;
+inline constexpr UINT IDS_PUT_VCF_FILE_IN = 5361;
+inline constexpr UINT IDS_CONTACTS_UNAVAILABLE = 5362;
+inline constexpr UINT IDS_REASON_CONTACTS_DENIED = 5363;
+inline constexpr UINT IDS_REASON_CONTACTS_NOT_A_FOLDER = 5364;
+inline constexpr UINT IDS_REASON_CONTACTS_NOT_MADE = 5365;
+inline constexpr UINT IDS_IMPORT_REFUSED = 5366;
+inline constexpr UINT IDS_IMPORTED_ONE = 5367;
+inline constexpr UINT IDS_IMPORTED_MANY = 5368;
+inline constexpr UINT IDS_SKIPPED_LINKED = 5369;
+inline constexpr UINT IDS_SKIPPED_MISSING = 5370;
+inline constexpr UINT IDS_SKIPPED_NOT_STORED = 5371;
+inline constexpr UINT IDS_NOTES_SHORTENED = 5372;
+inline constexpr UINT IDS_PICTURES_REDUCED = 5373;
+inline constexpr UINT IDS_IMPORT_NOT_ALL_SAVED = 5374;
+inline constexpr UINT IDS_DROP_NOT_ADDED = 5375;
+inline constexpr UINT IDS_REASON_DROP_NO_CARD = 5376;
+inline constexpr UINT IDS_REASON_DROP_TOO_LARGE = 5377;
+inline constexpr UINT IDS_REASON_DROP_UNREADABLE = 5378;
+inline constexpr UINT IDS_REASON_DROP_NOT_WRITTEN = 5379;
+
 // What start-up and the remove command say when the database cannot be read or changed.
 inline constexpr UINT IDS_DATABASE_UNREADABLE = 5300;
 inline constexpr UINT IDS_DATABASE_PARTLY_READ = 5301;

@@ -51,6 +51,16 @@ bool FriendCollection::tryAdd(std::unique_ptr<Friend> item) {
   return true;
 }
 
+std::vector<Friend*> FriendCollection::addStored(std::vector<std::unique_ptr<Friend>>& friends) {
+  std::vector<Friend*> stored;
+  for (std::unique_ptr<Friend>& item : friends) {
+    if (!item || !getFriendsTable().add(*item)) continue;
+    stored.push_back(append(std::move(item)));
+  }
+  if (!stored.empty()) sortStored();
+  return stored;
+}
+
 bool FriendCollection::update(Friend& item) {
   const bool updated = getFriendsTable().update(item);
   sortStored();

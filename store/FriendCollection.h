@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "store/Friend.h"
 #include "store/IdIndex.h"
@@ -22,6 +23,10 @@ class FriendCollection final : public ItemCollection<Friend> {
   // Writes the friend and takes it over only when the write succeeded; otherwise the friend is
   // dropped and the collection stays as it was, so that no list shows a friend that is not stored.
   bool tryAdd(std::unique_ptr<Friend> item);
+  // Writes the friends in turn and takes over those that were stored, sorting once at the end:
+  // thousands added one by one would sort thousands of times. Returns the friends taken over, in
+  // the given order; the ones the table did not take stay in `friends`, the others leave null.
+  std::vector<Friend*> addStored(std::vector<std::unique_ptr<Friend>>& friends);
   // The friend was changed through assign; its record is rewritten.
   bool update(Friend& item);
   // Deletes the first friend with that identifier and its record. False when there is none or the

@@ -19,6 +19,7 @@
 #include "store/GiftCollection.h"
 #include "store/LoanCollection.h"
 #include "views/CardLook.h"
+#include "views/ContactMessages.h"
 #include "views/FontCache.h"
 #include "views/FormLauncher.h"
 #include "views/FrameLink.h"
@@ -400,6 +401,12 @@ void FriendDetailsScreen::onShowContactInfo(WORD, WORD, HWND) {
   Friend* person = getFriendCollection().find(friend_);
   if (person == nullptr) return;
   OutlookConnection& outlook = getOutlookConnection();
+  if (!outlook.ensureStarted()) {
+    FrameLink::show(owner(),
+                    ContactMessages::unavailable(outlook.lastStartResult(), OutlookConnection::contactsFolder()),
+                    MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   std::shared_ptr<platform::pim::Contact> contact;
   if (person->contactId() != 0) contact = outlook.contactFromOid(person->contactId());
   if (contact == nullptr) {
@@ -407,8 +414,11 @@ void FriendDetailsScreen::onShowContactInfo(WORD, WORD, HWND) {
     if (FrameLink::show(owner(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     contact = outlook.selectContact();
     if (contact == nullptr) return;
-    // Kept in memory; it is stored with the friend's next save.
+    // Stored at once: a link kept in memory only would be gone after a restart, and an import
+    // would then make the same friend again.
+    const LONG before = person->contactId();
     person->setContactId(contact->Oid());
+    if (!getFriendCollection().update(*person)) person->setContactId(before);
   }
   contact->Display();
 }

@@ -42,6 +42,7 @@
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_FILE_TOO_LARGE 223L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_DIRECTORY 267L
@@ -91,6 +92,12 @@
 #define NTE_EXISTS (static_cast<DWORD>(0x8009000FL))
 #define NTE_BAD_UID (static_cast<DWORD>(0x80090001L))
 #define NTE_BAD_HASH_STATE (static_cast<DWORD>(0x8009000CL))
+
+// A Win32 error code as the HRESULT of the FACILITY_WIN32 facility (0 stays S_OK).
+constexpr HRESULT HRESULT_FROM_WIN32(long error) {
+  return error <= 0 ? static_cast<HRESULT>(error)
+                    : static_cast<HRESULT>((static_cast<unsigned long>(error) & 0x0000FFFFul) | 0x80070000ul);
+}
 
 DWORD GetLastError();
 void SetLastError(DWORD error);

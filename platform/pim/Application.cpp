@@ -1,6 +1,7 @@
 #include "platform/pim/Application.h"
 
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "platform/pim/Appointment.h"
 #include "platform/pim/Contact.h"
 #include "platform/pim/PimDates.h"
@@ -33,6 +34,12 @@ HRESULT Application::Logoff() {
 }
 
 bool Application::loggedOn() const { return service_ && service_->loggedOn(); }
+
+HRESULT Application::AddContactsFile(const std::u16string& hostPath, std::vector<LONG>& oids) {
+  oids.clear();
+  if (!loggedOn()) return E_FAIL;
+  return service_->addContactsFile(platform::toUtf8(hostPath), oids);
+}
 
 HRESULT Application::GetDefaultFolder(int folderId, std::shared_ptr<Folder>& folder) {
   folder.reset();

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 
+#include "platform/base/WinError.h"
+#include "platform/pim/AtomicFile.h"
 #include "platform/pim/CalendarCodec.h"
 #include "platform/pim/CalendarItemFile.h"
 #include "platform/pim/ParsedItem.h"
+#include "platform/pim/VCardReader.h"
 
 namespace platform::pim {
 
@@ -23,6 +26,36 @@ void makePrivateFolders(const fs::path& folder) {
   ::mkdir(folder.c_str(), 0700);
 }
 
+// The file's own bytes, up to what the book reads; a failure as an HRESULT.
+HRESULT readCardFile(const fs::path& source, std::string& bytes) {
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  const std::uintmax_t size = fs::file_size(source, ec);
+  if (ec) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  if (size > ContactBook::kMaxFileBytes) return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+  if (!AtomicFile::read(source.string(), bytes)) return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  return S_OK;
+}
+
+// A name for the copy in contacts/: the source's own with ".vcf", numbered "name (2).vcf" and on
+// while a file with other bytes holds it. Empty when every try is taken.
+std::string copyName(const fs::path& folder, const fs::path& source, const std::string& bytes, bool& present) {
+  std::string stem = source.stem().string();
+  if (stem.empty() || stem[0] == '.') stem = "contacts" + stem;
+  present = false;
+  for (int n = 1; n < 1000; ++n) {
+    const std::string name = n == 1 ? stem + ".vcf" : stem + " (" + std::to_string(n) + ").vcf";
+    std::error_code ec;
+    if (!fs::exists(folder / name, ec)) return name;
+    std::string there;
+    if (AtomicFile::read((folder / name).string(), there) && there == bytes) {
+      present = true;
+      return name;
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 HRESULT PimService::logon(const std::string& pimDir) {
@@ -31,8 +64,11 @@ HRESULT PimService::logon(const std::string& pimDir) {
   dir_ = pimDir;
   std::error_code ec;
   makePrivateFolders(contactsPath());
-  if (!fs::is_directory(contactsPath(), ec)) return E_FAIL;
-  if (!contacts_.load(contactsPath())) return E_FAIL;
+  if (!fs::is_directory(contactsPath(), ec)) {
+    // Something else stands where a folder should be, or the folder could not be made.
+    return HRESULT_FROM_WIN32(fs::exists(contactsPath(), ec) ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND);
+  }
+  if (!contacts_.load(contactsPath())) return E_ACCESSDENIED;
   calendar_ =
       std::make_unique<CalendarItemFile>(calendarPath(), ICAL_VEVENT_COMPONENT, CalendarItemFile::kAppointmentTag);
   tasks_ = std::make_unique<CalendarItemFile>(tasksPath(), ICAL_VTODO_COMPONENT, CalendarItemFile::kTaskTag);
@@ -53,6 +89,26 @@ CalendarItemFile& PimService::fileFor(OidKind kind) const { return kind == OidKi
 HRESULT PimService::refreshContacts() {
   if (!loggedOn_) return E_FAIL;
   return contacts_.load(contactsPath()) ? S_OK : E_FAIL;
+}
+
+HRESULT PimService::addContactsFile(const std::string& source, std::vector<LONG>& oids) {
+  oids.clear();
+  if (!loggedOn_) return E_FAIL;
+  std::string bytes;
+  if (HRESULT hr = readCardFile(source, bytes); FAILED(hr)) return hr;
+  const fs::path sourcePath(source);
+  if (VCardReader::read(bytes, sourcePath.filename().string()).empty()) return HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
+  bool present = false;
+  const std::string name = copyName(contactsPath(), sourcePath, bytes, present);
+  if (name.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_EXISTS);
+  if (!present && !AtomicFile::write((fs::path(contactsPath()) / name).string(), bytes)) {
+    return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+  }
+  if (HRESULT hr = refreshContacts(); FAILED(hr)) return hr;
+  const auto& records = contacts_.contacts();
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (records[i]->fileName == name) oids.push_back(contacts_.oids()[i]);
+  return S_OK;
 }
 
 std::shared_ptr<const ContactRecord> PimService::contact(LONG oid) {

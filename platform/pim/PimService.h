@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/base/WinTypes.h"
 #include "platform/pim/AppointmentData.h"
@@ -17,13 +18,22 @@ enum class OidKind { None, Contact, Appointment, Task };
 
 class PimService {
  public:
-  // Creates the folder and contacts/ when missing and reads the contacts.
+  // Creates the folder and contacts/ when missing and reads the contacts. Fails with
+  // HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) when contacts/ cannot be made, ERROR_DIRECTORY when a
+  // file stands in its place, and E_ACCESSDENIED when it cannot be listed.
   HRESULT logon(const std::string& pimDir);
   void logoff();
   bool loggedOn() const { return loggedOn_; }
 
   // Reads contacts/ again (the user may have dropped new cards there).
   HRESULT refreshContacts();
+  // Copies a vCard file (a host path) into contacts/, never changing the original nor replacing a
+  // file there: the copy takes the file's name, numbered when that name is taken, unless a file
+  // with the same bytes is there already, which then serves. `oids` gets the contacts of that
+  // file. Fails with ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_FILE_TOO_LARGE (larger than
+  // the book reads), ERROR_BAD_FORMAT (no card in it), ERROR_FILE_EXISTS (no free name) or
+  // ERROR_WRITE_FAULT, as HRESULTs.
+  HRESULT addContactsFile(const std::string& source, std::vector<LONG>& oids);
   // The contact with that Oid as the folder now holds it, or null.
   std::shared_ptr<const ContactRecord> contact(LONG oid);
   const ContactBook& contacts() const { return contacts_; }

@@ -1,8 +1,11 @@
 // Opening a document or address with the desktop's handler (xdg-open), as the handheld's
-// shell opens a page in its browser.
+// shell opens a page in its browser; and the files the desktop drops on the window.
 #pragma once
 
+#include <string>
+#include <vector>
 #include "platform/base/WinError.h"
+
 #include "platform/base/WinTypes.h"
 
 #define SEE_MASK_NOCLOSEPROCESS 0x00000040
@@ -41,3 +44,22 @@ using SHELLEXECUTEINFO = SHELLEXECUTEINFOW;
 // SEE_MASK_NOCLOSEPROCESS, hProcess is a handle to close with CloseHandle.
 // The opener is "xdg-open", or the command in $PELLUCARD_OPENER.
 BOOL ShellExecuteExW(LPSHELLEXECUTEINFOW lpExecInfo);
+
+// Files dropped on the window from the desktop: WM_DROPFILES carries an HDROP in wParam. The
+// window that receives it reads the host paths with DragQueryFileW and lets go of it with
+// DragFinish (a window that does not handle the message has DefWindowProc let go of it).
+// An object of the kernel's handle table.
+using HDROP = HANDLE;
+
+// iFile 0xFFFFFFFF: the number of files. Otherwise the file's path copied into the buffer
+// (cut to cch - 1 characters and terminated) and its length without the terminator; a null
+// buffer asks for the length alone. 0 for an unknown handle or file.
+UINT DragQueryFileW(HDROP hDrop, UINT iFile, LPWSTR lpszFile, UINT cch);
+// Where the files were let go, in the client coordinates of the window under that point.
+BOOL DragQueryPoint(HDROP hDrop, POINT* lppt);
+void DragFinish(HDROP hDrop);
+
+namespace platform::sys {
+// The drop the host makes for WM_DROPFILES: the paths and the point in client coordinates.
+HDROP createDrop(std::vector<std::u16string> hostPaths, POINT clientPoint);
+}  // namespace platform::sys

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/gdi/GdiBridge.h"
+#include "platform/sys/ShellApi.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
 
@@ -28,6 +29,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
       return TRUE;
     }
+    case WM_DROPFILES:
+      // A window that does not take the files lets go of them.
+      DragFinish(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;

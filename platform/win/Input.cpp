@@ -24,6 +24,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/RemoteWindowProvider.h"
 #include "platform/base/WinError.h"
+#include "platform/sys/ShellApi.h"
 #include "platform/win/ScrollBars.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowObserver.h"
@@ -352,6 +353,17 @@ void postStylusMove(POINT p) { queue(InputEvent{InputEvent::Kind::StylusMove, p,
 void postStylusUp(POINT p) { queue(InputEvent{InputEvent::Kind::StylusUp, p, 0, 0, false, 0}); }
 void postKeyDown(UINT vk, bool repeat) { queue(InputEvent{InputEvent::Kind::KeyDown, POINT{}, vk, 0, repeat, 0}); }
 void postKeyUp(UINT vk) { queue(InputEvent{InputEvent::Kind::KeyUp, POINT{}, vk, 0, false, 0}); }
+void postFilesDropped(std::vector<std::u16string> hostPaths, POINT screenPoint) {
+  if (hostPaths.empty()) return;
+  HWND target = GetActiveWindow();
+  if (target == nullptr) target = GetForegroundWindow();
+  if (target == nullptr) return;
+  POINT client = screenPoint;
+  ScreenToClient(target, &client);
+  HDROP drop = sys::createDrop(std::move(hostPaths), client);
+  if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) DragFinish(drop);
+}
+
 void postCharacter(WCHAR ch) {
   queue(InputEvent{InputEvent::Kind::KeyDown, POINT{}, VK_PACKET, ch, false, 0});
   queue(InputEvent{InputEvent::Kind::KeyUp, POINT{}, VK_PACKET, ch, false, 0});

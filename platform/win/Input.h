@@ -3,6 +3,9 @@
 // keys. The window manager turns it into window messages when the program reads its queue.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/win/WinUser.h"
 
 namespace platform {
@@ -15,6 +18,10 @@ void postKeyDown(UINT virtualKey, bool repeat = false);
 void postKeyUp(UINT virtualKey);
 // A character that has no key of its own: VK_PACKET down and up carrying it.
 void postCharacter(WCHAR ch);
+
+// Files dropped from the host's desktop (host paths) at a screen point: the active window gets
+// WM_DROPFILES with their HDROP.
+void postFilesDropped(std::vector<std::u16string> hostPaths, POINT screenPoint);
 
 // The character a key down produces (0 for none), from the current Shift, Ctrl and Caps Lock
 // state: what TranslateMessage posts as WM_CHAR.

@@ -137,6 +137,44 @@ TEST_P(ProgramEditions, OverdueLoansAreMarkedOnTheLoansTab) {
   EXPECT_FALSE(has(rows, "color=#000000")) << overdue;
 }
 
+TEST_P(ProgramEditions, FirstLaunchYesOpensTheImportAndDoneImportsTheCheckedContacts) {
+  Program program;
+  fs::create_directories(program.file("pim") + "/contacts");
+  std::ofstream(program.file("pim") + "/contacts/book.vcf")
+      << "BEGIN:VCARD\nVERSION:3.0\nUID:a\nN:Lee;Ann\nFN:Ann Lee\nBDAY:1990-05-10\nEND:VCARD\n"
+         "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;J=C3=BCrgen\nEND:VCARD\n";
+  const std::string options = std::string("--edition ") + GetParam();
+  const bool pocketPc = std::string(GetParam()) == "pocketpc";
+  // Yes; Menu > Select all; Done; the summary's OK.
+  const std::string selectAll = pocketPc ? "key DOWN\nkey ENTER\n" : "key 1\n";
+  ASSERT_EQ(program.run("key Y\ndump import.txt\nsoft right\n" + selectAll +
+                            "soft left\ndump summary.txt\nkey ENTER\n" + "dump after.txt\n",
+                        options),
+            0)
+      << program.stderrText();
+  const std::string import = readText(program.file("import.txt"));
+  EXPECT_TRUE(has(import, "\"SysListView32\" \"Contacts\"")) << import;
+  EXPECT_TRUE(has(import, "text \"Ann Lee\"")) << import;
+  EXPECT_TRUE(has(import, "text \"Müller, Jürgen\"")) << import;
+  const std::string summary = readText(program.file("summary.txt"));
+  EXPECT_TRUE(has(summary, "2 contacts were imported.")) << summary;
+  const std::string after = readText(program.file("after.txt"));
+  EXPECT_TRUE(has(after, "text \"Ann Lee\"")) << after;
+  EXPECT_TRUE(has(after, "text \"Jürgen Müller\"")) << after;
+
+  // A file dropped on the window later opens the import with its contacts checked.
+  std::ofstream(program.file("new.vcf")) << "BEGIN:VCARD\nVERSION:4.0\nUID:c\nN:Diaz;Carla\nFN:Carla Diaz\nEND:VCARD\n";
+  ASSERT_EQ(program.run("drop " + program.file("new.vcf") + "\nsoft left\ndump dropped.txt\nkey ENTER\ndump last.txt\n",
+                        options),
+            0)
+      << program.stderrText();
+  EXPECT_TRUE(has(readText(program.file("dropped.txt")), "1 contact was imported."))
+      << readText(program.file("dropped.txt"));
+  EXPECT_TRUE(has(readText(program.file("last.txt")), "text \"Carla Diaz\"")) << readText(program.file("last.txt"));
+  EXPECT_TRUE(fs::exists(program.file("pim") + "/contacts/new.vcf"));
+  EXPECT_TRUE(fs::exists(program.file("new.vcf")));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothEditions, ProgramEditions, ::testing::Values("pocketpc", "smartphone"));
 
 TEST(Program, SmartphoneBackEditsTheSearchBeforeItLeavesTheList) {

@@ -1,11 +1,16 @@
 // Friends made from contacts, and the connection's contact lookups.
 #include "outlook/ContactImporter.h"
+
+#include <unistd.h>
+
+#include "platform/base/WinError.h"
 #include "skin/ImageDecoder.h"
 #include "skin/JpegEncoder.h"
 #include "tests/outlook/OutlookFixture.h"
 
 using namespace pellucard;
 using outlooktest::date;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -268,4 +273,85 @@ TEST_F(ContactImportTest, NothingIsImportedWithoutAConnection) {
   std::vector<std::u16string> categories;
   EXPECT_TRUE(FAILED(getOutlookConnection().categories(olFolderContacts, categories)));
   EXPECT_TRUE(getFriendCollection().empty());
+}
+
+TEST_F(ContactImportTest, TextsTooLongForARecordAreCutAndTheReportCountsEveryCheckedContact) {
+  const std::string longNote(ContactImporter::kMaxNotesLength + 500, 'n');
+  addCard("long.vcf", "BEGIN:VCARD\nVERSION:3.0\nUID:long\nN:Long;Lou\nFN:Lou Long\nNOTE:" + longNote +
+                          "\nX-SPOUSE:Sam\nEND:VCARD\n"
+                          "BEGIN:VCARD\nVERSION:3.0\nUID:short\nN:Short;Sue\nFN:Sue Short\nEND:VCARD\n");
+  const LONG lou = oidOf(u"Lou Long");
+  const LONG sue = oidOf(u"Sue Short");
+  ContactImporter importer(getOutlookConnection());
+  ContactImporter::Report report = importer.run({lou, sue, sue, 0x7777});
+  EXPECT_EQ(report.imported, 2);
+  EXPECT_EQ(report.alreadyFriends, 1) << "the same contact twice makes one friend";
+  EXPECT_EQ(report.missing, 1);
+  EXPECT_EQ(report.notStored, 0);
+  EXPECT_EQ(report.notesShortened, 1);
+  EXPECT_TRUE(report.allSaved);
+
+  Friend* cut = getFriendCollection().findByContactId(lou);
+  ASSERT_NE(cut, nullptr);
+  EXPECT_NE(cut->recordId(), 0u) << "stored, not dropped as a whole";
+  EXPECT_EQ(cut->notes().size(), ContactImporter::kMaxNotesLength);
+  EXPECT_EQ(cut->notes().back(), u'\u2026');
+  restart();
+  ASSERT_NE(getFriendCollection().findByContactId(lou), nullptr);
+  EXPECT_EQ(getFriendCollection().findByContactId(lou)->notes().size(), ContactImporter::kMaxNotesLength);
+
+  // A cut never leaves half of a surrogate pair behind.
+  EXPECT_EQ(ContactImporter::fitted(u"ab\U0001F600cd", 4), u"ab\u2026");
+  EXPECT_EQ(ContactImporter::fitted(u"abc", 3), u"abc");
+  EXPECT_EQ(ContactImporter::fitted(u"abcd", 3), u"ab\u2026");
+}
+
+TEST_F(ContactImportTest, TheServiceSaysWhyItCannotStartAndStartsOnceMended) {
+  OutlookConnection& connection = getOutlookConnection();
+  connection.stop();
+  fs::remove_all(dir_ / "pim" / "contacts");
+  std::ofstream(dir_ / "pim" / "contacts") << "a file";
+  EXPECT_EQ(connection.start(), HRESULT_FROM_WIN32(ERROR_DIRECTORY));
+  EXPECT_FALSE(connection.ensureStarted());
+  EXPECT_EQ(connection.lastStartResult(), HRESULT_FROM_WIN32(ERROR_DIRECTORY));
+  fs::remove(dir_ / "pim" / "contacts");
+  if (::geteuid() != 0) {
+    fs::create_directories(dir_ / "pim" / "contacts");
+    fs::permissions(dir_ / "pim" / "contacts", fs::perms::none);
+    EXPECT_EQ(connection.start(), E_ACCESSDENIED) << "a folder that cannot be read is not an empty book";
+    fs::permissions(dir_ / "pim" / "contacts", fs::perms::owner_all);
+  }
+  EXPECT_TRUE(connection.ensureStarted());
+  std::vector<OutlookConnection::ContactRow> rows;
+  EXPECT_TRUE(connection.contactRows(rows));
+  EXPECT_TRUE(rows.empty()) << "an empty folder is an empty book";
+}
+
+TEST_F(ContactImportTest, ADroppedFileIsCopiedIntoTheBookUnderAFreeName) {
+  addCard("friends.vcf", "BEGIN:VCARD\nVERSION:3.0\nUID:old\nFN:Old\nEND:VCARD\n");
+  const fs::path elsewhere = dir_ / "Downloads";
+  fs::create_directories(elsewhere);
+  const std::string text =
+      "BEGIN:VCARD\nVERSION:3.0\nUID:new1\nFN:New One\nEND:VCARD\n"
+      "BEGIN:VCARD\nVERSION:3.0\nUID:new2\nFN:New Two\nEND:VCARD\n";
+  std::ofstream(elsewhere / "friends.vcf", std::ios::binary) << text;
+  OutlookConnection& connection = getOutlookConnection();
+  std::vector<LONG> oids;
+  ASSERT_EQ(connection.addContactsFile(platform::toUtf16((elsewhere / "friends.vcf").string()), oids), S_OK);
+  EXPECT_EQ(oids, (std::vector<LONG>{oidOf(u"New One"), oidOf(u"New Two")}));
+  EXPECT_EQ(fileText("contacts/friends (2).vcf"), text) << "the name taken by another file is numbered";
+  EXPECT_EQ(fileText("contacts/friends.vcf"), "BEGIN:VCARD\nVERSION:3.0\nUID:old\nFN:Old\nEND:VCARD\n");
+
+  // The same file again is the copy already there; nothing new appears.
+  ASSERT_EQ(connection.addContactsFile(platform::toUtf16((elsewhere / "friends.vcf").string()), oids), S_OK);
+  EXPECT_EQ(oids.size(), 2u);
+  EXPECT_FALSE(fs::exists(dir_ / "pim" / "contacts" / "friends (3).vcf"));
+
+  std::ofstream(elsewhere / "notes.txt") << "no card here";
+  EXPECT_EQ(connection.addContactsFile(platform::toUtf16((elsewhere / "notes.txt").string()), oids),
+            HRESULT_FROM_WIN32(ERROR_BAD_FORMAT));
+  EXPECT_EQ(connection.addContactsFile(platform::toUtf16((elsewhere / "gone.vcf").string()), oids),
+            HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(oids.empty());
+  EXPECT_FALSE(fs::exists(dir_ / "pim" / "contacts" / "notes.vcf"));
 }

@@ -12,6 +12,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr UINT kSeparator = 0;
 
@@ -386,7 +387,40 @@ TEST_F(FriendDetails, ShowContactInfoOffersToLinkAContactAndThenOpensIt) {
   command(1019);
   EXPECT_EQ(chooserCalls, 1) << "a linked contact is opened without asking";
   EXPECT_EQ(displayed.size(), 2u);
+
+  // The link is in the database, not only in memory: it is there after a restart.
+  const LONG linked = getFriendCollection().find(ann)->contactId();
+  RecordStore::closeAll();
+  ASSERT_TRUE(RecordStore::openAndLoadAll(getAppPaths().databasePath()));
+  ASSERT_NE(getFriendCollection().find(ann), nullptr);
+  EXPECT_EQ(getFriendCollection().find(ann)->contactId(), linked);
   platform::pim::Contact::setDisplayHandler(nullptr);
+  deleteOutlookConnection();
+}
+
+TEST_F(FriendDetails, ShowContactInfoSaysWhyTheContactsCannotBeReadAndAsksNothing) {
+  // A file stands where the contacts folder belongs.
+  std::filesystem::create_directories(dir_ + "/pim");
+  std::ofstream(dir_ + "/pim/contacts") << "not a folder";
+  platform::DeviceConfig::current().pimDir = dir_ + "/pim";
+  EXPECT_TRUE(FAILED(getOutlookConnection().start()));
+  int chooserCalls = 0;
+  getOutlookConnection().setContactChooser([&](const std::vector<std::u16string>&, const std::u16string&) {
+    ++chooserCalls;
+    return 0;
+  });
+  makeFrame();
+  openFriend(ann);
+  const std::string message = commandAnswering(1019, "ENTER");
+  EXPECT_THAT(message, HasSubstr("Pellucard cannot read the contacts in"));
+  EXPECT_THAT(message, HasSubstr("a file stands where that folder should be"));
+  EXPECT_THAT(message, Not(HasSubstr("Would you like to associate")));
+  EXPECT_EQ(chooserCalls, 0);
+  EXPECT_EQ(getFriendCollection().find(ann)->contactId(), 0);
+
+  // Once the folder is mended, the same command starts the service and offers the link.
+  std::filesystem::remove(dir_ + "/pim/contacts");
+  EXPECT_THAT(commandAnswering(1019, "N"), HasSubstr("Would you like to associate contact now?"));
   deleteOutlookConnection();
 }
 

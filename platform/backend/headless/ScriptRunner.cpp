@@ -7,6 +7,7 @@
 #include "platform/backend/WindowDump.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
+#include "platform/gdi/GdiBridge.h"
 #include "platform/sys/WinBase.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
@@ -169,6 +170,10 @@ bool ScriptRunner::load(const std::string& text, std::string& error, int firstLi
       if (rest.empty()) return bad("usage: " + word + " FILE");
       c.kind = word == "dump" ? Command::Kind::Dump : Command::Kind::Screenshot;
       c.path = rest;
+    } else if (word == "drop") {
+      if (rest.empty()) return bad("usage: drop FILE (a host path)");
+      c.kind = Command::Kind::Drop;
+      c.path = rest;
     } else {
       return bad("unknown command \"" + word + "\"");
     }
@@ -265,6 +270,10 @@ bool ScriptRunner::run(const Command& c) {
     }
     case Command::Kind::Rotate:
       rotateScreen();
+      return true;
+    case Command::Kind::Drop:
+      // Let go in the middle of the screen, as a file dragged from the desktop onto the window.
+      postFilesDropped({toUtf16(c.path)}, POINT{gdi::screenWidth() / 2, gdi::screenHeight() / 2});
       return true;
     case Command::Kind::Screenshot:
     case Command::Kind::Dump: {

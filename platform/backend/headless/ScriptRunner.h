@@ -32,7 +32,7 @@ class ScriptRunner : public Host {
   size_t remaining() const { return commands_.size() - next_; }
 
   struct Command {
-    enum class Kind { Key, Type, Tap, Soft, Back, Wait, Idle, Clock, Rotate, Screenshot, Dump, Quit, Hold };
+    enum class Kind { Key, Type, Tap, Soft, Back, Wait, Idle, Clock, Rotate, Screenshot, Dump, Quit, Hold, Drop };
     Kind kind = Kind::Idle;
     int line = 0;
     NamedKey key;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/backend/HostWindow.h"
 #include "platform/backend/sdl/HostTyping.h"
@@ -42,6 +44,9 @@ struct SdlBackend::Impl : WindowObserver {
   bool iconSet = false;
   HostTyping typing{Edition::PocketPc};
   SdlClipboard clipboard;
+  // Files of a drop in progress: the desktop names them one by one between its begin and end.
+  std::vector<std::u16string> dropped;
+  bool dropping = false;
 
   bool makeTexture() {
     if (texture) SDL_DestroyTexture(texture);
@@ -66,6 +71,15 @@ struct SdlBackend::Impl : WindowObserver {
   void showAll() { show(RECT{0, 0, gdi::screenWidth(), gdi::screenHeight()}); }
 
   POINT devicePoint(int x, int y) const { return POINT{x / scale, y / scale}; }
+
+  // The program is handed the files where the pointer let go of them (SDL tells no position).
+  void deliverDrop() {
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    postFilesDropped(std::move(dropped), devicePoint(x, y));
+    dropped.clear();
+  }
 
   void rotate() {
     rotateScreen();
@@ -121,6 +135,25 @@ struct SdlBackend::Impl : WindowObserver {
         break;
       case SDL_TEXTINPUT:
         typing.text(e.text.text);
+        break;
+      case SDL_DROPBEGIN:
+        dropping = true;
+        dropped.clear();
+        break;
+      case SDL_DROPFILE:
+        if (e.drop.file != nullptr) {
+          dropped.push_back(toUtf16(e.drop.file));
+          SDL_free(e.drop.file);
+        }
+        // Desktops that announce no begin drop one file at a time.
+        if (!dropping) deliverDrop();
+        break;
+      case SDL_DROPTEXT:
+        SDL_free(e.drop.file);
+        break;
+      case SDL_DROPCOMPLETE:
+        dropping = false;
+        deliverDrop();
         break;
       default:
         break;

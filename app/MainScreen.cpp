@@ -308,15 +308,13 @@ LRESULT MainScreen::onItemActivate(NMHDR& header) {
   return 0;
 }
 
-// The item forms, the contact import and the backup chooser are forms the program does not
-// have yet: until a form launcher is registered, and for what it does not offer, these
-// commands do nothing rather than pretend.
 void MainScreen::onAdd(WORD id, WORD, HWND) {
   const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
   FormLauncher* forms = formLauncher();
-  // The launcher has no entry for a new friend yet.
-  if (!tab || tab->kind == ListKind::Friends || forms == nullptr) return;
-  if (forms->runItemForm(GetParent(hwnd()), tab->record, 0, 0)) fill(tab->kind);
+  if (!tab || forms == nullptr) return;
+  const bool done = tab->kind == ListKind::Friends ? forms->addFriend(GetParent(hwnd())) != 0
+                                                   : forms->runItemForm(GetParent(hwnd()), tab->record, 0, 0);
+  if (done) fill(tab->kind);
   focusTabStrip();
 }
 

@@ -36,6 +36,7 @@
 #include "views/ContactImport.h"
 #include "views/FontCache.h"
 #include "views/PinDialog.h"
+#include "views/RecordForms.h"
 
 namespace pellucard {
 
@@ -104,6 +105,7 @@ void Startup::normalStart(HINSTANCE instance, int showCommand) {
   // store could not read is told once the main window shows.
   getOutlookConnection().start();
   ContactImport::installContactChooser();
+  setFormLauncher(&RecordForms::instance());
   FontCache::instance();
   RecordStore::openAndLoadAll(paths.databasePath());
   const std::u16string shownPath = platform::toUtf16(platform::sys::DevicePath::toHost(paths.databasePath()));

@@ -1,6 +1,6 @@
-// The forms that edit friends and add or edit items, as the screens open them. The forms
-// register an implementation; until one is registered the commands that need a form do
-// nothing.
+// The forms that add and edit friends and items, as the screens open them. The program
+// registers its forms at start; without a registration (screens tested alone) the commands that
+// need a form do nothing.
 #pragma once
 
 #include "platform/base/WinTypes.h"
@@ -15,6 +15,8 @@ class FormLauncher {
   virtual ~FormLauncher() = default;
   // The friend form on an existing friend; true when it ended with Done.
   virtual bool editFriend(HWND owner, Friend& person) = 0;
+  // The friend form for a new friend; the stored friend's id, or 0 after Cancel.
+  virtual RecordId addFriend(HWND owner) = 0;
   // The form of an item kind (1 gift, 2 loan, 3 anniversary) on the record with that id, or
   // for a new record when the id is 0, with a friend preset (0: none). True when it ended
   // with Done.

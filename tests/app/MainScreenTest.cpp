@@ -37,6 +37,14 @@ class RecordingForms : public FormLauncher {
     friends.push_back(person.recordId());
     return true;
   }
+  RecordId addFriend(HWND) override {
+    auto person = std::make_unique<Friend>();
+    person->assign(u"Zoe", u"New", u"", 0);
+    Friend* added = person.get();
+    getFriendCollection().add(std::move(person));
+    friends.push_back(0);
+    return added->recordId();
+  }
   bool runItemForm(HWND, int kind, RecordId record, LONG presetFriend) override {
     calls.push_back(Call{kind, record, presetFriend});
     if (record == 0 && kind == kRecordGift) {
@@ -337,11 +345,15 @@ TEST_F(MainScreenTest, AddAndEditGoThroughTheFormsAndRefillTheList) {
   app.showTab(kGiftListId);
   app.command(ID_GIFT_ADD);
   EXPECT_EQ(app.rows(ListKind::Gifts).size(), 2u) << "the list shows the new gift";
+  app.showTab(kFriendListId);
+  app.command(ID_FRIEND_ADD);
+  EXPECT_EQ(app.rows(ListKind::Friends).size(), 2u) << "the list shows the new friend";
+  app.showTab(kGiftListId);
   app.command(ID_GIFT_EDIT);
   app.command(ID_FRIEND_EDIT);
   app.command(ID_LOAN_EDIT);  // no loan selected: no form
   EXPECT_EQ(forms.calls, (std::vector<RecordingForms::Call>{{kRecordGift, 0, 0}, {kRecordGift, apple, 0}}));
-  EXPECT_EQ(forms.friends, std::vector<RecordId>{anna});
+  EXPECT_EQ(forms.friends, (std::vector<RecordId>{0, anna}));
   EXPECT_EQ(GetFocus(), app.tabStrip());
   setFormLauncher(nullptr);
 }

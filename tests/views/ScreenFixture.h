@@ -233,6 +233,11 @@ class FormsStandIn : public FormLauncher {
     if (onRun) onRun(calls.back());
     return answer;
   }
+  RecordId addFriend(HWND) override {
+    calls.push_back({-1, 0, 0});
+    if (onRun) onRun(calls.back());
+    return answer ? 1 : 0;
+  }
   bool runItemForm(HWND, int kind, RecordId record, LONG preset) override {
     calls.push_back({kind, record, preset});
     if (onRun) onRun(calls.back());

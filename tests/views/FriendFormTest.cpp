@@ -283,8 +283,9 @@ TEST_P(FriendFormTest, AnEditTheStoreRefusesLeavesTheFriendAsStored) {
   getFriendsTable().refuseWrites(false);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(
-      seen[0].shows(u"The item could not be saved: Pellucard does not change a database it could not read. To "
-                    u"put a backup in its place, use Backup > Restore."));
+      seen[0].shows(u"The item could not be saved: Pellucard does not change a database it could not read. What "
+                    u"you entered is still in the form. To put a backup in place of the database, use Backup > "
+                    u"Restore."));
   EXPECT_TRUE(IsWindow(form->hwnd()));
   EXPECT_EQ(bob.firstName(), u"Bob");
   const auto friends = getFriendCollection().snapshot();

@@ -28,6 +28,7 @@ std::u16string SaveFailure::reason(DWORD error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
       return platform::loadString(IDS_REASON_WRITE_DENIED);
+    case ERROR_SUCCESS:  // a failure that did not say why
     case ERROR_WRITE_FAULT:
     case ERROR_READ_FAULT:
     case ERROR_GEN_FAILURE:

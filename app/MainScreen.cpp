@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/BackupCommands.h"
 #include "device/DeviceProfile.h"
 #include "device/PrivateMessages.h"
 #include "outlook/ExportCommands.h"
@@ -306,9 +307,9 @@ LRESULT MainScreen::onItemActivate(NMHDR& header) {
   return 0;
 }
 
-// The item forms, the contact import and the backup chooser are forms the program does not
-// have yet: until a form launcher is registered, and for what it does not offer, these
-// commands do nothing rather than pretend.
+// The item forms and the contact import are forms the program does not have yet: until a form
+// launcher is registered, and for what it does not offer, these commands do nothing rather
+// than pretend.
 void MainScreen::onAdd(WORD id, WORD, HWND) {
   const ListCommands::List* tab = ListCommands::listOfItemCommand(id);
   FormLauncher* forms = formLauncher();
@@ -338,7 +339,14 @@ void MainScreen::onEdit(WORD id, WORD, HWND) {
 
 void MainScreen::onImportContacts(WORD, WORD, HWND) {}
 
-void MainScreen::onBackup(WORD, WORD, HWND) {}
+void MainScreen::onBackup(WORD id, WORD, HWND) {
+  if (id == ID_BACKUP_CREATE) {
+    BackupCommands::create(GetParent(hwnd()));
+  } else {
+    BackupCommands::restore(GetParent(hwnd()));
+  }
+  focusTabStrip();
+}
 
 void MainScreen::onOpen(WORD id, WORD, HWND) {
   const ListCommands::List* tab = ListCommands::listOfItemCommand(id);

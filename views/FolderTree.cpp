@@ -17,7 +17,7 @@ namespace pellucard {
 namespace {
 
 // What an item's lParam says it is.
-enum ItemKind : LPARAM { kRootItem = 0, kFolderItem = 1, kFileItem = 2, kPlaceholderItem = 3 };
+enum ItemKind : LPARAM { kRootItem = 0, kFolderItem = 1, kFileItem = 2, kNoItem = 3 };
 
 constexpr UINT kIconIds[] = {IDI_FOLDER, IDI_FOLDER_OPEN, IDI_FILE, IDI_BACKUP_FILE};
 
@@ -50,7 +50,8 @@ const platform::MessageMap<FolderTree>& FolderTree::messageMap() {
   static const auto map = platform::MessageMap<M>()
                               .on<WM_DESTROY>(&M::onDestroy)
                               .reflectedNotify(TVN_ITEMEXPANDINGW, &M::onItemExpanding)
-                              .reflectedNotify(TVN_ITEMEXPANDEDW, &M::onItemExpanded);
+                              .reflectedNotify(TVN_ITEMEXPANDEDW, &M::onItemExpanded)
+                              .reflectedNotify(TVN_GETDISPINFOW, &M::onGetDispInfo);
   return map;
 }
 
@@ -61,7 +62,6 @@ HWND FolderTree::create(HWND parent, const RECT& rect, UINT id, std::vector<std:
   if (createOfClass(WC_TREEVIEWW, parent, rect, u"", style, 0, id) == nullptr) return nullptr;
   loadIcons();
   root_ = insert(TVI_ROOT, u"\\", IDI_FOLDER, kRootItem);
-  if (root_ != nullptr && folderHasChildren(u"")) addPlaceholder(root_, kPlaceholder);
   TreeView_Expand(hwnd(), root_, TVE_EXPAND);
   return hwnd();
 }
@@ -97,22 +97,23 @@ HTREEITEM FolderTree::insert(HTREEITEM parent, const std::u16string& text, UINT 
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
   insert.item.pszText = const_cast<LPWSTR>(text.c_str());
   insert.item.lParam = kind;
   insert.item.iImage = insert.item.iSelectedImage = imageOf(iconId);
+  insert.item.cChildren = kind == kFileItem ? 0 : I_CHILDRENCALLBACK;
   return TreeView_InsertItem(hwnd(), &insert);
 }
 
-void FolderTree::addPlaceholder(HTREEITEM parent, const char16_t* text) {
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-  insert.item.pszText = const_cast<LPWSTR>(text);
-  insert.item.lParam = kPlaceholderItem;
-  TreeView_InsertItem(hwnd(), &insert);
+void FolderTree::setChildren(HTREEITEM folder, int children) {
+  TVITEMW change{};
+  change.mask = TVIF_HANDLE | TVIF_CHILDREN;
+  change.hItem = folder;
+  change.cChildren = children;
+  TreeView_SetItem(hwnd(), &change);
 }
+
+void FolderTree::forgetChildren(HTREEITEM folder) { setChildren(folder, I_CHILDRENCALLBACK); }
 
 void FolderTree::setIcon(HTREEITEM item, UINT iconId) {
   TVITEMW change{};
@@ -137,7 +138,7 @@ LPARAM FolderTree::kindOf(HTREEITEM item) const {
   TVITEMW get{};
   get.mask = TVIF_HANDLE | TVIF_PARAM;
   get.hItem = item;
-  if (item == nullptr || !TreeView_GetItem(hwnd(), &get)) return kPlaceholderItem;
+  if (item == nullptr || !TreeView_GetItem(hwnd(), &get)) return kNoItem;
   return get.lParam;
 }
 
@@ -172,7 +173,7 @@ bool FolderTree::folderHasChildren(const std::u16string& path) const {
   return found;
 }
 
-void FolderTree::fill(HTREEITEM folder) {
+bool FolderTree::fill(HTREEITEM folder) {
   const std::u16string path = pathOf(folder);
   BusyIndicator busy;
   std::vector<std::u16string> folders;
@@ -182,26 +183,39 @@ void FolderTree::fill(HTREEITEM folder) {
   });
   std::sort(folders.begin(), folders.end(),
             [](const std::u16string& a, const std::u16string& b) { return platform::compareIgnoringCase(a, b) < 0; });
-  for (const std::u16string& name : folders) {
-    HTREEITEM item = insert(folder, name, IDI_FOLDER, kFolderItem);
-    if (item != nullptr && folderHasChildren(path + u"\\" + name)) addPlaceholder(item, kFillPlaceholder);
-  }
+  for (const std::u16string& name : folders) insert(folder, name, IDI_FOLDER, kFolderItem);
+  bool files = false;
   search(path + u"\\*.*", [&](const WIN32_FIND_DATAW& data) {
-    if (!isFolder(data) && !hidden(data) && accepts(data.cFileName))
+    if (!isFolder(data) && !hidden(data) && accepts(data.cFileName)) {
       insert(folder, data.cFileName, IDI_FILE, kFileItem);
+      files = true;
+    }
     return true;
   });
+  return files || !folders.empty();
+}
+
+LRESULT FolderTree::onGetDispInfo(NMHDR& header) {
+  auto& info = reinterpret_cast<NMTVDISPINFOW&>(header);
+  if ((info.item.mask & TVIF_CHILDREN) == 0) return 0;
+  const LPARAM kind = kindOf(info.item.hItem);
+  const bool folder = kind == kFolderItem || kind == kRootItem;
+  info.item.cChildren = folder && folderHasChildren(pathOf(info.item.hItem)) ? 1 : 0;
+  // Asked once until the folder is closed again.
+  info.item.mask |= TVIF_DI_SETITEM;
+  return 0;
 }
 
 LRESULT FolderTree::onItemExpanding(NMHDR& header) {
   const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
   HTREEITEM item = change.itemNew.hItem;
   if ((change.action & TVE_TOGGLE) != TVE_EXPAND || kindOf(item) == kFileItem) return FALSE;
-  HTREEITEM first = TreeView_GetChild(hwnd(), item);
-  const bool unread = first != nullptr && kindOf(first) == kPlaceholderItem;
-  if (unread) TreeView_DeleteItem(hwnd(), first);
   setIcon(item, IDI_FOLDER_OPEN);
-  if (unread) fill(item);
+  if (TreeView_GetChild(hwnd(), item) == nullptr && !fill(item)) {
+    // Emptied since its button was drawn: the button goes.
+    setIcon(item, IDI_FOLDER);
+    setChildren(item, 0);
+  }
   return FALSE;
 }
 
@@ -212,7 +226,7 @@ LRESULT FolderTree::onItemExpanded(NMHDR& header) {
   setIcon(item, IDI_FOLDER);
   // What was read goes: the next expand reads the folder as it is then.
   TreeView_Expand(hwnd(), item, TVE_COLLAPSE | TVE_COLLAPSERESET);
-  if (folderHasChildren(pathOf(item))) addPlaceholder(item, kPlaceholder);
+  forgetChildren(item);
   return 0;
 }
 
@@ -227,7 +241,7 @@ void FolderTree::selectPath(std::u16string_view path) {
     if (component.empty()) continue;
     HTREEITEM match = nullptr;
     for (HTREEITEM item = level; item != nullptr; item = TreeView_GetNextSibling(hwnd(), item)) {
-      if (kindOf(item) != kPlaceholderItem && platform::equalsIgnoringCase(textOf(item), component)) {
+      if (platform::equalsIgnoringCase(textOf(item), component)) {
         match = item;
         break;
       }

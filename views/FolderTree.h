@@ -1,9 +1,10 @@
 // The device's folders as a tree, with the files of the accepted extensions among them: a
 // subclassed tree view (buttons and lines) whose one root "\" stands for the device root. A
-// folder is read only when it is expanded: until then a folder that holds something shows its
-// button through a placeholder child, and collapsing a folder drops what was read, so the next
-// expand reads it afresh. Folders come sorted with the closed-folder icon (the open one while
-// expanded), then the accepted files with the file icon; hidden entries are left out.
+// folder is read only when it is expanded, and whether it shows a button is asked of the disk
+// only when its row is drawn or reached, so a root of thousands of folders opens at once.
+// Collapsing a folder drops what was read: the next expand reads it as it is then. Folders come
+// sorted with the closed-folder icon (the open one while expanded), then the accepted files
+// with the file icon; hidden entries are left out.
 #pragma once
 
 #include <string>
@@ -17,10 +18,6 @@ namespace pellucard {
 
 class FolderTree : public platform::WindowImpl<FolderTree> {
  public:
-  // The placeholder texts: under the root and a collapsed folder, and under a folder just read.
-  static constexpr const char16_t* kPlaceholder = u"Fake";
-  static constexpr const char16_t* kFillPlaceholder = u"FAKE";
-
   FolderTree();
   ~FolderTree() override;
 
@@ -53,13 +50,16 @@ class FolderTree : public platform::WindowImpl<FolderTree> {
   void onDestroy();
   LRESULT onItemExpanding(NMHDR& header);
   LRESULT onItemExpanded(NMHDR& header);
+  LRESULT onGetDispInfo(NMHDR& header);
 
   void loadIcons();
   HTREEITEM insert(HTREEITEM parent, const std::u16string& text, UINT iconId, LPARAM kind);
-  void addPlaceholder(HTREEITEM parent, const char16_t* text);
+  // A folder's button is asked for (TVN_GETDISPINFO) again the next time its row is drawn.
+  void forgetChildren(HTREEITEM folder);
+  void setChildren(HTREEITEM folder, int children);
   void setIcon(HTREEITEM item, UINT iconId);
-  // Replaces the placeholder by the folder's content.
-  void fill(HTREEITEM folder);
+  // Adds the folder's content; false when it holds nothing to list.
+  bool fill(HTREEITEM folder);
   std::u16string textOf(HTREEITEM item) const;
   LPARAM kindOf(HTREEITEM item) const;
 

@@ -11,6 +11,7 @@
 
 #include "forms/WindowText.h"
 #include "platform/base/DeviceConfig.h"
+#include "platform/base/Utf.h"
 #include "platform/controls/WinImageList.h"
 #include "resources/Icons.h"
 #include "tests/support/FileBytes.h"
@@ -77,6 +78,14 @@ class BackupChooserTest : public ::testing::TestWithParam<Edition> {
     for (HTREEITEM c = TreeView_GetChild(tree(), parent); c != nullptr; c = TreeView_GetNextSibling(tree(), c))
       if (item(c).text == text) return c;
     return nullptr;
+  }
+  // Whether the item shows an expand button.
+  bool button(HTREEITEM handle) const {
+    TVITEMW get{};
+    get.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    get.hItem = handle;
+    TreeView_GetItem(tree(), &get);
+    return get.cChildren > 0;
   }
   bool expanded(HTREEITEM handle) const { return (TreeView_GetItemState(tree(), handle, TVIS_EXPANDED) != 0); }
   int icon(UINT id) const { return chooser_->tree().imageOf(id); }
@@ -147,10 +156,13 @@ TEST_P(BackupChooserTest, OnlyAFolderWithSubfoldersOrBackupsShowsAButton) {
   file("WithBackup/x.bkf");
   folder("WithFolder/inner");
   open(false);
-  EXPECT_TRUE(children(child(root(), u"Empty")).empty());
-  EXPECT_TRUE(children(child(root(), u"TextOnly")).empty());
-  EXPECT_EQ(children(child(root(), u"WithBackup")), std::vector<std::u16string>{u"FAKE"});
-  EXPECT_EQ(children(child(root(), u"WithFolder")), std::vector<std::u16string>{u"FAKE"});
+  EXPECT_FALSE(button(child(root(), u"Empty")));
+  EXPECT_FALSE(button(child(root(), u"TextOnly")));
+  EXPECT_TRUE(button(child(root(), u"WithBackup")));
+  EXPECT_TRUE(button(child(root(), u"WithFolder")));
+  // Nothing below the root is read before it is expanded.
+  for (const char16_t* name : {u"Empty", u"TextOnly", u"WithBackup", u"WithFolder"})
+    EXPECT_TRUE(children(child(root(), name)).empty()) << platform::toUtf8(name);
   EXPECT_TRUE(FolderTree::acceptsExtension(u"x.BkF", {u"bkf"}));
   EXPECT_FALSE(FolderTree::acceptsExtension(u"x.bkf.old", {u"bkf"}));
   EXPECT_FALSE(FolderTree::acceptsExtension(u"x.", {u"bkf"}));
@@ -158,6 +170,12 @@ TEST_P(BackupChooserTest, OnlyAFolderWithSubfoldersOrBackupsShowsAButton) {
   // Tapping its button does nothing to a folder without one, and reads one with it.
   TreeView_Expand(tree(), child(root(), u"TextOnly"), TVE_EXPAND);
   EXPECT_FALSE(expanded(child(root(), u"TextOnly")));
+  // A folder emptied after its button showed does not open, and loses the button.
+  fs::remove(root_.file("WithBackup/x.bkf"));
+  TreeView_Expand(tree(), child(root(), u"WithBackup"), TVE_EXPAND);
+  EXPECT_FALSE(expanded(child(root(), u"WithBackup")));
+  EXPECT_FALSE(button(child(root(), u"WithBackup")));
+  EXPECT_EQ(item(child(root(), u"WithBackup")).image, icon(IDI_FOLDER));
 }
 
 TEST_P(BackupChooserTest, ExpandingReadsTheFolderAndCollapsingForgetsIt) {
@@ -172,14 +190,15 @@ TEST_P(BackupChooserTest, ExpandingReadsTheFolderAndCollapsingForgetsIt) {
   EXPECT_EQ(item(backups).image, icon(IDI_FOLDER_OPEN));
   EXPECT_EQ(item(backups).selectedImage, icon(IDI_FOLDER_OPEN));
   EXPECT_EQ(children(backups), (std::vector<std::u16string>{u"2024", u"first.bkf"}));
-  EXPECT_TRUE(children(child(backups, u"2024")).empty());
+  EXPECT_FALSE(button(child(backups, u"2024")));
 
   // What changed on the disk meanwhile shows after the folder was closed and opened again.
   file("Backups/second.bkf");
   device.key(VK_LEFT);
   EXPECT_FALSE(expanded(backups));
   EXPECT_EQ(item(backups).image, icon(IDI_FOLDER));
-  EXPECT_EQ(children(backups), std::vector<std::u16string>{u"Fake"});
+  EXPECT_TRUE(children(backups).empty());
+  EXPECT_TRUE(button(backups));
   device.key(VK_RIGHT);
   EXPECT_EQ(children(backups), (std::vector<std::u16string>{u"2024", u"first.bkf", u"second.bkf"}));
 
@@ -188,6 +207,7 @@ TEST_P(BackupChooserTest, ExpandingReadsTheFolderAndCollapsingForgetsIt) {
   fs::create_directories(root_.file("Backups"));
   device.key(VK_LEFT);
   EXPECT_TRUE(children(backups).empty());
+  EXPECT_FALSE(button(backups));
 }
 
 TEST_P(BackupChooserTest, OpensOnThePathChosenLastTimeWhateverItsCase) {

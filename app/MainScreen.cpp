@@ -223,7 +223,8 @@ void MainScreen::onPaint() {
 void MainScreen::onWindowPosChanged(const WINDOWPOS& pos) {
   passOn();
   if ((pos.flags & SWP_SHOWWINDOW) && tabStrip_) {
-    SetFocus(tabStrip_->hwnd());
+    // Under a form (a rotation shows the screen again) the focus would activate the frame.
+    if (GetActiveWindow() == GetParent(hwnd())) SetFocus(tabStrip_->hwnd());
     tabStrip_->selectPage(tabStrip_->currentKey());
   }
 }

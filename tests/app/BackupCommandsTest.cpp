@@ -199,6 +199,30 @@ TEST_P(BackupCommands, AnInvalidFileWarnsThenFailsAndChangesNothing) {
   EXPECT_EQ(friendNames(), std::vector<std::u16string>{u"Ann Lee"});
 }
 
+TEST_P(BackupCommands, TheChooserStaysInFrontWhenTheScreenTurns) {
+  app.start();
+  std::u16string active;
+  std::string screen;
+  ASSERT_TRUE(app.device().script("rotate\n"));
+  app.device().addStep([&] {
+    WCHAR title[64] = {};
+    GetWindowTextW(GetActiveWindow(), title, 64);
+    active = title;
+    screen = app.device().dump();
+    TestDevice::postKey(VK_F1);
+  });
+  box();
+  app.command(ID_BACKUP_CREATE);
+  EXPECT_EQ(active, u"Select Backup Folder");
+  // The chooser's soft keys, over the frame's, and its title.
+  EXPECT_NE(screen.find("text \"Cancel\""), std::string::npos) << screen;
+  EXPECT_EQ(screen.find("text \"Details\""), std::string::npos) << screen;
+  EXPECT_NE(screen.find("text \"Select Backup Folder\""), std::string::npos) << screen;
+  EXPECT_TRUE(fs::exists(device("Pellucard.bkf")));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes[0].says(u"Backup created successfully."));
+}
+
 INSTANTIATE_TEST_SUITE_P(Editions, BackupCommands, ::testing::Values(Edition::PocketPc, Edition::Smartphone),
                          [](const ::testing::TestParamInfo<Edition>& edition) {
                            return std::string(edition.param == Edition::PocketPc ? "PocketPc" : "Smartphone");

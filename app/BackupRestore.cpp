@@ -17,6 +17,7 @@ namespace pellucard {
 
 namespace {
 
+constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH;
 constexpr LONG kMarkerSize = static_cast<LONG>(BackupRestore::kBackupMarker.size());
 
 bool seekFromEnd(HANDLE file, LONG distance) {
@@ -106,7 +107,10 @@ bool BackupRestore::createBackup(const std::u16string& target) {
     DeleteFileW(temp.c_str());
     return false;
   }
-  return SafeFile::replace(temp, target);
+  // The finished file takes the target's place in one rename: an older backup stays whole until then.
+  if (MoveFileExW(temp.c_str(), target.c_str(), kReplace)) return true;
+  DeleteFileW(temp.c_str());
+  return false;
 }
 
 bool BackupRestore::restoreBackup(const std::u16string& source) {

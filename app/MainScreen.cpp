@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/BackupCommands.h"
 #include "device/DeviceProfile.h"
 #include "device/PrivateMessages.h"
 #include "outlook/ExportCommands.h"
@@ -224,7 +225,8 @@ void MainScreen::onPaint() {
 void MainScreen::onWindowPosChanged(const WINDOWPOS& pos) {
   passOn();
   if ((pos.flags & SWP_SHOWWINDOW) && tabStrip_) {
-    SetFocus(tabStrip_->hwnd());
+    // Under a form (a rotation shows the screen again) the focus would activate the frame.
+    if (GetActiveWindow() == GetParent(hwnd())) SetFocus(tabStrip_->hwnd());
     tabStrip_->selectPage(tabStrip_->currentKey());
   }
 }
@@ -358,7 +360,14 @@ LRESULT MainScreen::onDropFiles(WPARAM drop, LPARAM) {
   return 0;
 }
 
-void MainScreen::onBackup(WORD, WORD, HWND) {}
+void MainScreen::onBackup(WORD id, WORD, HWND) {
+  if (id == ID_BACKUP_CREATE) {
+    BackupCommands::create(GetParent(hwnd()));
+  } else {
+    BackupCommands::restore(GetParent(hwnd()));
+  }
+  focusTabStrip();
+}
 
 void MainScreen::onOpen(WORD id, WORD, HWND) {
   const ListCommands::List* tab = ListCommands::listOfItemCommand(id);

@@ -56,12 +56,18 @@ const platform::StringResource kStrings[] = {
     {IDS_TASKS_EXPORT_FAILED, u"Failed to export loan item to Tasks.\r\n" SUPPORT_SENTENCE},
     {IDS_CONFIRM_DELETE, u"Permanently delete this item?"},
     {IDS_BACKUP_CREATED, u"Backup created successfully."},
-    {IDS_BACKUP_FAILED, u"Failed to create Pellucard database backup.\r\n" SUPPORT_SENTENCE},
+    {IDS_BACKUP_FAILED,
+     u"Failed to create Pellucard database backup.\r\n"
+     u"Your data is unchanged, and so is an older backup of that name. Please choose another folder or free "
+     u"some space, then try again. If it keeps failing, contact Velka support."},
     {IDS_RESTORE_DONE, u"Backup restored successfully."},
-    {IDS_RESTORE_FAILED, u"Failed to restore previous Pellucard database.\r\n" SUPPORT_SENTENCE},
+    {IDS_RESTORE_FAILED,
+     u"Failed to restore previous Pellucard database.\r\n"
+     u"Your data is as it was before the restore. Keep the backup file, and try again or choose another "
+     u"backup. If it keeps failing, contact Velka support."},
     {IDS_RESTORE_INVALID,
      u"Restore backup failed. The file you have selected is not valid Pellucard database.\r\n"
-     u"If the problem persists, please contact Velka support."},
+     u"Please choose a file made with Backup > Create. If the problem persists, contact Velka support."},
     {IDS_REMOVE_FRIEND_ITEMS, u"Do you want to remove all items (anniversaries, gifts, loans) associated with '%s'?"},
     {IDS_SPOUSE, u"Spouse"},
     {IDS_CHILDREN, u"Children"},

@@ -281,7 +281,8 @@ void FriendDetailsScreen::onWindowPosChanged(const WINDOWPOS& pos) {
       SetWindowTextW(target, person->displayName().c_str());
     }
     if (header_.hwnd() != nullptr) {
-      SetFocus(header_.hwnd());
+      // Under a form (a rotation shows the screen again) the focus would activate the frame.
+      if (GetActiveWindow() == target) SetFocus(header_.hwnd());
       header_.selectPage(header_.currentKey());
     }
   } else if (pos.flags & SWP_HIDEWINDOW) {

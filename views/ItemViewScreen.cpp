@@ -40,7 +40,8 @@ void ItemViewScreen::makeCard() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   card_.create(hwnd(), client);
-  SetFocus(card_.hwnd());
+  // A hidden screen takes the focus when it shows.
+  if (IsWindowVisible(hwnd())) SetFocus(card_.hwnd());
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -95,7 +96,8 @@ void ItemViewScreen::onWindowPosChanged(const WINDOWPOS& pos) {
   passOn();
   HWND frame = GetParent(hwnd());
   if (pos.flags & SWP_SHOWWINDOW) {
-    if (card_.hwnd() != nullptr) SetFocus(card_.hwnd());
+    // Under a form (a rotation shows the screen again) the focus would activate the frame.
+    if (card_.hwnd() != nullptr && GetActiveWindow() == frame) SetFocus(card_.hwnd());
     if (CardLook::pocketPc() && frame != nullptr) {
       SendMessageW(frame, UM_SHOWSIPBUTTON, 0, 0);
       SHDoneButton(frame, SHDB_SHOW);

@@ -14,10 +14,13 @@ bool VolumeReplacement::replace(const std::u16string& finished, const std::u16st
     DeleteFileW(finished.c_str());
     return false;
   }
-  // The copy itself lands in one rename, so the volume is either the old file or the new one.
-  const bool ok = CopyFileW(finished.c_str(), volume.c_str(), FALSE) != FALSE;
+  // One rename, so the volume is either the old file or the new one.
+  if (MoveFileExW(finished.c_str(), volume.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
   DeleteFileW(finished.c_str());
-  return ok;
+  return false;
 }
 
 }  // namespace platform::cedb

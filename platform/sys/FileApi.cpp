@@ -430,6 +430,37 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
   return failWithErrno(errno == ENOENT ? dst : src);
 }
 
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
+  if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return MoveFileW(lpExistingFileName, lpNewFileName);
+  if (!lpExistingFileName || !lpNewFileName) return failWith(ERROR_INVALID_PARAMETER);
+  if (!validPathArgument(lpExistingFileName) || !validPathArgument(lpNewFileName)) return FALSE;
+  const std::string src = hostPathOf(lpExistingFileName);
+  const std::string dst = hostPathOf(lpNewFileName);
+  struct stat st {};
+  if (::lstat(src.c_str(), &st) != 0) return failWithErrno(src);
+  if (S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);
+  if (!FileObject::deleteAllowed(st.st_dev, st.st_ino)) return failWith(ERROR_SHARING_VIOLATION);
+  struct stat dstStat {};
+  if (::lstat(dst.c_str(), &dstStat) == 0) {
+    if (S_ISDIR(dstStat.st_mode)) return failWith(ERROR_ACCESS_DENIED);
+    if (dstStat.st_dev == st.st_dev && dstStat.st_ino == st.st_ino) return TRUE;
+    if (!FileObject::deleteAllowed(dstStat.st_dev, dstStat.st_ino) || !FileObject::writeAllowed(dst))
+      return failWith(ERROR_SHARING_VIOLATION);
+  } else if (errno != ENOENT) {
+    return failWithErrno(dst);
+  }
+  if (HostCalls::rename(src.c_str(), dst.c_str()) == 0) {
+    HostCalls::syncFolder(parentOf(dst));
+    return TRUE;
+  }
+  if (errno == EXDEV && (dwFlags & MOVEFILE_COPY_ALLOWED)) {
+    if (!copyFileAtomically(src, dst, false)) return FALSE;
+    if (HostCalls::unlink(src.c_str()) != 0) return failWithErrno(src);
+    return TRUE;
+  }
+  return failWithErrno(errno == ENOENT ? dst : src);
+}
+
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   if (!validPathArgument(lpPathName)) return FALSE;
   const std::string path = hostPathOf(lpPathName);

@@ -109,6 +109,14 @@ BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAcces
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 BOOL DeleteFileW(LPCWSTR lpFileName);
 BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_COPY_ALLOWED 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+// With MOVEFILE_REPLACE_EXISTING a file takes the place of another in one rename, so the target
+// is either the old file or the moved one; a folder is neither replaced nor replaces. Across
+// file systems only with MOVEFILE_COPY_ALLOWED (a copy that lands whole, then the source goes).
+// The move is durable when it returns.
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 BOOL RemoveDirectoryW(LPCWSTR lpPathName);
 DWORD GetFileAttributesW(LPCWSTR lpFileName);

@@ -258,6 +258,19 @@ TEST_F(DeviceFiles, CopyAndMove) {
   EXPECT_EQ(readBytes(root_.file("moved.cdb")), "database bytes");
   EXPECT_FALSE(MoveFileW(u"\\src.cdb", u"\\again.cdb"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+  // Replacing: the moved file takes the other's place; a folder is never replaced.
+  EXPECT_FALSE(MoveFileExW(u"\\moved.cdb", u"\\dst.bkf", 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  ASSERT_TRUE(MoveFileExW(u"\\moved.cdb", u"\\dst.bkf", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(readBytes(root_.file("dst.bkf")), "database bytes");
+  EXPECT_FALSE(std::filesystem::exists(root_.file("moved.cdb")));
+  ASSERT_TRUE(CreateDirectoryW(u"\\folder.bkf", nullptr));
+  EXPECT_FALSE(MoveFileExW(u"\\dst.bkf", u"\\folder.bkf", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(readBytes(root_.file("dst.bkf")), "database bytes");
+  EXPECT_FALSE(MoveFileExW(u"\\gone.cdb", u"\\dst.bkf", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(DeviceFiles, InterruptedCopyLeavesTargetWhole) {

@@ -206,4 +206,16 @@ std::span<const platform::StringResource> stringTable() { return kStrings; }
 
 void registerStringTable() { platform::ResourceTable::instance().addStrings(stringTable()); }
 
+std::u16string formatString(UINT stringId, std::initializer_list<std::u16string> values) {
+  std::u16string text = platform::loadString(stringId);
+  std::size_t from = 0;
+  for (const std::u16string& value : values) {
+    const std::size_t at = text.find(u"%s", from);
+    if (at == std::u16string::npos) break;
+    text.replace(at, 2, value);
+    from = at + value.size();
+  }
+  return text;
+}
+
 }  // namespace pellucard

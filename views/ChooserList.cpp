@@ -433,4 +433,10 @@ void ChooserList::onDestroy() {
   passOn();
 }
 
+bool ChooserList::backKeyCancels(int id, UINT modifiers, UINT vk) const {
+  const LRESULT taken =
+      hwnd() != nullptr ? SendMessageW(hwnd(), WM_HOTKEY, static_cast<WPARAM>(id), MAKELPARAM(modifiers, vk)) : 0;
+  return taken == 0 && (modifiers & MOD_KEYUP) != 0;
+}
+
 }  // namespace pellucard

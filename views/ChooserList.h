@@ -68,6 +68,10 @@ class ChooserList : public platform::WindowImpl<ChooserList> {
   // rows (which ones are checked).
   void clearSearch();
 
+  // For the screen that holds the list: offers a Back hot key to the search first, and tells
+  // whether the screen should cancel (the search left the key and it is the key's release).
+  bool backKeyCancels(int id, UINT modifiers, UINT vk) const;
+
  private:
   // A row as it was before the search, with its check state kept up to date.
   struct SavedRow {

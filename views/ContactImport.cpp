@@ -297,11 +297,7 @@ LRESULT ContactImport::onHotKey(int id, UINT modifiers, UINT vk) {
     passOn();
     return 0;
   }
-  // The list's search takes the key first; what it leaves cancels once the key comes up.
-  const LRESULT taken = list_.hwnd() != nullptr
-                            ? SendMessageW(list_.hwnd(), WM_HOTKEY, static_cast<WPARAM>(id), MAKELPARAM(modifiers, vk))
-                            : 0;
-  if (taken == 0 && (modifiers & MOD_KEYUP) != 0) end(IDCANCEL);
+  if (list_.backKeyCancels(id, modifiers, vk)) end(IDCANCEL);
   return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/base/Utf.h"
 #include "platform/base/WinError.h"
 #include "resources/StringIds.h"
+#include "resources/StringTable.h"
 
 namespace pellucard {
 
@@ -23,15 +24,7 @@ void addCount(std::u16string& text, UINT stringId, int count) {
 }  // namespace
 
 std::u16string ContactMessages::format(UINT stringId, std::initializer_list<std::u16string> values) {
-  std::u16string text = platform::loadString(stringId);
-  std::size_t from = 0;
-  for (const std::u16string& value : values) {
-    const std::size_t at = text.find(u"%s", from);
-    if (at == std::u16string::npos) break;
-    text.replace(at, 2, value);
-    from = at + value.size();
-  }
-  return text;
+  return formatString(stringId, values);
 }
 
 std::u16string ContactMessages::shownFolder(const std::u16string& hostFolder) {

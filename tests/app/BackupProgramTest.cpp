@@ -33,13 +33,6 @@ using platform::testing::writeBytes;
 
 const std::string kMarker = "PellucardBackup";
 
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The texts the friends list drew in a dump.
@@ -101,35 +94,35 @@ TEST_P(BackupProgram, CreateThenRestoreAcrossRestarts) {
   ASSERT_EQ(device.run("key N\ndump before.txt\n" + Device::backupMenu(false) + "dump chooser.txt\nsoft left\n" +
                        "dump created.txt\nkey ENTER\n"),
             0)
-      << readText(device.file("stderr.txt"));
-  const std::string chooser = readText(device.file("chooser.txt"));
+      << readBytes(device.file("stderr.txt"));
+  const std::string chooser = readBytes(device.file("chooser.txt"));
   EXPECT_TRUE(has(chooser, "\"Select Backup Folder\"")) << chooser;
   EXPECT_TRUE(has(chooser, "\"SysTreeView32\"")) << chooser;
   EXPECT_TRUE(has(chooser, "text \"Cards\"")) << chooser;
-  EXPECT_TRUE(has(readText(device.file("created.txt")), "Backup created successfully."));
+  EXPECT_TRUE(has(readBytes(device.file("created.txt")), "Backup created successfully."));
   const std::string backup = readBytes(device.file("root/Pellucard.bkf"));
   EXPECT_EQ(backup, readBytes(device.file("app/Pellucard.cdb")) + kMarker);
-  EXPECT_TRUE(has(readText(device.file("app/settings.xml")), "<BackupPath>\\Pellucard.bkf</BackupPath>"));
-  const std::set<std::string> before = friendRows(readText(device.file("before.txt")));
-  ASSERT_EQ(before.size(), 3u) << readText(device.file("before.txt"));
+  EXPECT_TRUE(has(readBytes(device.file("app/settings.xml")), "<BackupPath>\\Pellucard.bkf</BackupPath>"));
+  const std::set<std::string> before = friendRows(readBytes(device.file("before.txt")));
+  ASSERT_EQ(before.size(), 3u) << readBytes(device.file("before.txt"));
 
   // Other friends meanwhile; the next start restores: the chooser opens on the backup.
   device.fill(4, 2);
   ASSERT_EQ(device.run("dump changed.txt\n" + Device::backupMenu(true) + "dump restore.txt\nsoft left\n" +
                        "dump restored.txt\nkey ENTER\ndump after.txt\n"),
             0)
-      << readText(device.file("stderr.txt"));
-  EXPECT_NE(friendRows(readText(device.file("changed.txt"))), before);
-  const std::string restore = readText(device.file("restore.txt"));
+      << readBytes(device.file("stderr.txt"));
+  EXPECT_NE(friendRows(readBytes(device.file("changed.txt"))), before);
+  const std::string restore = readBytes(device.file("restore.txt"));
   EXPECT_TRUE(has(restore, "\"Select Backup File\"")) << restore;
   EXPECT_TRUE(has(restore, "text \"Pellucard.bkf\"")) << restore;
-  EXPECT_TRUE(has(readText(device.file("restored.txt")), "Backup restored successfully."));
-  EXPECT_EQ(friendRows(readText(device.file("after.txt"))), before) << readText(device.file("after.txt"));
+  EXPECT_TRUE(has(readBytes(device.file("restored.txt")), "Backup restored successfully."));
+  EXPECT_EQ(friendRows(readBytes(device.file("after.txt"))), before) << readBytes(device.file("after.txt"));
   EXPECT_EQ(readBytes(device.file("app/Pellucard.cdb")) + kMarker, backup);
 
   // And the start after that reads the restored database.
   ASSERT_EQ(device.run("dump again.txt\n"), 0);
-  EXPECT_EQ(friendRows(readText(device.file("again.txt"))), before);
+  EXPECT_EQ(friendRows(readBytes(device.file("again.txt"))), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, BackupProgram, ::testing::Values("pocketpc", "smartphone"));

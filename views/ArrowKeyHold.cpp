@@ -27,4 +27,11 @@ int ArrowKeyHold::pageStepRow(UINT vk, int selected, int count, int perPage) {
   return row;
 }
 
+int ArrowKeyHold::wrappedRow(UINT vk, int selected, int count) {
+  if (count <= 0) return -1;
+  if (vk == VK_UP && selected == 0) return count - 1;
+  if (vk == VK_DOWN && selected == count - 1) return 0;
+  return -1;
+}
+
 }  // namespace pellucard

@@ -34,6 +34,9 @@ class ArrowKeyHold {
   // one page (of `perPage` rows) from row `selected`; -1 when the key is not VK_UP or VK_DOWN or
   // the selection is already at that end.
   static int pageStepRow(UINT vk, int selected, int count, int perPage);
+  // The row a fresh press wraps to: the last row for VK_UP on the first, the first for VK_DOWN
+  // on the last; -1 when the key does not wrap.
+  static int wrappedRow(UINT vk, int selected, int count);
 
  private:
   // The first press after the list gets the keys counts as fresh.

@@ -355,17 +355,10 @@ LRESULT ChooserList::onLButtonDoubleClick(WPARAM, LPARAM lParam) {
 }
 
 void ChooserList::onKeyDown(UINT vk, UINT) {
-  const bool fresh = arrows_.press();
-  const int rows = count();
-  if (fresh && rows > 0) {
-    // The wrap replaces the list view's own move, so the other end is where the key lands.
-    const int selected = selectedIndex();
-    if (vk == VK_UP && selected == 0) {
-      select(rows - 1);
-      return;
-    }
-    if (vk == VK_DOWN && selected == rows - 1) {
-      select(0);
+  // The wrap replaces the list view's own move, so the other end is where the key lands.
+  if (arrows_.press()) {
+    if (const int row = ArrowKeyHold::wrappedRow(vk, selectedIndex(), count()); row >= 0) {
+      select(row);
       return;
     }
   }

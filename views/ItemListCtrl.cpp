@@ -410,16 +410,10 @@ void ItemListCtrl::onWindowPosChanged(const WINDOWPOS& pos) {
 // Keys and selection
 
 void ItemListCtrl::onKeyDown(UINT vk, UINT) {
-  const bool fresh = arrows_.press();
-  const int rows = count();
-  if (fresh && rows > 0) {
-    const int selected = selectedIndex();
-    if (vk == VK_UP && selected == 0) {
-      select(rows - 1);
-      return;
-    }
-    if (vk == VK_DOWN && selected == rows - 1) {
-      select(0);
+  // The wrap replaces the list view's own move, so the other end is where the key lands.
+  if (arrows_.press()) {
+    if (const int row = ArrowKeyHold::wrappedRow(vk, selectedIndex(), count()); row >= 0) {
+      select(row);
       return;
     }
   }

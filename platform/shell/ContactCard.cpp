@@ -135,15 +135,7 @@ bool ContactCard::open() {
   if (pocketPc()) setDoneButton(hwnd_, true);
 
   layout();
-  focusBefore_ = GetFocus();
-  if (owner != nullptr && IsWindowEnabled(owner)) {
-    EnableWindow(owner, FALSE);
-    ownerDisabled_ = owner;
-  }
-  ShowWindow(hwnd_, SW_SHOW);
-  SetActiveWindow(hwnd_);
-  SetFocus(hwnd_);
-  refreshTitleBar();
+  modal_.show(owner, hwnd_, hwnd_);
   return true;
 }
 
@@ -334,25 +326,10 @@ bool ContactCard::filterInput(const MSG& msg) {
 }
 
 void ContactCard::run() {
-  MSG msg{};
-  bool quit = false;
-  while (!finished_ && IsWindow(hwnd_)) {
-    if (!GetMessageW(&msg, nullptr, 0, 0)) {
-      quit = true;
-      break;
-    }
-    if (filterInput(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (ownerDisabled_ != nullptr && IsWindow(ownerDisabled_)) EnableWindow(ownerDisabled_, TRUE);
-  ownerDisabled_ = nullptr;
-  if (IsWindow(menuBar_)) DestroyWindow(menuBar_);
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
-  if (focusBefore_ != nullptr && IsWindow(focusBefore_) && IsWindowVisible(focusBefore_)) SetFocus(focusBefore_);
-  refreshTitleBar();
-  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+  const std::optional<int> quit = modal_.run(
+      hwnd_, [this] { return !finished_; }, [this](const MSG& msg) { return filterInput(msg); });
+  modal_.close(hwnd_, menuBar_);
+  if (quit) PostQuitMessage(*quit);
 }
 
 }  // namespace platform::shell

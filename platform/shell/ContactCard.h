@@ -8,6 +8,7 @@
 
 #include "platform/pim/Contact.h"
 #include "platform/shell/ContactCardContent.h"
+#include "platform/shell/ModalScreen.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::shell {
@@ -53,8 +54,7 @@ class ContactCard {
   std::vector<Line> lines_;
   int scroll_ = 0;
   int contentHeight_ = 0;
-  HWND ownerDisabled_ = nullptr;
-  HWND focusBefore_ = nullptr;
+  ModalScreen modal_;
   bool finished_ = false;
 };
 

@@ -105,15 +105,7 @@ bool FileChooser::open() {
       if (entries[i].name == options_.selectName) view()->select(static_cast<int>(i));
     }
   }
-  focusBefore_ = GetFocus();
-  if (owner != nullptr && IsWindowEnabled(owner)) {
-    EnableWindow(owner, FALSE);
-    ownerDisabled_ = owner;
-  }
-  ShowWindow(hwnd_, SW_SHOW);
-  SetActiveWindow(hwnd_);
-  SetFocus(viewHwnd_);
-  refreshTitleBar();
+  modal_.show(owner, hwnd_, viewHwnd_);
   return true;
 }
 
@@ -283,29 +275,14 @@ bool FileChooser::idleStep() {
 }
 
 std::optional<std::u16string> FileChooser::run() {
-  MSG msg{};
-  bool quit = false;
-  while (!finished_ && IsWindow(hwnd_)) {
-    // Thumbnails are made only while no input or paint is waiting.
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && idleStep()) continue;
-    if (!GetMessageW(&msg, nullptr, 0, 0)) {
-      quit = true;
-      break;
-    }
-    if (filterInput(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  // Thumbnails are made only while no input or paint is waiting.
+  const std::optional<int> quit = modal_.run(
+      hwnd_, [this] { return !finished_; }, [this](const MSG& msg) { return filterInput(msg); },
+      [this] { return idleStep(); });
   // The owner comes back before the chooser goes, so that it is the one activated.
-  if (ownerDisabled_ != nullptr && IsWindow(ownerDisabled_)) EnableWindow(ownerDisabled_, TRUE);
-  ownerDisabled_ = nullptr;
-  if (IsWindow(menuBar_)) DestroyWindow(menuBar_);
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
-  if (focusBefore_ != nullptr && IsWindow(focusBefore_) && IsWindowVisible(focusBefore_)) SetFocus(focusBefore_);
-  refreshTitleBar();
+  modal_.close(hwnd_, menuBar_);
   if (quit) {
-    PostQuitMessage(static_cast<int>(msg.wParam));
+    PostQuitMessage(*quit);
     return std::nullopt;
   }
   return result_;

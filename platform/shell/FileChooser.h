@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/shell/FileChooserView.h"
+#include "platform/shell/ModalScreen.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::shell {
@@ -66,8 +67,7 @@ class FileChooser {
   HWND combo_ = nullptr;
   HWND viewHwnd_ = nullptr;
   HWND menuBar_ = nullptr;
-  HWND ownerDisabled_ = nullptr;
-  HWND focusBefore_ = nullptr;
+  ModalScreen modal_;
   std::u16string folder_;
   std::vector<std::u16string> pickerPaths_;
   bool finished_ = false;

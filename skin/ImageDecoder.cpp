@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "skin/ExifOrientation.h"
+#include "skin/JpegError.h"
 #include "skin/PixelRows.h"
 
 // clang-format off
 #include <png.h>
 #include <jpeglib.h>
-#include <jerror.h>
 // clang-format on
 
 namespace pellucard {
@@ -116,12 +116,6 @@ bool runPng(PngJob* job) {
 
 // ---- JPEG ------------------------------------------------------------------------------------
 
-struct JpegError {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-  bool truncated = false;
-};
-
 struct JpegJob {
   std::span<const std::uint8_t> data;
   bool headerOnly = false;
@@ -133,19 +127,6 @@ struct JpegJob {
   jpeg_decompress_struct info{};
   JpegError error{};
 };
-
-[[noreturn]] void jpegErrorExit(j_common_ptr info) {
-  auto* error = reinterpret_cast<JpegError*>(info->err);
-  std::longjmp(error->jump, 1);
-}
-
-void jpegEmitMessage(j_common_ptr info, int level) {
-  auto* error = reinterpret_cast<JpegError*>(info->err);
-  // The library pads a cut-off file with an end marker and carries on; we refuse such a file.
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) error->truncated = true;
-}
-
-void jpegOutputMessage(j_common_ptr) {}
 
 int scaleDenominator(const jpeg_decompress_struct& info, SIZE atLeast) {
   if (atLeast.cx <= 0 || atLeast.cy <= 0) return 1;
@@ -159,10 +140,7 @@ int scaleDenominator(const jpeg_decompress_struct& info, SIZE atLeast) {
 
 bool runJpeg(JpegJob* job) {
   jpeg_decompress_struct* info = &job->info;
-  info->err = jpeg_std_error(&job->error.manager);
-  job->error.manager.error_exit = jpegErrorExit;
-  job->error.manager.emit_message = jpegEmitMessage;
-  job->error.manager.output_message = jpegOutputMessage;
+  job->error.attach(info);
   if (setjmp(job->error.jump)) {
     jpeg_destroy_decompress(info);
     return false;

@@ -9,6 +9,7 @@
 #include "skin/ExifOrientation.h"
 #include "skin/ExifThumbnail.h"
 #include "skin/ImageDecoder.h"
+#include "skin/JpegError.h"
 #include "skin/PictureCodec.h"
 #include "skin/PictureScaler.h"
 #include "skin/PixelRows.h"
@@ -16,7 +17,6 @@
 // clang-format off
 #include <png.h>
 #include <jpeglib.h>
-#include <jerror.h>
 // clang-format on
 
 namespace pellucard {
@@ -94,12 +94,6 @@ enum class Progress { Failed, More, Finished };
 // The library reports errors by longjmp, so the functions that call it keep no C++ objects of
 // their own; everything lives in JpegState.
 
-struct JpegError {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-  bool truncated = false;
-};
-
 struct JpegState {
   jpeg_decompress_struct info{};
   JpegError error{};
@@ -119,25 +113,10 @@ struct JpegState {
   }
 };
 
-[[noreturn]] void jpegErrorExit(j_common_ptr info) {
-  auto* error = reinterpret_cast<JpegError*>(info->err);
-  std::longjmp(error->jump, 1);
-}
-
-void jpegEmitMessage(j_common_ptr info, int level) {
-  auto* error = reinterpret_cast<JpegError*>(info->err);
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) error->truncated = true;
-}
-
-void jpegOutputMessage(j_common_ptr) {}
-
 // Reads the header: size, orientation and preview. False when the file is no JPEG we take.
 bool readJpegHeader(JpegState* s, const std::uint8_t* data, std::size_t size, SIZE box) {
   jpeg_decompress_struct* info = &s->info;
-  info->err = jpeg_std_error(&s->error.manager);
-  s->error.manager.error_exit = jpegErrorExit;
-  s->error.manager.emit_message = jpegEmitMessage;
-  s->error.manager.output_message = jpegOutputMessage;
+  s->error.attach(info);
   if (setjmp(s->error.jump)) return false;
   jpeg_create_decompress(info);
   s->created = true;

@@ -68,7 +68,7 @@ FriendMaking makeFriend(const pim::Contact& contact) {
   notes.erase(0, lead == std::u16string::npos ? notes.size() : lead);
 
   FriendMaking made;
-  made.notesShortened = notes.size() > ContactImporter::kMaxNotesLength;
+  made.notesShortened = notes.size() > Friend::kMaxNotesLength;
   made.person = std::make_unique<Friend>();
   made.person->setContactId(contact.Oid());
   LONG avatar = 0;
@@ -78,9 +78,9 @@ FriendMaking makeFriend(const pim::Contact& contact) {
     if (outcome != PictureOutcome::None) avatar = Friend::kOwnPicture;
     made.pictureReduced = outcome == PictureOutcome::Reduced;
   }
-  made.person->assign(ContactImporter::fitted(contact.FirstName(), ContactImporter::kMaxNameLength),
-                      ContactImporter::fitted(contact.LastName(), ContactImporter::kMaxNameLength),
-                      ContactImporter::fitted(std::move(notes), ContactImporter::kMaxNotesLength), avatar);
+  made.person->assign(ContactImporter::fitted(contact.FirstName(), Friend::kMaxNameLength),
+                      ContactImporter::fitted(contact.LastName(), Friend::kMaxNameLength),
+                      ContactImporter::fitted(std::move(notes), Friend::kMaxNotesLength), avatar);
   return made;
 }
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/cedb/WinDb.h"
 #include "platform/pim/Contact.h"
 #include "platform/pim/PimDates.h"
 #include "store/Anniversary.h"
@@ -18,11 +17,6 @@ class OutlookConnection;
 
 class ContactImporter {
  public:
-  // The longest names and notes a friend made from a contact keeps: with them and the largest
-  // picture a record holds, the friend's record still fits the volume's limits.
-  static constexpr std::size_t kMaxNameLength = 4096;
-  static constexpr std::size_t kMaxNotesLength = CEDB_MAXPROPDATASIZE / 2;
-
   // How an import went: every checked contact is counted once, as imported or under the reason
   // it was skipped; the imported ones also count what had to be made smaller to fit.
   struct Report {

@@ -276,7 +276,7 @@ TEST_F(ContactImportTest, NothingIsImportedWithoutAConnection) {
 }
 
 TEST_F(ContactImportTest, TextsTooLongForARecordAreCutAndTheReportCountsEveryCheckedContact) {
-  const std::string longNote(ContactImporter::kMaxNotesLength + 500, 'n');
+  const std::string longNote(Friend::kMaxNotesLength + 500, 'n');
   addCard("long.vcf", "BEGIN:VCARD\nVERSION:3.0\nUID:long\nN:Long;Lou\nFN:Lou Long\nNOTE:" + longNote +
                           "\nX-SPOUSE:Sam\nEND:VCARD\n"
                           "BEGIN:VCARD\nVERSION:3.0\nUID:short\nN:Short;Sue\nFN:Sue Short\nEND:VCARD\n");
@@ -294,11 +294,11 @@ TEST_F(ContactImportTest, TextsTooLongForARecordAreCutAndTheReportCountsEveryChe
   Friend* cut = getFriendCollection().findByContactId(lou);
   ASSERT_NE(cut, nullptr);
   EXPECT_NE(cut->recordId(), 0u) << "stored, not dropped as a whole";
-  EXPECT_EQ(cut->notes().size(), ContactImporter::kMaxNotesLength);
+  EXPECT_EQ(cut->notes().size(), Friend::kMaxNotesLength);
   EXPECT_EQ(cut->notes().back(), u'\u2026');
   restart();
   ASSERT_NE(getFriendCollection().findByContactId(lou), nullptr);
-  EXPECT_EQ(getFriendCollection().findByContactId(lou)->notes().size(), ContactImporter::kMaxNotesLength);
+  EXPECT_EQ(getFriendCollection().findByContactId(lou)->notes().size(), Friend::kMaxNotesLength);
 
   // A cut never leaves half of a surrogate pair behind.
   EXPECT_EQ(ContactImporter::fitted(u"ab\U0001F600cd", 4), u"ab\u2026");

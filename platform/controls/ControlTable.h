@@ -6,8 +6,8 @@
 
 #include <memory>
 #include <type_traits>
-#include <unordered_map>
 
+#include "platform/base/HandleMap.h"
 #include "platform/win/WinUser.h"
 
 namespace platform::controls {
@@ -17,18 +17,19 @@ class ControlTable {
  public:
   static LRESULT dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& table = objects();
-    auto it = table.find(hwnd);
-    if (it == table.end()) {
+    std::unique_ptr<Control>* entry = table.find(hwnd);
+    if (entry == nullptr) {
       if (message != WM_NCCREATE) return DefWindowProcW(hwnd, message, wParam, lParam);
       if constexpr (std::is_constructible_v<Control, HWND, const CREATESTRUCTW&>) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         if (cs == nullptr) return FALSE;
-        it = table.emplace(hwnd, std::make_unique<Control>(hwnd, *cs)).first;
+        entry = table.emplace(hwnd, std::make_unique<Control>(hwnd, *cs)).first;
       } else {
-        it = table.emplace(hwnd, std::make_unique<Control>(hwnd)).first;
+        entry = table.emplace(hwnd, std::make_unique<Control>(hwnd)).first;
       }
     }
-    Control* self = it->second.get();
+    // The entry may move while the message runs; the object does not.
+    Control* self = entry->get();
     ++self->depth_;
     const LRESULT result = self->handle(message, wParam, lParam);
     --self->depth_;
@@ -39,8 +40,8 @@ class ControlTable {
 
   // The object of a live window of the class, or nullptr.
   static Control* find(HWND hwnd) {
-    auto it = objects().find(hwnd);
-    return it == objects().end() || it->second->dead_ ? nullptr : it->second.get();
+    const std::unique_ptr<Control>* entry = objects().find(hwnd);
+    return entry == nullptr || (*entry)->dead_ ? nullptr : entry->get();
   }
 
   // Drops the object of a destroyed window once nothing is inside it; for calls into an object
@@ -50,8 +51,8 @@ class ControlTable {
   }
 
  private:
-  static std::unordered_map<HWND, std::unique_ptr<Control>>& objects() {
-    static std::unordered_map<HWND, std::unique_ptr<Control>> table;
+  static HandleMap<HWND, std::unique_ptr<Control>>& objects() {
+    static HandleMap<HWND, std::unique_ptr<Control>> table;
     return table;
   }
 };

@@ -1,15 +1,15 @@
 #include "platform/win/WindowBase.h"
 
 #include <typeinfo>
-#include <unordered_map>
 
+#include "platform/base/HandleMap.h"
 #include "platform/base/WinError.h"
 
 namespace platform {
 
 namespace {
-std::unordered_map<HWND, WindowBase*>& objects() {
-  static std::unordered_map<HWND, WindowBase*> map;
+HandleMap<HWND, WindowBase*>& objects() {
+  static HandleMap<HWND, WindowBase*> map;
   return map;
 }
 
@@ -61,8 +61,8 @@ WindowBase::~WindowBase() {
 }
 
 WindowBase* WindowBase::fromHandle(HWND hwnd) {
-  auto it = objects().find(hwnd);
-  return it == objects().end() ? nullptr : it->second;
+  WindowBase* const* object = objects().find(hwnd);
+  return object ? *object : nullptr;
 }
 
 WindowClassInfo WindowBase::windowClass() const {

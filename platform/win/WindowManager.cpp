@@ -8,8 +8,12 @@
 namespace platform {
 
 WindowManager& WindowManager::instance() {
-  static WindowManager manager;
-  installSystemHooks();
+  // Asked for on every message: one initialisation check, not two.
+  static WindowManager& manager = []() -> WindowManager& {
+    static WindowManager made;
+    installSystemHooks();
+    return made;
+  }();
   return manager;
 }
 

@@ -17,8 +17,8 @@ std::u16string lower(std::u16string s) {
 
 Window* WindowTree::find(HWND hwnd) const {
   if (!hwnd) return nullptr;
-  auto it = windows_.find(hwnd);
-  return it == windows_.end() ? nullptr : it->second.get();
+  const auto* w = windows_.find(hwnd);
+  return w ? w->get() : nullptr;
 }
 
 Window* WindowTree::get(HWND hwnd) const {
@@ -53,7 +53,7 @@ Window& WindowTree::create() {
   auto made = std::make_unique<Window>();
   made->handle = reinterpret_cast<HWND>(nextHandle_);
   Window& w = *made;
-  windows_[w.handle] = std::move(made);
+  windows_.emplace(w.handle, std::move(made));
   return w;
 }
 

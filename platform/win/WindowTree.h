@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/HandleMap.h"
 #include "platform/win/RectList.h"
 #include "platform/win/Window.h"
 
@@ -67,7 +68,7 @@ class WindowTree {
  private:
   std::vector<HWND>& siblingList(const Window& w);
 
-  std::map<HWND, std::unique_ptr<Window>> windows_;
+  HandleMap<HWND, std::unique_ptr<Window>> windows_;                // looked up on every message
   std::map<std::u16string, std::shared_ptr<WindowClass>> classes_;  // by lower-case name
   ATOM nextAtom_ = 0xC000;
   std::vector<HWND> topLevels_;

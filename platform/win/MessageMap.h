@@ -85,7 +85,7 @@ class MessageMap {
   template <class Base>
   MessageMap& chain(const MessageMap<Base>& base) {
     static_assert(std::is_base_of_v<Base, T>, "a map chains to the map of a base class");
-    chains_.push_back(Chain{&base, &dispatchBase<Base>});
+    chains_.push_back(Chain{&base, &dispatchBase<Base>, &mightHandleBase<Base>});
     return *this;
   }
 
@@ -94,6 +94,23 @@ class MessageMap {
   MessageMap& reflectNotifications() {
     reflects_ = true;
     return *this;
+  }
+
+  // False only when no entry of this map or its chains can take the message and it would not be
+  // reflected on: dispatching it would then surely return false.
+  bool mightHandle(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (mayHandle(message)) return true;
+    if (!routes_.empty()) {
+      if (message == WM_COMMAND || message == OCM_COMMAND) return true;
+      if ((message == WM_NOTIFY || message == OCM_NOTIFY) && lParam != 0 &&
+          mayRoute(reinterpret_cast<const NMHDR*>(lParam)->code)) {
+        return true;
+      }
+    }
+    for (const Chain& chain : chains_) {
+      if (chain.mightHandle(chain.map, message, wParam, lParam)) return true;
+    }
+    return reflects_ && message < OCM__BASE;
   }
 
   // True when a handler kept the message; `result` then holds its answer.
@@ -107,7 +124,8 @@ class MessageMap {
             tryRoute(Route{message, true, false, 0, code}, self, wParam, lParam, result)) {
           return true;
         }
-      } else if ((message == WM_NOTIFY || message == OCM_NOTIFY) && lParam != 0) {
+      } else if ((message == WM_NOTIFY || message == OCM_NOTIFY) && lParam != 0 &&
+                 mayRoute(reinterpret_cast<const NMHDR*>(lParam)->code)) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (tryRoute(Route{message, false, false, header->idFrom, header->code}, self, wParam, lParam, result) ||
             tryRoute(Route{message, true, false, 0, header->code}, self, wParam, lParam, result)) {
@@ -158,6 +176,7 @@ class MessageMap {
   struct Chain {
     const void* map;
     bool (*dispatch)(const void* map, T& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool (*mightHandle)(const void* map, UINT message, WPARAM wParam, LPARAM lParam);
   };
 
   template <UINT Message>
@@ -178,6 +197,11 @@ class MessageMap {
   static bool dispatchBase(const void* map, T& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return static_cast<const MessageMap<Base>*>(map)->dispatch(static_cast<Base&>(self), message, wParam, lParam,
                                                                result);
+  }
+
+  template <class Base>
+  static bool mightHandleBase(const void* map, UINT message, WPARAM wParam, LPARAM lParam) {
+    return static_cast<const MessageMap<Base>*>(map)->mightHandle(message, wParam, lParam);
   }
 
   // Runs one handler; false when it passed the message on.
@@ -219,7 +243,17 @@ class MessageMap {
   MessageMap& addRoute(const Route& route, const Entry& entry) {
     [[maybe_unused]] const bool added = routes_.emplace(route, entry).second;
     assert(added && "one entry per command or notification");
+    if (route.message == WM_NOTIFY || route.message == OCM_NOTIFY) {
+      const std::size_t bit = filterBit(route.code);
+      notifyFilter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
     return *this;
+  }
+  // The same turning away for notifications: a list view notifies its parent of every row
+  // inserted, and the parent reflects each one back.
+  bool mayRoute(UINT code) const {
+    const std::size_t bit = filterBit(code);
+    return (notifyFilter_[bit / 64] >> (bit % 64) & 1) != 0;
   }
 
   // Points the running handler's passOn() at this dispatch's flag, and back when it ends.
@@ -237,6 +271,7 @@ class MessageMap {
   std::unordered_map<UINT, Entry> messages_;
   std::array<std::uint64_t, 4> filter_{};
   std::unordered_map<Route, Entry, RouteHash> routes_;
+  std::array<std::uint64_t, 4> notifyFilter_{};
   std::vector<Chain> chains_;
   bool reflects_ = false;
 };

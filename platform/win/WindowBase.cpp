@@ -158,6 +158,15 @@ LRESULT WindowBase::defWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool WindowBase::reflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const HWND child = reflectTarget(hwnd_, message, wParam, lParam);
   if (!child || !IsWindow(child)) return false;
+  // A child of ours whose map has no entry for it would answer the reflected message with the
+  // default answer; it is given directly. A list view notifies its parent of every row
+  // inserted, and a refill inserts thousands.
+  const WindowBase* object = fromHandle(child);
+  if (object && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC)) == &WindowBase::windowProc &&
+      !object->mightProcess(OCM__BASE + message, wParam, lParam)) {
+    result = DefWindowProcW(child, message, wParam, lParam);
+    return true;
+  }
   result = SendMessageW(child, OCM__BASE + message, wParam, lParam);
   return true;
 }

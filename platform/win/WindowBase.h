@@ -48,6 +48,8 @@ class WindowBase {
   virtual WindowClassInfo windowClass() const;
   // The message map; true when the message was handled and `result` set.
   virtual bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  // False when processWindowMessage would surely leave the message unhandled.
+  virtual bool mightProcess(UINT, WPARAM, LPARAM) const { return true; }
   // What the window does without this object: the superclass or the subclassed procedure.
   LRESULT defWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The last message the window received, after the window is gone.
@@ -89,6 +91,9 @@ class WindowImpl : public Base {
  protected:
   bool processWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     return T::messageMap().dispatch(static_cast<T&>(*this), message, wParam, lParam, result);
+  }
+  bool mightProcess(UINT message, WPARAM wParam, LPARAM lParam) const override {
+    return T::messageMap().mightHandle(message, wParam, lParam);
   }
 };
 

@@ -437,6 +437,68 @@ TEST_F(WindowBaseTest, ChainedMapsSeeWhatTheOwnMapLeavesThenTheDefaultDoes) {
 
 namespace {
 
+// A control that handles no notification itself; its base class handles code 91 when reflected.
+class NotifiedBase : public WindowImpl<NotifiedBase> {
+ public:
+  static const MessageMap<NotifiedBase>& messageMap() {
+    static const auto map = MessageMap<NotifiedBase>().reflectedNotify(91, &NotifiedBase::onNotify);
+    return map;
+  }
+
+ private:
+  LRESULT onNotify(NMHDR&) { return 91; }
+};
+
+class NotifiedControl : public WindowImpl<NotifiedControl, NotifiedBase> {
+ public:
+  static const MessageMap<NotifiedControl>& messageMap() {
+    static const auto map = MessageMap<NotifiedControl>().chain(NotifiedBase::messageMap());
+    return map;
+  }
+};
+
+class NotifiedParent : public WindowImpl<NotifiedParent> {
+ public:
+  static const MessageMap<NotifiedParent>& messageMap() {
+    static const auto map = MessageMap<NotifiedParent>().reflectNotifications();
+    return map;
+  }
+};
+
+WNDPROC g_beforeForeign = nullptr;
+LRESULT CALLBACK foreignProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == OCM_NOTIFY)
+    events().push_back("foreign saw " + std::to_string(reinterpret_cast<NMHDR*>(lParam)->code));
+  return CallWindowProcW(g_beforeForeign, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Reflection skips a child whose maps cannot take the notification (a list view notifies its
+// parent of every row inserted); what every child sees and answers stays the same.
+TEST_F(WindowBaseTest, ReflectedNotificationsReachChainedMapsAndForeignSubclasses) {
+  NotifiedParent parent;
+  parent.create(nullptr, RECT{0, 0, 240, 320}, u"Parent", WS_VISIBLE);
+  NotifiedControl control;
+  const HWND child = control.createOfClass(u"LogWindow", parent.hwnd(), RECT{0, 0, 10, 10}, u"", WS_CHILD, 0, 8);
+  ASSERT_NE(child, nullptr);
+  NMHDR handled{child, 8, 91};
+  NMHDR unhandled{child, 8, 92};
+  EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&handled)), 91);
+  EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&unhandled)), 0);
+
+  // A procedure put in front of the object sees every reflected notification again.
+  g_beforeForeign =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&foreignProc)));
+  EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&unhandled)), 0);
+  EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&handled)), 91);
+  EXPECT_EQ(events(), (Seq{"foreign saw 92", "foreign saw 91"}));
+  SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_beforeForeign));
+  DestroyWindow(parent.hwnd());
+}
+
+namespace {
+
 // Passes every key on, after sending itself a message that a handler keeps: the inner
 // message's outcome must not decide the outer one's.
 class Nested : public WindowImpl<Nested> {

@@ -91,6 +91,8 @@ HWND ItemListCtrl::create(HWND parent, const RECT& rect, ListKind kind, UINT lis
 // Rows
 
 void ItemListCtrl::insertRows(const std::vector<Row>& rows) {
+  // Room for every row at once: growing step by step would move each row several times.
+  SendMessageW(hwnd(), LVM_SETITEMCOUNT, rows.size(), 0);
   LVITEMW item{};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     item.mask = LVIF_IMAGE | LVIF_PARAM;

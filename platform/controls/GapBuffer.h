@@ -31,6 +31,11 @@ class GapBuffer {
     ++gapEnd_;
   }
 
+  // Makes room for `count` elements in all, so that inserting up to that many moves none.
+  void reserve(std::size_t count) {
+    if (count > store_.size()) resize(count);
+  }
+
   void clear() {
     store_.clear();
     store_.shrink_to_fit();
@@ -54,7 +59,11 @@ class GapBuffer {
 
   void grow() {
     const std::size_t used = size();
-    const std::size_t capacity = used < 8 ? 16 : used * 2;
+    resize(used < 8 ? 16 : used * 2);
+  }
+
+  // The gap takes up every added slot.
+  void resize(std::size_t capacity) {
     std::vector<T> bigger(capacity);
     for (std::size_t k = 0; k < gapStart_; ++k) bigger[k] = std::move(store_[k]);
     const std::size_t tail = store_.size() - gapEnd_;

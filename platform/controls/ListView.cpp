@@ -137,6 +137,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETITEMCOUNT:
       return items_.count();
     case LVM_SETITEMCOUNT:
+      items_.reserve(static_cast<int>(wParam));
       return TRUE;
     case LVM_INSERTITEMW:
       return lParam != 0 ? insertItem(*reinterpret_cast<const LVITEMW*>(lParam)) : -1;

@@ -2,6 +2,7 @@
 // row and the selection kept at hand so that the usual questions cost O(1).
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class ListViewItems {
   int insert(int i, ListViewItem item);
   void erase(int i);
   void clear();
+  // Room for `total` rows, so that a fill of that many moves no row.
+  void reserve(int total) { items_.reserve(static_cast<std::size_t>(std::max(total, 0))); }
 
   void setState(int i, UINT state);
 

@@ -43,6 +43,23 @@ TEST(GapBufferTest, KeepsOrderWhateverWhereEditsHappen) {
   EXPECT_EQ(buffer[0], "again");
 }
 
+// A list view told how many rows are coming makes room for them at once (LVM_SETITEMCOUNT); the
+// rows already there and the edits after keep their order.
+TEST(GapBufferTest, RoomMadeAheadKeepsTheRowsAndTheirOrder) {
+  GapBuffer<std::string> buffer;
+  for (int i = 0; i < 5; ++i) buffer.insert(buffer.size(), std::to_string(i));
+  buffer.insert(2, "two");
+  buffer.reserve(100);
+  buffer.reserve(3);
+  for (int i = 5; i < 50; ++i) buffer.insert(buffer.size(), std::to_string(i));
+  buffer.insert(0, "front");
+  ASSERT_EQ(buffer.size(), 52u);
+  EXPECT_EQ(buffer[0], "front");
+  EXPECT_EQ(buffer[3], "two");
+  EXPECT_EQ(buffer[4], "2");
+  EXPECT_EQ(buffer[51], "49");
+}
+
 TEST(ListViewItemsTest, FocusAndSelectionFollowTheirRowsThroughEdits) {
   ListViewItems items;
   for (int i = 0; i < 10; ++i) items.insert(i, row(i));

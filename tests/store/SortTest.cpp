@@ -214,4 +214,31 @@ TEST(ExchangeSortOrderTest, MatchesTheReferenceOnSmallListsWithManyTies) {
   }
 }
 
+// Groups of thousands of members span many words of free places; a handful of distinct keys
+// (the same few gift names over and over) is the common case, and the rotations between members
+// range from none to the whole group.
+TEST(ExchangeSortOrderTest, MatchesTheReferenceOnLongListsWithFewKeys) {
+  std::mt19937 rng(11);
+  for (const int distinct : {1, 2, 5, 40}) {
+    std::vector<int> keys(3000);
+    for (int& k : keys) k = static_cast<int>(rng() % distinct);
+    // Runs of one key make rotations of whole groups between the arrivals of a member.
+    for (std::size_t i = 1000; i < 1400; ++i) keys[i] = 0;
+    std::vector<std::size_t> reference(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) reference[i] = i;
+    referenceExchangeSort(
+        reference, [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; }, true);
+    ASSERT_EQ(exchangeSortOrder(keys), reference) << distinct << " keys";
+  }
+}
+
+TEST(ExchangeSortOrderTest, KeysInOrderOrAllDifferentKeepTheirPlaces) {
+  std::vector<int> ordered{1, 1, 2, 2, 2, 5, 9, 9};
+  std::vector<std::size_t> same(ordered.size());
+  for (std::size_t i = 0; i < same.size(); ++i) same[i] = i;
+  EXPECT_EQ(exchangeSortOrder(ordered), same);
+  std::vector<int> distinct{4, 1, 3, 0, 2};
+  EXPECT_EQ(exchangeSortOrder(distinct), (std::vector<std::size_t>{3, 1, 4, 2, 0}));
+}
+
 }  // namespace

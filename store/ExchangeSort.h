@@ -8,10 +8,12 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 namespace pellucard {
@@ -19,6 +21,46 @@ namespace pellucard {
 // The exchange sort's order from the ranks of the keys: rank[i] in 0..groups-1, equal keys sharing
 // a rank, a smaller key a smaller rank. order[k] is the index of the item at position k, ascending.
 std::vector<std::size_t> exchangeSortOrderFromRanks(const std::vector<std::uint32_t>& rank, std::size_t groups);
+
+// The ranks of unsigned integer keys (dates as file times, days of the year), and the number of
+// distinct ones, by a radix sort: only the bytes in which the keys differ are sorted on, and each
+// key travels with its index so that every pass reads memory in order. Sorting indices that look
+// their keys up took twice as long on 100,000 dates.
+template <class Key>
+std::vector<std::uint32_t> radixRanks(const std::vector<Key>& keys, std::uint32_t& groups) {
+  static_assert(std::is_unsigned_v<Key>);
+  struct Entry {
+    Key key;
+    std::uint32_t index;
+  };
+  const std::size_t n = keys.size();
+  std::vector<Entry> sorted(n);
+  std::vector<Entry> spare(n);
+  Key common = static_cast<Key>(~Key{0});
+  Key any = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    sorted[i] = Entry{keys[i], static_cast<std::uint32_t>(i)};
+    common &= keys[i];
+    any |= keys[i];
+  }
+  const Key varying = common ^ any;
+  for (unsigned shift = 0; shift < 8 * sizeof(Key); shift += 8) {
+    if (((varying >> shift) & 0xFF) == 0) continue;
+    std::array<std::size_t, 257> start{};
+    for (const Entry& e : sorted) ++start[((e.key >> shift) & 0xFF) + 1];
+    for (std::size_t d = 0; d < 256; ++d) start[d + 1] += start[d];
+    for (const Entry& e : sorted) spare[start[(e.key >> shift) & 0xFF]++] = e;
+    sorted.swap(spare);
+  }
+  std::vector<std::uint32_t> rank(n);
+  groups = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (k > 0 && sorted[k - 1].key < sorted[k].key) ++groups;
+    rank[sorted[k].index] = groups;
+  }
+  if (n > 0) ++groups;
+  return rank;
+}
 
 // The same for keys compared with less (a strict weak order).
 template <class Key, class Less = std::less<Key>>
@@ -28,6 +70,11 @@ std::vector<std::size_t> exchangeSortOrder(const std::vector<Key>& keys, Less le
   std::iota(byKey.begin(), byKey.end(), std::size_t{0});
   // Keys already in order (an identifier sort, most often) stay where they are.
   if (n < 2 || std::is_sorted(keys.begin(), keys.end(), less)) return byKey;
+  if constexpr (std::is_unsigned_v<Key> && !std::is_same_v<Key, bool> && std::is_same_v<Less, std::less<Key>>) {
+    std::uint32_t groups = 0;
+    const std::vector<std::uint32_t> rank = radixRanks(keys, groups);
+    return exchangeSortOrderFromRanks(rank, groups);
+  }
   std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
   std::vector<std::uint32_t> rank(n);
   std::uint32_t groups = 0;

@@ -155,16 +155,23 @@ LRESULT WindowBase::defWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(super_ ? super_ : DefWindowProcW, hwnd_, message, wParam, lParam);
 }
 
+LRESULT WindowBase::answerUnhandled(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Reflected messages nobody handled get the answer the parent's default would give.
+  if (message >= OCM__BASE + WM_COMMAND && message <= OCM__BASE + WM_PARENTNOTIFY)
+    return DefWindowProcW(hwnd_, message - OCM__BASE, wParam, lParam);
+  return defWindowProc(message, wParam, lParam);
+}
+
 bool WindowBase::reflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const HWND child = reflectTarget(hwnd_, message, wParam, lParam);
   if (!child || !IsWindow(child)) return false;
-  // A child of ours whose map has no entry for it would answer the reflected message with the
-  // default answer; it is given directly. A list view notifies its parent of every row
-  // inserted, and a refill inserts thousands.
-  const WindowBase* object = fromHandle(child);
+  // A child of ours whose map has no entry for the reflected message answers it as it answers
+  // any unhandled message, without the trip through its map. A list view notifies its parent
+  // of every row inserted, and a refill inserts thousands.
+  WindowBase* object = fromHandle(child);
   if (object && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC)) == &WindowBase::windowProc &&
       !object->mightProcess(OCM__BASE + message, wParam, lParam)) {
-    result = DefWindowProcW(child, message, wParam, lParam);
+    result = object->answerUnhandled(OCM__BASE + message, wParam, lParam);
     return true;
   }
   result = SendMessageW(child, OCM__BASE + message, wParam, lParam);
@@ -191,14 +198,7 @@ LRESULT WindowBase::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   // The object may have let go of the window (or been destroyed) while handling.
   if (fromHandle(hwnd) != self) return result;
   self->current_ = outer;
-  if (!handled) {
-    if (message >= OCM__BASE + WM_COMMAND && message <= OCM__BASE + WM_PARENTNOTIFY) {
-      // Reflected messages nobody handled get the answer the parent's default would give.
-      result = DefWindowProcW(hwnd, message - OCM__BASE, wParam, lParam);
-    } else {
-      result = self->defWindowProc(message, wParam, lParam);
-    }
-  }
+  if (!handled) result = self->answerUnhandled(message, wParam, lParam);
   if (message == WM_NCDESTROY && fromHandle(hwnd) == self) {
     self->detach();
     self->onFinalMessage(hwnd);

@@ -71,6 +71,9 @@ class WindowBase {
 
   static LRESULT startProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // What a message the map left unhandled gets: reflected ones the parent's default answer, the
+  // rest defWindowProc.
+  LRESULT answerUnhandled(UINT message, WPARAM wParam, LPARAM lParam);
   void attach(HWND hwnd, WNDPROC super);
   void detach();
 

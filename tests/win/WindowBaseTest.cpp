@@ -482,10 +482,16 @@ TEST_F(WindowBaseTest, ReflectedNotificationsReachChainedMapsAndForeignSubclasse
   NotifiedControl control;
   const HWND child = control.createOfClass(u"LogWindow", parent.hwnd(), RECT{0, 0, 10, 10}, u"", WS_CHILD, 0, 8);
   ASSERT_NE(child, nullptr);
+  log().name(child, "control");
+  log().keepOnly({OCM_NOTIFY});
+  log().clear();
   NMHDR handled{child, 8, 91};
   NMHDR unhandled{child, 8, 92};
   EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&handled)), 91);
   EXPECT_EQ(SendMessageW(parent.hwnd(), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&unhandled)), 0);
+  // What no map takes goes on to the class under the object, as any unhandled message does.
+  ASSERT_EQ(log().sequence(), (Seq{"control:" + std::to_string(OCM_NOTIFY)}));
+  EXPECT_EQ(reinterpret_cast<NMHDR*>(log().entries()[0].lParam)->code, 92u);
 
   // A procedure put in front of the object sees every reflected notification again.
   g_beforeForeign =

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/BackupRestore.h"
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "platform/base/DeviceConfig.h"
 #include "platform/base/ResourceTable.h"
@@ -22,14 +23,11 @@
 #include "resources/StringTable.h"
 #include "store/RecordStore.h"
 #include "tests/support/TestDevice.h"
-#include "tools/filldb/VolumeFiller.h"
 #include "views/BackupChooser.h"
 
 using namespace pellucard;
 
 namespace {
-
-constexpr int kFriends = 20000;
 
 // The application folder with the large volume, and a device root for the backups, both made once.
 const std::string& benchFolder() {
@@ -42,11 +40,7 @@ const std::string& benchFolder() {
     platform::DeviceConfig::current().pimDir = dir + "/app/pim";
     platform::DeviceConfig::current().deviceRoot = dir + "/root";
     deleteAppPaths();
-    tools::VolumeFiller::Options options;
-    options.friends = kFriends;
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume();
     RecordStore::closeAll();
     return dir;
   }();

@@ -13,6 +13,7 @@
 
 #include "app/MainFrame.h"
 #include "app/Startup.h"
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "outlook/OutlookConnection.h"
@@ -24,14 +25,11 @@
 #include "store/GiftCollection.h"
 #include "store/RecordStore.h"
 #include "tests/support/TestDevice.h"
-#include "tools/filldb/VolumeFiller.h"
 #include "views/FontCache.h"
 
 using namespace pellucard;
 
 namespace {
-
-constexpr int kFriends = 20000;
 
 const std::string& volumeFolder() {
   static const std::string folder = [] {
@@ -40,11 +38,7 @@ const std::string& volumeFolder() {
     platform::DeviceConfig::current().appDir = dir;
     platform::DeviceConfig::current().pimDir = dir + "/pim";
     deleteAppPaths();
-    tools::VolumeFiller::Options options;
-    options.friends = kFriends;
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume();
     RecordStore::closeAll();
     return dir;
   }();

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "outlook/ExportCommands.h"
 #include "outlook/OutlookConnection.h"
@@ -23,7 +24,6 @@
 #include "store/AnniversaryCollection.h"
 #include "store/LoanCollection.h"
 #include "store/RecordStore.h"
-#include "tools/filldb/VolumeFiller.h"
 
 using namespace pellucard;
 
@@ -47,11 +47,7 @@ const std::string& folder() {
     deleteSettings();
     registerStringTable();
     connectStoreToSettings();
-    tools::VolumeFiller::Options options;
-    options.friends = friends();
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume(friends());
     getOutlookConnection().start();
     RecordStore::openAndLoadAll(getAppPaths().databasePath());
     getSettings().setAnniversariesAutoExport(false);

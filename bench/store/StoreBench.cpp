@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "platform/base/DeviceConfig.h"
 #include "store/AnniversaryCollection.h"
@@ -22,13 +23,10 @@
 #include "store/RecordStore.h"
 #include "store/SortKey.h"
 #include "tests/store/ReferenceExchangeSort.h"
-#include "tools/filldb/VolumeFiller.h"
 
 using namespace pellucard;
 
 namespace {
-
-constexpr int kFriends = 20000;
 
 // The filled volume, made once per run in a temporary folder.
 const std::string& volumeFolder() {
@@ -37,11 +35,7 @@ const std::string& volumeFolder() {
     std::string dir = mkdtemp(pattern) ? pattern : "/tmp";
     platform::DeviceConfig::current().appDir = dir;
     deleteAppPaths();
-    tools::VolumeFiller::Options options;
-    options.friends = kFriends;
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume();
     return dir;
   }();
   return folder;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "platform/base/DeviceConfig.h"
@@ -32,7 +33,6 @@
 #include "store/GiftCollection.h"
 #include "store/RecordStore.h"
 #include "tests/support/TestDevice.h"
-#include "tools/filldb/VolumeFiller.h"
 #include "views/GiftForm.h"
 #include "views/ItemChooser.h"
 #include "views/ItemListCtrl.h"
@@ -43,8 +43,6 @@ using platform::Edition;
 
 namespace {
 
-constexpr int kFriends = 20000;
-
 // The volume is filled once and copied into each device's folder.
 const std::string& filledVolume() {
   static const std::string path = [] {
@@ -52,30 +50,18 @@ const std::string& filledVolume() {
     const std::string folder = mkdtemp(pattern) ? pattern : "/tmp";
     platform::DeviceConfig::current().appDir = folder;
     deleteAppPaths();
-    tools::VolumeFiller::Options options;
-    options.friends = kFriends;
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume();
     return folder;
   }();
   return path;
 }
-
-class Parent : public platform::WindowImpl<Parent> {
- public:
-  static const platform::MessageMap<Parent>& messageMap() {
-    static const auto map = platform::MessageMap<Parent>().reflectNotifications();
-    return map;
-  }
-};
 
 // A device of one edition over a copy of the filled volume, with the gifts list the main screen
 // shows under the forms.
 struct Bench {
   std::string folder;
   std::unique_ptr<platform::testing::TestDevice> device;
-  Parent owner;
+  ReflectingParent owner;
   ItemListCtrl gifts;
   ListState giftOrder{ListKind::Gifts};
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/LargeVolume.h"
 #include "device/AppPaths.h"
 #include "device/DeviceProfile.h"
 #include "device/PrivateMessages.h"
@@ -20,27 +21,16 @@
 #include "store/GiftCollection.h"
 #include "store/RecordStore.h"
 #include "tests/support/TestDevice.h"
-#include "tools/filldb/VolumeFiller.h"
 #include "views/ItemListCtrl.h"
 
 using namespace pellucard;
 
 namespace {
 
-constexpr int kFriends = 20000;
-
-class Parent : public platform::WindowImpl<Parent> {
- public:
-  static const platform::MessageMap<Parent>& messageMap() {
-    static const auto map = platform::MessageMap<Parent>().reflectNotifications();
-    return map;
-  }
-};
-
 struct Bench {
   std::string folder;
   std::unique_ptr<platform::testing::TestDevice> device;
-  Parent parent;
+  ReflectingParent parent;
   ItemListCtrl list;
 
   Bench() {
@@ -52,11 +42,7 @@ struct Bench {
     registerStringTable();
     getSettings().load();
     ImageCache::instance().setUpRoles(getSettings().deviceProfile().layout());
-    tools::VolumeFiller::Options options;
-    options.friends = kFriends;
-    tools::VolumeFiller::Counts counts;
-    std::string error;
-    if (!tools::VolumeFiller::fill(options, counts, error)) std::fprintf(stderr, "fill failed: %s\n", error.c_str());
+    fillBenchVolume();
     RecordStore::openAndLoadAll(pellucard::getAppPaths().databasePath());
     parent.create(nullptr, RECT{0, 0, 240, 320}, u"Parent", WS_VISIBLE);
     list.create(parent.hwnd(), RECT{0, 0, 240, 320}, ListKind::Gifts, kGiftListId);

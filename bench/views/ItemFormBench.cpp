@@ -156,6 +156,17 @@ struct ChooserBench {
     DestroyWindow(form.hwnd());
     b.device->runUntilIdle();
   }
+  void open(ItemChooser& chooser) {
+    chooser.open(form.hwnd());
+    b.device->runUntilIdle();
+  }
+  // Closes it and returns the rows it showed.
+  int close(const ItemChooser& chooser) {
+    const int rows = chooser.list().count();
+    DestroyWindow(chooser.hwnd());
+    b.device->runUntilIdle();
+    return rows;
+  }
 };
 
 void BM_OpenSelectAnItem(benchmark::State& state) {
@@ -163,12 +174,9 @@ void BM_OpenSelectAnItem(benchmark::State& state) {
   int rows = 0;
   for (auto _ : state) {
     ItemChooser chooser(u"Select an Item", c.b.friendField(c.form));
-    chooser.open(c.form.hwnd());
-    c.b.device->runUntilIdle();
+    c.open(chooser);
     state.PauseTiming();
-    rows = chooser.list().count();
-    DestroyWindow(chooser.hwnd());
-    c.b.device->runUntilIdle();
+    rows = c.close(chooser);
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
@@ -187,14 +195,11 @@ void BM_SelectAnItemFirstKeystroke(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     ItemChooser chooser(u"Select an Item", c.b.friendField(c.form));
-    chooser.open(c.form.hwnd());
-    c.b.device->runUntilIdle();
+    c.open(chooser);
     state.ResumeTiming();
     type(c, chooser, u'5');
     state.PauseTiming();
-    rows = chooser.list().count();
-    DestroyWindow(chooser.hwnd());
-    c.b.device->runUntilIdle();
+    rows = c.close(chooser);
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
@@ -204,8 +209,7 @@ BENCHMARK(BM_SelectAnItemFirstKeystroke)->Unit(benchmark::kMillisecond);
 void BM_SelectAnItemNextKeystroke(benchmark::State& state) {
   ChooserBench c;
   ItemChooser chooser(u"Select an Item", c.b.friendField(c.form));
-  chooser.open(c.form.hwnd());
-  c.b.device->runUntilIdle();
+  c.open(chooser);
   type(c, chooser, u'5');
   for (auto _ : state) {
     type(c, chooser, u'2');
@@ -214,8 +218,7 @@ void BM_SelectAnItemNextKeystroke(benchmark::State& state) {
     state.ResumeTiming();
   }
   type(c, chooser, u'2');
-  state.counters["rows"] = chooser.list().count();
-  DestroyWindow(chooser.hwnd());
+  state.counters["rows"] = c.close(chooser);
 }
 BENCHMARK(BM_SelectAnItemNextKeystroke)->Unit(benchmark::kMillisecond);
 

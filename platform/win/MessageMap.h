@@ -102,10 +102,7 @@ class MessageMap {
     if (mayHandle(message)) return true;
     if (!routes_.empty()) {
       if (message == WM_COMMAND || message == OCM_COMMAND) return true;
-      if ((message == WM_NOTIFY || message == OCM_NOTIFY) && lParam != 0 &&
-          mayRoute(reinterpret_cast<const NMHDR*>(lParam)->code)) {
-        return true;
-      }
+      if (mayRouteNotification(message, lParam)) return true;
     }
     for (const Chain& chain : chains_) {
       if (chain.mightHandle(chain.map, message, wParam, lParam)) return true;
@@ -124,8 +121,7 @@ class MessageMap {
             tryRoute(Route{message, true, false, 0, code}, self, wParam, lParam, result)) {
           return true;
         }
-      } else if ((message == WM_NOTIFY || message == OCM_NOTIFY) && lParam != 0 &&
-                 mayRoute(reinterpret_cast<const NMHDR*>(lParam)->code)) {
+      } else if (mayRouteNotification(message, lParam)) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (tryRoute(Route{message, false, false, header->idFrom, header->code}, self, wParam, lParam, result) ||
             tryRoute(Route{message, true, false, 0, header->code}, self, wParam, lParam, result)) {
@@ -221,19 +217,24 @@ class MessageMap {
   MessageMap& addMessage(UINT message, const Entry& entry) {
     [[maybe_unused]] const bool added = messages_.emplace(message, entry).second;
     assert(added && "one entry per message");
-    const std::size_t bit = filterBit(message);
-    filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    messageFilter_.add(message);
     return *this;
   }
 
-  // A list control passes thousands of its own messages a second through its map without an
-  // entry for them: a bit per message value (hashed) turns most of them away before the table
-  // is searched.
-  static std::size_t filterBit(UINT message) { return (message * 0x9E3779B1u) >> 24; }
-  bool mayHandle(UINT message) const {
-    const std::size_t bit = filterBit(message);
-    return (filter_[bit / 64] >> (bit % 64) & 1) != 0;
-  }
+  // A bit per value (hashed), so that most values without an entry are turned away before a
+  // table is searched. A list control passes thousands of its own messages a second through its
+  // map without an entry for them, and notifies its parent of every row inserted.
+  class ValueFilter {
+   public:
+    void add(UINT value) { bits_[bit(value) / 64] |= std::uint64_t{1} << (bit(value) % 64); }
+    bool mayHold(UINT value) const { return (bits_[bit(value) / 64] >> (bit(value) % 64) & 1) != 0; }
+
+   private:
+    static std::size_t bit(UINT value) { return (value * 0x9E3779B1u) >> 24; }
+    std::array<std::uint64_t, 4> bits_{};
+  };
+
+  bool mayHandle(UINT message) const { return messageFilter_.mayHold(message); }
   MessageMap& addRoute(const Route& route, CommandHandler h) {
     return addRoute(route, Entry{&callCommand, std::bit_cast<Generic>(h)});
   }
@@ -243,17 +244,13 @@ class MessageMap {
   MessageMap& addRoute(const Route& route, const Entry& entry) {
     [[maybe_unused]] const bool added = routes_.emplace(route, entry).second;
     assert(added && "one entry per command or notification");
-    if (route.message == WM_NOTIFY || route.message == OCM_NOTIFY) {
-      const std::size_t bit = filterBit(route.code);
-      notifyFilter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    }
+    if (route.message == WM_NOTIFY || route.message == OCM_NOTIFY) notifyCodeFilter_.add(route.code);
     return *this;
   }
-  // The same turning away for notifications: a list view notifies its parent of every row
-  // inserted, and the parent reflects each one back.
-  bool mayRoute(UINT code) const {
-    const std::size_t bit = filterBit(code);
-    return (notifyFilter_[bit / 64] >> (bit % 64) & 1) != 0;
+  // Whether a notification (reflected or not) may have a route, by its code.
+  bool mayRouteNotification(UINT message, LPARAM lParam) const {
+    if ((message != WM_NOTIFY && message != OCM_NOTIFY) || lParam == 0) return false;
+    return notifyCodeFilter_.mayHold(reinterpret_cast<const NMHDR*>(lParam)->code);
   }
 
   // Points the running handler's passOn() at this dispatch's flag, and back when it ends.
@@ -269,9 +266,9 @@ class MessageMap {
   };
 
   std::unordered_map<UINT, Entry> messages_;
-  std::array<std::uint64_t, 4> filter_{};
+  ValueFilter messageFilter_;
   std::unordered_map<Route, Entry, RouteHash> routes_;
-  std::array<std::uint64_t, 4> notifyFilter_{};
+  ValueFilter notifyCodeFilter_;
   std::vector<Chain> chains_;
   bool reflects_ = false;
 };

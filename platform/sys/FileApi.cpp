@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/base/DeviceConfig.h"
@@ -42,6 +44,17 @@ bool validPathArgument(LPCWSTR path) {
 }
 
 std::string hostPathOf(LPCWSTR path) { return DevicePath::toHost(std::u16string_view(path)); }
+
+// The host paths of a copy's or a move's source and target; nothing, with the error set, when
+// either argument is missing or empty.
+std::optional<std::pair<std::string, std::string>> hostPathsOf(LPCWSTR from, LPCWSTR to) {
+  if (!from || !to) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return std::nullopt;
+  }
+  if (!validPathArgument(from) || !validPathArgument(to)) return std::nullopt;
+  return std::pair{hostPathOf(from), hostPathOf(to)};
+}
 
 std::string parentOf(const std::string& hostPath) {
   const std::size_t slash = hostPath.find_last_of('/');
@@ -362,10 +375,9 @@ BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAcces
 }
 
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists) {
-  if (!lpExistingFileName || !lpNewFileName) return failWith(ERROR_INVALID_PARAMETER);
-  if (!validPathArgument(lpExistingFileName) || !validPathArgument(lpNewFileName)) return FALSE;
-  const std::string src = hostPathOf(lpExistingFileName);
-  const std::string dst = hostPathOf(lpNewFileName);
+  const auto paths = hostPathsOf(lpExistingFileName, lpNewFileName);
+  if (!paths) return FALSE;
+  const auto& [src, dst] = *paths;
   struct stat srcStat {};
   if (::stat(src.c_str(), &srcStat) != 0) return failWithErrno(src);
   if (S_ISDIR(srcStat.st_mode)) return failWith(ERROR_ACCESS_DENIED);
@@ -399,10 +411,9 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
 }
 
 BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
-  if (!lpExistingFileName || !lpNewFileName) return failWith(ERROR_INVALID_PARAMETER);
-  if (!validPathArgument(lpExistingFileName) || !validPathArgument(lpNewFileName)) return FALSE;
-  const std::string src = hostPathOf(lpExistingFileName);
-  const std::string dst = hostPathOf(lpNewFileName);
+  const auto paths = hostPathsOf(lpExistingFileName, lpNewFileName);
+  if (!paths) return FALSE;
+  const auto& [src, dst] = *paths;
   struct stat st {};
   if (::lstat(src.c_str(), &st) != 0) return failWithErrno(src);
   if (!S_ISDIR(st.st_mode) && !FileObject::deleteAllowed(st.st_dev, st.st_ino))
@@ -432,10 +443,9 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
 
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
   if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return MoveFileW(lpExistingFileName, lpNewFileName);
-  if (!lpExistingFileName || !lpNewFileName) return failWith(ERROR_INVALID_PARAMETER);
-  if (!validPathArgument(lpExistingFileName) || !validPathArgument(lpNewFileName)) return FALSE;
-  const std::string src = hostPathOf(lpExistingFileName);
-  const std::string dst = hostPathOf(lpNewFileName);
+  const auto paths = hostPathsOf(lpExistingFileName, lpNewFileName);
+  if (!paths) return FALSE;
+  const auto& [src, dst] = *paths;
   struct stat st {};
   if (::lstat(src.c_str(), &st) != 0) return failWithErrno(src);
   if (S_ISDIR(st.st_mode)) return failWith(ERROR_ACCESS_DENIED);

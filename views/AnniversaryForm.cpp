@@ -17,7 +17,7 @@ void AnniversaryForm::createContent(HWND dialog) {
   addNotesRow(kNotesRow);
   if (anniversary_ != nullptr) {
     rows.setText(kNameRow, std::u16string(anniversary_->name()));
-    rows.selectChoiceByValue(kFriendRow, static_cast<LPARAM>(static_cast<RecordId>(anniversary_->friendId())));
+    selectFriend(anniversary_->friendId());
     rows.setDate(kDateRow, anniversary_->date());
     rows.setText(kNotesRow, std::u16string(anniversary_->notes()));
   }

@@ -28,7 +28,7 @@ void GiftForm::createContent(HWND dialog) {
   if (gift_ != nullptr) {
     rows.setText(kNameRow, std::u16string(gift_->name()));
     rows.selectChoiceByValue(kCategoryRow, gift_->direction());
-    rows.selectChoiceByValue(kFriendRow, static_cast<LPARAM>(static_cast<RecordId>(gift_->friendId())));
+    selectFriend(gift_->friendId());
     rows.setDate(kDateRow, gift_->date());
     rows.setText(kNotesRow, std::u16string(gift_->notes()));
   }

@@ -70,6 +70,10 @@ LONG ItemForm::chosenFriend() const {
   return value > 0 ? static_cast<LONG>(static_cast<RecordId>(value)) : 0;
 }
 
+void ItemForm::selectFriend(LONG friendId) {
+  if (hasFriendRow_) rows_.selectChoiceByValue(friendRow_, static_cast<LPARAM>(static_cast<RecordId>(friendId)));
+}
+
 LRESULT ItemForm::onExpanding(NMHDR& header) {
   const FieldRow* row = hasFriendRow_ ? rows_.row(friendRow_) : nullptr;
   // The Smartphone's Friend row opens whole; other fields expand as the platform has them.

@@ -44,6 +44,8 @@ class ItemForm : public platform::WindowImpl<ItemForm, FormDialog> {
   void addFriendRow(UINT id);
   // The friend chosen in the Friend row; 0 for "None".
   LONG chosenFriend() const;
+  // Selects the friend of an edited item in the Friend row.
+  void selectFriend(LONG friendId);
 
   // Stores through the collection: the edited item changed by `assign` (put back as it was when
   // the write fails), or a new item that `assign` fills (taken out again when it fails). Ends

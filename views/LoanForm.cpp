@@ -33,7 +33,7 @@ void LoanForm::createContent(HWND dialog) {
   if (loan_ != nullptr) {
     rows.setText(kItemRow, std::u16string(loan_->item()));
     rows.selectChoiceByValue(kDirectionRow, loan_->direction());
-    rows.selectChoiceByValue(kFriendRow, static_cast<LPARAM>(static_cast<RecordId>(loan_->friendId())));
+    selectFriend(loan_->friendId());
     rows.setDate(kDateRow, loan_->loanDate());
     rows.setDate(kReturnDateRow, loan_->returnDate());
     rows.setText(kNotesRow, std::u16string(loan_->notes()));

@@ -1,6 +1,7 @@
 #include "outlook/CalendarExport.h"
 
 #include "outlook/ExportBatch.h"
+#include "outlook/LinkSavedItem.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/sys/OleAuto.h"
@@ -69,21 +70,8 @@ bool CalendarExport::saveAppointment(Anniversary& a) {
     return false;
   }
 
-  const LONG oid = appointment->Oid();
-  if (oid == 0) return true;
-  connection_.journal().noteExport(a);
-  // The record learns the new appointment before the old one goes: if the record cannot be
-  // stored, the new appointment is taken back and the old one stays, so a later export
-  // replaces it instead of adding a second one.
-  const LONG previous = a.outlookItemId();
-  a.setOutlookItemId(oid);
-  if (!getAnniversariesTable().update(a)) {
-    appointment->Delete();
-    a.setOutlookItemId(previous);
-    return false;
-  }
-  if (previous != 0) deleteAppointment(previous);
-  return true;
+  return linkSavedItem(connection_, a, getAnniversariesTable(), *appointment,
+                       [this](LONG previous) { deleteAppointment(previous); });
 }
 
 void CalendarExport::deleteExportedAppointment(Anniversary& a) {

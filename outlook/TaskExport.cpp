@@ -1,6 +1,7 @@
 #include "outlook/TaskExport.h"
 
 #include "outlook/ExportBatch.h"
+#include "outlook/LinkSavedItem.h"
 #include "outlook/OutlookConnection.h"
 #include "platform/base/ResourceTable.h"
 #include "platform/sys/OleAuto.h"
@@ -91,19 +92,7 @@ bool TaskExport::saveTask(Loan& loan) {
   // A task that was not stored must not be reported as exported, nor replace the earlier one.
   if (FAILED(task->Save())) return false;
 
-  const LONG oid = task->Oid();
-  if (oid == 0) return true;
-  connection_.journal().noteExport(loan);
-  // As with appointments: the old task goes only once the record knows the new one.
-  const LONG previous = loan.outlookItemId();
-  loan.setOutlookItemId(oid);
-  if (!getLoansTable().update(loan)) {
-    task->Delete();
-    loan.setOutlookItemId(previous);
-    return false;
-  }
-  if (previous != 0) deleteTask(previous);
-  return true;
+  return linkSavedItem(connection_, loan, getLoansTable(), *task, [this](LONG previous) { deleteTask(previous); });
 }
 
 void TaskExport::deleteExportedTask(Loan& loan) {

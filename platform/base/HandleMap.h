@@ -73,13 +73,6 @@ class HandleMap {
     size_ = 0;
   }
 
-  // Calls f(handle, value) for every entry, in no particular order; f must not insert or erase.
-  template <class F>
-  void forEach(F&& f) {
-    for (Slot& slot : slots_)
-      if (slot.value) f(slot.key, *slot.value);
-  }
-
  private:
   struct Slot {
     Handle key{};

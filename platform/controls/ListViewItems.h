@@ -35,8 +35,9 @@ class ListViewItems {
   int insert(int i, ListViewItem item);
   void erase(int i);
   void clear();
-  // Room for `total` rows, so that a fill of that many moves no row.
-  void reserve(int total) { items_.reserve(static_cast<std::size_t>(std::max(total, 0))); }
+  // Room for `total` rows, so that a fill of that many moves no row. Only a hint: a count beyond
+  // any real list is not taken at its word, rows past it make room as they come.
+  void reserve(int total) { items_.reserve(static_cast<std::size_t>(std::clamp(total, 0, kMaxReserved))); }
 
   void setState(int i, UINT state);
 
@@ -46,6 +47,8 @@ class ListViewItems {
   int next(int start, UINT mask) const;
 
  private:
+  static constexpr int kMaxReserved = 1 << 20;
+
   void noteAdded(int i, UINT state);
   void noteRemoved(int i, UINT state);
 

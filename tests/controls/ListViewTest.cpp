@@ -123,6 +123,21 @@ TEST_F(ListViewTest, InsertsAtPositionsAndReadsItemsBack) {
   EXPECT_EQ(log().notifications(LVN_INSERTITEM).size(), 4u);
 }
 
+// The announced row count only makes room: rows already there stay, and a count no list could
+// hold (a caller's mistake) neither fails nor takes the memory it names.
+TEST_F(ListViewTest, AnnouncedRowCountsMakeRoomWithoutChangingTheRows) {
+  createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
+  fill(3);
+  EXPECT_TRUE(SendMessageW(list, LVM_SETITEMCOUNT, 500, 0));
+  EXPECT_TRUE(SendMessageW(list, LVM_SETITEMCOUNT, 0x7FFFFFFF, 0));
+  EXPECT_TRUE(SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(-1), 0));
+  fill(3);
+  ASSERT_EQ(ListView_GetItemCount(list), 6);
+  EXPECT_EQ(text(0), u"Row A");
+  EXPECT_EQ(text(3), u"Row A");
+  EXPECT_EQ(text(5), u"Row C");
+}
+
 TEST_F(ListViewTest, KeyboardMoveNotifiesInOrder) {
   createList(LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER);
   fill(5);

@@ -24,6 +24,20 @@ void tell(HWND frame, UINT text, UINT icon) { FrameLink::show(frame, platform::l
 // from the collections before.
 void reloadLists(HWND frame) { SendMessageW(frame, UM_RELOADLIST, 0, 0); }
 
+// Runs the copy with the wait cursor, then keeps the file for the chooser's next start when it
+// worked, reloads the lists and says how it went.
+template <class Copy>
+void runCopy(HWND frame, const std::u16string& file, Copy copy, UINT doneText, UINT failedText) {
+  bool done = false;
+  {
+    BusyIndicator busy;
+    done = copy(file);
+  }
+  if (done) getSettings().setBackupPath(file);
+  reloadLists(frame);
+  tell(frame, done ? doneText : failedText, done ? MB_ICONINFORMATION : MB_ICONERROR);
+}
+
 }  // namespace
 
 std::u16string BackupCommands::targetFor(const std::u16string& chosen) {
@@ -38,19 +52,10 @@ void BackupCommands::create(HWND frame) {
   const auto chosen = BackupChooser::choose(frame, platform::loadString(IDS_SELECT_BACKUP_FOLDER), kBackupExtensions,
                                             true, getSettings().backupPath());
   if (!chosen) return;
-  const std::u16string target = targetFor(*chosen);
-  bool created = false;
-  {
-    BusyIndicator busy;
-    created = BackupRestore::forApplication().createBackup(target);
-  }
-  if (created) getSettings().setBackupPath(target);
-  reloadLists(frame);
-  if (created) {
-    tell(frame, IDS_BACKUP_CREATED, MB_ICONINFORMATION);
-  } else {
-    tell(frame, IDS_BACKUP_FAILED, MB_ICONERROR);
-  }
+  runCopy(
+      frame, targetFor(*chosen),
+      [](const std::u16string& target) { return BackupRestore::forApplication().createBackup(target); },
+      IDS_BACKUP_CREATED, IDS_BACKUP_FAILED);
 }
 
 void BackupCommands::restore(HWND frame) {
@@ -61,18 +66,9 @@ void BackupCommands::restore(HWND frame) {
   // A file that went away or cannot be read since the chooser listed it ends the command.
   if (!FileHandle::openExisting(source, GENERIC_READ).valid()) return;
   if (!BackupRestore::isValidBackup(source)) tell(frame, IDS_RESTORE_INVALID, MB_ICONEXCLAMATION);
-  bool restored = false;
-  {
-    BusyIndicator busy;
-    restored = BackupRestore::forApplication().restoreBackup(source);
-  }
-  if (restored) getSettings().setBackupPath(source);
-  reloadLists(frame);
-  if (restored) {
-    tell(frame, IDS_RESTORE_DONE, MB_ICONINFORMATION);
-  } else {
-    tell(frame, IDS_RESTORE_FAILED, MB_ICONERROR);
-  }
+  runCopy(
+      frame, source, [](const std::u16string& backup) { return BackupRestore::forApplication().restoreBackup(backup); },
+      IDS_RESTORE_DONE, IDS_RESTORE_FAILED);
 }
 
 }  // namespace pellucard
